@@ -1,0 +1,47 @@
+#pragma once
+
+// File operations with their failures turned into the text the user sees.
+//
+// Files the programs own are replaced atomically: the new contents go to a
+// temporary file in the same folder, which is flushed to disk and renamed
+// over the old file, and then the folder itself is flushed. A crash or a
+// full disk therefore leaves either the old file or the new one, whole,
+// never a mixture.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/result.h"
+
+namespace quor {
+
+// Reads a whole file.
+Result<std::string> readFile(const std::filesystem::path& file);
+
+// Replaces (or creates) file with contents, atomically. A replaced file
+// keeps its permission bits; a new one gets 0666 less the umask.
+Status writeFileAtomically(const std::filesystem::path& file, std::string_view contents);
+
+// Copies source over target atomically (target is whole at every moment).
+Status copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// Renames from to to (replacing to), then flushes the folder of to.
+Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Deletes file if it exists; a missing file is success.
+Status removeFileIfExists(const std::filesystem::path& file);
+
+// True when path names an existing regular file (following links).
+bool isRegularFile(const std::filesystem::path& path);
+
+// True when path names an existing folder (following links).
+bool isFolder(const std::filesystem::path& path);
+
+// Creates folder and its missing parents.
+Status createFolders(const std::filesystem::path& folder);
+
+// "Could not <action> <path>: <reason from errno>".
+std::string ioErrorText(std::string_view action, const std::filesystem::path& path, int errnum);
+
+}  // namespace quor

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quor {
+
+// Removes every *, ?, /, <, double quote, > and \ from a text, keeping the
+// rest in order ("My*Music?" gives "MyMusic"). Applied to display names,
+// disk names and new file names, so none of them can hold a path separator
+// or a character the catalogue files give a meaning to.
+std::string stripNameCharacters(std::string_view text);
+
+// Compares two UTF-8 texts without regard to case, for every script
+// ("Müsik" equals "MÜSIK").
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Lower-cases ASCII letters; other bytes are kept.
+std::string asciiLower(std::string_view text);
+
+}  // namespace quor

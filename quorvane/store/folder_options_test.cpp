@@ -1,0 +1,1 @@
+#include "quorvane/store/store_test_fixture.h"

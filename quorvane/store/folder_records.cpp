@@ -1,0 +1,47 @@
+#include "quorvane/store/folder_records.h"
+
+#include <stdexcept>
+
+#include "common/number_text.h"
+
+namespace quor::store {
+
+std::string recordSection(int index) { return std::to_string(index); }
+
+int numPaths(const AppSettings& settings) {
+    const std::string stored = settings.setting(kNumPaths, "0");
+    const auto count = toInt16(leadingNumber(stored));
+    if (!count) {
+        throw std::runtime_error("Overflow: the number of folders \"" + stored +
+                                 "\" is out of range");
+    }
+    return *count < 0 ? 0 : *count;
+}
+
+FolderRecord readFolderRecord(const AppSettings& settings, int index) {
+    const std::string section = recordSection(index);
+    return {settings.get(section, kPath), settings.get(section, kPathname),
+            settings.get(section, kUpdate), settings.get(section, kCdrom)};
+}
+
+void writeFolderRecord(AppSettings& settings, int index, const FolderRecord& record) {
+    const std::string section = recordSection(index);
+    settings.save(section, kPath, record.path);
+    settings.save(section, kPathname, record.pathname);
+    settings.save(section, kUpdate, record.update);
+    settings.save(section, kCdrom, record.cdrom);
+}
+
+bool isRemovableDiskSet(const FolderRecord& record) { return leadingNumber(record.cdrom) == 1.0; }
+
+std::vector<std::string> folderListRows(const AppSettings& settings) {
+    std::vector<std::string> rows;
+    const int count = numPaths(settings);
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        rows.push_back(settings.get(recordSection(i), kPath));
+    }
+    return rows;
+}
+
+}  // namespace quor::store

@@ -1,0 +1,124 @@
+#include "quorvane/store/list_commands.h"
+
+#include <algorithm>
+#include <exception>
+#include <system_error>
+
+#include "common/file_io.h"
+#include "common/names.h"
+#include "common/number_text.h"
+#include "quorvane/store/parse_filename.h"
+#include "quorvane/store/saved_lists.h"
+
+namespace quor::store {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string currentListName(const AppSettings& settings) {
+    return fileNamePart(settings.setting("SavePath"));
+}
+
+// The current list saved afresh under its own name.
+void resaveCurrentList(ListContext& context) {
+    const std::string current = currentListName(context.settings());
+    deletesavedlist(context, current);
+    savelist(context, current);
+}
+
+}  // namespace
+
+void newList(ListContext& context, ListSession& session) {
+    resaveCurrentList(context);
+    deletecurrentlist(context);
+    session.openedListName.clear();
+}
+
+bool openList(ListContext& context, ListSession& session, std::string_view chosenListName) {
+    try {
+        if (Status made = createFolders(context.places.dataFolder()); !made) {
+            throw std::runtime_error(made.error());
+        }
+        if (chosenListName.empty()) {
+            return false;
+        }
+        resaveCurrentList(context);
+        deletecurrentlist(context);
+        session.openedListName = std::string(chosenListName);
+        loadlist(context, chosenListName);
+    } catch (const std::exception& error) {
+        context.ui.notice("There was a problem opening the list! (openlist)", error.what());
+        return false;
+    }
+    return true;
+}
+
+void deleteList(ListContext& context, std::string_view chosenListName) {
+    try {
+        if (Status made = createFolders(context.places.dataFolder()); !made) {
+            throw std::runtime_error(made.error());
+        }
+        if (!chosenListName.empty()) {
+            deletesavedlist(context, chosenListName);
+        }
+    } catch (const std::exception& error) {
+        context.ui.notice("There was a problem deleting the list!", error.what());
+    }
+}
+
+void saveOnClose(ListContext& context, const ListSession& session) {
+    deletesavedlist(context, session.openedListName);
+    savelist(context, currentListName(context.settings()));
+}
+
+std::string listLabelText(const AppSettings& settings) {
+    return "List: " + currentListName(settings) + ", " +
+           generalNumber(leadingNumber(settings.setting("NumFiles", "0"))) + " files" + ", " +
+           settings.setting("TotalSize");
+}
+
+std::string windowCaption(const AppSettings& settings) {
+    const std::string name = currentListName(settings);
+    return name.empty() ? "Quorvane" : "Quorvane - " + name;
+}
+
+ChooserTexts chooserTexts(ChooserMode mode) {
+    if (mode == ChooserMode::Delete) {
+        return {"Delete List", "Select the saved list to delete:", "Delete"};
+    }
+    return {"Open List", "Select the saved list to open:", "Open"};
+}
+
+std::vector<std::string> savedListNames(const Places& places) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(places.dataFolder(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string file = it->path().filename().string();
+        if (file.size() > 4 && file.ends_with(".lst") && isRegularFile(it->path())) {
+            names.push_back(nameWithoutExtension(file));
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = asciiLower(a);
+        const std::string lb = asciiLower(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
+
+std::optional<std::string> chooseSavedList(Interaction& ui, ChooserMode mode,
+                                           const std::optional<std::string>& selectedItem) {
+    if (!selectedItem) {
+        ui.notice("Please select a saved list!");
+        return std::nullopt;
+    }
+    if (mode == ChooserMode::Delete &&
+        !ui.confirm("Are you sure you want to delete this list?")) {
+        return std::string();
+    }
+    return *selectedItem + ".lst";
+}
+
+}  // namespace quor::store

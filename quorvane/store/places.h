@@ -1,0 +1,41 @@
+#pragma once
+
+// The files of the program folder and the data folder, by their fixed names:
+//
+//   <program folder>/0.txt, 1.txt, ...   folder cache file of record i
+//   <program folder>/header.txt, footer.txt
+//   <program folder>/Template.html
+//   <program folder>/data/               saved lists (see saved_list_format.h)
+//   <program folder>/Lists/              other people's lists, searched together
+
+#include <filesystem>
+#include <string>
+
+#include "common/result.h"
+
+namespace quor::store {
+
+class Places {
+public:
+    explicit Places(std::filesystem::path programFolder) : root_(std::move(programFolder)) {}
+
+    // The places of the program folder of this user (platform rules).
+    static Places forThisUser();
+
+    const std::filesystem::path& programFolder() const { return root_; }
+    std::filesystem::path cacheFile(int record) const;
+    std::filesystem::path headerFile() const { return root_ / "header.txt"; }
+    std::filesystem::path footerFile() const { return root_ / "footer.txt"; }
+    std::filesystem::path templateFile() const { return root_ / "Template.html"; }
+    std::filesystem::path dataFolder() const { return root_ / "data"; }
+    std::filesystem::path listsFolder() const { return root_ / "Lists"; }
+
+    // Creates the program folder with its data and Lists folders when they
+    // are missing (done at first use, as an installer would).
+    Status ensureFolders() const;
+
+private:
+    std::filesystem::path root_;
+};
+
+}  // namespace quor::store

@@ -1,0 +1,143 @@
+#pragma once
+
+// The saved list file (data/<base>.lst), read by both programs: one value
+// per line, CR LF line ends, each value as the settings store holds it.
+//
+//   line 1          the format version, "3.2" when written
+//   lines 2 to 28   the preferences of kSettingsLines, in that order
+//   then            four lines per folder record (kRecordLines), records 0
+//                   to NumPaths - 1
+//
+// Files of older versions lack some lines: a line is present only when the
+// version is greater than its readAboveVersion, and the later lines move up.
+//
+// The other files of the saved list <base>: data/<base>.hdr and .ftr (copies
+// of header.txt and footer.txt) and data/<base><i>.dat, the copy of the
+// cache file of record i. The names are plain concatenation, so the saved
+// lists "a1" and "a" both name a10.dat: see ListingClaims in saved_lists.h.
+
+#include <array>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/result.h"
+
+namespace quor::store {
+
+inline constexpr std::string_view kSavedListVersion = "3.2";
+
+enum class ValueKind {
+    Text,     // stored unchanged
+    Number,   // its leading numeric value, stored as plain decimal text
+    Integer,  // that value as a 16-bit integer
+};
+
+inline constexpr double kAlwaysRead = -std::numeric_limits<double>::infinity();
+
+struct SavedListLine {
+    std::string_view key;
+    std::string_view valueWhenMissing;  // "c:\" stands for the home folder
+    ValueKind kind;
+    double readAboveVersion = kAlwaysRead;
+};
+
+// The value written for a missing folder key: the Windows root "c:\" is the
+// user's home folder (with a trailing "/") on Linux.
+inline constexpr std::string_view kRootFolderPlaceholder = "c:\\";
+
+inline constexpr std::array<SavedListLine, 27> kSettingsLines = {{
+    {"NumPaths", "0", ValueKind::Integer},
+    {"BigList", "False", ValueKind::Text},
+    {"FileMask", "*.*", ValueKind::Text},
+    {"HTML", "0", ValueKind::Number},
+    {"IncludeLinks", "0", ValueKind::Number, 1.3},
+    {"NumFiles", "0", ValueKind::Number},
+    {"TotalSize", "", ValueKind::Text, 1.3},
+    {"SavePath", "", ValueKind::Text},
+    {"ShowFooter", "0", ValueKind::Number},
+    {"ShowHeader", "1", ValueKind::Number},
+    {"ShowSummary", "1", ValueKind::Number},
+    {"IncludePath", "0", ValueKind::Number},
+    {"PathAtEnd", "0", ValueKind::Number},
+    {"IncludeFileSize", "0", ValueKind::Number},
+    {"IncludeFileDate", "0", ValueKind::Number, 1.3},
+    {"IncludeMP3Info", "0", ValueKind::Number},
+    {"IncludeSongLength", "0", ValueKind::Number, 1.3},
+    {"IncludeEmptyDirs", "0", ValueKind::Number, 1.3},
+    {"IncludeFoldersOnly", "0", ValueKind::Number, 1.3},
+    {"DownloadLink", "", ValueKind::Text, 2.1},
+    {"UseHTMLTable", "1", ValueKind::Number, 3.1},
+    {"PlaylistPath", kRootFolderPlaceholder, ValueKind::Text, 3.1},
+    {"DisplayHTMLTable", "1", ValueKind::Number, 3.0},
+    {"AlternateTableColors", "1", ValueKind::Number, 3.0},
+    {"HTMLTableColor", "LightGray", ValueKind::Text, 3.0},
+    {"IncludeFileNums", "0", ValueKind::Number, 3.0},
+    {"PerformAction", "", ValueKind::Text},
+}};
+
+inline constexpr std::array<SavedListLine, 4> kRecordLines = {{
+    {"cdrom", "0", ValueKind::Number},
+    {"Path", kRootFolderPlaceholder, ValueKind::Text},
+    {"Pathname", kRootFolderPlaceholder, ValueKind::Text},
+    {"Update", "1", ValueKind::Number},
+}};
+
+// The names of one saved list's files, from a name argument such as
+// "music.html" or "music.lst": base is the text before the first "." (the
+// whole name when there is none), prefix is base + ".".
+class SavedListFiles {
+public:
+    SavedListFiles(const std::filesystem::path& dataFolder, std::string_view name);
+
+    const std::string& base() const { return base_; }
+    std::filesystem::path listFile() const { return folder_ / (base_ + ".lst"); }
+    std::filesystem::path headerCopy() const { return folder_ / (base_ + ".hdr"); }
+    std::filesystem::path footerCopy() const { return folder_ / (base_ + ".ftr"); }
+    std::filesystem::path listingFile(int record) const;
+
+private:
+    std::filesystem::path folder_;
+    std::string base_;
+};
+
+// The saved list name of a file name: the text before its first ".".
+std::string savedListBase(std::string_view name);
+
+// One value read from a saved list file.
+struct SavedValue {
+    std::string key;
+    std::string value;
+};
+
+// A saved list file taken apart: the preferences present in its version,
+// and the four values of each record, converted by their kinds.
+struct SavedList {
+    std::string version;
+    std::vector<SavedValue> settings;
+    std::vector<std::array<SavedValue, 4>> records;
+
+    // The value of a preference, or fallback when the file's version lacks it.
+    std::string setting(std::string_view key, std::string_view fallback = "") const;
+};
+
+// Splits text into lines at LF, dropping a CR before it; a last line
+// without a line end counts.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// Parses a saved list file. Fails with a message naming the line when the
+// file ends early or a count does not fit.
+Result<SavedList> parseSavedList(std::string_view contents);
+
+// The text of a saved list file for the given values (lines 2 to 28 and
+// the records), as written by this program.
+std::string formatSavedList(const std::vector<std::string>& settingValues,
+                            const std::vector<std::array<std::string, 4>>& records);
+
+// The value written for a line whose key is missing ("c:\" made the home
+// folder).
+std::string valueWhenMissing(const SavedListLine& line);
+
+}  // namespace quor::store

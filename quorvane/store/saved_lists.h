@@ -1,0 +1,42 @@
+#pragma once
+
+// Saved lists: snapshots of the current configuration (preferences, folder
+// records with their cache files, header and footer) in the data folder,
+// named after the output file. The four operations keep the names they have
+// throughout the program.
+//
+// Each operation reports its own failure through the interaction (the
+// caption is the cause) and returns false, so that the command that called
+// it goes on with its next step.
+
+#include <string>
+#include <string_view>
+
+#include "quorvane/store/list_context.h"
+
+namespace quor::store {
+
+// Deletes the files of the saved list of that name (its .lst, its listing
+// files and header and footer copies). Nothing is deleted when its .lst file
+// is missing, and no listing file that another saved list names is deleted.
+// Creates the data folder when it is missing.
+bool deletesavedlist(ListContext& context, std::string_view name);
+
+// Clears the current configuration: every folder record with its cache
+// file, and "NumFiles", "NumPaths", "TotalSize", "SavePath",
+// "PerformAction". Other preferences, the header and the footer stay.
+bool deletecurrentlist(ListContext& context);
+
+// Writes the current configuration as the saved list of that name; an
+// empty name writes nothing. Every file is replaced atomically. A listing
+// file name that another saved list already uses is not written (a notice
+// says which), so two lists never overwrite each other's listings.
+bool savelist(ListContext& context, std::string_view name);
+
+// Makes the saved list of that file name ("Weekly.lst") the current
+// configuration, in one store transaction: a file that is missing, ends
+// early or holds a count out of range changes nothing. Header and footer
+// are replaced by the list's copies (removed when it has none).
+bool loadlist(ListContext& context, std::string_view name);
+
+}  // namespace quor::store

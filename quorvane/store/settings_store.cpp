@@ -1,0 +1,218 @@
+#include "quorvane/store/settings_store.h"
+
+#include <sqlite3.h>
+
+#include "common/file_io.h"
+
+namespace quor::store {
+
+namespace {
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS settings(
+  app     TEXT NOT NULL COLLATE NOCASE,
+  section TEXT NOT NULL COLLATE NOCASE,
+  key     TEXT NOT NULL COLLATE NOCASE,
+  value   TEXT NOT NULL,
+  PRIMARY KEY(app, section, key)) WITHOUT ROWID;
+)sql";
+
+constexpr int kBusyTimeoutMs = 10000;
+
+// Slots of the prepared statements, kept for the life of the connection.
+enum Slot { kGet, kContains, kSave, kRemoveKey, kRemoveSection, kKeys, kSlotCount };
+
+void bindText(sqlite3_stmt* statement, int index, std::string_view text) {
+    sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+// Resets a statement when it goes out of scope, so that it holds no lock.
+struct ResetOnExit {
+    sqlite3_stmt* statement;
+    ~ResetOnExit() {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+    }
+};
+
+std::string columnText(sqlite3_stmt* statement, int column) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    const int size = sqlite3_column_bytes(statement, column);
+    return text != nullptr ? std::string(text, static_cast<std::size_t>(size)) : std::string();
+}
+
+}  // namespace
+
+Result<std::unique_ptr<SettingsStore>> SettingsStore::open(const std::filesystem::path& file) {
+    if (Status made = createFolders(file.parent_path()); !made) {
+        return Error{made.error()};
+    }
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
+    if (rc != SQLITE_OK) {
+        std::string text = "Could not open the settings store " + file.string() + ": " +
+                           (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        return Error{text};
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    std::unique_ptr<SettingsStore> store(new SettingsStore(db, file));
+    try {
+        store->exec("PRAGMA journal_mode=WAL");
+        store->exec("PRAGMA synchronous=NORMAL");
+        store->exec(kSchema);
+    } catch (const StoreError& error) {
+        return Error{error.what()};
+    }
+    return store;
+}
+
+SettingsStore::SettingsStore(sqlite3* db, std::filesystem::path file)
+    : db_(db), file_(std::move(file)), statements_(kSlotCount, nullptr) {}
+
+SettingsStore::~SettingsStore() {
+    for (sqlite3_stmt* statement : statements_) {
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db_);
+}
+
+void SettingsStore::fail(std::string_view what) const {
+    throw StoreError("The settings store " + file_.string() + " could not " + std::string(what) +
+                     ": " + sqlite3_errmsg(db_));
+}
+
+void SettingsStore::exec(const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string text = "The settings store " + file_.string() + " failed: " +
+                           (message != nullptr ? message : sqlite3_errmsg(db_));
+        sqlite3_free(message);
+        throw StoreError(text);
+    }
+}
+
+sqlite3_stmt* SettingsStore::prepared(int slot, const char* sql) const {
+    sqlite3_stmt*& statement = statements_[static_cast<std::size_t>(slot)];
+    if (statement == nullptr && sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        fail("prepare a query");
+    }
+    return statement;
+}
+
+std::string SettingsStore::get(std::string_view app, std::string_view section, std::string_view key,
+                               std::string_view fallback) const {
+    sqlite3_stmt* statement =
+        prepared(kGet, "SELECT value FROM settings WHERE app=?1 AND section=?2 AND key=?3");
+    ResetOnExit reset{statement};
+    bindText(statement, 1, app);
+    bindText(statement, 2, section);
+    bindText(statement, 3, key);
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW) {
+        return columnText(statement, 0);
+    }
+    if (rc != SQLITE_DONE) {
+        fail("read a value");
+    }
+    return std::string(fallback);
+}
+
+bool SettingsStore::contains(std::string_view app, std::string_view section,
+                             std::string_view key) const {
+    sqlite3_stmt* statement =
+        prepared(kContains, "SELECT 1 FROM settings WHERE app=?1 AND section=?2 AND key=?3");
+    ResetOnExit reset{statement};
+    bindText(statement, 1, app);
+    bindText(statement, 2, section);
+    bindText(statement, 3, key);
+    const int rc = sqlite3_step(statement);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        fail("read a value");
+    }
+    return rc == SQLITE_ROW;
+}
+
+void SettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
+                         std::string_view value) {
+    // The first spelling of a key stays; the value is replaced.
+    sqlite3_stmt* statement = prepared(kSave,
+                                       "INSERT INTO settings(app, section, key, value) "
+                                       "VALUES(?1, ?2, ?3, ?4) "
+                                       "ON CONFLICT(app, section, key) DO UPDATE SET value=?4");
+    ResetOnExit reset{statement};
+    bindText(statement, 1, app);
+    bindText(statement, 2, section);
+    bindText(statement, 3, key);
+    bindText(statement, 4, value);
+    if (sqlite3_step(statement) != SQLITE_DONE) {
+        fail("save a value");
+    }
+}
+
+void SettingsStore::remove(std::string_view app, std::string_view section, std::string_view key) {
+    sqlite3_stmt* statement =
+        prepared(kRemoveKey, "DELETE FROM settings WHERE app=?1 AND section=?2 AND key=?3");
+    ResetOnExit reset{statement};
+    bindText(statement, 1, app);
+    bindText(statement, 2, section);
+    bindText(statement, 3, key);
+    if (sqlite3_step(statement) != SQLITE_DONE) {
+        fail("delete a value");
+    }
+}
+
+void SettingsStore::removeSection(std::string_view app, std::string_view section) {
+    sqlite3_stmt* statement =
+        prepared(kRemoveSection, "DELETE FROM settings WHERE app=?1 AND section=?2");
+    ResetOnExit reset{statement};
+    bindText(statement, 1, app);
+    bindText(statement, 2, section);
+    if (sqlite3_step(statement) != SQLITE_DONE) {
+        fail("delete a section");
+    }
+}
+
+std::vector<std::string> SettingsStore::keys(std::string_view app, std::string_view section) const {
+    sqlite3_stmt* statement =
+        prepared(kKeys, "SELECT key FROM settings WHERE app=?1 AND section=?2");
+    ResetOnExit reset{statement};
+    bindText(statement, 1, app);
+    bindText(statement, 2, section);
+    std::vector<std::string> out;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        out.push_back(columnText(statement, 0));
+    }
+    if (rc != SQLITE_DONE) {
+        fail("read a section");
+    }
+    return out;
+}
+
+void SettingsStore::transaction(const std::function<void()>& work) {
+    if (transactionDepth_ > 0) {
+        work();
+        return;
+    }
+    exec("BEGIN IMMEDIATE");
+    transactionDepth_ = 1;
+    try {
+        work();
+    } catch (...) {
+        transactionDepth_ = 0;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    transactionDepth_ = 0;
+    try {
+        exec("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+}  // namespace quor::store

@@ -1,0 +1,62 @@
+#pragma once
+
+// The situation most tests start from: a temporary program folder and
+// settings store (QUORVANE_HOME), a scripted user, and helpers to lay out
+// folder records and cache files in one line each.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/testing/scripted_interaction.h"
+#include "common/testing/temp_tree.h"
+#include "quorvane/store/folder_records.h"
+#include "quorvane/store/list_context.h"
+#include "quorvane/store/settings_store.h"
+
+namespace quor::store::testing {
+
+class StoreTest : public ::testing::Test {
+protected:
+    StoreTest() {
+        auto opened = SettingsStore::open(home.home() / "settings.db");
+        if (!opened) {
+            throw std::runtime_error(opened.error());
+        }
+        store = std::move(*opened);
+        (void)context().places.ensureFolders();
+    }
+
+    ListContext context() { return ListContext{*store, Places(home.home()), ui}; }
+    AppSettings settings() { return AppSettings(*store, kQuorvane); }
+
+    std::string setting(std::string_view key) { return settings().setting(key, "<missing>"); }
+    void setSetting(std::string_view key, std::string_view value) { settings().saveSetting(key, value); }
+
+    // Adds folder records with the given paths (display name = path, Update
+    // 1, cdrom 0) and sets NumPaths.
+    void addRecords(const std::vector<std::string>& paths) {
+        AppSettings s = settings();
+        int n = numPaths(s);
+        for (const std::string& path : paths) {
+            writeFolderRecord(s, n++, {path, path, "1", "0"});
+        }
+        s.saveSetting(kNumPaths, std::to_string(n));
+    }
+
+    // Writes the cache file of record i in the program folder.
+    void cacheFile(int i, std::string_view contents) {
+        home.file("home/" + std::to_string(i) + ".txt", contents);
+    }
+    std::string readCacheFile(int i) { return home.read("home/" + std::to_string(i) + ".txt"); }
+    std::string readHome(std::string_view relative) { return home.read("home/" + std::string(relative)); }
+    bool existsInHome(std::string_view relative) { return home.exists("home/" + std::string(relative)); }
+
+    quor::testing::TempHome home;
+    std::unique_ptr<SettingsStore> store;
+    quor::testing::ScriptedInteraction ui;
+};
+
+}  // namespace quor::store::testing
