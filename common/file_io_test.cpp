@@ -1,9 +1,8 @@
 #include "common/file_io.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "common/testing/temp_tree.h"
 

@@ -27,10 +27,16 @@ void UnattendedInteraction::notice(std::string_view text, std::string_view capti
     }
 }
 
-bool UnattendedInteraction::confirm(std::string_view, std::string_view) { return false; }
+bool UnattendedInteraction::confirm(std::string_view, std::string_view) {
+    return false;
+}
 
-bool UnattendedInteraction::okOrCancel(std::string_view, std::string_view) { return false; }
+bool UnattendedInteraction::okOrCancel(std::string_view, std::string_view) {
+    return false;
+}
 
-bool UnattendedInteraction::retryOrCancel(std::string_view, std::string_view) { return false; }
+bool UnattendedInteraction::retryOrCancel(std::string_view, std::string_view) {
+    return false;
+}
 
 }  // namespace quor

@@ -19,7 +19,7 @@ inline constexpr std::string_view kWarningCaption = "Warning";
 enum class Shown { InteractiveOnly, Always };
 
 class Interaction {
-public:
+  public:
     virtual ~Interaction() = default;
 
     // A message with an OK button. Lines are separated by '\n'.
@@ -51,13 +51,13 @@ public:
 
 // Sets the busy pointer for the life of the object.
 class BusyPointer {
-public:
+  public:
     explicit BusyPointer(Interaction& ui) : ui_(ui) { ui_.busy(true); }
     ~BusyPointer() { ui_.busy(false); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
-private:
+  private:
     Interaction& ui_;
 };
 
@@ -65,9 +65,10 @@ private:
 // which go to standard error. Questions get the answer that changes nothing
 // (No, Cancel); a stop is never requested.
 class UnattendedInteraction final : public Interaction {
-public:
+  public:
     // program names the messages on standard error ("quorvane: ...").
-    explicit UnattendedInteraction(std::string program = "quorvane") : program_(std::move(program)) {}
+    explicit UnattendedInteraction(std::string program = "quorvane")
+        : program_(std::move(program)) {}
 
     void notice(std::string_view text, std::string_view caption, Shown shown) override;
     bool confirm(std::string_view text, std::string_view caption) override;
@@ -78,7 +79,7 @@ public:
     bool keepResponsive() override { return false; }
     bool unattended() const override { return true; }
 
-private:
+  private:
     std::string program_;
 };
 

@@ -10,7 +10,9 @@ namespace quor {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the numeric prefix of text starting at pos, or 0 when there is
 // none. Accepts sign, digits, one decimal point, and an exponent that is
@@ -92,7 +94,6 @@ std::string plainNumber(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     return buffer;  // "%G" gives at least two exponent digits: "1E+15", "1E-05"
-
 }
 
 std::string signedNumberText(double value) {

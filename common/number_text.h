@@ -29,7 +29,9 @@ std::string plainNumber(double value);
 std::string signedNumberText(double value);
 
 // A number in general number format: the plain text of its value.
-inline std::string generalNumber(double value) { return plainNumber(value); }
+inline std::string generalNumber(double value) {
+    return plainNumber(value);
+}
 
 // A whole number with thousands separators ("1,234,567"); sep is the
 // separator of the user's locale.

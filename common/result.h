@@ -17,7 +17,7 @@ struct Error {
 
 template <class T>
 class [[nodiscard]] Result {
-public:
+  public:
     Result(T value) : state_(std::move(value)) {}
     Result(Error error) : state_(std::move(error)) {}
 
@@ -34,13 +34,13 @@ public:
 
     const std::string& error() const { return std::get<Error>(state_).message; }
 
-private:
+  private:
     std::variant<T, Error> state_;
 };
 
 // Success, or the text of a failure.
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     Status(Error error) : error_(std::move(error.message)) {}
     static Status success() { return {}; }
@@ -49,7 +49,7 @@ public:
     explicit operator bool() const { return ok(); }
     const std::string& error() const { return *error_; }
 
-private:
+  private:
     std::optional<std::string> error_;
 };
 

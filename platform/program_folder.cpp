@@ -35,7 +35,8 @@ fs::path homeFolder() {
     if (!home.empty()) {
         return home;
     }
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr) {
         return entry->pw_dir;
     }
     return "/";

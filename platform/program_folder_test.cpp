@@ -1,15 +1,15 @@
 #include "platform/program_folder.h"
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace quor::platform {
 namespace {
 
 // Sets environment variables for one test and restores them afterwards.
 class Environment {
-public:
+  public:
     void set(const char* name, const char* value) {
         const char* old = std::getenv(name);
         saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
@@ -29,7 +29,7 @@ public:
         }
     }
 
-private:
+  private:
     struct Saved {
         const char* name;
         bool wasSet;

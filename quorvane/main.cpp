@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <iostream>
 
+#include "platform/program_folder.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/list_commands.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
-#include "platform/program_folder.h"
 
 using namespace quor;
 

@@ -21,7 +21,7 @@ struct ShownBox {
 };
 
 class ScriptedInteraction final : public Interaction {
-public:
+  public:
     // Queues answers: true for Yes, OK or Retry; false for No or Cancel.
     void answer(bool yes) { answers_.push_back(yes); }
     void answerYes() { answer(true); }
@@ -54,7 +54,7 @@ public:
     bool keepResponsive() override;
     bool unattended() const override { return unattended_; }
 
-private:
+  private:
     bool ask(Box box, std::string_view text, std::string_view caption);
 
     std::deque<bool> answers_;

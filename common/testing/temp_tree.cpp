@@ -23,7 +23,8 @@ TempTree::TempTree() {
 TempTree::~TempTree() {
     std::error_code ec;
     // Make everything writable again first, in case a test removed rights.
-    for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::end(it); it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::end(it);
+         it.increment(ec)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(root_, ec);

@@ -19,7 +19,7 @@
 namespace quor::testing {
 
 class TempTree {
-public:
+  public:
     TempTree();
     virtual ~TempTree();
     TempTree(const TempTree&) = delete;
@@ -38,19 +38,19 @@ public:
     std::string read(std::string_view relative) const;
     bool exists(std::string_view relative) const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 
 class TempHome : public TempTree {
-public:
+  public:
     TempHome();
     ~TempHome() override;
 
     // The program folder of the test (QUORVANE_HOME).
     std::filesystem::path home() const { return path("home"); }
 
-private:
+  private:
     std::optional<std::string> previous_;
 };
 

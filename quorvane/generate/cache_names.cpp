@@ -6,20 +6,30 @@ namespace {
 
 const char* escapeOf(char c) {
     switch (c) {
-        case '*': return "%2A";
-        case '>': return "%3E";
-        case '?': return "%3F";
-        case '%': return "%25";
-        case '\r': return "%0D";
-        case '\n': return "%0A";
-        default: return nullptr;
+        case '*':
+            return "%2A";
+        case '>':
+            return "%3E";
+        case '?':
+            return "%3F";
+        case '%':
+            return "%25";
+        case '\r':
+            return "%0D";
+        case '\n':
+            return "%0A";
+        default:
+            return nullptr;
     }
 }
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 

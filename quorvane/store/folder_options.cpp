@@ -84,6 +84,8 @@ void FolderOptions::multipleDisksClicked() {
     }
 }
 
-bool FolderOptions::confirmAddAll() { return context_.ui.confirm(kEraseDisksQuestion); }
+bool FolderOptions::confirmAddAll() {
+    return context_.ui.confirm(kEraseDisksQuestion);
+}
 
 }  // namespace quor::store

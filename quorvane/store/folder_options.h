@@ -13,20 +13,21 @@ namespace quor::store {
 
 // The question before a disk set's disks are discarded.
 inline constexpr std::string_view kEraseDisksQuestion =
-    "This will erase any removable disks you\nhave entered for this path.\nAre you sure you want to "
+    "This will erase any removable disks you\nhave entered for this path.\nAre you sure you want "
+    "to "
     "do this?";
 
 class FolderOptions {
-public:
+  public:
     // Loads the record's values (the dialog's load).
     FolderOptions(ListContext& context, int index);
 
     int index() const { return index_; }
 
     // The controls' contents, edited by the window.
-    std::string path;        // "Folder:"
-    std::string pathName;    // "Show name in list as:"
-    bool update = true;      // "Update each time? ..."
+    std::string path;            // "Folder:"
+    std::string pathName;        // "Show name in list as:"
+    bool update = true;          // "Update each time? ..."
     bool multipleDisks = false;  // "Does this folder have multiple disks? ..."
 
     // Which controls are enabled.
@@ -47,7 +48,7 @@ public:
     // Add All's question; true when the user agreed to erase the disks.
     bool confirmAddAll();
 
-private:
+  private:
     void showAsRemovable(bool removable);
 
     ListContext& context_;

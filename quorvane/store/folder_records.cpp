@@ -6,7 +6,9 @@
 
 namespace quor::store {
 
-std::string recordSection(int index) { return std::to_string(index); }
+std::string recordSection(int index) {
+    return std::to_string(index);
+}
 
 int numPaths(const AppSettings& settings) {
     const std::string stored = settings.setting(kNumPaths, "0");
@@ -32,7 +34,9 @@ void writeFolderRecord(AppSettings& settings, int index, const FolderRecord& rec
     settings.save(section, kCdrom, record.cdrom);
 }
 
-bool isRemovableDiskSet(const FolderRecord& record) { return leadingNumber(record.cdrom) == 1.0; }
+bool isRemovableDiskSet(const FolderRecord& record) {
+    return leadingNumber(record.cdrom) == 1.0;
+}
 
 std::vector<std::string> folderListRows(const AppSettings& settings) {
     std::vector<std::string> rows;

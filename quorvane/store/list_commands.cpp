@@ -114,8 +114,7 @@ std::optional<std::string> chooseSavedList(Interaction& ui, ChooserMode mode,
         ui.notice("Please select a saved list!");
         return std::nullopt;
     }
-    if (mode == ChooserMode::Delete &&
-        !ui.confirm("Are you sure you want to delete this list?")) {
+    if (mode == ChooserMode::Delete && !ui.confirm("Are you sure you want to delete this list?")) {
         return std::string();
     }
     return *selectedItem + ".lst";

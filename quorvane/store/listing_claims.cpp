@@ -44,7 +44,8 @@ ListingClaims ListingClaims::ofOtherLists(const fs::path& dataFolder, std::strin
 std::optional<std::string> ListingClaims::claimant(std::string_view base, int record) const {
     const std::string stem = std::string(base) + std::to_string(record);
     for (const Claim& claim : claims_) {
-        if (stem.size() <= claim.base.size() || stem.compare(0, claim.base.size(), claim.base) != 0) {
+        if (stem.size() <= claim.base.size() ||
+            stem.compare(0, claim.base.size(), claim.base) != 0) {
             continue;
         }
         const std::string rest = stem.substr(claim.base.size());

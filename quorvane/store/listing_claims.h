@@ -18,7 +18,7 @@ namespace quor::store {
 int listingCount(std::string_view savedListContents);
 
 class ListingClaims {
-public:
+  public:
     // The saved lists in dataFolder other than exceptBase, with their counts.
     static ListingClaims ofOtherLists(const std::filesystem::path& dataFolder,
                                       std::string_view exceptBase);
@@ -27,7 +27,7 @@ public:
     // there is one.
     std::optional<std::string> claimant(std::string_view base, int record) const;
 
-private:
+  private:
     struct Claim {
         std::string base;
         int count;

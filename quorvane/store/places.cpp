@@ -5,7 +5,9 @@
 
 namespace quor::store {
 
-Places Places::forThisUser() { return Places(platform::programFolder()); }
+Places Places::forThisUser() {
+    return Places(platform::programFolder());
+}
 
 std::filesystem::path Places::cacheFile(int record) const {
     return root_ / (std::to_string(record) + ".txt");

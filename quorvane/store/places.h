@@ -16,7 +16,7 @@
 namespace quor::store {
 
 class Places {
-public:
+  public:
     explicit Places(std::filesystem::path programFolder) : root_(std::move(programFolder)) {}
 
     // The places of the program folder of this user (platform rules).
@@ -34,7 +34,7 @@ public:
     // are missing (done at first use, as an installer would).
     Status ensureFolders() const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -64,7 +64,7 @@ Result<std::string> convert(std::string_view text, ValueKind kind, std::size_t l
 }
 
 class LineReader {
-public:
+  public:
     explicit LineReader(std::string_view contents) : lines_(splitLines(contents)) {}
 
     Result<std::string> next(const SavedListLine& line) {
@@ -83,7 +83,7 @@ public:
         return std::string(lines_[index_++]);
     }
 
-private:
+  private:
     std::vector<std::string_view> lines_;
     std::size_t index_ = 0;
 };

@@ -89,7 +89,7 @@ inline constexpr std::array<SavedListLine, 4> kRecordLines = {{
 // "music.html" or "music.lst": base is the text before the first "." (the
 // whole name when there is none), prefix is base + ".".
 class SavedListFiles {
-public:
+  public:
     SavedListFiles(const std::filesystem::path& dataFolder, std::string_view name);
 
     const std::string& base() const { return base_; }
@@ -98,7 +98,7 @@ public:
     std::filesystem::path footerCopy() const { return folder_ / (base_ + ".ftr"); }
     std::filesystem::path listingFile(int record) const;
 
-private:
+  private:
     std::filesystem::path folder_;
     std::string base_;
 };

@@ -99,7 +99,8 @@ bool deletesavedlist(ListContext& context, std::string_view name) {
         check(removeFileIfExists(files.headerCopy()));
         check(removeFileIfExists(files.footerCopy()));
     } catch (const std::exception& error) {
-        report(context, "There was a problem saving the list! (deletesavedlist)", error, Shown::Always);
+        report(context, "There was a problem saving the list! (deletesavedlist)", error,
+               Shown::Always);
         return false;
     }
     return true;
@@ -195,9 +196,8 @@ bool loadlist(ListContext& context, std::string_view name) {
         for (std::size_t i = 0; i < list->records.size(); ++i) {
             const int index = static_cast<int>(i);
             const fs::path listing = files.listingFile(index);
-            if (isRegularFile(listing) &&
-                (!others.claimant(files.base(), index) ||
-                 listingDescribes(listing, list->records[i][2].value))) {
+            if (isRegularFile(listing) && (!others.claimant(files.base(), index) ||
+                                           listingDescribes(listing, list->records[i][2].value))) {
                 check(copyFileAtomically(listing, context.places.cacheFile(index)));
             }
         }

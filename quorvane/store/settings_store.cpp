@@ -23,7 +23,8 @@ constexpr int kBusyTimeoutMs = 10000;
 enum Slot { kGet, kContains, kSave, kRemoveKey, kRemoveSection, kKeys, kSlotCount };
 
 void bindText(sqlite3_stmt* statement, int index, std::string_view text) {
-    sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
+                      SQLITE_TRANSIENT);
 }
 
 // Resets a statement when it goes out of scope, so that it holds no lock.
@@ -48,9 +49,9 @@ Result<std::unique_ptr<SettingsStore>> SettingsStore::open(const std::filesystem
         return Error{made.error()};
     }
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(file.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string text = "Could not open the settings store " + file.string() + ": " +
                            (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
@@ -87,8 +88,8 @@ void SettingsStore::fail(std::string_view what) const {
 void SettingsStore::exec(const char* sql) {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::string text = "The settings store " + file_.string() + " failed: " +
-                           (message != nullptr ? message : sqlite3_errmsg(db_));
+        std::string text = "The settings store " + file_.string() +
+                           " failed: " + (message != nullptr ? message : sqlite3_errmsg(db_));
         sqlite3_free(message);
         throw StoreError(text);
     }
@@ -96,7 +97,8 @@ void SettingsStore::exec(const char* sql) {
 
 sqlite3_stmt* SettingsStore::prepared(int slot, const char* sql) const {
     sqlite3_stmt*& statement = statements_[static_cast<std::size_t>(slot)];
-    if (statement == nullptr && sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) {
+    if (statement == nullptr &&
+        sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) {
         fail("prepare a query");
     }
     return statement;

@@ -33,12 +33,12 @@ inline constexpr std::string_view kQuorfind = "Quorfind";
 inline constexpr std::string_view kSettings = "Settings";
 
 class StoreError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class SettingsStore {
-public:
+  public:
     // Opens (creating when missing, with its folder) the store at file.
     static Result<std::unique_ptr<SettingsStore>> open(const std::filesystem::path& file);
 
@@ -70,7 +70,7 @@ public:
 
     const std::filesystem::path& file() const { return file_; }
 
-private:
+  private:
     SettingsStore(sqlite3* db, std::filesystem::path file);
     void exec(const char* sql);
     sqlite3_stmt* prepared(int slot, const char* sql) const;
@@ -85,7 +85,7 @@ private:
 // The values of one application, so that callers name the section and key
 // only: AppSettings qv(store, kQuorvane); qv.get(kSettings, "NumPaths", "0").
 class AppSettings {
-public:
+  public:
     AppSettings(SettingsStore& store, std::string_view app) : store_(store), app_(app) {}
 
     std::string get(std::string_view section, std::string_view key,
@@ -95,7 +95,9 @@ public:
     void save(std::string_view section, std::string_view key, std::string_view value) {
         store_.save(app_, section, key, value);
     }
-    void remove(std::string_view section, std::string_view key) { store_.remove(app_, section, key); }
+    void remove(std::string_view section, std::string_view key) {
+        store_.remove(app_, section, key);
+    }
     void removeSection(std::string_view section) { store_.removeSection(app_, section); }
     bool contains(std::string_view section, std::string_view key) const {
         return store_.contains(app_, section, key);
@@ -110,7 +112,7 @@ public:
     SettingsStore& store() { return store_; }
     const std::string& app() const { return app_; }
 
-private:
+  private:
     SettingsStore& store_;
     std::string app_;
 };

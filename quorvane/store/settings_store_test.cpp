@@ -1,9 +1,8 @@
 #include "quorvane/store/settings_store.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "common/testing/temp_tree.h"
 
@@ -132,8 +131,10 @@ TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing) {
                         store.transaction([&] {
                             // Read, then write: the case BEGIN IMMEDIATE exists for.
                             const std::string count = store.get("Quorvane", "Shared", "Count", "0");
-                            store.save("Quorvane", "Shared", "Count", std::to_string(std::stoi(count) + 1));
-                            store.save(app, "Settings", "Key" + std::to_string(i), std::to_string(i));
+                            store.save("Quorvane", "Shared", "Count",
+                                       std::to_string(std::stoi(count) + 1));
+                            store.save(app, "Settings", "Key" + std::to_string(i),
+                                       std::to_string(i));
                         });
                     } else {
                         store.save(app, "Settings", "Key" + std::to_string(i), std::to_string(i));

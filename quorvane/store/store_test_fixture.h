@@ -19,7 +19,7 @@
 namespace quor::store::testing {
 
 class StoreTest : public ::testing::Test {
-protected:
+  protected:
     StoreTest() {
         auto opened = SettingsStore::open(home.home() / "settings.db");
         if (!opened) {
@@ -33,7 +33,9 @@ protected:
     AppSettings settings() { return AppSettings(*store, kQuorvane); }
 
     std::string setting(std::string_view key) { return settings().setting(key, "<missing>"); }
-    void setSetting(std::string_view key, std::string_view value) { settings().saveSetting(key, value); }
+    void setSetting(std::string_view key, std::string_view value) {
+        settings().saveSetting(key, value);
+    }
 
     // Adds folder records with the given paths (display name = path, Update
     // 1, cdrom 0) and sets NumPaths.
@@ -51,8 +53,12 @@ protected:
         home.file("home/" + std::to_string(i) + ".txt", contents);
     }
     std::string readCacheFile(int i) { return home.read("home/" + std::to_string(i) + ".txt"); }
-    std::string readHome(std::string_view relative) { return home.read("home/" + std::string(relative)); }
-    bool existsInHome(std::string_view relative) { return home.exists("home/" + std::string(relative)); }
+    std::string readHome(std::string_view relative) {
+        return home.read("home/" + std::string(relative));
+    }
+    bool existsInHome(std::string_view relative) {
+        return home.exists("home/" + std::string(relative));
+    }
 
     quor::testing::TempHome home;
     std::unique_ptr<SettingsStore> store;

@@ -1,0 +1,121 @@
+#include "quorvane/generate/sort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace quor::generate {
+namespace {
+
+const Collation& root() {
+    static const Collation order("");
+    return order;
+}
+
+TEST(SortStrings, IgnoresCaseButNotAccents) {
+    std::vector<std::string> a = {"gamma", "Beta", "alpha"};
+    SortStrings(a, root());
+    EXPECT_EQ(a, (std::vector<std::string>{"alpha", "Beta", "gamma"}));
+
+    std::vector<std::string> b = {"Zebra", "éclair", "eclair", "Apple", "zoo"};
+    SortStrings(b, root());
+    EXPECT_EQ(b, (std::vector<std::string>{"Apple", "eclair", "éclair", "Zebra", "zoo"}));
+}
+
+TEST(SortStrings, SortsWholeLinesNameFirst) {
+    std::vector<std::string> lines = {"song.mp3*      3KB", "Song.mp3*      1KB", "a.txt*   9KB"};
+    SortStrings(lines, root());
+    EXPECT_EQ(lines[0], "a.txt*   9KB");
+    EXPECT_EQ(lines[1], "Song.mp3*      1KB");
+    EXPECT_EQ(lines[2], "song.mp3*      3KB");
+}
+
+TEST(SortStrings, TouchesOnlyTheRange) {
+    std::vector<std::string> a = {"z", "d", "c", "b", "a"};
+    SortStrings(a, 1, 3, root());
+    EXPECT_EQ(a, (std::vector<std::string>{"z", "b", "c", "d", "a"}));
+    std::vector<std::string> empty;
+    SortStrings(empty, 0, -1, root());  // an empty list sorted over 0 to -1
+    EXPECT_TRUE(empty.empty());
+    std::vector<std::string> one = {"x", "a"};
+    SortStrings(one, 1, 1, root());
+    SortStrings(one, 1, 0, root());
+    EXPECT_EQ(one, (std::vector<std::string>{"x", "a"}));
+}
+
+TEST(SortStrings, AgreesWithTheCollatorOnRandomInput) {
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces = {"a", "B", "é", "e", "Z", "日本", "1", "10", " ", "-"};
+    for (int round = 0; round < 50; ++round) {
+        std::vector<std::string> a(static_cast<std::size_t>(random() % 200));
+        for (auto& s : a) {
+            for (int k = static_cast<int>(random() % 5); k >= 0; --k) {
+                s += pieces[random() % pieces.size()];
+            }
+        }
+        std::vector<std::string> sorted = a;
+        SortStrings(sorted, root());
+        EXPECT_TRUE(std::is_permutation(a.begin(), a.end(), sorted.begin()));
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
+                                   [](const auto& x, const auto& y) { return root().less(x, y); }));
+    }
+}
+
+TEST(SortStrings, DeepInputsDoNotExhaustTheStack) {
+    std::vector<std::string> a;
+    for (int i = 0; i < 200000; ++i) {
+        a.push_back(std::to_string(i % 2 == 0 ? i : 200000 - i));
+    }
+    SortStrings(a, root());
+    EXPECT_TRUE(std::is_sorted(a.begin(), a.end(),
+                               [](const auto& x, const auto& y) { return root().less(x, y); }));
+}
+
+TEST(SortStringsPaired, CompanionsTravelWithTheirKeys) {
+    std::vector<std::string> keys = {"delta", "Alpha", "charlie", "bravo", "alpha"};
+    std::vector<std::string> companion;
+    for (const auto& k : keys) {
+        companion.push_back("link:" + k);
+    }
+    SortStringsPaired(keys, companion, 0, 4, root());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(companion[i], "link:" + keys[i]);
+    }
+    EXPECT_EQ(keys[4], "delta");
+}
+
+TEST(Collation, SortKeysOrderAsTheCollatorDoes) {
+    const std::vector<std::string> texts = {"", "a", "A", "b", "é", "e", "日本", "Ärger", "zz"};
+    for (const auto& x : texts) {
+        for (const auto& y : texts) {
+            const int byCollator = root().compare(x, y);
+            const int byKey = root().sortKey(x).compare(root().sortKey(y));
+            EXPECT_EQ(byCollator < 0, byKey < 0) << x << " / " << y;
+            EXPECT_EQ(byCollator == 0, byKey == 0) << x << " / " << y;
+        }
+    }
+}
+
+TEST(Collation, TheUserLocaleComesFromTheEnvironment) {
+    const char* saved = std::getenv("LC_ALL");
+    const std::string old = saved ? saved : "";
+    ::setenv("LC_ALL", "sv_SE.UTF-8", 1);
+    EXPECT_EQ(userCollationLocale(), "sv_SE");
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    EXPECT_EQ(userCollationLocale(), "");
+    ::setenv("LC_ALL", "de_DE@euro", 1);
+    EXPECT_EQ(userCollationLocale(), "de_DE");
+    if (saved) {
+        ::setenv("LC_ALL", old.c_str(), 1);
+    } else {
+        ::unsetenv("LC_ALL");
+    }
+    // Swedish sorts "ä" after "z"; the root order sorts it with "a".
+    const Collation swedish("sv_SE");
+    EXPECT_TRUE(swedish.less("zebra", "ärlig"));
+    EXPECT_TRUE(root().less("ärlig", "zebra"));
+}
+
+}  // namespace
+}  // namespace quor::generate
