@@ -1,4 +1,4 @@
-#include "quorvane/generate/cache_names.h"
+#include "quorvane/generate/cache_format.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,26 @@ TEST(CacheNames, InvalidEscapesAreKeptAsTheyStand) {
 TEST(CacheNames, ShownNamesNeverSplitALine) {
     EXPECT_EQ(shownName("two\nlines\r.mp3"), "two?lines?.mp3");
     EXPECT_EQ(shownName("plain.mp3"), "plain.mp3");
+}
+
+TEST(CacheLines, AreClassifiedByTheirFirstCharacter) {
+    EXPECT_EQ(cacheLineKind("?Zip 1"), CacheLineKind::DiskHeader);
+    EXPECT_EQ(cacheLineKind("*Music/Rock/"), CacheLineKind::FolderHeading);
+    EXPECT_EQ(cacheLineKind("12345"), CacheLineKind::FileOrTotal);
+    EXPECT_EQ(cacheLineKind("%3Fodd.mp3"), CacheLineKind::FileOrTotal);
+    EXPECT_EQ(cacheLineKind(""), CacheLineKind::FileOrTotal);
+}
+
+TEST(CacheLines, AFileLineSplitsAtItsFirstMarker) {
+    const auto sized = splitFileLine("song.mp3*      3KB");
+    EXPECT_EQ(sized.storedName, "song.mp3");
+    EXPECT_EQ(sized.rest, "*      3KB");
+    const auto pathAtEnd = splitFileLine("a%2Ab.txt>   Music/");
+    EXPECT_EQ(decodeCacheName(pathAtEnd.storedName), "a*b.txt");
+    EXPECT_EQ(pathAtEnd.rest, ">   Music/");
+    const auto bare = splitFileLine("plain.txt");
+    EXPECT_EQ(bare.storedName, "plain.txt");
+    EXPECT_TRUE(bare.rest.empty());
 }
 
 }  // namespace

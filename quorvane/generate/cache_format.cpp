@@ -1,4 +1,4 @@
-#include "quorvane/generate/cache_names.h"
+#include "quorvane/generate/cache_format.h"
 
 namespace quor::generate {
 
@@ -77,6 +77,24 @@ std::string shownName(std::string_view name) {
         }
     }
     return out;
+}
+
+CacheLineKind cacheLineKind(std::string_view line) {
+    if (!line.empty() && line[0] == '?') {
+        return CacheLineKind::DiskHeader;
+    }
+    if (!line.empty() && line[0] == '*') {
+        return CacheLineKind::FolderHeading;
+    }
+    return CacheLineKind::FileOrTotal;
+}
+
+CacheFileLine splitFileLine(std::string_view line) {
+    const std::size_t marker = line.find_first_of("*>");
+    if (marker == std::string_view::npos) {
+        return {line, {}};
+    }
+    return {line.substr(0, marker), line.substr(marker)};
 }
 
 }  // namespace quor::generate
