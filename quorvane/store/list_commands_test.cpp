@@ -1,1 +1,124 @@
+#include "quorvane/store/list_commands.h"
+
+#include "quorvane/store/saved_lists.h"
 #include "quorvane/store/store_test_fixture.h"
+
+namespace quor::store {
+namespace {
+
+using quor::testing::Box;
+
+class ListCommandsTest : public testing::StoreTest {
+  protected:
+    ListContext ctx = context();
+    ListSession session;
+
+    bool inData(std::string_view name) { return existsInHome("data/" + std::string(name)); }
+
+    // A current list writing to /out/<name>.html with one folder.
+    void currentList(const std::string& name, const std::string& folder) {
+        setSetting("SavePath", "/out/" + name + ".html");
+        setSetting("NumFiles", " 1234");
+        setSetting("TotalSize", "3KB");
+        addRecords({folder});
+        setRecord(0, {folder, "Shown " + name, "1", "0"});
+        cacheFile(0, "3072\r\n*Shown " + name + "/\r\nsong.mp3\r\n");
+    }
+};
+
+TEST_F(ListCommandsTest, NewListSavesTheOldListAndStartsEmptyWithTheSamePreferences) {
+    currentList("music", "/home/ann/Music");
+    setSetting("FileMask", "*.mp3");
+    home.file("home/header.txt", "header");
+    session.openedListName = "music.lst";
+    newList(ctx, session);
+    EXPECT_TRUE(inData("music.lst"));
+    EXPECT_TRUE(inData("music0.dat"));
+    EXPECT_EQ(setting("NumPaths"), "0");
+    EXPECT_EQ(setting("SavePath"), "");
+    EXPECT_EQ(setting("FileMask"), "*.mp3");
+    EXPECT_EQ(readHome("header.txt"), "header");
+    EXPECT_FALSE(existsInHome("0.txt"));
+    EXPECT_EQ(session.openedListName, "");
+    EXPECT_EQ(windowCaption(settings()), "Quorvane");
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ListCommandsTest, OpenListSavesTheCurrentListThenLoadsTheChosenOne) {
+    currentList("talks", "/home/ann/Talks");
+    ASSERT_TRUE(savelist(ctx, "talks.html"));
+    ASSERT_TRUE(deletecurrentlist(ctx));
+    currentList("music", "/home/ann/Music");
+
+    ASSERT_TRUE(openList(ctx, session, "talks.lst"));
+    EXPECT_EQ(session.openedListName, "talks.lst");
+    EXPECT_TRUE(inData("music.lst"));  // the list that was current, saved first
+    EXPECT_EQ(folderListRows(settings()),
+              std::vector<std::string>{"/home/ann/Talks"});  // real paths
+    EXPECT_EQ(readCacheFile(0), "3072\r\n*Shown talks/\r\nsong.mp3\r\n");
+    EXPECT_EQ(listLabelText(settings()), "List: talks.html, 1234 files, 3KB");
+    EXPECT_EQ(windowCaption(settings()), "Quorvane - talks.html");
+}
+
+TEST_F(ListCommandsTest, OpenListCancelledAndDeleteListRefusedChangeNothing) {
+    currentList("music", "/home/ann/Music");
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    EXPECT_FALSE(openList(ctx, session, ""));
+    EXPECT_EQ(setting("NumPaths"), "1");
+    EXPECT_EQ(session.openedListName, "");
+
+    ui.answerNo();
+    const auto chosen = chooseSavedList(ui, ChooserMode::Delete, std::string("music"));
+    ASSERT_TRUE(chosen.has_value());
+    deleteList(ctx, *chosen);
+    EXPECT_TRUE(inData("music.lst"));
+
+    ui.answerYes();
+    deleteList(ctx, *chooseSavedList(ui, ChooserMode::Delete, std::string("music")));
+    EXPECT_FALSE(inData("music.lst"));
+    EXPECT_EQ(setting("NumPaths"), "1");  // the current configuration stays
+}
+
+TEST_F(ListCommandsTest, ClosingMovesTheSavedListWhenTheOutputFileChanged) {
+    currentList("music", "/home/ann/Music");
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    session.openedListName = "music.lst";
+    setSetting("SavePath", "/out/songs.html");
+    saveOnClose(ctx, session);
+    EXPECT_FALSE(inData("music.lst"));
+    EXPECT_FALSE(inData("music0.dat"));
+    EXPECT_TRUE(inData("songs.lst"));
+    EXPECT_TRUE(inData("songs0.dat"));
+}
+
+TEST_F(ListCommandsTest, ClosingAfterNewListNeverDeletesTheOldSavedList) {
+    currentList("music", "/home/ann/Music");
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    session.openedListName = "music.lst";
+    newList(ctx, session);
+    saveOnClose(ctx, session);
+    EXPECT_TRUE(inData("music.lst"));
+}
+
+TEST_F(ListCommandsTest, TheChooserListsSavedListsSortedWithoutRegardToCase) {
+    for (const char* name : {"zeta.lst", "Alpha.lst", "beta.lst", "notes.txt", "my.list.lst"}) {
+        home.file("home/data/" + std::string(name), "3.2\r\n0\r\n");
+    }
+    EXPECT_EQ(savedListNames(Places(home.home())),
+              (std::vector<std::string>{"Alpha", "beta", "my.list", "zeta"}));
+    EXPECT_EQ(chooserTexts(ChooserMode::Open).caption, "Open List");
+    EXPECT_EQ(chooserTexts(ChooserMode::Delete).prompt, "Select the saved list to delete:");
+}
+
+TEST_F(ListCommandsTest, TheChooserButtonNeedsASelection) {
+    EXPECT_EQ(chooseSavedList(ui, ChooserMode::Open, std::nullopt), std::nullopt);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Please select a saved list!"});
+    EXPECT_EQ(chooseSavedList(ui, ChooserMode::Open, std::string("music")), "music.lst");
+    ui.answerYes();
+    EXPECT_EQ(chooseSavedList(ui, ChooserMode::Delete, std::string("music")), "music.lst");
+    EXPECT_EQ(ui.boxes().back().box, Box::Confirm);
+    EXPECT_EQ(ui.boxes().back().text, "Are you sure you want to delete this list?");
+}
+
+}  // namespace
+}  // namespace quor::store

@@ -48,6 +48,12 @@ class StoreTest : public ::testing::Test {
         s.saveSetting(kNumPaths, std::to_string(n));
     }
 
+    void setRecord(int i, const FolderRecord& record) {
+        AppSettings s = settings();
+        writeFolderRecord(s, i, record);
+    }
+    FolderRecord record(int i) { return readFolderRecord(settings(), i); }
+
     // Writes the cache file of record i in the program folder.
     void cacheFile(int i, std::string_view contents) {
         home.file("home/" + std::to_string(i) + ".txt", contents);
