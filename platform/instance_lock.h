@@ -1,0 +1,30 @@
+#pragma once
+
+// One running copy of quorvane per program folder. Every copy, interactive
+// or unattended, holds an exclusive lock on a file in the program folder for
+// as long as it runs; the kernel releases it when the process ends, however
+// it ends, so a crashed copy never blocks the next one.
+
+#include <filesystem>
+#include <optional>
+
+namespace quor::platform {
+
+class InstanceLock {
+  public:
+    // Takes the lock, or gives nothing when another copy holds it (or the
+    // lock file cannot be made, which is treated the same way by callers
+    // that need to know only whether they may run).
+    static std::optional<InstanceLock> tryAcquire(const std::filesystem::path& programFolder);
+
+    InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    InstanceLock& operator=(InstanceLock&&) = delete;
+    InstanceLock(const InstanceLock&) = delete;
+    ~InstanceLock();
+
+  private:
+    explicit InstanceLock(int fd) : fd_(fd) {}
+    int fd_;
+};
+
+}  // namespace quor::platform
