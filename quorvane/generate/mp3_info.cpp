@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace quor::generate {
 
@@ -57,10 +58,13 @@ std::int64_t roundHalfEven(double value) {
 
 std::size_t findMp3Frame(std::string_view head) {
     const std::size_t last = std::min<std::size_t>(head.size(), kMp3SearchBytes);
+    const char* begin = head.data();
     for (std::size_t p = 0; p + 1 < last; ++p) {
-        if (static_cast<unsigned char>(head[p]) != 0xFF) {
-            continue;
+        const void* sync = std::memchr(begin + p, 0xFF, last - 1 - p);
+        if (sync == nullptr) {
+            break;
         }
+        p = static_cast<std::size_t>(static_cast<const char*>(sync) - begin);
         const auto next = static_cast<unsigned char>(head[p + 1]);
         if (next == 0xFA || next == 0xFB) {
             return p;
@@ -96,7 +100,7 @@ std::int64_t bitrateFromFrame(std::string_view frame, std::uint64_t fileSize) {
 }
 
 std::int64_t mp3BitrateOfFile(int fd, std::uint64_t fileSize) {
-    std::array<char, kMp3SearchBytes + kMp3FrameBytes> buffer{};
+    std::array<char, kMp3SearchBytes + kMp3FrameBytes> buffer;  // only the bytes read are used
     const std::size_t got = readFully(fd, buffer.data(), kMp3SearchBytes, 0);
     const std::string_view head(buffer.data(), got);
     const std::size_t p = findMp3Frame(head);
@@ -140,15 +144,19 @@ std::string mp3ColumnText(std::int64_t bitrate, std::uint64_t fileSize, bool mp3
     return " " + songLengthText(bitrate, fileSize) + " ";
 }
 
+std::string mp3TextOfFile(int fd, std::uint64_t fileSize, bool mp3InfoFlag, bool songLengthFlag) {
+    const std::int64_t bitrate = fd >= 0 ? mp3BitrateOfFile(fd, fileSize) : 0;
+    return mp3ColumnText(bitrate, fileSize, mp3InfoFlag, songLengthFlag);
+}
+
 std::string Mp3Text(int dirFd, const char* name, std::uint64_t fileSize, bool mp3InfoFlag,
                     bool songLengthFlag) {
-    std::int64_t bitrate = 0;
     const int fd = openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    std::string text = mp3TextOfFile(fd, fileSize, mp3InfoFlag, songLengthFlag);
     if (fd >= 0) {
-        bitrate = mp3BitrateOfFile(fd, fileSize);
         close(fd);
     }
-    return mp3ColumnText(bitrate, fileSize, mp3InfoFlag, songLengthFlag);
+    return text;
 }
 
 std::string Mp3Text(const std::filesystem::path& file, std::uint64_t fileSize, bool mp3InfoFlag,

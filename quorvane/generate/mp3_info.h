@@ -41,6 +41,9 @@ std::string mp3ColumnText(std::int64_t bitrate, std::uint64_t fileSize, bool mp3
 // The song length "m:ss" of a file of fileSize bytes at bitrate kbit/s (> 0).
 std::string songLengthText(std::int64_t bitrate, std::uint64_t fileSize);
 
+// The column text of an open file (fd < 0: the unknown text).
+std::string mp3TextOfFile(int fd, std::uint64_t fileSize, bool mp3InfoFlag, bool songLengthFlag);
+
 // Opens the file (relative to dirFd, or a path), reads its stream
 // information and closes it. A file that cannot be opened or read gives the
 // unknown text.

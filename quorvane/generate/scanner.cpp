@@ -28,12 +28,30 @@ bool isHidden(const char* name) {
     return name[0] == '.';
 }
 
+// An empty path stays empty (it names no folder, not the root folder).
 std::string withTrailingSlash(std::string_view path) {
     std::string out(path);
-    if (out.empty() || out.back() != '/') {
+    if (!out.empty() && out.back() != '/') {
         out += '/';
     }
     return out;
+}
+
+// A file opened for its MP3 information, closed when done with.
+struct OpenFile {
+    int fd = -1;
+    OpenFile() = default;
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+};
+
+int openForReading(int dirFd, const char* name) {
+    return openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
 // Closes a directory stream when the folder's listing is done.
@@ -60,7 +78,10 @@ void Scanner::startWalk(int recordIndex) {
     columns_.songLength = isFlagSet(settings, "IncludeSongLength");
     columns_.pathAtEnd = isFlagSet(settings, "IncludePath") && isFlagSet(settings, "PathAtEnd");
     const store::FolderRecord record = store::readFolderRecord(settings, recordIndex);
-    displayName_ = withTrailingSlash(storedDisplayName(record.pathname));
+    displayName_ = storedDisplayName(record.pathname);
+    if (displayName_.empty() || displayName_.back() != '/') {
+        displayName_ += '/';
+    }
     if (!locale_) {
         locale_.emplace(LocaleTexts::fromEnvironment());
     }
@@ -152,7 +173,7 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath)
                 subfolders.emplace_back(name);
             }
         } else if ((type == DT_REG || type == DT_LNK) && mask_->matches(name)) {
-            addFile(dirFd, name, displayPath, haveStat ? &st : nullptr);
+            addFile(dirFd, name, displayPath, haveStat ? &st : nullptr, type == DT_REG);
         }
     }
     dir.reset();
@@ -173,10 +194,21 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath)
 }
 
 void Scanner::addFile(int dirFd, const char* name, const std::string& displayPath,
-                      const struct ::stat* known) {
+                      const struct ::stat* known, bool regularEntry) {
+    const bool wantsMp3 = (columns_.mp3Info || columns_.songLength) && hasMp3Extension(name);
     struct ::stat st {};
+    OpenFile mp3;
     if (known != nullptr) {
         st = *known;
+    } else if (wantsMp3 && regularEntry) {
+        // An MP3 file is opened at once and its size read from the open
+        // file: one path lookup instead of two.
+        mp3.fd = openForReading(dirFd, name);
+        if (mp3.fd < 0 || fstat(mp3.fd, &st) != 0) {
+            if (fstatat(dirFd, name, &st, 0) != 0) {
+                return;
+            }
+        }
     } else if (fstatat(dirFd, name, &st, 0) != 0) {
         return;  // unreadable or a dangling link: left out
     }
@@ -195,8 +227,11 @@ void Scanner::addFile(int dirFd, const char* name, const std::string& displayPat
         sizeText = SizeText(static_cast<double>(size));
         columns.size = sizeText;
     }
-    if ((columns_.mp3Info || columns_.songLength) && hasMp3Extension(name)) {
-        mp3Text = Mp3Text(dirFd, name, size, columns_.mp3Info, columns_.songLength);
+    if (wantsMp3) {
+        if (mp3.fd < 0) {
+            mp3.fd = openForReading(dirFd, name);  // a link, known now to lead to a file
+        }
+        mp3Text = mp3TextOfFile(mp3.fd, size, columns_.mp3Info, columns_.songLength);
         columns.mp3 = mp3Text;
     }
     if (columns_.date) {

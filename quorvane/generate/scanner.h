@@ -77,7 +77,7 @@ class Scanner {
     int scanFolder(const std::string& path, const std::string& displayPath);
     int openFolder(const std::string& path);
     void addFile(int dirFd, const char* name, const std::string& displayPath,
-                 const struct ::stat* known);
+                 const struct ::stat* known, bool regularEntry);
     std::string displayPathOf(const std::string& path) const;
     Status writeFile(int recordIndex, RemovableDiskState& disk);
 
