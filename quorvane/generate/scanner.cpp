@@ -107,7 +107,9 @@ std::string Scanner::displayPathOf(const std::string& path) const {
     if (below.starts_with(rootPath_)) {
         below.remove_prefix(rootPath_.size());
     } else {
-        below = below.substr(below.size() - std::min(below.size(), rootPath_.size()));
+        // Not below the root: as many trailing characters as the path is
+        // longer than the root.
+        below = below.substr(std::min(below.size(), rootPath_.size()));
     }
     while (!below.empty()) {
         const std::size_t slash = below.find('/');

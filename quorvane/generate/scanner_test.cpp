@@ -256,6 +256,29 @@ TEST_F(ScannerTest, MissingFolderAsksRetryOrCancel) {
     EXPECT_EQ(scanner.folderTotal(), 0);
 }
 
+TEST_F(ScannerTest, EmptyFolderPathNamesNoFolder) {
+    musicRecord();
+    Scanner scanner(context(), order_);
+    EXPECT_EQ(scanner.Scan("", "*.*", 0), kScanCancelled);  // never the root folder
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].box, Box::RetryOrCancel);
+    EXPECT_TRUE(scanner.lines().empty());
+}
+
+TEST_F(ScannerTest, LinesOfSeveralScansAddUpUntilReset) {
+    tree.file("Music/a/x.txt", "1");
+    tree.file("Music/b/y.txt", "22");
+    musicRecord();
+    Scanner scanner(context(), order_);
+    ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), kScanNormal);
+    ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), kScanNormal);
+    EXPECT_EQ(scanner.lines(), (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
+    EXPECT_EQ(scanner.folderTotal(), 3);
+    scanner.reset();
+    EXPECT_TRUE(scanner.lines().empty());
+    EXPECT_EQ(scanner.folderTotal(), 0);
+}
+
 TEST_F(ScannerTest, MissingFolderInAnUnattendedRunIsCancelledSilently) {
     musicRecord();
     ui.setUnattended(true);
