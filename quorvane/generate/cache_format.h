@@ -18,6 +18,7 @@
 // unchanged. Every reader decodes a name before it is shown, matched,
 // compared or made a path.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,5 +47,46 @@ struct CacheFileLine {
     std::string_view rest;
 };
 CacheFileLine splitFileLine(std::string_view line);
+
+// Writing cache lines. Alignment counts display columns as a monospace
+// terminal shows the text: one per code point, two for East Asian wide and
+// fullwidth characters; a byte that is not valid UTF-8 counts one.
+std::size_t displayWidth(std::string_view utf8);
+
+// The formatted columns of a file line, each written only when present
+// (an empty text that is present still takes its width: a zero-byte file
+// with sizes in bytes gets nine spaces).
+struct FileLineColumns {
+    std::optional<std::string_view> size;       // right-aligned in 9 columns
+    std::optional<std::string_view> mp3;        // right-aligned in 5 columns
+    std::optional<std::string_view> date;       // as it stands
+    std::optional<std::string_view> pathAtEnd;  // display path of the folder
+};
+
+// Appends the file line of the (decoded) name to out, without a line end:
+// the escaped name, then "*" and 65 - L spaces before the first column (L
+// the name's display width; "* " when L is 65 or more), one space between
+// later columns; a path at the end is joined by ">" and the same filler when
+// it is the first column (then one more space), else by ">  ". A name with no
+// column is the line alone.
+void appendFileLine(std::string& out, std::string_view name, const FileLineColumns& columns);
+std::string fileLine(std::string_view name, const FileLineColumns& columns);
+
+// text right-aligned in width display columns (never cut).
+std::string rightAligned(std::string_view text, std::size_t width);
+
+// "*" + display path, the path ending in "/".
+std::string folderHeadingLine(std::string_view displayPath);
+
+// "?" + disk name.
+std::string diskHeaderLine(std::string_view diskName);
+
+// The total line: the byte count as plain decimal digits ("1E+15" from
+// 1E+15 up).
+std::string totalLine(double bytes);
+
+// A display name or disk name the user gave, as a heading holds it: CR and LF
+// (which would end the line) are escaped as in names, the rest kept.
+std::string storedDisplayName(std::string_view name);
 
 }  // namespace quor::generate

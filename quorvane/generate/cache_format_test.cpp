@@ -55,3 +55,92 @@ TEST(CacheLines, AFileLineSplitsAtItsFirstMarker) {
 
 }  // namespace
 }  // namespace quor::generate
+
+namespace quor::generate {
+namespace {
+
+std::string spaces(std::size_t n) {
+    return std::string(n, ' ');
+}
+
+TEST(CacheLineWriting, DisplayWidthCountsColumnsNotBytes) {
+    EXPECT_EQ(displayWidth("song.mp3"), 8u);
+    EXPECT_EQ(displayWidth("Müsik"), 5u);
+    EXPECT_EQ(displayWidth("日本"), 4u);  // wide
+    EXPECT_EQ(displayWidth("ＡＢ"), 4u);  // fullwidth
+    EXPECT_EQ(displayWidth("ｱｲ"), 2u);    // halfwidth katakana
+    EXPECT_EQ(displayWidth("a\xff"
+                           "b"),
+              3u);  // invalid byte counts one
+}
+
+TEST(CacheLineWriting, FirstColumnStartsInPosition67) {
+    const std::string name8 = "song.mp3";
+    FileLineColumns size;
+    size.size = "3KB";
+    EXPECT_EQ(fileLine(name8, size), name8 + "*" + spaces(57) + spaces(6) + "3KB");
+
+    const std::string name64(64, 'n');
+    const std::string name65(65, 'n');
+    FileLineColumns date;
+    date.date = "12/31/23 23:59:59";
+    EXPECT_EQ(fileLine(name64, date), name64 + "* 12/31/23 23:59:59");
+    EXPECT_EQ(fileLine(name65, date), name65 + "* 12/31/23 23:59:59");
+    EXPECT_EQ(fileLine(std::string(100, 'n'), date), std::string(100, 'n') + "* 12/31/23 23:59:59");
+
+    // A wide name of 4 columns gets 61 spaces, as a 4-letter name does.
+    EXPECT_EQ(fileLine("日本", date), "日本*" + spaces(61) + "12/31/23 23:59:59");
+    EXPECT_EQ(fileLine("Müsik", date), "Müsik*" + spaces(60) + "12/31/23 23:59:59");
+}
+
+TEST(CacheLineWriting, ColumnOrderAndJoins) {
+    FileLineColumns all;
+    all.size = "";  // a zero-byte file with sizes in bytes
+    all.mp3 = " 128k  3:39 ";
+    all.date = "D";
+    all.pathAtEnd = "Music/";
+    EXPECT_EQ(fileLine("a.mp3", all),
+              "a.mp3*" + spaces(60) + spaces(9) + " " + " 128k  3:39 " + " D>  Music/");
+
+    FileLineColumns shortMp3;
+    shortMp3.mp3 = "ab";
+    EXPECT_EQ(fileLine("a.mp3", shortMp3), "a.mp3*" + spaces(60) + "   ab");
+
+    FileLineColumns longSize;
+    longSize.size = "1,234,567,890";  // wider than 9: never cut
+    EXPECT_EQ(fileLine("x", longSize), "x*" + spaces(64) + "1,234,567,890");
+
+    EXPECT_EQ(fileLine("bare.txt", {}), "bare.txt");
+}
+
+TEST(CacheLineWriting, PathAtEndAsFirstColumn) {
+    FileLineColumns path;
+    path.pathAtEnd = "Music/Rock/";
+    const std::string line = fileLine("song.mp3", path);
+    EXPECT_EQ(line, "song.mp3>" + spaces(57) + " Music/Rock/");
+    EXPECT_EQ(line.find("Music"), 67u);  // position 68, 1-based
+    EXPECT_EQ(fileLine(std::string(65, 'n'), path), std::string(65, 'n') + ">  Music/Rock/");
+}
+
+TEST(CacheLineWriting, HostileNamesAreStoredEscapedAndMeasuredDecoded) {
+    FileLineColumns size;
+    size.size = "1KB";
+    const std::string line = fileLine("a*b>c%\r\n.txt", size);
+    // Twelve characters as shown, so 53 spaces, whatever the escapes add.
+    EXPECT_EQ(line, "a%2Ab%3Ec%25%0D%0A.txt*" + spaces(53) + spaces(6) + "1KB");
+    EXPECT_EQ(cacheLineKind(fileLine("?leading", size)), CacheLineKind::FileOrTotal);
+    const CacheFileLine split = splitFileLine(line);
+    EXPECT_EQ(decodeCacheName(split.storedName), "a*b>c%\r\n.txt");
+}
+
+TEST(CacheLineWriting, HeadingsAndTotals) {
+    EXPECT_EQ(folderHeadingLine("Music/Rock/"), "*Music/Rock/");
+    EXPECT_EQ(diskHeaderLine("Zip 1"), "?Zip 1");
+    EXPECT_EQ(totalLine(0), "0");
+    EXPECT_EQ(totalLine(123456789), "123456789");
+    EXPECT_EQ(totalLine(1e15), "1E+15");
+    EXPECT_EQ(storedDisplayName("My\r\nMusic 100%"), "My%0D%0AMusic 100%");
+}
+
+}  // namespace
+}  // namespace quor::generate

@@ -1,0 +1,96 @@
+#pragma once
+
+// The folder scanner: walks one catalogued folder and everything below it
+// and keeps one cache line per folder and per file in memory, with the
+// file's columns (size, MP3 information, date, path at the end) already
+// formatted as the settings ask; WriteCacheFile then writes those lines as
+// the record's folder cache file (see cache_format.h for the grammar).
+//
+// Linux rules: names beginning with "." are hidden and neither listed nor
+// walked; only regular files are listed (a symbolic link to a regular file
+// counts, with the target's size and date); symbolic links to folders are
+// never walked, nor is a folder named "pagefile.sys". Subfolders are walked
+// in the locale's case-insensitive order, files listed in the order the
+// file system returns them.
+
+#include <sys/stat.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/result.h"
+#include "quorvane/generate/collation.h"
+#include "quorvane/generate/file_mask.h"
+#include "quorvane/generate/locale_text.h"
+#include "quorvane/generate/removable_disk_state.h"
+#include "quorvane/store/list_context.h"
+
+namespace quor::generate {
+
+inline constexpr int kScanNormal = 0;
+inline constexpr int kScanCancelled = 666;
+
+class Scanner {
+  public:
+    explicit Scanner(const store::ListContext& context,
+                     const Collation& order = Collation::forUserLocale());
+
+    // Empties the line buffer and the folder total: the next Scan starts a
+    // new walk (reading the column settings and the record's display name).
+    void reset();
+
+    // Walks folder and its subfolders, listing the files whose names match
+    // mask, and appends their lines to the buffer. Returns kScanNormal, or
+    // kScanCancelled when the folder itself could not be read and the user
+    // chose Cancel (always so in an unattended run), or a stop was requested
+    // while it ran; the buffer then holds what was read so far. A subfolder
+    // that cannot be read is asked about the same way and, on Cancel, left
+    // out while the walk goes on. A file whose size or date cannot be read
+    // is left out. Throws StoreError when the settings cannot be read.
+    int Scan(std::string_view folder, std::string_view mask, int recordIndex);
+
+    // Writes the buffer as the cache file of record recordIndex, atomically,
+    // with the total line first; a removable disk set's file gets a disk
+    // block ("?" + display name, total, lines), written anew or added to the
+    // old file by the disk state (newFile is cleared once the new file is
+    // written). Folder headings of folders without files of their own are
+    // left out unless "IncludeEmptyDirs" is set. On failure the user is told
+    // "There was a problem saving the list! (savepath)" and the old file is
+    // left as it was.
+    Status WriteCacheFile(int recordIndex, RemovableDiskState& disk);
+
+    const std::vector<std::string>& lines() const { return lines_; }
+    double folderTotal() const { return total_; }
+
+  private:
+    struct Columns {
+        int sizeMode = 0;  // 0 none, 1 bytes with separators, 2 with unit
+        bool date = false;
+        bool mp3Info = false;
+        bool songLength = false;
+        bool pathAtEnd = false;
+    };
+
+    void startWalk(int recordIndex);
+    int scanFolder(const std::string& path, const std::string& displayPath);
+    int openFolder(const std::string& path);
+    void addFile(int dirFd, const char* name, const std::string& displayPath,
+                 const struct ::stat* known, bool regularEntry);
+    std::string displayPathOf(const std::string& path) const;
+    Status writeFile(int recordIndex, RemovableDiskState& disk);
+
+    store::ListContext context_;
+    const Collation& order_;
+    std::vector<std::string> lines_;
+    double total_ = 0;
+    Columns columns_;
+    std::optional<FileMask> mask_;
+    std::optional<LocaleTexts> locale_;
+    std::string rootPath_;
+    std::string displayName_;
+    bool stopped_ = false;
+};
+
+}  // namespace quor::generate

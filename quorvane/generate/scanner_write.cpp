@@ -1,0 +1,92 @@
+// Writing the scanner's lines as a folder cache file.
+
+#include <cerrno>
+#include <optional>
+
+#include "common/file_io.h"
+#include "common/number_text.h"
+#include "quorvane/generate/cache_format.h"
+#include "quorvane/generate/scanner.h"
+#include "quorvane/store/folder_records.h"
+
+namespace quor::generate {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kSaveFailed = "There was a problem saving the list! (savepath)";
+
+bool isFolderHeading(const std::string& line) {
+    return !line.empty() && line[0] == '*';
+}
+
+// The lines as the cache file holds them: with includeEmptyDirs clear, a
+// folder heading that is last or directly followed by another heading (a
+// folder without files of its own) is left out.
+void appendLines(std::string& out, const std::vector<std::string>& lines, bool includeEmptyDirs) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!includeEmptyDirs && isFolderHeading(lines[i]) &&
+            (i + 1 == lines.size() || isFolderHeading(lines[i + 1]))) {
+            continue;
+        }
+        out += lines[i];
+        out += kCrLf;
+    }
+}
+
+}  // namespace
+
+Status Scanner::WriteCacheFile(int recordIndex, RemovableDiskState& disk) {
+    std::optional<BusyPointer> busy;
+    if (!context_.ui.unattended()) {
+        busy.emplace(context_.ui);
+    }
+    Status written = Error{"The settings could not be read."};
+    try {
+        written = writeFile(recordIndex, disk);
+    } catch (const std::exception& e) {
+        written = Error{e.what()};
+    }
+    if (!written) {
+        context_.ui.notice(kSaveFailed, written.error());
+    }
+    return written;
+}
+
+Status Scanner::writeFile(int recordIndex, RemovableDiskState& disk) {
+    const store::AppSettings settings = context_.settings();
+    const store::FolderRecord record = store::readFolderRecord(settings, recordIndex);
+    const bool includeEmptyDirs = leadingNumber(settings.setting("IncludeEmptyDirs", "0")) != 0;
+    const std::filesystem::path file = context_.places.cacheFile(recordIndex);
+
+    std::string out;
+    const bool removable = store::isRemovableDiskSet(record);
+    const bool startsFile = !removable || !disk.addToSet || disk.newFile;
+    if (!startsFile && isRegularFile(file)) {
+        // Adding a disk block: the old blocks and the new one go into one new
+        // complete file, so the old file is whole until it is replaced.
+        Result<std::string> old = readFile(file);
+        if (!old) {
+            return Error{old.error()};
+        }
+        out = std::move(*old);
+        if (!out.empty() && out.back() != '\n') {
+            out += kCrLf;
+        }
+    }
+    if (removable) {
+        out += diskHeaderLine(storedDisplayName(record.pathname));
+        out += kCrLf;
+    }
+    out += totalLine(total_);
+    out += kCrLf;
+    appendLines(out, lines_, includeEmptyDirs);
+
+    Status status = writeFileAtomically(file, out);
+    if (status && removable && disk.addToSet && disk.newFile) {
+        disk.newFile = false;
+    }
+    return status;
+}
+
+}  // namespace quor::generate
