@@ -223,19 +223,6 @@ std::string totalLine(double bytes) {
     return plainNumber(bytes);
 }
 
-std::string storedDisplayName(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    for (char c : name) {
-        if (c == '\r') {
-            out += "%0D";
-        } else if (c == '\n') {
-            out += "%0A";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
+std::string storedDisplayName(std::string_view name) { return encodeCacheName(name); }
 
 }  // namespace quor::generate

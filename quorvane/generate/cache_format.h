@@ -85,8 +85,9 @@ std::string diskHeaderLine(std::string_view diskName);
 // 1E+15 up).
 std::string totalLine(double bytes);
 
-// A display name or disk name the user gave, as a heading holds it: CR and LF
-// (which would end the line) are escaped as in names, the rest kept.
+// A display name or disk name the user gave, as a heading or disk header
+// holds it: escaped as names are, so that every heading decodes as a whole
+// (a display name may be a path holding "*", ">", "%" or a line break).
 std::string storedDisplayName(std::string_view name);
 
 }  // namespace quor::generate

@@ -139,7 +139,8 @@ TEST(CacheLineWriting, HeadingsAndTotals) {
     EXPECT_EQ(totalLine(0), "0");
     EXPECT_EQ(totalLine(123456789), "123456789");
     EXPECT_EQ(totalLine(1e15), "1E+15");
-    EXPECT_EQ(storedDisplayName("My\r\nMusic 100%"), "My%0D%0AMusic 100%");
+    EXPECT_EQ(storedDisplayName("My\r\nMusic 100%"), "My%0D%0AMusic 100%25");
+    EXPECT_EQ(decodeCacheName(storedDisplayName("/home/a*b/%41")), "/home/a*b/%41");
 }
 
 }  // namespace
