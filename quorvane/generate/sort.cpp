@@ -17,25 +17,33 @@ std::int32_t middleIndex(std::int32_t first, std::int32_t last) {
     return static_cast<std::int32_t>(half);
 }
 
+// The collation keys of a[base..], indexed by the element's own index.
+struct RangeKeys {
+    std::vector<std::string> keys;
+    std::int32_t base;
+
+    std::string& operator[](std::int32_t i) { return keys[static_cast<std::size_t>(i - base)]; }
+};
+
 // The quicksort on precomputed collation keys. swap(i, j) exchanges the
 // elements (and whatever travels with them).
 template <class Swap>
-void quicksort(std::vector<std::string>& keys, std::int32_t first, std::int32_t last, Swap& swap) {
+void quicksort(RangeKeys& keys, std::int32_t first, std::int32_t last, Swap& swap) {
     while (first < last) {
         std::int32_t low = first;
         std::int32_t high = last;
-        const std::string pivot = keys[static_cast<std::size_t>(middleIndex(first, last))];
+        const std::string pivot = keys[middleIndex(first, last)];
         while (low <= high) {
-            while (keys[static_cast<std::size_t>(low)] < pivot && low < last) {
+            while (keys[low] < pivot && low < last) {
                 ++low;
             }
-            while (pivot < keys[static_cast<std::size_t>(high)] && high > first) {
+            while (pivot < keys[high] && high > first) {
                 --high;
             }
             if (low > high) {
                 break;
             }
-            std::swap(keys[static_cast<std::size_t>(low)], keys[static_cast<std::size_t>(high)]);
+            std::swap(keys[low], keys[high]);
             swap(low, high);
             ++low;
             --high;
@@ -57,11 +65,12 @@ void quicksort(std::vector<std::string>& keys, std::int32_t first, std::int32_t 
     }
 }
 
-std::vector<std::string> keysOf(const std::vector<std::string>& a, std::int32_t first,
-                                std::int32_t last, const Collation& order) {
-    std::vector<std::string> keys(a.size());
+// Keys for the range only: a group of a long list costs its own size.
+RangeKeys keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
+                 const Collation& order) {
+    RangeKeys keys{std::vector<std::string>(static_cast<std::size_t>(last - first + 1)), first};
     for (std::int32_t i = first; i <= last; ++i) {
-        keys[static_cast<std::size_t>(i)] = order.sortKey(a[static_cast<std::size_t>(i)]);
+        keys[i] = order.sortKey(a[static_cast<std::size_t>(i)]);
     }
     return keys;
 }
@@ -73,7 +82,7 @@ void SortStrings(std::vector<std::string>& a, std::int32_t first, std::int32_t l
     if (first >= last) {
         return;
     }
-    std::vector<std::string> keys = keysOf(a, first, last, order);
+    RangeKeys keys = keysOf(a, first, last, order);
     auto swap = [&a](std::int32_t i, std::int32_t j) {
         std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]);
     };
@@ -85,7 +94,7 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
     if (first >= last) {
         return;
     }
-    std::vector<std::string> sortKeys = keysOf(keys, first, last, order);
+    RangeKeys sortKeys = keysOf(keys, first, last, order);
     auto swap = [&keys, &companion](std::int32_t i, std::int32_t j) {
         std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
         std::swap(companion[static_cast<std::size_t>(i)], companion[static_cast<std::size_t>(j)]);
