@@ -40,11 +40,10 @@ TEST_F(HtmlListBody, KeepsCacheFormAndOneLinkTargetPerFile) {
     setSetting("IncludeLinks", "1");
     setSetting("DownloadLink", "http://host:8080/files");
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"Tunes/", kRule, cached("b.mp3", "      3KB"), "",
-                                 "Tunes/Rock/", kRule, "song.mp3"}));
-    EXPECT_EQ(body.linkTargets,
-              (Lines{"", "", "http://host:8080/files/home/u/Music/b.mp3", "", "", "",
-                     "http://host:8080/files/home/u/Music/Rock/song.mp3"}));
+    EXPECT_EQ(body.lines, (Lines{"Tunes/", kRule, cached("b.mp3", "      3KB"), "", "Tunes/Rock/",
+                                 kRule, "song.mp3"}));
+    EXPECT_EQ(body.linkTargets, (Lines{"", "", "http://host:8080/files/home/u/Music/b.mp3", "", "",
+                                       "", "http://host:8080/files/home/u/Music/Rock/song.mp3"}));
     EXPECT_EQ(body.fileCount, 2);
 }
 
@@ -56,13 +55,19 @@ TEST_F(HtmlListBody, TableWithAlternatingColoursAndLinks) {
     setSetting("DisplayHTMLTable", "2");
     EXPECT_EQ(render(), crlf("<table width= \"100%\" border=2>\n"
                              "<tr><td bgcolor=white><b>Tunes/</b></td></tr>\n"
-                             "<tr><td bgcolor=white><b>" + kRule + "</b></td></tr>\n"
+                             "<tr><td bgcolor=white><b>" +
+                             kRule +
+                             "</b></td></tr>\n"
                              "<tr><td bgcolor=White><a href=\"http://host:8080/files/home/u/"
                              "Music/b.mp3\">b.mp3</a></td>\n"
-                             "<td bgcolor=White>" + filler("b.mp3") + "      3KB</td></tr>\n"
+                             "<td bgcolor=White>" +
+                             filler("b.mp3") +
+                             "      3KB</td></tr>\n"
                              "<tr><td bgcolor=white><b></b></td></tr>\n"
                              "<tr><td bgcolor=white><b>Tunes/Rock/</b></td></tr>\n"
-                             "<tr><td bgcolor=white><b>" + kRule + "</b></td></tr>\n"
+                             "<tr><td bgcolor=white><b>" +
+                             kRule +
+                             "</b></td></tr>\n"
                              "<tr><td bgcolor=White><a href=\"http://host:8080/files/home/u/"
                              "Music/Rock/song.mp3\">song.mp3</a></td>\n"
                              "</tr>\n"
@@ -83,25 +88,32 @@ TEST_F(HtmlListBody, PlainLinesWithoutTable) {
     tunes();
     setSetting("UseHTMLTable", "0");
     setSetting("IncludeLinks", "1");  // no base: links to the local disk
-    EXPECT_EQ(render(), crlf("<br><b>Tunes/</b>\n<br><b>" + kRule + "</b>\n"
-                             "<br><a href=\"/home/u/Music/b.mp3\">b.mp3</a>" + filler("b.mp3") +
-                             "      3KB\n<br><b></b>\n<br><b>Tunes/Rock/</b>\n<br><b>" + kRule +
-                             "</b>\n<br><a href=\"/home/u/Music/Rock/song.mp3\">song.mp3</a>\n"));
+    EXPECT_EQ(render(),
+              crlf("<br><b>Tunes/</b>\n<br><b>" + kRule +
+                   "</b>\n"
+                   "<br><a href=\"/home/u/Music/b.mp3\">b.mp3</a>" +
+                   filler("b.mp3") + "      3KB\n<br><b></b>\n<br><b>Tunes/Rock/</b>\n<br><b>" +
+                   kRule + "</b>\n<br><a href=\"/home/u/Music/Rock/song.mp3\">song.mp3</a>\n"));
 }
 
 TEST_F(HtmlListBody, HostileNamesShowAsThemselvesAndLinkToThemselves) {
     record(0, "/home/u/Music", "Music");
-    cache(0, {"0", "*Music/", "*Music/<b>%3E/", "<img src=x onerror=alert(1)%3E.mp3",
-              "a#b%3F.mp3", cached("50%25 off&.mp3", "50% off&.mp3", "1KB"), "x%0Dy\"z"});
+    cache(0, {"0", "*Music/", "*Music/<b>%3E/", "<img src=x onerror=alert(1)%3E.mp3", "a#b%3F.mp3",
+              cached("50%25 off&.mp3", "50% off&.mp3", "1KB"), "x%0Dy\"z"});
     setSetting("UseHTMLTable", "0");
     setSetting("IncludeLinks", "1");
     EXPECT_EQ(render(),
-              crlf("<br><b>Music/</b>\n<br><b>" + kRule + "</b>\n<br><b></b>\n"
-                   "<br><b>Music/&lt;b&gt;&gt;/</b>\n<br><b>" + kRule + "</b>\n"
+              crlf("<br><b>Music/</b>\n<br><b>" + kRule +
+                   "</b>\n<br><b></b>\n"
+                   "<br><b>Music/&lt;b&gt;&gt;/</b>\n<br><b>" +
+                   kRule +
+                   "</b>\n"
                    "<br><a href=\"/home/u/Music/%3Cb%3E%3E/%3Cimg%20src=x%20onerror=alert(1)"
                    "%3E.mp3\">&lt;img src=x onerror=alert(1)&gt;.mp3</a>\n"
                    "<br><a href=\"/home/u/Music/%3Cb%3E%3E/50%25%20off&amp;.mp3\">"
-                   "50% off&amp;.mp3</a>" + filler("50% off&.mp3") + "1KB\n"
+                   "50% off&amp;.mp3</a>" +
+                   filler("50% off&.mp3") +
+                   "1KB\n"
                    "<br><a href=\"/home/u/Music/%3Cb%3E%3E/a%23b%3F.mp3\">a#b?.mp3</a>\n"
                    "<br><a href=\"/home/u/Music/%3Cb%3E%3E/x%0Dy%22z\">x?y&quot;z</a>\n"));
 }

@@ -22,9 +22,9 @@ class TextListBody : public testing::ListTest {
     // Two records: Music (2 files in the root, 1 in Rock), Books (2 files).
     void twoFolders() {
         record(0, "/home/u/Music", "Music");
-        cache(0, {"5120", "*Music/", cached("zebra.mp3", "      3KB"),
-                  cached("alpha.mp3", "      1KB"), "*Music/Rock/",
-                  cached("song.mp3", "      1KB")});
+        cache(0,
+              {"5120", "*Music/", cached("zebra.mp3", "      3KB"),
+               cached("alpha.mp3", "      1KB"), "*Music/Rock/", cached("song.mp3", "      1KB")});
         record(1, "/home/u/Books", "Books");
         cache(1, {"300", "*Books/", cached("b.txt", "     200B"), cached("a.txt", "     100B")});
     }
@@ -33,11 +33,10 @@ class TextListBody : public testing::ListTest {
 TEST_F(TextListBody, BrokenDownBySortedFolderGroupsWithSizes) {
     twoFolders();
     const ListBody body = build();
-    EXPECT_EQ(body.lines,
-              (Lines{"Music/", kRule, listed("alpha.mp3", "      1KB"),
-                     listed("zebra.mp3", "      3KB"), "", "Music/Rock/", kRule,
-                     listed("song.mp3", "      1KB"), "", "Books/", kRule,
-                     listed("a.txt", "     100B"), listed("b.txt", "     200B")}));
+    EXPECT_EQ(body.lines, (Lines{"Music/", kRule, listed("alpha.mp3", "      1KB"),
+                                 listed("zebra.mp3", "      3KB"), "", "Music/Rock/", kRule,
+                                 listed("song.mp3", "      1KB"), "", "Books/", kRule,
+                                 listed("a.txt", "     100B"), listed("b.txt", "     200B")}));
     EXPECT_EQ(body.fileCount, 5);
     EXPECT_EQ(body.totalSize, 5420);
     EXPECT_TRUE(body.linkTargets.empty());
@@ -152,9 +151,8 @@ TEST_F(TextListBody, EscapedNamesAreShownDecodedOnOneLine) {
     record(0, "/m", "100%25 M");  // a display name is the user's text, kept as typed
     cache(0, {"0", "*100%25 M/", "*100%25 M/a%2Ab%3E/", cached("x%0Ay.mp3", "x\ny.mp3", "1KB"),
               cached("%3Fq%25.txt", "?q%.txt", "2KB")});
-    EXPECT_EQ(build().lines,
-              (Lines{"100%25 M/", kRule, "", "100%25 M/a*b>/", kRule, listed("?q%.txt", "2KB"),
-                     listed("x?y.mp3", "1KB")}));
+    EXPECT_EQ(build().lines, (Lines{"100%25 M/", kRule, "", "100%25 M/a*b>/", kRule,
+                                    listed("?q%.txt", "2KB"), listed("x?y.mp3", "1KB")}));
 }
 
 TEST_F(TextListBody, ReadsCacheFilesWithEitherLineEnd) {
