@@ -17,33 +17,54 @@ std::int32_t middleIndex(std::int32_t first, std::int32_t last) {
     return static_cast<std::int32_t>(half);
 }
 
-// The collation keys of a[base..], indexed by the element's own index.
-struct RangeKeys {
-    std::vector<std::string> keys;
+// Two ways to compare the elements of a range, in the same order: by
+// precomputed collation keys (cheap comparisons, worth their cost on long
+// ranges), or by the collator itself (stops at the first difference, which
+// wins on short ranges such as one folder's files). A key order holds its
+// own keys, which move with the elements.
+struct KeyOrder {
+    std::vector<std::string> keys;  // keys of a[base..]
     std::int32_t base;
 
-    std::string& operator[](std::int32_t i) { return keys[static_cast<std::size_t>(i - base)]; }
+    const std::string& at(std::int32_t i) const { return keys[static_cast<std::size_t>(i - base)]; }
+    bool less(const std::string& x, const std::string& y) const { return x < y; }
+    void swapKeys(std::int32_t i, std::int32_t j) {
+        std::swap(keys[static_cast<std::size_t>(i - base)],
+                  keys[static_cast<std::size_t>(j - base)]);
+    }
 };
 
-// The quicksort on precomputed collation keys. swap(i, j) exchanges the
-// elements (and whatever travels with them).
-template <class Swap>
-void quicksort(RangeKeys& keys, std::int32_t first, std::int32_t last, Swap& swap) {
+struct DirectOrder {
+    const std::vector<std::string>& a;
+    const Collation& collation;
+
+    const std::string& at(std::int32_t i) const { return a[static_cast<std::size_t>(i)]; }
+    bool less(const std::string& x, const std::string& y) const { return collation.less(x, y); }
+    void swapKeys(std::int32_t, std::int32_t) {}  // the elements are the keys
+};
+
+// Ranges up to this length are compared with the collator directly.
+constexpr std::int32_t kDirectCompareLength = 256;
+
+// The quicksort. swap(i, j) exchanges the elements (and whatever travels
+// with them).
+template <class Order, class Swap>
+void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) {
     while (first < last) {
         std::int32_t low = first;
         std::int32_t high = last;
-        const std::string pivot = keys[middleIndex(first, last)];
+        const std::string pivot = order.at(middleIndex(first, last));
         while (low <= high) {
-            while (keys[low] < pivot && low < last) {
+            while (order.less(order.at(low), pivot) && low < last) {
                 ++low;
             }
-            while (pivot < keys[high] && high > first) {
+            while (order.less(pivot, order.at(high)) && high > first) {
                 --high;
             }
             if (low > high) {
                 break;
             }
-            std::swap(keys[low], keys[high]);
+            order.swapKeys(low, high);
             swap(low, high);
             ++low;
             --high;
@@ -53,12 +74,12 @@ void quicksort(RangeKeys& keys, std::int32_t first, std::int32_t last, Swap& swa
         // larger one, which keeps the stack shallow whatever the input.
         if (high - first < last - low) {
             if (first < high) {
-                quicksort(keys, first, high, swap);
+                quicksort(order, first, high, swap);
             }
             first = low;
         } else {
             if (low < last) {
-                quicksort(keys, low, last, swap);
+                quicksort(order, low, last, swap);
             }
             last = high;
         }
@@ -66,13 +87,26 @@ void quicksort(RangeKeys& keys, std::int32_t first, std::int32_t last, Swap& swa
 }
 
 // Keys for the range only: a group of a long list costs its own size.
-RangeKeys keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-                 const Collation& order) {
-    RangeKeys keys{std::vector<std::string>(static_cast<std::size_t>(last - first + 1)), first};
+KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
+                const Collation& order) {
+    KeyOrder keys{std::vector<std::string>(static_cast<std::size_t>(last - first + 1)), first};
     for (std::int32_t i = first; i <= last; ++i) {
-        keys[i] = order.sortKey(a[static_cast<std::size_t>(i)]);
+        keys.keys[static_cast<std::size_t>(i - first)] =
+            order.sortKey(a[static_cast<std::size_t>(i)]);
     }
     return keys;
+}
+
+template <class Swap>
+void sortRange(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
+               const Collation& collation, Swap& swap) {
+    if (last - first < kDirectCompareLength) {
+        DirectOrder order{a, collation};
+        quicksort(order, first, last, swap);
+    } else {
+        KeyOrder order = keysOf(a, first, last, collation);
+        quicksort(order, first, last, swap);
+    }
 }
 
 }  // namespace
@@ -82,11 +116,10 @@ void SortStrings(std::vector<std::string>& a, std::int32_t first, std::int32_t l
     if (first >= last) {
         return;
     }
-    RangeKeys keys = keysOf(a, first, last, order);
     auto swap = [&a](std::int32_t i, std::int32_t j) {
         std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]);
     };
-    quicksort(keys, first, last, swap);
+    sortRange(a, first, last, order, swap);
 }
 
 void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>& companion,
@@ -94,12 +127,11 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
     if (first >= last) {
         return;
     }
-    RangeKeys sortKeys = keysOf(keys, first, last, order);
     auto swap = [&keys, &companion](std::int32_t i, std::int32_t j) {
         std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
         std::swap(companion[static_cast<std::size_t>(i)], companion[static_cast<std::size_t>(j)]);
     };
-    quicksort(sortKeys, first, last, swap);
+    sortRange(keys, first, last, order, swap);
 }
 
 }  // namespace quor::generate
