@@ -8,6 +8,11 @@ namespace quor::generate {
 
 namespace {
 
+// The folder in front of the name: one big list with the path in front.
+bool pathInFront(const ListLayout& layout) {
+    return layout.bigList && layout.includePath && !layout.pathAtEnd;
+}
+
 std::string missingCacheText(const std::string& recordPath) {
     return "There was a problem opening the file list for the \n" + recordPath +
            " directory. Skipped!";
@@ -182,24 +187,58 @@ void ListBodyBuilder::heading(const std::string& shown, const std::string& store
 }
 
 void ListBodyBuilder::fileLine(std::string_view line, const Record& record) {
-    const DecodedFileLine file = decodeFileLine(line, record.displayRoot);
-    if (kind_ == ListKind::Html) {
-        append(htmlFileLine(file), linkTarget(record.linkRoot, linkFolder_, file.name));
+    if (kind_ == ListKind::Text && line.find('%') == std::string_view::npos) {
+        append(plainTextFileLine(line));  // nothing to decode: the common case
     } else {
-        append(textFileLine(file));
+        const DecodedFileLine file = decodeFileLine(line, record.displayRoot);
+        if (kind_ == ListKind::Html) {
+            append(htmlFileLine(file), linkTarget(record.linkRoot, linkFolder_, file.name));
+        } else {
+            append(textFileLine(file));
+        }
     }
     ++body_.fileCount;
 }
 
-// The folder in front of the name: one big list with the path in front.
-static bool pathInFront(const ListLayout& layout) {
-    return layout.bigList && layout.includePath && !layout.pathAtEnd;
+// The two markers a text line drops: always the "*", and the path marker
+// ">" in a broken-down list or a big list with the path at the end.
+static bool dropsPathMarker(const ListLayout& layout) {
+    return !layout.bigList || (layout.includePath && layout.pathAtEnd);
+}
+
+// Room for the number a numbered list puts in front, so that numbering
+// does not copy the line again.
+constexpr std::size_t kNumberRoom = 12;
+
+std::string ListBodyBuilder::plainTextFileLine(std::string_view line) const {
+    std::string text;
+    const std::string_view prefix = pathInFront(layout_) ? currentFolder_ : std::string_view();
+    text.reserve(prefix.size() + line.size() + (layout_.numbered ? kNumberRoom : 0));
+    text += prefix;
+    const std::size_t star = line.find('*');
+    if (star == std::string_view::npos) {
+        text += line;
+    } else {
+        text += line.substr(0, star);
+        text += line.substr(star + 1);
+    }
+    if (dropsPathMarker(layout_)) {
+        if (const std::size_t marker = text.find('>', prefix.size()); marker != std::string::npos) {
+            text.erase(marker, 1);
+        }
+    }
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = '?';
+        }
+    }
+    return text;
 }
 
 std::string ListBodyBuilder::textFileLine(const DecodedFileLine& file) const {
     // The broken-down list and a big list with the path at the end drop both
     // markers; the other big lists drop only the "*".
-    const bool dropPathMarker = !layout_.bigList || (layout_.includePath && layout_.pathAtEnd);
+    const bool dropPathMarker = dropsPathMarker(layout_);
     std::string text = pathInFront(layout_) ? currentFolder_ : std::string();
     text += file.name;
     text += file.columns;

@@ -48,6 +48,7 @@ class ListBodyBuilder {
 
     void heading(const std::string& shown, const std::string& stored);
     void fileLine(std::string_view line, const Record& record);
+    std::string plainTextFileLine(std::string_view line) const;
     std::string textFileLine(const DecodedFileLine& file) const;
     std::string htmlFileLine(const DecodedFileLine& file) const;
     void append(std::string line, std::string target = {});

@@ -1,5 +1,6 @@
 #include "quorvane/generate/sort.h"
 
+#include <string_view>
 #include <utility>
 
 namespace quor::generate {
@@ -23,11 +24,29 @@ std::int32_t middleIndex(std::int32_t first, std::int32_t last) {
 // wins on short ranges such as one folder's files). A key order holds its
 // own keys, which move with the elements.
 struct KeyOrder {
-    std::vector<std::string> keys;  // keys of a[base..]
+    // A key: its first eight bytes packed big-endian (zero-padded; keys hold
+    // no zero byte) and where the whole key lies in the arena. Comparing the
+    // packed prefixes settles most comparisons without touching the arena.
+    struct Key {
+        std::uint64_t prefix;
+        std::size_t offset;
+        std::uint32_t length;
+    };
+    std::string arena;
+    std::vector<Key> keys;  // keys of a[base..]
     std::int32_t base;
 
-    const std::string& at(std::int32_t i) const { return keys[static_cast<std::size_t>(i - base)]; }
-    bool less(const std::string& x, const std::string& y) const { return x < y; }
+    const Key& at(std::int32_t i) const { return keys[static_cast<std::size_t>(i - base)]; }
+    bool less(const Key& x, const Key& y) const {
+        if (x.prefix != y.prefix) {
+            return x.prefix < y.prefix;
+        }
+        if (x.length <= 8 || y.length <= 8) {
+            return x.length < y.length;  // equal prefixes: both end there or neither does
+        }
+        const std::string_view all(arena);
+        return all.substr(x.offset + 8, x.length - 8) < all.substr(y.offset + 8, y.length - 8);
+    }
     void swapKeys(std::int32_t i, std::int32_t j) {
         std::swap(keys[static_cast<std::size_t>(i - base)],
                   keys[static_cast<std::size_t>(j - base)]);
@@ -53,7 +72,7 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) 
     while (first < last) {
         std::int32_t low = first;
         std::int32_t high = last;
-        const std::string pivot = order.at(middleIndex(first, last));
+        const auto pivot = order.at(middleIndex(first, last));  // a copy: it stays put
         while (low <= high) {
             while (order.less(order.at(low), pivot) && low < last) {
                 ++low;
@@ -89,10 +108,18 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) 
 // Keys for the range only: a group of a long list costs its own size.
 KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
                 const Collation& order) {
-    KeyOrder keys{std::vector<std::string>(static_cast<std::size_t>(last - first + 1)), first};
+    KeyOrder keys{
+        {}, std::vector<KeyOrder::Key>(static_cast<std::size_t>(last - first + 1)), first};
     for (std::int32_t i = first; i <= last; ++i) {
-        keys.keys[static_cast<std::size_t>(i - first)] =
-            order.sortKey(a[static_cast<std::size_t>(i)]);
+        const std::string key = order.sortKey(a[static_cast<std::size_t>(i)]);
+        std::uint64_t prefix = 0;
+        for (std::size_t b = 0; b < 8; ++b) {
+            const auto byte = b < key.size() ? static_cast<unsigned char>(key[b]) : 0u;
+            prefix = (prefix << 8) | byte;
+        }
+        keys.keys[static_cast<std::size_t>(i - first)] = {prefix, keys.arena.size(),
+                                                          static_cast<std::uint32_t>(key.size())};
+        keys.arena += key;
     }
     return keys;
 }
