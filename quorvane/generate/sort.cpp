@@ -1,5 +1,6 @@
 #include "quorvane/generate/sort.h"
 
+#include <string_view>
 #include <utility>
 
 namespace quor::generate {
@@ -17,25 +18,72 @@ std::int32_t middleIndex(std::int32_t first, std::int32_t last) {
     return static_cast<std::int32_t>(half);
 }
 
-// The quicksort on precomputed collation keys. swap(i, j) exchanges the
-// elements (and whatever travels with them).
-template <class Swap>
-void quicksort(std::vector<std::string>& keys, std::int32_t first, std::int32_t last, Swap& swap) {
+// Two ways to compare the elements of a range, in the same order: by
+// precomputed collation keys (cheap comparisons, worth their cost on long
+// ranges), or by the collator itself (stops at the first difference, which
+// wins on short ranges such as one folder's files). A key order holds its
+// own keys, which move with the elements.
+struct KeyOrder {
+    // A key: its first eight bytes packed big-endian (zero-padded; keys hold
+    // no zero byte) and where the whole key lies in the arena. Comparing the
+    // packed prefixes settles most comparisons without touching the arena.
+    struct Key {
+        std::uint64_t prefix;
+        std::size_t offset;
+        std::uint32_t length;
+    };
+    std::string arena;
+    std::vector<Key> keys;  // keys of a[base..]
+    std::int32_t base;
+
+    const Key& at(std::int32_t i) const { return keys[static_cast<std::size_t>(i - base)]; }
+    bool less(const Key& x, const Key& y) const {
+        if (x.prefix != y.prefix) {
+            return x.prefix < y.prefix;
+        }
+        if (x.length <= 8 || y.length <= 8) {
+            return x.length < y.length;  // equal prefixes: both end there or neither does
+        }
+        const std::string_view all(arena);
+        return all.substr(x.offset + 8, x.length - 8) < all.substr(y.offset + 8, y.length - 8);
+    }
+    void swapKeys(std::int32_t i, std::int32_t j) {
+        std::swap(keys[static_cast<std::size_t>(i - base)],
+                  keys[static_cast<std::size_t>(j - base)]);
+    }
+};
+
+struct DirectOrder {
+    const std::vector<std::string>& a;
+    const Collation& collation;
+
+    const std::string& at(std::int32_t i) const { return a[static_cast<std::size_t>(i)]; }
+    bool less(const std::string& x, const std::string& y) const { return collation.less(x, y); }
+    void swapKeys(std::int32_t, std::int32_t) {}  // the elements are the keys
+};
+
+// Ranges up to this length are compared with the collator directly.
+constexpr std::int32_t kDirectCompareLength = 256;
+
+// The quicksort. swap(i, j) exchanges the elements (and whatever travels
+// with them).
+template <class Order, class Swap>
+void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) {
     while (first < last) {
         std::int32_t low = first;
         std::int32_t high = last;
-        const std::string pivot = keys[static_cast<std::size_t>(middleIndex(first, last))];
+        const auto pivot = order.at(middleIndex(first, last));  // a copy: it stays put
         while (low <= high) {
-            while (keys[static_cast<std::size_t>(low)] < pivot && low < last) {
+            while (order.less(order.at(low), pivot) && low < last) {
                 ++low;
             }
-            while (pivot < keys[static_cast<std::size_t>(high)] && high > first) {
+            while (order.less(pivot, order.at(high)) && high > first) {
                 --high;
             }
             if (low > high) {
                 break;
             }
-            std::swap(keys[static_cast<std::size_t>(low)], keys[static_cast<std::size_t>(high)]);
+            order.swapKeys(low, high);
             swap(low, high);
             ++low;
             --high;
@@ -45,25 +93,55 @@ void quicksort(std::vector<std::string>& keys, std::int32_t first, std::int32_t 
         // larger one, which keeps the stack shallow whatever the input.
         if (high - first < last - low) {
             if (first < high) {
-                quicksort(keys, first, high, swap);
+                quicksort(order, first, high, swap);
             }
             first = low;
         } else {
             if (low < last) {
-                quicksort(keys, low, last, swap);
+                quicksort(order, low, last, swap);
             }
             last = high;
         }
     }
 }
 
-std::vector<std::string> keysOf(const std::vector<std::string>& a, std::int32_t first,
-                                std::int32_t last, const Collation& order) {
-    std::vector<std::string> keys(a.size());
+// Keys for the range only: a group of a long list costs its own size.
+KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
+                const Collation& order) {
+    KeyOrder keys{
+        {}, std::vector<KeyOrder::Key>(static_cast<std::size_t>(last - first + 1)), first};
+    // Room for the keys at once (about three bytes a character at this
+    // strength; pages never written are never used), so that the arena is
+    // not copied while it grows.
+    std::size_t textBytes = 0;
     for (std::int32_t i = first; i <= last; ++i) {
-        keys[static_cast<std::size_t>(i)] = order.sortKey(a[static_cast<std::size_t>(i)]);
+        textBytes += a[static_cast<std::size_t>(i)].size();
+    }
+    keys.arena.reserve(4 * textBytes + 64);
+    for (std::int32_t i = first; i <= last; ++i) {
+        const std::string key = order.sortKey(a[static_cast<std::size_t>(i)]);
+        std::uint64_t prefix = 0;
+        for (std::size_t b = 0; b < 8; ++b) {
+            const auto byte = b < key.size() ? static_cast<unsigned char>(key[b]) : 0u;
+            prefix = (prefix << 8) | byte;
+        }
+        keys.keys[static_cast<std::size_t>(i - first)] = {prefix, keys.arena.size(),
+                                                          static_cast<std::uint32_t>(key.size())};
+        keys.arena += key;
     }
     return keys;
+}
+
+template <class Swap>
+void sortRange(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
+               const Collation& collation, Swap& swap) {
+    if (last - first < kDirectCompareLength) {
+        DirectOrder order{a, collation};
+        quicksort(order, first, last, swap);
+    } else {
+        KeyOrder order = keysOf(a, first, last, collation);
+        quicksort(order, first, last, swap);
+    }
 }
 
 }  // namespace
@@ -73,11 +151,10 @@ void SortStrings(std::vector<std::string>& a, std::int32_t first, std::int32_t l
     if (first >= last) {
         return;
     }
-    std::vector<std::string> keys = keysOf(a, first, last, order);
     auto swap = [&a](std::int32_t i, std::int32_t j) {
         std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]);
     };
-    quicksort(keys, first, last, swap);
+    sortRange(a, first, last, order, swap);
 }
 
 void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>& companion,
@@ -85,12 +162,11 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
     if (first >= last) {
         return;
     }
-    std::vector<std::string> sortKeys = keysOf(keys, first, last, order);
     auto swap = [&keys, &companion](std::int32_t i, std::int32_t j) {
         std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
         std::swap(companion[static_cast<std::size_t>(i)], companion[static_cast<std::size_t>(j)]);
     };
-    quicksort(sortKeys, first, last, swap);
+    sortRange(keys, first, last, order, swap);
 }
 
 }  // namespace quor::generate

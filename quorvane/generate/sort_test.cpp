@@ -72,6 +72,57 @@ TEST(SortStrings, DeepInputsDoNotExhaustTheStack) {
                                [](const auto& x, const auto& y) { return root().less(x, y); }));
 }
 
+// The quicksort exactly as the steps go, comparing with the collator: short
+// and long ranges (compared directly or by keys) must end in the same
+// arrangement, also for elements that compare equal.
+void referenceSort(std::vector<std::string>& a, std::int32_t first, std::int32_t last) {
+    std::int32_t low = first;
+    std::int32_t high = last;
+    const std::int64_t sum = static_cast<std::int64_t>(first) + last;
+    std::int64_t middle = sum / 2;
+    if (sum % 2 != 0 && middle % 2 != 0) {
+        ++middle;
+    }
+    const std::string pivot = a[static_cast<std::size_t>(middle)];
+    while (low <= high) {
+        while (root().less(a[static_cast<std::size_t>(low)], pivot) && low < last) {
+            ++low;
+        }
+        while (root().less(pivot, a[static_cast<std::size_t>(high)]) && high > first) {
+            --high;
+        }
+        if (low > high) {
+            break;
+        }
+        std::swap(a[static_cast<std::size_t>(low)], a[static_cast<std::size_t>(high)]);
+        ++low;
+        --high;
+    }
+    if (first < high) {
+        referenceSort(a, first, high);
+    }
+    if (low < last) {
+        referenceSort(a, low, last);
+    }
+}
+
+TEST(SortStrings, LongAndShortRangesTakeTheSameStepsAsTheCollator) {
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces = {"a", "A", "b", "B", "é", "É", " ", "1"};
+    for (const std::size_t size : {40u, 255u, 256u, 257u, 3000u}) {
+        std::vector<std::string> a(size);
+        for (auto& s : a) {
+            for (int k = static_cast<int>(random() % 4); k >= 0; --k) {
+                s += pieces[random() % pieces.size()];
+            }
+        }
+        std::vector<std::string> expected = a;
+        referenceSort(expected, 0, static_cast<std::int32_t>(size) - 1);
+        SortStrings(a, root());
+        EXPECT_EQ(a, expected) << size;
+    }
+}
+
 TEST(SortStringsPaired, CompanionsTravelWithTheirKeys) {
     std::vector<std::string> keys = {"delta", "Alpha", "charlie", "bravo", "alpha"};
     std::vector<std::string> companion;

@@ -1,0 +1,73 @@
+#include "quorvane/generate/cache_reader.h"
+
+#include "common/file_io.h"
+#include "common/number_text.h"
+#include "quorvane/generate/cache_format.h"
+
+namespace quor::generate {
+
+Result<std::vector<std::string>> readTextLines(const std::filesystem::path& file) {
+    Result<std::string> text = readFile(file);
+    if (!text) {
+        return Error{text.error()};
+    }
+    const std::string& all = *text;
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
+        const std::size_t next = end == std::string::npos ? all.size() : end + 1;
+        if (end == std::string::npos) {
+            end = all.size();
+        }
+        if (end > start && all[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(all, start, end - start);
+        start = next;
+    }
+    return lines;
+}
+
+std::string decodeDisplayPath(std::string_view stored, std::string_view displayRoot) {
+    if (!displayRoot.empty() && stored.starts_with(displayRoot)) {
+        return std::string(displayRoot) + decodeCacheName(stored.substr(displayRoot.size()));
+    }
+    return decodeCacheName(stored);
+}
+
+DecodedFileLine decodeFileLine(std::string_view line, std::string_view displayRoot) {
+    DecodedFileLine out;
+    const CacheFileLine split = splitFileLine(line);
+    out.name = decodeCacheName(split.storedName);
+    std::string_view rest = split.rest;
+    if (!rest.empty() && rest[0] == '*') {
+        out.hasColumnMarker = true;
+        rest.remove_prefix(1);
+    }
+    const std::size_t pathMarker = rest.find('>');
+    out.columns = std::string(rest.substr(0, pathMarker));
+    if (pathMarker == std::string_view::npos) {
+        return out;
+    }
+    out.hasPathMarker = true;
+    std::string_view path = rest.substr(pathMarker + 1);
+    const std::size_t pathStart = std::min(path.find_first_not_of(' '), path.size());
+    out.pathFiller = std::string(path.substr(0, pathStart));
+    out.path = decodeDisplayPath(path.substr(pathStart), displayRoot);
+    return out;
+}
+
+std::string displayRootOf(std::string_view pathname) {
+    std::string root(pathname);
+    if (root.empty() || root.back() != '/') {
+        root += '/';
+    }
+    return root;
+}
+
+double totalOf(std::string_view line) {
+    return leadingNumber(line);
+}
+
+}  // namespace quor::generate
