@@ -29,14 +29,9 @@ Result<std::vector<std::string>> readTextLines(const std::filesystem::path& file
     return lines;
 }
 
-std::string decodeDisplayPath(std::string_view stored, std::string_view displayRoot) {
-    if (!displayRoot.empty() && stored.starts_with(displayRoot)) {
-        return std::string(displayRoot) + decodeCacheName(stored.substr(displayRoot.size()));
-    }
-    return decodeCacheName(stored);
-}
+std::string decodeDisplayPath(std::string_view stored) { return decodeCacheName(stored); }
 
-DecodedFileLine decodeFileLine(std::string_view line, std::string_view displayRoot) {
+DecodedFileLine decodeFileLine(std::string_view line) {
     DecodedFileLine out;
     const CacheFileLine split = splitFileLine(line);
     out.name = decodeCacheName(split.storedName);
@@ -54,7 +49,7 @@ DecodedFileLine decodeFileLine(std::string_view line, std::string_view displayRo
     std::string_view path = rest.substr(pathMarker + 1);
     const std::size_t pathStart = std::min(path.find_first_not_of(' '), path.size());
     out.pathFiller = std::string(path.substr(0, pathStart));
-    out.path = decodeDisplayPath(path.substr(pathStart), displayRoot);
+    out.path = decodeDisplayPath(path.substr(pathStart));
     return out;
 }
 

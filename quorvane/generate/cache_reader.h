@@ -24,11 +24,9 @@ inline Result<std::vector<std::string>> readCacheLines(const std::filesystem::pa
 }
 
 // The display path of a folder heading (without its "*") or of a path
-// column, decoded. The display root (the record's display name with its
-// "/") is the user's text and is kept as it stands when the path begins
-// with it; the folder names after it are decoded. A path that does not
-// begin with the root is decoded whole.
-std::string decodeDisplayPath(std::string_view stored, std::string_view displayRoot);
+// column, decoded whole: the display name at its start is escaped like the
+// folder names after it.
+std::string decodeDisplayPath(std::string_view stored);
 
 // A cache file line split at its markers, decoded. name is the text before
 // the first "*" (else before the first ">", else the whole line); columns
@@ -43,7 +41,7 @@ struct DecodedFileLine {
     std::string pathFiller;
     std::string path;
 };
-DecodedFileLine decodeFileLine(std::string_view line, std::string_view displayRoot);
+DecodedFileLine decodeFileLine(std::string_view line);
 
 // The display root of a record: its display name with "/" appended when it
 // does not already end in one.

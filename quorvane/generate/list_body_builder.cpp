@@ -103,7 +103,7 @@ void ListBodyBuilder::readFiles(const std::vector<std::string>& lines, const Rec
                 continue;
             case CacheLineKind::FolderHeading: {
                 currentFolder_ =
-                    decodeDisplayPath(std::string_view(line).substr(1), record.displayRoot);
+                    decodeDisplayPath(std::string_view(line).substr(1));
                 linkFolder_ =
                     linkFolderOf(currentFolder_, record.displayRoot, record.linkRoot.realRoot);
                 if (!layout_.bigList) {
@@ -134,7 +134,7 @@ void ListBodyBuilder::readFolders(const std::vector<std::string>& lines, const R
         }
         if (kind == CacheLineKind::FolderHeading) {
             const std::string folder =
-                decodeDisplayPath(std::string_view(line).substr(1), record.displayRoot);
+                decodeDisplayPath(std::string_view(line).substr(1));
             append(kind_ == ListKind::Html ? encodeCacheName(folder) : shownName(folder));
             ++body_.fileCount;
         }
@@ -157,7 +157,7 @@ void ListBodyBuilder::readRootFolders(const std::vector<std::string>& lines, con
             continue;
         }
         const std::string h =
-            decodeDisplayPath(std::string_view(line).substr(1), record.displayRoot);
+            decodeDisplayPath(std::string_view(line).substr(1));
         if (h == record.displayRoot || h == diskRoot ||
             (lastRootFolder_ && h.find(*lastRootFolder_) != std::string::npos)) {
             continue;
@@ -190,7 +190,7 @@ void ListBodyBuilder::fileLine(std::string_view line, const Record& record) {
     if (kind_ == ListKind::Text && line.find('%') == std::string_view::npos) {
         append(plainTextFileLine(line));  // nothing to decode: the common case
     } else {
-        const DecodedFileLine file = decodeFileLine(line, record.displayRoot);
+        const DecodedFileLine file = decodeFileLine(line);
         if (kind_ == ListKind::Html) {
             append(htmlFileLine(file), linkTarget(record.linkRoot, linkFolder_, file.name));
         } else {

@@ -148,8 +148,8 @@ TEST_F(TextListBody, EmptyCatalogueAndEmptyFoldersGiveNothingToNumber) {
 }
 
 TEST_F(TextListBody, EscapedNamesAreShownDecodedOnOneLine) {
-    record(0, "/m", "100%25 M");  // a display name is the user's text, kept as typed
-    cache(0, {"0", "*100%25 M/", "*100%25 M/a%2Ab%3E/", cached("x%0Ay.mp3", "x\ny.mp3", "1KB"),
+    record(0, "/m", "100%25 M");  // the user's text, escaped in headings like any name
+    cache(0, {"0", "*100%2525 M/", "*100%2525 M/a%2Ab%3E/", cached("x%0Ay.mp3", "x\ny.mp3", "1KB"),
               cached("%3Fq%25.txt", "?q%.txt", "2KB")});
     EXPECT_EQ(build().lines, (Lines{"100%25 M/", kRule, "", "100%25 M/a*b>/", kRule,
                                     listed("?q%.txt", "2KB"), listed("x?y.mp3", "1KB")}));
