@@ -9,7 +9,8 @@
 # of three runs of a scan with size and date columns and of
 #   find TREE -type f -printf '%s %t %p\n' >/dev/null
 # and their ratio; then the MP3 column ratio on 10,000 MP3 files (scan
-# with bitrate and length against the scan without).
+# with bitrate and length against the scan without, once with no other
+# column and once beside size and date).
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -55,7 +56,9 @@ compare_with_find "generated tree" "$work/files"
 compare_with_find "/usr/share" /usr/share
 
 "$bench" "$work/mp3" --columns "" --repeat 1 >/dev/null  # warm
-plain=$(scan_seconds "$work/mp3" "")
-mp3=$(scan_seconds "$work/mp3" mp3,length)
-printf '%-28s plain %6.3f s   with bitrate+length %6.3f s   ratio %.2f\n' "10,000 MP3 files" \
-    "$plain" "$mp3" "$(echo "$mp3 / $plain" | bc -l)"
+for base in "" size,date; do
+    plain=$(scan_seconds "$work/mp3" "$base")
+    mp3=$(scan_seconds "$work/mp3" "${base:+$base,}mp3,length")
+    printf '%-28s without %6.3f s   with bitrate+length %6.3f s   ratio %.2f\n' \
+        "10,000 MP3 [${base:-no columns}]" "$plain" "$mp3" "$(echo "$mp3 / $plain" | bc -l)"
+done

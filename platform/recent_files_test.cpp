@@ -125,6 +125,19 @@ TEST_F(RecentFilesTest, UnreadableListsAreLeftUntouched) {
     }
 }
 
+TEST_F(RecentFilesTest, ByteOrderMarkAndCommentsAreKept) {
+    const std::string text =
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- kept -->\n"
+        "<xbel version=\"1.0\"><![CDATA[<odd>]]></xbel>";
+    tree.file("data/recently-used.xbel", text);
+    ASSERT_TRUE(addRecentDocument(list(), "/lists/f.txt", kFirst).ok());
+    const std::string after = contents();
+    EXPECT_TRUE(after.starts_with("\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- kept -->\n"));
+    EXPECT_NE(after.find("<![CDATA[<odd>]]>\n  <bookmark href=\"file:///lists/f.txt\""),
+              std::string::npos);
+    EXPECT_TRUE(outlineXml(after).has_value());
+}
+
 TEST_F(RecentFilesTest, AddsMissingNamespacesToTheRoot) {
     tree.file("data/recently-used.xbel", "<xbel version=\"1.0\">\n</xbel>\n");
     ASSERT_TRUE(addRecentDocument(list(), "/lists/d.txt", kFirst).ok());

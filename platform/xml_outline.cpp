@@ -83,6 +83,9 @@ class Outliner {
     explicit Outliner(std::string_view text) : text_(text) {}
 
     std::optional<std::vector<XmlElement>> run() {
+        if (text_.starts_with("\xEF\xBB\xBF")) {
+            pos_ = 3;  // a UTF-8 byte order mark
+        }
         while (pos_ < text_.size()) {
             if (text_[pos_] != '<') {
                 if (!textRun()) {

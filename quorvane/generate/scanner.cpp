@@ -95,7 +95,7 @@ int Scanner::Scan(std::string_view folder, std::string_view mask, int recordInde
         startWalk(recordIndex);
         rootPath_ = path;
     }
-    const int result = scanFolder(path, displayPathOf(path));
+    const int result = scanFolder(path, displayPathOf(path), false);
     return stopped_ ? kScanCancelled : result;
 }
 
@@ -121,10 +121,12 @@ std::string Scanner::displayPathOf(const std::string& path) const {
 }
 
 // Opens the folder for listing, asking Retry or Cancel while it fails.
-// Returns the descriptor, or -1 on Cancel.
-int Scanner::openFolder(const std::string& path) {
+// Returns the descriptor, or -1 on Cancel. A subfolder is never entered
+// through a symbolic link, even one that replaced it after it was listed.
+int Scanner::openFolder(const std::string& path, bool isSubfolder) {
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (isSubfolder ? O_NOFOLLOW : 0);
     for (;;) {
-        const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = open(path.c_str(), flags);
         if (fd >= 0) {
             return fd;
         }
@@ -138,8 +140,8 @@ int Scanner::openFolder(const std::string& path) {
     }
 }
 
-int Scanner::scanFolder(const std::string& path, const std::string& displayPath) {
-    const int fd = openFolder(path);
+int Scanner::scanFolder(const std::string& path, const std::string& displayPath, bool isSubfolder) {
+    const int fd = openFolder(path, isSubfolder);
     if (fd < 0) {
         return kScanCancelled;
     }
@@ -190,7 +192,7 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath)
         if (stopped_) {
             break;
         }
-        (void)scanFolder(subfolder, displayPath + encodeCacheName(name) + "/");
+        (void)scanFolder(subfolder, displayPath + encodeCacheName(name) + "/", true);
     }
     return kScanNormal;
 }

@@ -74,8 +74,8 @@ class Scanner {
     };
 
     void startWalk(int recordIndex);
-    int scanFolder(const std::string& path, const std::string& displayPath);
-    int openFolder(const std::string& path);
+    int scanFolder(const std::string& path, const std::string& displayPath, bool isSubfolder);
+    int openFolder(const std::string& path, bool isSubfolder);
     void addFile(int dirFd, const char* name, const std::string& displayPath,
                  const struct ::stat* known, bool regularEntry);
     std::string displayPathOf(const std::string& path) const;
