@@ -14,7 +14,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache
-    libsqlite3-dev libicu-dev
+    libsqlite3-dev libicu-dev libsystemd-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
 )

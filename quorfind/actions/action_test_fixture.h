@@ -1,0 +1,39 @@
+#pragma once
+
+// Actions tests start from an own list "list" with one folder record "Music"
+// whose real folder holds a few files, and a scripted user.
+
+#include <chrono>
+#include <vector>
+
+#include "quorfind/actions/action_context.h"
+#include "quorfind/search/test_lists.h"
+#include "quorvane/store/store_test_fixture.h"
+
+namespace quor::find::testing {
+
+class ActionTest : public store::testing::StoreTest {
+  protected:
+    ActionTest() {
+        music = home.folder("music").string();
+        home.file("music/a.mp3", "a");
+        home.file("music/Rock/b.mp3", "b");
+        home.file("music/Rock/c d.mp3", "c");
+        writeSavedList(home, "list", {{"0", music, "Music", "0\n"}});
+        list = *loadOwnList(home.home() / "data", "/web/list.txt");
+    }
+
+    ActionContext context(ListType type = ListType::OwnList) {
+        return ActionContext{type, list, ui, [this](std::chrono::milliseconds ms) {
+                                 pauses.push_back(static_cast<int>(ms.count()));
+                             }};
+    }
+
+    static SearchRow row(std::string text) { return SearchRow{std::move(text), {}, {}}; }
+
+    std::string music;
+    OwnList list;
+    std::vector<int> pauses;
+};
+
+}  // namespace quor::find::testing

@@ -1,0 +1,28 @@
+#pragma once
+
+// Open/Play and Queue: each row's file goes to the desktop's default
+// application ("open", then "play" when that fails) or to the audio
+// player's playlist ("enqueue"), one second apart after each "play" and
+// each "enqueue". A failure shows the "Error" message and ends the action.
+
+#include <vector>
+
+#include "quorfind/actions/action_context.h"
+#include "quorfind/actions/launcher.h"
+
+namespace quor::find {
+
+inline constexpr std::string_view kLaunchFailedCaption = "Error";
+inline constexpr std::string_view kLaunchFailedText =
+    "- This file type is not registered with the system or the registered program\n"
+    "  could not be found.\n"
+    "\n"
+    "- If you are trying to queue an .MP3 file, make sure you have Winamp installed.";
+
+// Returns the number of files handed over.
+int openOrPlay(const std::vector<SearchRow>& rows, const ActionContext& context,
+               Launcher& launcher);
+int queueFiles(const std::vector<SearchRow>& rows, const ActionContext& context,
+               Launcher& launcher);
+
+}  // namespace quor::find

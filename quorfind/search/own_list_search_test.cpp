@@ -1,0 +1,135 @@
+#include "quorfind/search/own_list_search.h"
+
+#include <gtest/gtest.h>
+
+#include "quorfind/search/search_texts.h"
+#include "quorfind/search/test_lists.h"
+#include "quorvane/store/store_test_fixture.h"
+
+namespace quor::find {
+namespace {
+
+using testing::TestFolder;
+using testing::writeSavedList;
+
+std::string pad(std::string name, std::string columns) {
+    return name + "*" + std::string(65 - name.size(), ' ') + columns;
+}
+
+const std::string kMusic = "0\n*My MP3s/\n" + pad("top.mp3", "      3KB") +
+                           "\n*My MP3s/Rock/\nBeatles - Help.mp3\n" +
+                           pad("abbey road.mp3", " 1.50MB") + ">  My MP3s/Rock/\n" +
+                           "we%2Ard.mp3\n\xC3\x89lan.mp3\n*My MP3s/Empty/\n";
+const std::string kDisks =
+    "?Disc One\n100\n*Disc One/\nbeatles live.mp3\n?Disc Two\n50\n"
+    "*Disc Two/sub/\nother.mp3\n";
+
+class OwnListSearchTest : public store::testing::StoreTest {
+  protected:
+    OwnListSearchTest() {
+        writeSavedList(
+            home, "music",
+            {{"0", "/srv/music", "My MP3s", kMusic}, {"1", "/media/cd", "Discs", kDisks}});
+    }
+    SearchResult search(std::string_view text, bool includeFolders = true) {
+        return searchOwnListOf(home.home() / "data", "/web/music.txt", text, includeFolders, ui);
+    }
+    static std::vector<std::string> texts(const SearchResult& result) {
+        std::vector<std::string> out;
+        for (const SearchRow& row : result.rows) {
+            out.push_back(row.text);
+        }
+        return out;
+    }
+};
+
+TEST_F(OwnListSearchTest, FormsRowsFromFolderNameAndColumns) {
+    const SearchResult result = search("");
+    EXPECT_EQ(texts(result), (std::vector<std::string>{
+                                 "My MP3s/top.mp3  3KB",
+                                 "My MP3s/Rock/Beatles - Help.mp3",
+                                 "My MP3s/Rock/abbey road.mp3  1.50MB",
+                                 "My MP3s/Rock/we*rd.mp3",
+                                 "My MP3s/Rock/\xC3\x89lan.mp3",
+                                 "Disc One/beatles live.mp3",
+                                 "Disc Two/sub/other.mp3",
+                             }));
+    EXPECT_EQ(result.matches, 7);
+    EXPECT_EQ(result.rows[3].folder, "My MP3s/Rock/");
+    EXPECT_EQ(result.rows[3].name, "we*rd.mp3");
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(OwnListSearchTest, MatchesWithAndWithoutFolderNames) {
+    struct Case {
+        const char* text;
+        bool includeFolders;
+        long long matches;
+    };
+    const Case cases[] = {
+        {"BEATLES", true, 2},
+        {"rock", true, 4},
+        {"rock", false, 1},  // the path at the end is part of the line
+        {"abbey road", true, 1},
+        {"mp3s/top", true, 1},
+        {"mp3s/top", false, 0},
+        {"rock/beat", true, 1},
+        {"2a", true, 0},
+        {"we*rd", true, 1},
+        {"élan", false, 1},
+        {"1.50mb", false, 1},
+        {"disc two", true, 1},
+        {"disc", false, 0},
+        {"my mp3s/rock/", true, 4},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(search(c.text, c.includeFolders).matches, c.matches)
+            << c.text << (c.includeFolders ? " with folders" : " without folders");
+    }
+}
+
+TEST_F(OwnListSearchTest, StopsBetweenFilesWhenAsked) {
+    ui.stopAtPoll(1);
+    const SearchResult result = search("beatles");
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(texts(result), std::vector<std::string>{"My MP3s/Rock/Beatles - Help.mp3"});
+}
+
+TEST_F(OwnListSearchTest, MissingFilesArePassedOverSilently) {
+    EXPECT_EQ(searchOwnListOf(home.home() / "data", "/web/none.html", "", true, ui).matches, 0);
+    std::filesystem::remove(home.path("home/data/music0.dat"));
+    EXPECT_EQ(search("").matches, 2);
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(shownRows(search("nothing like this")),
+              std::vector<std::string>{std::string(kNoMatchesRow)});
+}
+
+TEST_F(OwnListSearchTest, UnreadableListsShowTheFailureAndKeepRowsFound) {
+    std::filesystem::remove(home.path("home/data/music1.dat"));
+    home.folder("home/data/music1.dat");
+    SearchResult result = search("beatles");
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.matches, 1);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, kOpenListFailed);
+
+    home.file("home/data/short.lst", "3.2\r\n2\r\n");
+    result = searchOwnListOf(home.home() / "data", "short.html", "", true, ui);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(ui.boxes().size(), 2u);
+}
+
+TEST_F(OwnListSearchTest, ReadsListsWithLfLineEndsAndNoFinalLineEnd) {
+    home.file("home/data/music0.dat", "0\n*A/\none.mp3\ntwo.mp3");
+    EXPECT_EQ(texts(search("o.mp3")), std::vector<std::string>{"A/two.mp3"});
+}
+
+TEST(SearchTexts, FinishAndCaption) {
+    EXPECT_EQ(foundText(0), "Found 0 matching files.");
+    EXPECT_EQ(foundText(12), "Found 12 matching files.");
+    EXPECT_EQ(windowCaption("/web/my.list.txt"), "Quorfind - my.list.txt");
+    EXPECT_EQ(windowCaption(kListsFolderPath), "Quorfind - Lists Folder");
+}
+
+}  // namespace
+}  // namespace quor::find

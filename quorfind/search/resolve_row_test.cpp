@@ -1,0 +1,94 @@
+#include "quorfind/search/resolve_row.h"
+
+#include <gtest/gtest.h>
+
+#include "quorfind/search/test_lists.h"
+#include "quorvane/store/store_test_fixture.h"
+
+namespace quor::find {
+namespace {
+
+using quor::testing::Box;
+using testing::writeSavedList;
+
+TEST(RowTextLocations, CutsTheRowAtItsSlashesAndExtensionDot) {
+    struct Case {
+        const char* row;
+        RowLocation location;
+    };
+    const Case cases[] = {
+        {"My MP3s/Rock/song.mp3  3,456k", {"My MP3s", "Rock/", "song.mp3"}},
+        {"My MP3s/Rock/song.mp3  3.45MB", {"My MP3s", "Rock/", "song.mp3"}},
+        {"My MP3s/song.mp3", {"My MP3s", "", "song.mp3"}},
+        {"My MP3s/a b.c d.mp3  128 3:45", {"My MP3s", "", "a b.c d.mp3"}},
+        {"Docs/README  1KB", {"Docs", "", "README"}},
+        {"/home/u/Music/Rock/song.mp3", {"", "home/u/Music/Rock/", "song.mp3"}},
+    };
+    for (const Case& c : cases) {
+        const auto locations = rowTextLocations(c.row);
+        ASSERT_FALSE(locations.empty()) << c.row;
+        EXPECT_EQ(locations.front(), c.location) << c.row;
+    }
+    EXPECT_TRUE(rowTextLocations("Double click on an item to open or run it.").empty());
+}
+
+TEST(RowTextLocations, OffersTheNameBeforeADateWithSlashesFirst) {
+    const auto locations = rowTextLocations("Music/Rock/song.mp3  01/02/24 10:00:00");
+    ASSERT_EQ(locations.size(), 2u);
+    EXPECT_EQ(locations[0], (RowLocation{"Music", "Rock/", "song.mp3"}));
+}
+
+class ResolveRowTest : public store::testing::StoreTest {
+  protected:
+    ResolveRowTest() {
+        music = home.folder("music").string();
+        cd = home.folder("cd").string();
+        home.file("music/Rock/song.mp3", "x");
+        home.file("music/Rock/two  blanks.mp3", "x");
+        writeSavedList(home, "list",
+                       {{"0", music, "my mp3s", "0\n"},
+                        {"1", cd, "Discs", "?Disc One\n0\n*Disc One/\na.mp3\n?Disc Two\n0\n"}});
+        list = *loadOwnList(home.home() / "data", "/web/list.html");
+    }
+    std::string music, cd;
+    OwnList list;
+};
+
+TEST_F(ResolveRowTest, FindsTheRealPathOfEachKindOfRow) {
+    EXPECT_EQ(resolveRowText("My MP3s/Rock/song.mp3  3,456k", list, ui), music + "/Rock/song.mp3");
+    EXPECT_EQ(resolveRowText("MY MP3S/Rock/song.mp3  3.45MB", list, ui), music + "/Rock/song.mp3");
+    EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", list, ui), music + "/Rock/song.mp3");
+    SearchRow exact{"my mp3s/Rock/two  blanks.mp3  1KB", "my mp3s/Rock/", "two  blanks.mp3"};
+    EXPECT_EQ(resolveRow(exact, list, ui), music + "/Rock/two  blanks.mp3");
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ResolveRowTest, AsksForTheDiskUntilTheFileIsThereOrCancelled) {
+    ui.answer(true);   // OK: still missing, asked again
+    ui.answer(false);  // Cancel
+    EXPECT_EQ(resolveRowText("Disc Two/b.mp3", list, ui), "");
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(ui.boxes()[0].box, Box::OkOrCancel);
+    EXPECT_EQ(ui.boxes()[0].text, "Please insert the disk " + cd + "/");
+    EXPECT_EQ(ui.boxes()[0].caption, "File Not Found");
+
+    home.file("cd/a.mp3", "x");
+    EXPECT_EQ(resolveRowText("disc one/a.mp3", list, ui), cd + "/a.mp3");
+    EXPECT_EQ(ui.boxes().size(), 2u);
+}
+
+TEST_F(ResolveRowTest, NeverAsksWhenToldNotToAndSkipsRowsWithoutPaths) {
+    EXPECT_EQ(resolveRowText("Disc Two/b.mp3", list, ui, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRowText("No Matches Found", list, ui), "");
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ResolveRowTest, AMissingSavedListMakesTheRootNameTheFolder) {
+    const OwnList none = *loadOwnList(home.home() / "data", "absent.txt");
+    EXPECT_FALSE(none.present);
+    EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", none, ui), music + "/Rock/song.mp3");
+    EXPECT_EQ(baseFolder("My MP3s", none), "My MP3s/");
+}
+
+}  // namespace
+}  // namespace quor::find

@@ -1,0 +1,19 @@
+#include "quorfind/search/search_result.h"
+
+#include "quorfind/search/search_texts.h"
+
+namespace quor::find {
+
+std::vector<std::string> shownRows(const SearchResult& result) {
+    std::vector<std::string> rows;
+    rows.reserve(result.rows.size() + 1);
+    for (const SearchRow& row : result.rows) {
+        rows.push_back(row.text);
+    }
+    if (result.matches == 0) {
+        rows.emplace_back(kNoMatchesRow);
+    }
+    return rows;
+}
+
+}  // namespace quor::find

@@ -1,0 +1,113 @@
+#include "quorfind/search/text_list_search.h"
+
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "common/file_io.h"
+#include "quorfind/search/match.h"
+#include "quorfind/search/search_texts.h"
+#include "quorfind/search/text_decoding.h"
+
+namespace quor::find {
+
+namespace fs = std::filesystem;
+
+std::string upperCaseName(std::string_view name) {
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
+    unicode.toUpper();
+    std::string out;
+    unicode.toUTF8String(out);
+    return out;
+}
+
+long long searchLines(std::string_view text, std::string_view searchText, std::string_view prefix,
+                      std::vector<SearchRow>& rows) {
+    const TextMatcher matcher(searchText);
+    long long added = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find('\n', pos);
+        std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (matcher.matches(line)) {
+            rows.push_back({std::string(prefix) + std::string(line), {}, {}});
+            ++added;
+        }
+    }
+    return added;
+}
+
+SearchResult searchTextList(const fs::path& file, std::string_view searchText, Interaction& ui) {
+    SearchResult result;
+    std::error_code error;
+    if (!fs::exists(file, error)) {
+        return result;
+    }
+    const Result<std::string> contents =
+        fs::is_directory(file, error) ? Result<std::string>(Error{file.string() + " is a folder"})
+                                      : readFile(file);
+    if (!contents) {
+        ui.notice(kOpenTextListFailed, contents.error());
+        result.failed = true;
+        return result;
+    }
+    result.matches = searchLines(listTextAsUtf8(*contents), searchText, "", result.rows);
+    return result;
+}
+
+namespace {
+
+std::vector<fs::path> listFiles(const fs::path& folder, std::error_code& error) {
+    std::vector<fs::path> files;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (!it->is_directory(typeError)) {
+            files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace
+
+SearchResult searchListsFolder(const fs::path& listsFolder, std::string_view searchText,
+                               Interaction& ui) {
+    SearchResult result;
+    std::error_code error;
+    const std::vector<fs::path> files = listFiles(listsFolder, error);
+    if (error && error != std::errc::no_such_file_or_directory) {
+        ui.notice("There was a problem accessing your \"" + listsFolder.parent_path().string() +
+                      "/LISTS\" folder!",
+                  error.message());
+        result.failed = true;
+        return result;
+    }
+    for (const fs::path& file : files) {
+        ++result.listsRead;
+        const Result<std::string> contents = readFile(file);
+        if (!contents) {
+            ui.notice(listsFileFailedText(file.string()), contents.error());
+        } else {
+            const std::string prefix = upperCaseName(file.filename().string()) + " - ";
+            result.matches +=
+                searchLines(listTextAsUtf8(*contents), searchText, prefix, result.rows);
+        }
+        if (ui.keepResponsive()) {
+            result.stopped = true;
+            break;
+        }
+    }
+    if (result.listsRead == 0) {
+        ui.notice(kNoListsText, kNoListsCaption);
+    }
+    return result;
+}
+
+}  // namespace quor::find

@@ -1,0 +1,70 @@
+#include "quorfind/search/text_list_search.h"
+
+#include <gtest/gtest.h>
+
+#include "quorfind/search/search_texts.h"
+#include "quorvane/store/store_test_fixture.h"
+
+namespace quor::find {
+namespace {
+
+std::vector<std::string> texts(const SearchResult& result) {
+    std::vector<std::string> out;
+    for (const SearchRow& row : result.rows) {
+        out.push_back(row.text);
+    }
+    return out;
+}
+
+class TextListTest : public store::testing::StoreTest {};
+
+TEST_F(TextListTest, AddsEveryMatchingLineUnchanged) {
+    const auto file = home.file("friend.txt", "Beatles - Help\r\n\r\nbeatles live\r\nOther\n");
+    EXPECT_EQ(texts(searchTextList(file, "BEATLES", ui)),
+              (std::vector<std::string>{"Beatles - Help", "beatles live"}));
+    EXPECT_EQ(searchTextList(file, "", ui).matches, 3);  // the empty line is never listed
+    EXPECT_EQ(searchTextList(home.path("none.txt"), "", ui).matches, 0);
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(TextListTest, ReadsWindowsListsAndReportsUnreadableOnes) {
+    const auto file = home.file("latin.txt", "Caf\xE9 del Mar\r\n");
+    EXPECT_EQ(texts(searchTextList(file, "CAFÉ", ui)),
+              std::vector<std::string>{"Caf\xC3\xA9 del Mar"});
+    const SearchResult result = searchTextList(home.folder("folder.txt"), "", ui);
+    EXPECT_TRUE(result.failed);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, kOpenTextListFailed);
+}
+
+TEST_F(TextListTest, ListsFolderPrefixesRowsWithTheFileName) {
+    home.file("home/Lists/friends.txt", "abbey road\nsomething\n");
+    home.file("home/Lists/zed.txt", "Abbey Road live\n");
+    home.folder("home/Lists/sub");
+    const SearchResult result = searchListsFolder(home.home() / "Lists", "abbey", ui);
+    EXPECT_EQ(texts(result),
+              (std::vector<std::string>{"FRIENDS.TXT - abbey road", "ZED.TXT - Abbey Road live"}));
+    EXPECT_EQ(result.listsRead, 2);
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(TextListTest, ListsFolderStopsBetweenFilesAndTellsWhenEmpty) {
+    home.file("home/Lists/a.txt", "x\n");
+    home.file("home/Lists/b.txt", "x\n");
+    ui.stopAtPoll(1);
+    EXPECT_EQ(searchListsFolder(home.home() / "Lists", "x", ui).matches, 1);
+
+    const SearchResult none = searchListsFolder(home.path("nowhere"), "x", ui);
+    EXPECT_EQ(none.listsRead, 0);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].caption, kNoListsCaption);
+    EXPECT_EQ(ui.boxes()[0].text, kNoListsText);
+}
+
+TEST(UpperCaseName, WorksForEveryScript) {
+    EXPECT_EQ(upperCaseName("friends.txt"), "FRIENDS.TXT");
+    EXPECT_EQ(upperCaseName("\xC3\xA9t\xC3\xA9.txt"), "\xC3\x89T\xC3\x89.TXT");
+}
+
+}  // namespace
+}  // namespace quor::find
