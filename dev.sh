@@ -62,6 +62,39 @@ run_tests() {
     ( cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 300 )
 }
 
+# Without a display: a demonstration list built unattended from a sample
+# folder, in a temporary program folder that touches nothing of the user's.
+demo_list() {
+    local demo
+    demo="$(mktemp -d /tmp/quorvane-demo.XXXXXX)"
+    export QUORVANE_HOME="$demo/home"
+    local sample="$demo/Sample Music"
+    mkdir -p "$sample/Rock/Old" "$sample/Jazz" "$sample/Talks"
+    head -c 3500000 /dev/zero > "$sample/Rock/Highway Song.mp3"
+    head -c 1048576 /dev/zero > "$sample/Rock/Old/Anthem (1971).mp3"
+    head -c 52000 /dev/zero > "$sample/Jazz/Blue Evening.ogg"
+    head -c 900 /dev/zero > "$sample/Jazz/notes.txt"
+    head -c 12000000 /dev/zero > "$sample/Talks/Keynote – Día 1.flac"
+    mkdir -p "$QUORVANE_HOME"
+    printf '%s\r\n' '<!DOCTYPE html>' '<html><head><meta charset="utf-8"><title>Sample Music</title></head>' \
+        '<body>' '<!--header-->' '<!--list-->' '<!--footer-->' '</body></html>' > "$QUORVANE_HOME/Template.html"
+    local settings=build/bin/quorvane-settings
+    "$settings" add-folder "$sample" "Sample Music"
+    "$settings" set Quorvane Settings IncludeFileSize 2
+    "$settings" set Quorvane Settings IncludeFileDate 1
+    "$settings" set Quorvane Settings SavePath "$demo/music.txt"
+    build/bin/quorvane auto
+    "$settings" set Quorvane Settings SavePath "$demo/music.html"
+    "$settings" set Quorvane Settings HTML 1
+    build/bin/quorvane auto
+    echo "dev.sh: no display, so quorvane built a demonstration list unattended:"
+    echo "  text list: $demo/music.txt"
+    echo "  HTML list: $demo/music.html"
+    echo "  program folder: $QUORVANE_HOME"
+    echo
+    cat "$demo/music.txt"
+}
+
 cmd="${1:-run}"
 shift || true
 
@@ -89,7 +122,10 @@ case "$cmd" in
     run)
         install_packages "${packages[@]}"
         configure_and_build build
-        exec build/bin/quorvane "$@"
+        if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || [ "$#" -gt 0 ]; then
+            exec build/bin/quorvane "$@"
+        fi
+        demo_list
         ;;
     *)
         echo "usage: ./dev.sh [run|test|build|asan|core]" >&2

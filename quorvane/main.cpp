@@ -1,50 +1,127 @@
 // quorvane: catalogues the files of the user's folders and publishes the
 // catalogue as a text or HTML list.
 //
-// Until the list build exists, this prints the current configuration: the
-// program folder, the folder records and the saved lists.
+//   quorvane               the main window
+//   quorvane auto [NAME]   rebuilds the saved list NAME (or the current
+//                          configuration) without any window, for cron
+//
+// Exit status of an unattended run: 0 the list was written, 1 no list could
+// be built, 75 another copy was running and nothing was done.
 
-#include <cstdio>
 #include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "common/file_io.h"
+#include "common/interaction.h"
+#include "platform/instance_lock.h"
 #include "platform/program_folder.h"
+#include "quorvane/generate/build_driver.h"
+#include "quorvane/generate/startup.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/list_commands.h"
-#include "quorvane/store/places.h"
+#include "quorvane/store/saved_list_format.h"
+#include "quorvane/store/saved_lists.h"
 #include "quorvane/store/settings_store.h"
+
+#ifdef QUOR_WITH_WINDOWS
+#include "quorvane/ui/app.h"
+#endif
 
 using namespace quor;
 
-int main() {
+namespace {
+
+int fail(const std::string& message) {
+    std::cerr << "quorvane: " << message << '\n';
+    return generate::kExitNoList;
+}
+
+// The saved list to rebuild must exist and be readable before the current
+// configuration is cleared for it, so that a mistyped name loses nothing.
+Status checkSavedList(const store::Places& places, const std::string& listName) {
+    const auto file = places.dataFolder() / listName;
+    Result<std::string> contents = readFile(file);
+    if (!contents) {
+        return Error{"there is no saved list " + store::savedListBase(listName) + " (" +
+                     contents.error() + ")"};
+    }
+    if (Result<store::SavedList> parsed = store::parseSavedList(*contents); !parsed) {
+        return Error{"the saved list " + file.string() + " cannot be read: " + parsed.error()};
+    }
+    return {};
+}
+
+int runUnattended(const generate::StartupRequest& request) {
     const store::Places places = store::Places::forThisUser();
     if (Status made = places.ensureFolders(); !made) {
-        std::cerr << "quorvane: " << made.error() << '\n';
-        return 1;
+        return fail(made.error());
+    }
+    auto lock = platform::InstanceLock::tryAcquire(places.programFolder());
+    if (!lock) {
+        return generate::kExitAlreadyRunning;
     }
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
     if (!opened) {
-        std::cerr << "quorvane: " << opened.error() << '\n';
-        return 1;
+        return fail(opened.error());
     }
+    UnattendedInteraction ui("quorvane");
+    store::ListContext context{**opened, places, ui};
     try {
-        store::AppSettings settings(**opened, store::kQuorvane);
-        std::cout << "Program folder: " << places.programFolder().string() << '\n'
-                  << "Settings store: " << (*opened)->file().string() << '\n'
-                  << store::listLabelText(settings) << '\n';
-        const auto rows = store::folderListRows(settings);
-        std::cout << "Folders (" << rows.size() << "):\n";
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const auto record = store::readFolderRecord(settings, static_cast<int>(i));
-            std::cout << "  " << i << "  " << record.path << "  shown as " << record.pathname
-                      << (store::isRemovableDiskSet(record) ? "  (removable disks)" : "") << '\n';
+        if (!request.listName.empty()) {
+            if (Status ready = checkSavedList(places, request.listName); !ready) {
+                return fail(ready.error());
+            }
+            if (!store::deletecurrentlist(context) || !store::loadlist(context, request.listName)) {
+                return fail("the saved list " + request.listName + " could not be opened");
+            }
         }
-        std::cout << "Saved lists:\n";
-        for (const std::string& name : store::savedListNames(places)) {
-            std::cout << "  " << name << '\n';
+        generate::ListBuild build(context);
+        switch (build.MakeList()) {
+            case generate::BuildResult::Written:
+                return generate::kExitListWritten;
+            case generate::BuildResult::NoFolders:
+                return fail("no folders have been selected for the list");
+            case generate::BuildResult::NoOutputFile:
+                return fail("no output file has been chosen for the list");
+            default:
+                return fail("the list could not be written");
         }
     } catch (const std::exception& error) {
-        std::cerr << "quorvane: " << error.what() << '\n';
-        return 1;
+        return fail(error.what());
     }
+}
+
+// Without the windows: what the current configuration is.
+int describeConfiguration() {
+    const store::Places places = store::Places::forThisUser();
+    auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
+    if (!opened) {
+        return fail(opened.error());
+    }
+    store::AppSettings settings(**opened, store::kQuorvane);
+    std::cout << "Program folder: " << places.programFolder().string() << '\n'
+              << store::listLabelText(settings) << '\n';
+    const auto rows = store::folderListRows(settings);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::cout << "  folder " << i << ": " << rows[i] << '\n';
+    }
+    std::cout << "This build has no windows; `quorvane auto [NAME]` builds a list.\n";
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const generate::StartupRequest request = generate::parseCommandLine(arguments);
+    if (request.unattended) {
+        return runUnattended(request);
+    }
+#ifdef QUOR_WITH_WINDOWS
+    return runQuorvaneWindow(argc, argv);
+#else
+    return describeConfiguration();
+#endif
 }

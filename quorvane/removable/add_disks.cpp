@@ -45,7 +45,9 @@ std::string AddDisks::prompt() const {
     return "Enter a name for disk " + std::to_string(disks_.size() + 1) + ":";
 }
 
-std::string AddDisks::suggestedName() const { return "Disk " + std::to_string(disks_.size() + 1); }
+std::string AddDisks::suggestedName() const {
+    return "Disk " + std::to_string(disks_.size() + 1);
+}
 
 bool AddDisks::add(const std::string& typedName) {
     if (typedName.empty()) {
@@ -83,6 +85,8 @@ void AddDisks::done() {
     (void)generate::SortDiskBlocks(context_, state_.recordIndex);
 }
 
-std::string AddDisks::driveLabel() const { return platform::volumeLabel(drivePath_); }
+std::string AddDisks::driveLabel() const {
+    return platform::volumeLabel(drivePath_);
+}
 
 }  // namespace quor::removable

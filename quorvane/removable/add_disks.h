@@ -13,7 +13,7 @@
 namespace quor::removable {
 
 class AddDisks {
-public:
+  public:
     // Opens the dialog for the set state.recordIndex: with addToSet set, the
     // disks already in its cache file are listed.
     AddDisks(store::ListContext& context, generate::RemovableDiskState& state);
@@ -37,7 +37,7 @@ public:
     // The volume label of the drive, for the "Get Disk Label" button.
     std::string driveLabel() const;
 
-private:
+  private:
     void listDisk(const std::string& name);
 
     store::ListContext& context_;

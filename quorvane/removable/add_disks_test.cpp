@@ -8,7 +8,7 @@ namespace {
 using generate::RemovableDiskState;
 
 class AddDisksTest : public store::testing::StoreTest {
-protected:
+  protected:
     AddDisksTest() {
         addRecords({drive()});
         setRecord(0, {drive(), "Disk 1", "0", "1"});
@@ -58,7 +58,8 @@ TEST_F(AddDisksTest, AddAllReplacesTheSetAndAddNewAppendsInNameOrder) {
     insertDisk({"a.txt"});
     ASSERT_TRUE(dialog.add("Zip A"));
     dialog.done();
-    EXPECT_EQ(readCacheFile(0), "?Zip A\r\n1\r\n*Zip A/\r\na.txt\r\n?Zip C\r\n1\r\n*Zip C/\r\nc.txt\r\n");
+    EXPECT_EQ(readCacheFile(0),
+              "?Zip A\r\n1\r\n*Zip A/\r\na.txt\r\n?Zip C\r\n1\r\n*Zip C/\r\nc.txt\r\n");
     EXPECT_TRUE(ui.boxes().empty());
 }
 
@@ -84,7 +85,7 @@ TEST_F(AddDisksTest, RefusesEmptyAndRepeatedNames) {
     ASSERT_TRUE(dialog.add("Disk 1"));
     EXPECT_FALSE(dialog.add("Disk 1"));
     EXPECT_FALSE(dialog.add("Disk *1"));  // cleaned to the same name
-    EXPECT_TRUE(dialog.add("disk 1"));   // names compare exactly
+    EXPECT_TRUE(dialog.add("disk 1"));    // names compare exactly
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"You must enter a name for this disk!",
                                                     "There is already a disk with this name!",
                                                     "There is already a disk with this name!"}));

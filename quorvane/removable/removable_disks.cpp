@@ -85,7 +85,8 @@ DiskList fillDiskList(store::ListContext& context) {
     DiskList list;
     try {
         for (int record : diskSetsWithCacheFiles(context)) {
-            for (std::string& name : diskNames(readLinesOrThrow(context.places.cacheFile(record)))) {
+            for (std::string& name :
+                 diskNames(readLinesOrThrow(context.places.cacheFile(record)))) {
                 list.rows.push_back(std::move(name));
                 ++list.diskCount;
             }
@@ -123,7 +124,8 @@ std::optional<DiskView> viewDisk(store::ListContext& context,
             if (!rest.empty() && rest[0] == '*') {
                 rest.erase(0, 1);  // the name runs straight into its columns
             }
-            files.push_back(generate::shownName(generate::decodeCacheName(parts.storedName)) + rest);
+            files.push_back(generate::shownName(generate::decodeCacheName(parts.storedName)) +
+                            rest);
         }
         generate::SortStrings(files);
         DiskView view{"List of disk: " + *selected, {}};
@@ -169,8 +171,8 @@ namespace {
 
 // The block's lines with the disk named newName: its header, and its folder
 // headings that begin with the old name's folder.
-void renameBlock(std::vector<std::string>& lines, const BlockRange& block, const std::string& oldName,
-                 const std::string& newName) {
+void renameBlock(std::vector<std::string>& lines, const BlockRange& block,
+                 const std::string& oldName, const std::string& newName) {
     const std::string oldRoot = "*" + generate::encodeCacheName(oldName) + "/";
     const std::string newRoot = "*" + generate::encodeCacheName(newName) + "/";
     lines[block.first] = "?" + generate::encodeCacheName(newName);

@@ -6,7 +6,7 @@ namespace quor::removable {
 namespace {
 
 class RemovableDisksTest : public store::testing::StoreTest {
-protected:
+  protected:
     store::ListContext ctx = context();
 
     // Record i as a disk set with the given cache file.
@@ -36,8 +36,10 @@ TEST_F(RemovableDisksTest, ListsEveryDiskOfEverySetSorted) {
 }
 
 TEST_F(RemovableDisksTest, ViewShowsTheDisksFilesSortedWithoutHeadings) {
-    diskSet(0, "?Disk 1\r\n3\r\n*Disk 1/\r\nzeta.txt*       1KB\r\n*Disk 1/sub/\r\nAlpha.txt*      2KB\r\n"
-               "?Disk 2\r\n1\r\n*Disk 2/\r\nother.txt\r\n");
+    diskSet(
+        0,
+        "?Disk 1\r\n3\r\n*Disk 1/\r\nzeta.txt*       1KB\r\n*Disk 1/sub/\r\nAlpha.txt*      2KB\r\n"
+        "?Disk 2\r\n1\r\n*Disk 2/\r\nother.txt\r\n");
     const auto view = viewDisk(ctx, std::string("Disk 1"));
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->caption, "List of disk: Disk 1");

@@ -1,0 +1,80 @@
+// The unattended start as cron runs it: the real quorvane binary with a
+// temporary program folder.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/instance_lock.h"
+#include "quorvane/store/saved_lists.h"
+#include "quorvane/store/store_test_fixture.h"
+
+namespace quor {
+namespace {
+
+class AutoRunTest : public store::testing::StoreTest {
+  protected:
+    // Runs quorvane with the arguments; returns its exit status.
+    int run(const std::vector<std::string>& arguments) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::vector<char*> argv{const_cast<char*>(QUORVANE_BINARY)};
+            for (const std::string& a : arguments) {
+                argv.push_back(const_cast<char*>(a.c_str()));
+            }
+            argv.push_back(nullptr);
+            ::execv(QUORVANE_BINARY, argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    void configure(const std::string& output) {
+        home.file("Music/song.mp3", "x");
+        addRecords({home.path("Music").string()});
+        setSetting("SavePath", home.path(output).string());
+        setSetting("ShowHeader", "0");
+    }
+};
+
+TEST_F(AutoRunTest, BuildsTheCurrentConfigurationAndExitsZero) {
+    configure("list.txt");
+    EXPECT_EQ(run({"auto"}), 0);
+    EXPECT_NE(home.read("list.txt").find("song.mp3"), std::string::npos);
+}
+
+TEST_F(AutoRunTest, RebuildsANamedSavedList) {
+    configure("weekly.txt");
+    store::ListContext ctx = context();
+    ASSERT_TRUE(store::savelist(ctx, "weekly.txt"));
+    ASSERT_TRUE(store::deletecurrentlist(ctx));
+    EXPECT_EQ(run({"AUTO", "weekly"}), 0);
+    EXPECT_NE(home.read("weekly.txt").find("song.mp3"), std::string::npos);
+    EXPECT_EQ(setting("NumPaths"), "1");
+}
+
+TEST_F(AutoRunTest, AMistypedListNameFailsAndLosesNothing) {
+    configure("list.txt");
+    EXPECT_EQ(run({"auto", "weekyl"}), 1);
+    EXPECT_EQ(setting("NumPaths"), "1");
+    EXPECT_EQ(setting("SavePath"), home.path("list.txt").string());
+}
+
+TEST_F(AutoRunTest, NothingToBuildExitsOne) {
+    EXPECT_EQ(run({"auto"}), 1);
+    addRecords({home.path("Music").string()});
+    EXPECT_EQ(run({"auto"}), 1);  // no output file
+}
+
+TEST_F(AutoRunTest, AnotherRunningCopyMeansNothingIsDone) {
+    configure("list.txt");
+    auto lock = platform::InstanceLock::tryAcquire(home.home());
+    ASSERT_TRUE(lock.has_value());
+    EXPECT_EQ(run({"auto"}), 75);
+    EXPECT_FALSE(home.exists("list.txt"));
+}
+
+}  // namespace
+}  // namespace quor

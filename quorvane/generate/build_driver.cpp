@@ -1,0 +1,183 @@
+#include "quorvane/generate/build_driver.h"
+
+#include <exception>
+
+#include "common/file_io.h"
+#include "common/number_text.h"
+#include "platform/process_start.h"
+#include "platform/recent_files.h"
+#include "quorvane/generate/html_list.h"
+#include "quorvane/generate/list_file.h"
+#include "quorvane/generate/scanner.h"
+#include "quorvane/generate/size_text.h"
+#include "quorvane/generate/text_list.h"
+#include "quorvane/store/folder_records.h"
+#include "quorvane/store/list_commands.h"
+#include "quorvane/store/parse_filename.h"
+#include "quorvane/store/saved_lists.h"
+
+namespace quor::generate {
+
+namespace {
+
+// Sets a flag for the life of the object.
+class BusyFlag {
+  public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+std::string actionCommand(std::string_view action, std::string_view savePath) {
+    std::string command(action);
+    if (const std::size_t percent = command.find('%'); percent != std::string::npos) {
+        command.replace(percent, 1, savePath);
+    } else if (const std::size_t at = command.find('@'); at != std::string::npos) {
+        command.replace(at, 1, store::fileNamePart(savePath));
+    }
+    return command;
+}
+
+void PerformAction(store::ListContext& context, const StartCommand& start) {
+    const store::AppSettings settings = context.settings();
+    const std::string action = settings.setting("PerformAction");
+    if (action.empty()) {
+        return;
+    }
+    const std::string command = actionCommand(action, settings.setting("SavePath"));
+    Status started = start(platform::shellCommand(command));
+    if (!started) {
+        context.ui.notice("Problem executing your action command on the list!", started.error());
+    }
+}
+
+ListBuild::ListBuild(store::ListContext& context, BuildWindow* window)
+    : context_(context), window_(window != nullptr ? window : &none_) {
+    start_ = [](const std::vector<std::string>& arguments) {
+        return platform::startDetached(arguments);
+    };
+}
+
+BuildResult ListBuild::MakeList() {
+    if (busy_) {
+        return BuildResult::Busy;
+    }
+    BusyFlag busy(busy_);
+    window_->setBuildEnabled(false);
+    struct EnableOnExit {
+        BuildWindow* window;
+        ~EnableOnExit() { window->setBuildEnabled(true); }
+    } enable{window_};
+
+    store::AppSettings settings = context_.settings();
+    if (leadingNumber(settings.setting("NumPaths", "0")) < 1) {
+        context_.ui.notice("No folders have been selected for the list!");
+        return BuildResult::NoFolders;
+    }
+    if (settings.setting("SavePath").empty() && !context_.ui.unattended()) {
+        window_->chooseOutputFile();
+    }
+    if (settings.setting("SavePath").empty()) {
+        context_.ui.notice("You must choose a save file for the list!");
+        return BuildResult::NoOutputFile;
+    }
+    return writeList();
+}
+
+BuildResult ListBuild::writeList() {
+    BuildResult result = BuildResult::Failed;
+    {
+        BusyPointer pointer(context_.ui);
+        try {
+            if (!updateCacheFiles()) {
+                context_.ui.status("List creation was stopped.");
+                return BuildResult::Stopped;
+            }
+            context_.ui.status("Sorting files.....");
+            store::AppSettings settings = context_.settings();
+            const bool html = leadingNumber(settings.setting("HTML", "0")) != 0;
+            const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
+            context_.store.transaction([&] {
+                settings.saveSetting("NumFiles", signedNumberText(body.fileCount));
+                settings.saveSetting("TotalSize", SizeText(body.totalSize));
+            });
+            Status written =
+                html ? WriteHtmlListFile(context_, body) : WriteTextListFile(context_, body);
+            if (!written) {
+                throw std::runtime_error(written.error());
+            }
+            result = BuildResult::Written;
+        } catch (const std::exception& error) {
+            context_.ui.notice("There was a problem saving the list! (makelist)", error.what());
+        }
+    }
+    finishList(result == BuildResult::Written);
+    return result;
+}
+
+bool ListBuild::updateCacheFiles() {
+    const int count = store::numPaths(context_.settings());
+    for (int i = 0; i < count; ++i) {
+        window_->progress(i, count);
+        updateRecord(i);
+        if (context_.ui.keepResponsive()) {
+            return false;
+        }
+    }
+    window_->progress(count, count);
+    return true;
+}
+
+void ListBuild::updateRecord(int index) {
+    store::AppSettings settings = context_.settings();
+    const std::string section = store::recordSection(index);
+    const std::string path = settings.get(section, store::kPath);
+    const bool update = leadingNumber(settings.get(section, store::kUpdate, "1")) != 0;
+    const bool haveCache = isRegularFile(context_.places.cacheFile(index));
+    if (!update && haveCache) {
+        return;
+    }
+    if (!update) {
+        context_.ui.notice(path + " is not in the list, it must be updated.");
+        if (store::isRemovableDiskSet(store::readFolderRecord(settings, index)) &&
+            !context_.ui.unattended()) {
+            disk_ = {index, true, true};
+            window_->addDisks(disk_);
+            return;
+        }
+    }
+    Scanner scanner(context_);
+    scanner.reset();
+    const int scanned = scanner.Scan(path, settings.setting("FileMask", "*.*"), index);
+    // A cancelled scan keeps the old cache file; so does a stopped build,
+    // which never writes half a folder.
+    if (scanned == kScanCancelled && (update || context_.ui.keepResponsive())) {
+        return;
+    }
+    disk_ = {index, false, false};
+    (void)scanner.WriteCacheFile(index, disk_);  // a failure has been reported
+}
+
+void ListBuild::finishList(bool written) {
+    store::AppSettings settings = context_.settings();
+    const std::string savePath = settings.setting("SavePath");
+    if (written) {
+        context_.ui.status("List saved as: " + savePath);
+    }
+    window_->setListLabel(store::listLabelText(settings));
+    // The recent files and the action are for a list that was written; the
+    // configuration is saved either way.
+    if (written) {
+        (void)platform::AddToRecentDocuments(savePath);  // a convenience, not the build's failure
+        PerformAction(context_, start_);
+    }
+    store::savelist(context_, store::fileNamePart(savePath));
+}
+
+}  // namespace quor::generate

@@ -1,0 +1,199 @@
+#include "quorvane/generate/build_driver.h"
+
+#include "quorvane/store/store_test_fixture.h"
+
+namespace quor::generate {
+namespace {
+
+using quor::testing::crlf;
+
+// A window that records what the build asked of it.
+struct RecordingWindow : BuildWindow {
+    std::vector<bool> enabled;
+    std::vector<std::pair<int, int>> progressSeen;
+    std::vector<RemovableDiskState> diskDialogs;
+    std::string label;
+    std::function<void()> onProgress;
+    std::function<bool()> onChooseOutputFile;
+
+    void setBuildEnabled(bool on) override { enabled.push_back(on); }
+    bool chooseOutputFile() override { return onChooseOutputFile ? onChooseOutputFile() : false; }
+    void addDisks(RemovableDiskState& state) override { diskDialogs.push_back(state); }
+    void setListLabel(const std::string& text) override { label = text; }
+    void progress(int done, int total) override {
+        progressSeen.emplace_back(done, total);
+        if (onProgress) {
+            onProgress();
+        }
+    }
+};
+
+class BuildDriverTest : public store::testing::StoreTest {
+  protected:
+    BuildDriverTest() {
+        setSetting("ShowHeader", "0");
+        setSetting("ShowSummary", "0");
+    }
+
+    std::string output() { return home.read("out/list.txt"); }
+
+    // One folder on disk with two files, as record 0.
+    void musicFolder() {
+        home.file("Music/b.mp3", std::string(2048, 'x'));
+        home.file("Music/a.txt", "12345");
+        addRecords({home.path("Music").string()});
+        setRecord(0, {home.path("Music").string(), "Music", "1", "0"});
+        setSetting("SavePath", home.path("out/list.txt").string());
+        home.folder("out");
+    }
+
+    store::ListContext ctx = context();
+    RecordingWindow window;
+    std::vector<std::vector<std::string>> started;
+    ListBuild build{ctx, &window};
+
+    void recordStarts() {
+        build.setStartCommand([this](const std::vector<std::string>& argv) {
+            started.push_back(argv);
+            return Status();
+        });
+    }
+};
+
+TEST_F(BuildDriverTest, BuildsTheListRecordsTheFiguresAndSavesTheConfiguration) {
+    musicFolder();
+    recordStarts();
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_EQ(output(), crlf("Music/\n" + std::string(80, '-') + "\na.txt\nb.mp3\n\n"));
+    EXPECT_EQ(setting("NumFiles"), " 2");
+    EXPECT_EQ(setting("TotalSize"), "2KB");
+    EXPECT_EQ(window.label, "List: list.txt, 2 files, 2KB");
+    EXPECT_EQ(window.enabled, (std::vector<bool>{false, true}));
+    EXPECT_EQ(window.progressSeen.back(), (std::pair<int, int>{1, 1}));
+    EXPECT_TRUE(existsInHome("data/list.lst"));
+    EXPECT_TRUE(existsInHome("data/list0.dat"));
+    EXPECT_EQ(ui.statuses().back(), "List saved as: " + home.path("out/list.txt").string());
+    EXPECT_TRUE(started.empty());  // no action command
+    EXPECT_EQ(ui.busyDepth(), 0);
+}
+
+TEST_F(BuildDriverTest, NoFoldersOrNoOutputFileEndsBeforeAnythingIsWritten) {
+    EXPECT_EQ(build.MakeList(), BuildResult::NoFolders);
+    addRecords({"/nowhere"});
+    bool asked = false;
+    window.onChooseOutputFile = [&] {
+        asked = true;
+        return false;
+    };
+    EXPECT_EQ(build.MakeList(), BuildResult::NoOutputFile);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No folders have been selected for the list!",
+                                                    "You must choose a save file for the list!"}));
+    EXPECT_FALSE(existsInHome("0.txt"));
+    EXPECT_EQ(window.enabled, (std::vector<bool>{false, true, false, true}));
+}
+
+TEST_F(BuildDriverTest, TheOutputFileChosenDuringTheBuildIsUsed) {
+    musicFolder();
+    setSetting("SavePath", "");
+    window.onChooseOutputFile = [&] {
+        setSetting("SavePath", home.path("out/list.txt").string());
+        return true;
+    };
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_NE(output(), "<missing>");
+}
+
+TEST_F(BuildDriverTest, AFolderThatIsNotUpdatedKeepsItsCacheFile) {
+    musicFolder();
+    setRecord(0, {home.path("Music").string(), "Music", "0", "0"});
+    cacheFile(0, "7\r\n*Music/\r\nkept.txt\r\n");
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_EQ(readCacheFile(0), "7\r\n*Music/\r\nkept.txt\r\n");
+    EXPECT_NE(output().find("kept.txt"), std::string::npos);
+}
+
+TEST_F(BuildDriverTest, AMissingCacheFileOfAKeptFolderIsReadOnceWithANotice) {
+    musicFolder();
+    setRecord(0, {home.path("Music").string(), "Music", "0", "0"});
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_EQ(ui.texts().front(),
+              home.path("Music").string() + " is not in the list, it must be updated.");
+    EXPECT_NE(readCacheFile(0).find("a.txt"), std::string::npos);
+}
+
+TEST_F(BuildDriverTest, AMissingDiskSetOpensTheAddDiskDialog) {
+    musicFolder();
+    setRecord(0, {"/media/cdrom", "Disk 1", "0", "1"});
+    build.MakeList();
+    ASSERT_EQ(window.diskDialogs.size(), 1u);
+    EXPECT_EQ(window.diskDialogs[0].recordIndex, 0);
+    EXPECT_TRUE(window.diskDialogs[0].newFile);
+    EXPECT_TRUE(window.diskDialogs[0].addToSet);
+}
+
+TEST_F(BuildDriverTest, ACancelledFolderKeepsItsOldCacheFile) {
+    musicFolder();
+    addRecords({home.path("Gone").string()});
+    cacheFile(1, "3\r\n*" + home.path("Gone").string() + "/\r\nold.txt\r\n");
+    ui.answerNo();  // Cancel the retry question for the missing folder
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_EQ(readCacheFile(1), "3\r\n*" + home.path("Gone").string() + "/\r\nold.txt\r\n");
+    EXPECT_NE(output().find("old.txt"), std::string::npos);
+}
+
+TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAndKeepsThePreviousList) {
+    musicFolder();
+    home.file("out/list.txt", "previous list");
+    ui.stopAtPoll(1);
+    EXPECT_EQ(build.MakeList(), BuildResult::Stopped);
+    EXPECT_EQ(output(), "previous list");
+    EXPECT_EQ(window.enabled.back(), true);
+}
+
+TEST_F(BuildDriverTest, ASecondStartDuringABuildIsIgnored) {
+    musicFolder();
+    BuildResult nested = BuildResult::Written;
+    window.onProgress = [&] { nested = build.MakeList(); };
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_EQ(nested, BuildResult::Busy);
+    EXPECT_FALSE(build.busy());
+}
+
+TEST_F(BuildDriverTest, AnUnwritableOutputFileIsReportedAndNoActionRuns) {
+    musicFolder();
+    setSetting("SavePath", home.path("no/such/folder/list.txt").string());
+    setSetting("PerformAction", "notify %");
+    recordStarts();
+    EXPECT_EQ(build.MakeList(), BuildResult::Failed);
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(ui.boxes().empty());
+}
+
+TEST(ActionCommand, SubstitutesTheFirstPercentOrElseTheFirstAt) {
+    EXPECT_EQ(actionCommand("notify %", "/lists/my.txt"), "notify /lists/my.txt");
+    EXPECT_EQ(actionCommand("copy @ x", "/lists/my.txt"), "copy my.txt x");
+    EXPECT_EQ(actionCommand("a % b %", "/p"), "a /p b %");
+    EXPECT_EQ(actionCommand("% and @", "/l/f.txt"), "/l/f.txt and @");
+    EXPECT_EQ(actionCommand("plain", "/p"), "plain");
+}
+
+TEST_F(BuildDriverTest, TheActionRunsThroughTheShellAndAFailureIsReported) {
+    musicFolder();
+    setSetting("PerformAction", "scp % host:");
+    recordStarts();
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0],
+              (std::vector<std::string>{"/bin/sh", "-c",
+                                        "scp " + home.path("out/list.txt").string() + " host:"}));
+    build.setStartCommand(
+        [](const std::vector<std::string>&) { return Status(Error{"no shell"}); });
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_EQ(ui.boxes().back().text, "Problem executing your action command on the list!");
+    EXPECT_EQ(ui.boxes().back().caption, "no shell");
+    EXPECT_TRUE(existsInHome("data/list.lst"));
+}
+
+}  // namespace
+}  // namespace quor::generate
