@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QTest>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -19,6 +20,14 @@
 #include "quorvane/store/list_context.h"
 #include "quorvane/store/settings_store.h"
 #include "quorvane/ui/window_services.h"
+
+// QCOMPARE for dialog scripts, which return the dialog's result: a
+// mismatch fails the test and the script returns Rejected.
+#define SCRIPT_CHECK(actual, expected)                                                  \
+    do {                                                                                \
+        if (!QTest::qCompare(actual, expected, #actual, #expected, __FILE__, __LINE__)) \
+            return 0;                                                                   \
+    } while (false)
 
 namespace quor::ui::testing {
 
