@@ -1,0 +1,101 @@
+#include "quorvane/ui/about_box.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#ifndef QUOR_VERSION
+#define QUOR_VERSION "0.0"
+#endif
+
+namespace quor::ui {
+
+QStringList systemInformationTool() {
+    const QList<QStringList> tools = {{"kinfocenter"},         {"gnome-control-center", "system"},
+                                      {"hardinfo2"},           {"hardinfo"},
+                                      {"xfce4-about"},         {"mate-system-monitor"},
+                                      {"gnome-system-monitor"}};
+    for (const QStringList& tool : tools) {
+        const QString program = QStandardPaths::findExecutable(tool.first());
+        if (!program.isEmpty()) {
+            QStringList command = tool;
+            command.first() = program;
+            return command;
+        }
+    }
+    return {};
+}
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmAbout");
+    setWindowTitle("About Quorvane");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QString("<b>Quorvane</b> version %1").arg(QUOR_VERSION), this);
+    title->setObjectName("lblVersion");
+    layout->addWidget(title);
+    layout->addWidget(new QLabel(
+        "Catalogues the files in your folders and publishes them as a text or HTML list.", this));
+
+    game_ = new PaddleGame(this);
+    layout->addWidget(game_, 1);
+    auto* hint = new QLabel("Up/Down keys or the mouse move your paddle (left).", this);
+    layout->addWidget(hint);
+
+    auto* row = new QHBoxLayout;
+    soundBox_ = new QCheckBox("&Sound", this);
+    soundBox_->setObjectName("chkSound");
+    soundBox_->setChecked(true);
+    connect(soundBox_, &QCheckBox::toggled, this, [this](bool on) {
+        game_->sound().setEnabled(on);
+        game_->setFocus();
+    });
+    row->addWidget(soundBox_);
+    row->addStretch(1);
+    systemInfo_ = new QPushButton("System &Info...", this);
+    systemInfo_->setObjectName("btnSysInfo");
+    systemInfoCommand_ = systemInformationTool();
+    systemInfo_->setEnabled(!systemInfoCommand_.isEmpty());
+    systemInfo_->setToolTip(systemInfoCommand_.isEmpty()
+                                ? QString("No system information tool is installed")
+                                : QString("Starts ") + systemInfoCommand_.first());
+    connect(systemInfo_, &QPushButton::clicked, this, [this] {
+        QStringList arguments = systemInfoCommand_;
+        const QString program = arguments.takeFirst();
+        QProcess::startDetached(program, arguments);
+    });
+    row->addWidget(systemInfo_);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("btnOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    row->addWidget(ok);
+    layout->addLayout(row);
+}
+
+void AboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    game_->setFocus();
+    game_->start();
+}
+
+void AboutBox::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isVisible()) {
+        if (isActiveWindow()) {
+            game_->start();
+        } else {
+            game_->pause();
+        }
+    }
+}
+
+void AboutBox::done(int result) {
+    game_->pause();
+    QDialog::done(result);
+}
+
+}  // namespace quor::ui

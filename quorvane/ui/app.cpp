@@ -1,0 +1,88 @@
+#include "quorvane/ui/app.h"
+
+#include <QApplication>
+#include <iostream>
+#include <memory>
+
+#include "platform/instance_lock.h"
+#include "platform/program_folder.h"
+#include "quorvane/store/places.h"
+#include "quorvane/store/settings_store.h"
+#include "quorvane/ui/instance_beacon.h"
+#include "quorvane/ui/main_window.h"
+#include "quorvane/ui/qt_interaction.h"
+
+namespace quor::ui {
+
+namespace {
+
+constexpr std::string_view kResetText =
+    "There was a problem loading Quorvane. Quorvane will now reset itself.\nPlease restart "
+    "Quorvane again and if you still have problems contact the Quorvane developers.";
+
+// The window could not set itself up from the stored settings: they are
+// reset (the folder records stay) and the program ends.
+int resetSettings(Interaction& ui, store::SettingsStore& settingsStore, const std::string& cause) {
+    ui.notice(kResetText, cause);
+    try {
+        store::AppSettings(settingsStore, store::kQuorvane).removeSection(store::kSettings);
+    } catch (const std::exception& error) {
+        std::cerr << "quorvane: " << error.what() << '\n';
+    }
+    return 1;
+}
+
+}  // namespace
+
+int runQuorvaneWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Quorvane");
+    QApplication::setApplicationDisplayName("Quorvane");
+    QtInteraction qtUi;
+    Interaction& ui = qtUi;
+
+    const store::Places places = store::Places::forThisUser();
+    if (Status made = places.ensureFolders(); !made) {
+        ui.notice(made.error(), "Quorvane");
+        return 1;
+    }
+    const QString beacon = beaconName(places.programFolder());
+    std::optional<platform::InstanceLock> lock =
+        platform::InstanceLock::tryAcquire(places.programFolder());
+    if (!lock) {
+        if (!askFirstCopyToComeForward(beacon)) {
+            std::cerr << "quorvane: another copy is running (building a list); try again when it "
+                         "has finished.\n";
+        }
+        return 0;
+    }
+
+    auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
+    if (!opened) {
+        // Nothing can be reset in a store that cannot be opened; nothing is
+        // touched, so the user's settings are not lost.
+        ui.notice(kResetText, opened.error());
+        return 1;
+    }
+    store::SettingsStore& settingsStore = **opened;
+
+    MainWindow window(settingsStore, places, ui, WindowServices::desktop());
+    qtUi.setParentWindow(&window);
+    qtUi.setStatusBar(window.statusBar());
+    window.setStopRequester([&qtUi] { qtUi.requestStop(); });
+    if (Status loaded = window.load(); !loaded) {
+        return resetSettings(ui, settingsStore, loaded.error());
+    }
+
+    InstanceBeacon listener;
+    QObject::connect(&listener, &InstanceBeacon::comeForwardRequested, &window,
+                     &MainWindow::comeForward);
+    if (!listener.listen(beacon)) {
+        std::cerr << "quorvane: a second copy will not be able to bring this one forward.\n";
+    }
+    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    window.showAndWelcome();
+    return QApplication::exec();
+}
+
+}  // namespace quor::ui

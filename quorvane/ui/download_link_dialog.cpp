@@ -1,0 +1,91 @@
+#include "quorvane/ui/download_link_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "quorvane/ui/download_link.h"
+#include "quorvane/ui/qt_interaction.h"
+
+namespace quor::ui {
+
+DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction& ui,
+                                       QWidget* parent)
+    : QDialog(parent), settings_(std::move(settings)), ui_(ui) {
+    setObjectName("frmDownloadLink");
+    setWindowTitle("Edit Link Properties");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* explanation = new QLabel(
+        "The text below replaces the root folder of each file's link. A local path such as "
+        "/mymusic/song.mp3 then becomes a web link such as http://myserver/mymusic/song.mp3. "
+        "Leave the box empty to link to the files on the local disk. Many web servers are "
+        "case sensitive: type the base exactly.",
+        this);
+    explanation->setWordWrap(true);
+    layout->addWidget(explanation);
+
+    auto* linkLabel = new QLabel("Enter a base URL/IP or file-share for the file links:", this);
+    link_ = new QLineEdit(this);
+    link_->setObjectName("txtDownloadLink");
+    linkLabel->setBuddy(link_);
+    layout->addWidget(linkLabel);
+    layout->addWidget(link_);
+
+    auto* exampleLabel = new QLabel("Example HTML file download link:", this);
+    example_ = new QLineEdit(this);
+    example_->setObjectName("txtExampleLink");
+    example_->setReadOnly(true);
+    exampleLabel->setBuddy(example_);
+    layout->addWidget(exampleLabel);
+    layout->addWidget(example_);
+
+    layout->addWidget(new QLabel("Examples:", this));
+    for (const char* example :
+         {"http://www.myserver.com/files", "http://127.0.0.1/~myname", "\\\\machine\\share"}) {
+        auto* label = new QLabel(example, this);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(label);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("btnOK");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("btnCancel");
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    connect(link_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        example_->setText(qtext(exampleDownloadLink(utf8(text))));
+    });
+    connect(ok, &QPushButton::clicked, this, &DownloadLinkDialog::okClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    try {
+        link_->setText(qtext(settings_.setting("DownloadLink")));
+    } catch (const std::exception& error) {
+        ui_.notice("The download link could not be read.", error.what());
+    }
+    example_->setText(qtext(exampleDownloadLink(utf8(link_->text()))));
+    link_->selectAll();
+    setMinimumWidth(420);
+}
+
+void DownloadLinkDialog::okClicked() {
+    const std::string cleaned = cleanDownloadLink(utf8(link_->text()));
+    link_->setText(qtext(cleaned));
+    try {
+        settings_.saveSetting("DownloadLink", cleaned);
+    } catch (const std::exception& error) {
+        ui_.notice("The download link could not be saved.", error.what());
+        return;
+    }
+    accept();
+}
+
+}  // namespace quor::ui

@@ -1,0 +1,412 @@
+#include "quorvane/ui/main_window.h"
+
+#include <sys/stat.h>
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <ctime>
+
+#include "common/file_io.h"
+#include "common/number_text.h"
+#include "quorvane/store/folder_list.h"
+#include "quorvane/store/folder_records.h"
+#include "quorvane/ui/folder_options_dialog.h"
+#include "quorvane/ui/qt_interaction.h"
+#include "quorvane/ui/saved_lists_dialog.h"
+#include "quorvane/ui/window_placement.h"
+
+namespace quor::ui {
+
+namespace {
+
+constexpr std::string_view kWelcomeCaption = "Welcome to Brevard's Quorvane!";
+constexpr std::string_view kWelcomeText =
+    "To begin making a list:\n"
+    "\n"
+    "1. Click [Add Folder] and choose the location of your files.\n"
+    "2. Use the Options menu to change the list layout and style.\n"
+    "3. Click [Create List] to create your list!\n"
+    "\n"
+    "To have your list auto-update, see the help file.";
+
+// The smallest main window, in twips.
+const QSize kMainMinimumTwips(4100, 2500);
+
+// The file's time of last change in the locale's short date and time.
+std::string lastChangeText(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return "";
+    }
+    std::tm local{};
+    localtime_r(&info.st_mtime, &local);
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, "%x %X", &local);
+    return std::string(text, length);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(store::SettingsStore& store, store::Places places, Interaction& ui,
+                       WindowServices services, QWidget* parent)
+    : QMainWindow(parent), context_{store, std::move(places), ui}, services_(std::move(services)) {
+    setObjectName("frmMain");
+    setWindowTitle("Quorvane");
+    buildControls();
+    buildMenus();
+    buildPathListMenu();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    pathList_ = new PathListWidget(central);
+    layout->addWidget(pathList_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    auto addButton = [&](const char* name, const QString& caption, const QString& tip,
+                         void (MainWindow::*slot)()) {
+        auto* button = new QPushButton(caption, central);
+        button->setObjectName(name);
+        button->setToolTip(tip);
+        button->setAccessibleDescription(tip);
+        connect(button, &QPushButton::clicked, this, slot);
+        return button;
+    };
+    buttons->addWidget(
+        addButton("btnAdd", "Add Folder", "Adds a folder to the list", &MainWindow::addFolder));
+    buttons->addWidget(addButton("btnRemove", "Remove Folder",
+                                 "Removes the selected folder from the list",
+                                 &MainWindow::removeFolder));
+    buttons->addWidget(addButton("btnOptions", "Folder Options",
+                                 "Changes the settings for the selected folder",
+                                 &MainWindow::folderOptions));
+    layout->addLayout(buttons);
+
+    listLabel_ = new QLabel(qtext(store::kEmptyListLabel), central);
+    listLabel_->setObjectName("lblListName");
+    listLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(listLabel_);
+
+    makeListButton_ = addButton("btnMakeList", "Create List", "Click here to generate the list!",
+                                &MainWindow::makeList);
+    layout->addWidget(makeListButton_);
+    setCentralWidget(central);
+    statusBar()->setObjectName("sbStatusBar");
+
+    connect(pathList_, &PathListWidget::removeRequested, this, &MainWindow::removeFolder);
+    connect(pathList_, &PathListWidget::moveUpRequested, this, &MainWindow::moveFolderUp);
+    connect(pathList_, &PathListWidget::moveDownRequested, this, &MainWindow::moveFolderDown);
+    connect(pathList_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { openFolderOptions(pathList_->row(item)); });
+    connect(pathList_, &PathListWidget::contextMenuRequested, this,
+            [this](const QPoint& at) { pathListMenu_->popup(at); });
+    setTabOrder(pathList_, findChild<QPushButton*>("btnAdd"));
+}
+
+QAction* MainWindow::addMenuAction(QMenu* menu, const char* name, const QString& caption,
+                                   void (MainWindow::*slot)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    addMenuAction(file, "mnuNewList", "&New List", &MainWindow::newList);
+    addMenuAction(file, "mnuOpenList", "&Open List", &MainWindow::openList);
+    addMenuAction(file, "mnuDeleteList", "&Delete List", &MainWindow::deleteList);
+    addMenuAction(file, "mnuFileSaveAs", "&Save List Output As...", &MainWindow::saveListOutputAs);
+    addMenuAction(file, "mnuMakePlayList", "Save to MP3 &Playlist", &MainWindow::savePlaylist);
+    file->addSeparator()->setObjectName("mnuHelpBar3");
+    addMenuAction(file, "mnuFileMakeList", "&Create List", &MainWindow::makeList);
+    file->addSeparator()->setObjectName("mnuHelpBar2");
+    QAction* exit = file->addAction("E&xit");
+    exit->setObjectName("mnuFileExit");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->setObjectName("mnuOptions");
+    addMenuAction(options, "mnuOptionsListPrefs", "&List Preferences",
+                  &MainWindow::listPreferences);
+    addMenuAction(options, "mnuOptionsHeader", "Edit &Header Text", &MainWindow::editHeaderText);
+    addMenuAction(options, "mnuOptionsFooter", "Edit &Footer Text", &MainWindow::editFooterText);
+    addMenuAction(options, "mnuOptionsHTMLTemplate", "&Edit HTML Template",
+                  &MainWindow::editHtmlTemplate);
+    addMenuAction(options, "mnuPerform", "&Action After List Creation",
+                  &MainWindow::actionAfterListCreation);
+
+    // A menu of its own without items: choosing it starts the search program.
+    QAction* searchAction = menuBar()->addAction("&Search");
+    searchAction->setObjectName("mnuSearch");
+    connect(searchAction, &QAction::triggered, this, &MainWindow::search);
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    tools->setObjectName("mnuTools");
+    addMenuAction(tools, "mnuToolsRecentList", "&View This List", &MainWindow::viewThisList);
+    addMenuAction(tools, "mnuToolsRemovable", "&Manage Removable Disks",
+                  &MainWindow::manageRemovableDisks);
+    addMenuAction(tools, "mnuToolsDupes", "&Find Duplicate Files", &MainWindow::findDuplicates);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    addMenuAction(help, "mnuQuorvaneHelp", "&Quorvane Help", &MainWindow::showHelp);
+    help->addSeparator()->setObjectName("mnuHelpBar1");
+    addMenuAction(help, "mnuHelpAbout", "&About Quorvane...", &MainWindow::showAbout);
+}
+
+void MainWindow::buildPathListMenu() {
+    pathListMenu_ = new QMenu("PathList", this);
+    pathListMenu_->setObjectName("mnuPathList");
+    addMenuAction(pathListMenu_, "mnuPathListProperties", "&Options", &MainWindow::folderOptions);
+    addMenuAction(pathListMenu_, "mnuPathListDelete", "&Remove", &MainWindow::removeFolder);
+    addMenuAction(pathListMenu_, "mnuPathListMoveUp", "Move &Up", &MainWindow::moveFolderUp);
+    addMenuAction(pathListMenu_, "mnuPathListMoveDown", "Move D&own", &MainWindow::moveFolderDown);
+}
+
+Status MainWindow::load() {
+    try {
+        store::AppSettings settings = context_.settings();
+        if (Status placed = restorePlacement(*this, settings, kMainPlacement, kMainMinimumTwips);
+            !placed) {
+            return placed;
+        }
+        showLastUpdated();
+        (void)store::numPaths(settings);  // a count that does not fit is a broken store
+        refreshFolderList();
+        refreshListLabel();
+    } catch (const std::exception& error) {
+        return Error{error.what()};
+    }
+    return Status::success();
+}
+
+void MainWindow::showLastUpdated() {
+    const std::string savePath = context_.settings().setting("SavePath");
+    if (!savePath.empty() && isRegularFile(savePath)) {
+        context_.ui.status("List was last updated: " + lastChangeText(savePath));
+    }
+}
+
+void MainWindow::showAndWelcome() {
+    show();
+    guarded([&] {
+        if (store::numPaths(context_.settings()) == 0) {
+            context_.ui.notice(kWelcomeText, kWelcomeCaption);
+        }
+    });
+}
+
+void MainWindow::comeForward() {
+    if (isMinimized()) {
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::refreshListLabel() {
+    guarded([&] {
+        const store::AppSettings settings = context_.settings();
+        listLabel_->setText(settings.setting("SavePath").empty()
+                                ? qtext(store::kEmptyListLabel)
+                                : qtext(store::listLabelText(settings)));
+        setWindowTitle(qtext(store::windowCaption(settings)));
+    });
+}
+
+void MainWindow::refreshFolderList(std::optional<int> selectRow) {
+    guarded([&] {
+        pathList_->clear();
+        for (const std::string& row : store::folderListRows(context_.settings())) {
+            pathList_->addItem(qtext(row));
+        }
+        if (selectRow && *selectRow >= 0 && *selectRow < pathList_->count()) {
+            pathList_->setCurrentRow(*selectRow, QItemSelectionModel::ClearAndSelect);
+        }
+    });
+}
+
+std::optional<int> MainWindow::selectedRow() const {
+    const auto selected = pathList_->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return pathList_->row(selected.first());
+}
+
+void MainWindow::guarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& error) {
+        context_.ui.notice(std::string("The command could not be completed:\n") + error.what(),
+                           "Quorvane");
+    }
+}
+
+void MainWindow::runHook(const std::function<void()>& hook) {
+    if (!hook) {
+        context_.ui.notice(kNotAvailableText);
+        return;
+    }
+    guarded(hook);
+}
+
+// Folder list commands.
+
+void MainWindow::addFolder() {
+    const QString chosen = services_.chooseFolder(this, qtext(store::kAddFolderTitle));
+    std::optional<int> added;
+    guarded([&] { added = store::addFolder(context_, utf8(chosen)); });
+    if (added) {
+        refreshFolderList(*added);
+        openFolderOptions(*added);
+    }
+}
+
+void MainWindow::removeFolder() {
+    const auto selected = selectedRow();
+    bool removed = false;
+    guarded([&] { removed = store::removeFolder(context_, selected); });
+    if (removed) {
+        refreshFolderList();
+    }
+}
+
+void MainWindow::moveFolderUp() {
+    const auto selected = selectedRow();
+    bool moved = false;
+    guarded([&] { moved = store::moveFolderUp(context_, selected); });
+    if (moved) {
+        refreshFolderList(selected);
+    }
+}
+
+void MainWindow::moveFolderDown() {
+    const auto selected = selectedRow();
+    bool moved = false;
+    guarded([&] { moved = store::moveFolderDown(context_, selected); });
+    if (moved) {
+        refreshFolderList(selected);
+    }
+}
+
+void MainWindow::folderOptions() {
+    const auto selected = selectedRow();
+    if (store::checkFolderSelected(context_, selected)) {
+        openFolderOptions(*selected);
+    }
+}
+
+void MainWindow::openFolderOptions(int index) {
+    bool rebuild = false;
+    guarded([&] {
+        store::FolderOptions state(context_, index);
+        FolderOptionsDialog dialog(state, context_.ui, this);
+        dialog.setDiskReadHandler(diskReadHandler_);
+        services_.runDialog(dialog);
+        rebuild = dialog.rebuildRequested();
+    });
+    if (rebuild) {
+        makeList();
+    }
+    refreshFolderList(index);
+}
+
+// Saved list commands.
+
+void MainWindow::newList() {
+    guarded([&] { store::newList(context_, session_); });
+    refreshFolderList();
+    refreshListLabel();
+}
+
+void MainWindow::openList() {
+    guarded([&] {
+        (void)createFolders(context_.places.dataFolder());
+        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open, this);
+        services_.runDialog(chooser);
+        if (store::openList(context_, session_, chooser.chosenListName())) {
+            refreshFolderList();
+            refreshListLabel();
+        }
+    });
+}
+
+void MainWindow::deleteList() {
+    guarded([&] {
+        (void)createFolders(context_.places.dataFolder());
+        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete, this);
+        services_.runDialog(chooser);
+        store::deleteList(context_, chooser.chosenListName());
+    });
+}
+
+// The build and the tools of other parts of the program.
+
+void MainWindow::makeList() {
+    if (building_) {
+        return;
+    }
+    building_ = true;
+    makeListButton_->setEnabled(false);
+    runHook(buildHandler_);
+    makeListButton_->setEnabled(true);
+    building_ = false;
+    refreshListLabel();
+    if (closeWhenBuilt_) {
+        closeWhenBuilt_ = false;
+        close();
+    }
+}
+
+void MainWindow::savePlaylist() {
+    runHook(playlistHandler_);
+}
+
+void MainWindow::manageRemovableDisks() {
+    runHook(removableHandler_);
+}
+
+void MainWindow::findDuplicates() {
+    runHook(duplicatesHandler_);
+}
+
+// Closing.
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (building_) {
+        // A build in progress stops at its next safe point; the window
+        // closes when it has returned, so no file is left half written.
+        closeWhenBuilt_ = true;
+        if (stopRequester_) {
+            stopRequester_();
+        }
+        event->ignore();
+        return;
+    }
+    if (!closedForGood_) {
+        storeOnClose();
+        closedForGood_ = true;
+    }
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::storeOnClose() {
+    guarded([&] {
+        store::AppSettings settings = context_.settings();
+        storePlacement(*this, settings, kMainPlacement);
+    });
+    guarded([&] { store::saveOnClose(context_, session_); });
+}
+
+}  // namespace quor::ui

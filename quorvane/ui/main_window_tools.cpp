@@ -1,0 +1,119 @@
+// The main window's commands that reach other windows and programs: the
+// output file, the search program, the list viewer, help, the preference
+// dialogs, the text editors and the About box.
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "common/file_io.h"
+#include "platform/program_folder.h"
+#include "quorvane/ui/about_box.h"
+#include "quorvane/ui/head_foot_editor.h"
+#include "quorvane/ui/main_window.h"
+#include "quorvane/ui/perform_dialog.h"
+#include "quorvane/ui/preferences_dialog.h"
+#include "quorvane/ui/qt_interaction.h"
+#include "quorvane/ui/save_list_output.h"
+
+#ifndef QUOR_INSTALL_DATADIR
+#define QUOR_INSTALL_DATADIR "/usr/local/share/quorvane"
+#endif
+
+namespace quor::ui {
+
+namespace {
+
+// The help page: beside the program (an installed tree, or the build
+// tree's own copy), else where the installation put it.
+QString helpPage() {
+    const QString beside =
+        QString::fromStdString(platform::executableFolder().string()) + "/../share/quorvane/help";
+    for (const QString& folder : {beside, QString(QUOR_INSTALL_DATADIR) + "/help"}) {
+        const QFileInfo page(QDir(folder).filePath("index.html"));
+        if (page.isFile()) {
+            return page.absoluteFilePath();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::saveListOutputAs() {
+    bool chosen = false;
+    guarded([&] { chosen = ui::saveListOutputAs(context_, services_, this); });
+    if (chosen) {
+        refreshListLabel();
+    }
+}
+
+void MainWindow::search() {
+    guarded([&] {
+        const std::string savePath = context_.settings().setting("SavePath");
+        store::AppSettings quorfind(context_.store, store::kQuorfind);
+        quorfind.saveSetting("LocalList", savePath);
+        quorfind.saveSetting("ListType", "0");
+    });
+    const QString program = services_.findProgram ? services_.findProgram("quorfind") : QString();
+    if (program.isEmpty() || !services_.startDetached(program, {})) {
+        context_.ui.notice(
+            "Quorfind was not found!\nMake sure quorfind exists in the same folder as quorvane",
+            "Quorvane");
+    }
+}
+
+void MainWindow::viewThisList() {
+    std::string savePath;
+    guarded([&] { savePath = context_.settings().setting("SavePath"); });
+    if (savePath.empty() || !isRegularFile(savePath)) {
+        context_.ui.notice("You must create a list first!");
+        return;
+    }
+    if (!services_.openUrl(QUrl::fromLocalFile(qtext(savePath)))) {
+        context_.ui.notice("There was a problem opening the list! (Toolsmostrecent)",
+                           "No application could open " + savePath);
+    }
+}
+
+void MainWindow::showHelp() {
+    const QString page = helpPage();
+    if (page.isEmpty() || !services_.openUrl(QUrl::fromLocalFile(page))) {
+        context_.ui.notice(
+            "There was a problem opening the help file. Please go to the Quorvane folder\nand "
+            "open the help page to view help.");
+    }
+}
+
+void MainWindow::showAbout() {
+    AboutBox about(this);
+    services_.runDialog(about);
+}
+
+void MainWindow::listPreferences() {
+    guarded([&] {
+        PreferencesDialog dialog(context_.settings(), context_.ui, services_, this);
+        services_.runDialog(dialog);
+    });
+    refreshListLabel();
+}
+
+void MainWindow::actionAfterListCreation() {
+    guarded([&] {
+        PerformDialog dialog(context_.settings(), context_.ui, this);
+        services_.runDialog(dialog);
+    });
+}
+
+void MainWindow::editHeaderText() {
+    guarded([&] { editListText(context_, services_, ListText::Header, this); });
+}
+
+void MainWindow::editFooterText() {
+    guarded([&] { editListText(context_, services_, ListText::Footer, this); });
+}
+
+void MainWindow::editHtmlTemplate() {
+    guarded([&] { ui::editHtmlTemplate(context_, services_); });
+}
+
+}  // namespace quor::ui

@@ -1,0 +1,53 @@
+#include "quorvane/ui/path_list_widget.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+
+namespace quor::ui {
+
+PathListWidget::PathListWidget(QWidget* parent) : QListWidget(parent) {
+    setObjectName("PathList");
+    setAccessibleName("Folders in the list");
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+}
+
+void PathListWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+            case Qt::Key_Delete:
+                emit removeRequested();
+                return;
+            case Qt::Key_Up:
+                emit moveUpRequested();
+                break;
+            case Qt::Key_Down:
+                emit moveDownRequested();
+                break;
+            default:
+                break;
+        }
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void PathListWidget::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint local = viewport()->mapFromGlobal(event->globalPos());
+    QListWidgetItem* item = itemAt(local);
+    if (item == nullptr) {
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    if (!item->isSelected()) {
+        clearSelection();
+        setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    } else {
+        setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    }
+    if (!item->text().isEmpty()) {
+        emit contextMenuRequested(event->globalPos());
+    }
+    event->accept();
+}
+
+}  // namespace quor::ui

@@ -1,0 +1,29 @@
+#pragma once
+
+// The folder list of the main window: one row per folder record, showing its
+// real path. Delete asks to remove the selected folder; Up and Down ask to
+// move it and then move the selection as a list does, so it follows the
+// moved folder. A right click selects the row under the pointer and asks
+// for the context menu.
+
+#include <QListWidget>
+
+namespace quor::ui {
+
+class PathListWidget : public QListWidget {
+    Q_OBJECT
+  public:
+    explicit PathListWidget(QWidget* parent = nullptr);
+
+  signals:
+    void removeRequested();
+    void moveUpRequested();
+    void moveDownRequested();
+    void contextMenuRequested(const QPoint& globalPos);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+};
+
+}  // namespace quor::ui

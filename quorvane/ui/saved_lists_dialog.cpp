@@ -1,0 +1,69 @@
+#include "quorvane/ui/saved_lists_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "quorvane/ui/qt_interaction.h"
+
+namespace quor::ui {
+
+SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
+                                   store::ChooserMode mode, QWidget* parent)
+    : QDialog(parent), ui_(ui), mode_(mode) {
+    setObjectName("frmSavedLists");
+    const store::ChooserTexts texts = store::chooserTexts(mode);
+    setWindowTitle(qtext(texts.caption));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* prompt = new QLabel(qtext(texts.prompt), this);
+    prompt->setObjectName("Label1");
+    layout->addWidget(prompt);
+    lists_ = new QListWidget(this);
+    lists_->setObjectName("lstSavedLists");
+    lists_->setSelectionMode(QAbstractItemView::SingleSelection);
+    prompt->setBuddy(lists_);
+    for (const std::string& name : store::savedListNames(places)) {
+        lists_->addItem(qtext(name));
+    }
+    layout->addWidget(lists_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* choose = new QPushButton(qtext(texts.button), this);
+    choose->setObjectName("btnOpen");
+    choose->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("btnCancel");
+    buttons->addWidget(choose);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    connect(choose, &QPushButton::clicked, this, &SavedListsDialog::chooseClicked);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        chosen_.clear();
+        reject();
+    });
+    connect(lists_, &QListWidget::itemDoubleClicked, this, &SavedListsDialog::chooseClicked);
+    resize(280, 300);
+}
+
+void SavedListsDialog::chooseClicked() {
+    std::optional<std::string> selected;
+    if (const auto items = lists_->selectedItems(); !items.isEmpty()) {
+        selected = utf8(items.first()->text());
+    }
+    const auto answer = store::chooseSavedList(ui_, mode_, selected);
+    if (!answer) {
+        return;
+    }
+    chosen_ = *answer;
+    if (chosen_.empty()) {
+        reject();
+    } else {
+        accept();
+    }
+}
+
+}  // namespace quor::ui

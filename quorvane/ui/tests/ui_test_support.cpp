@@ -1,0 +1,94 @@
+#include "ui_test_support.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+#include <stdexcept>
+
+#include "quorvane/store/folder_records.h"
+
+namespace quor::ui::testing {
+
+UiWorld::UiWorld() {
+    auto opened = store::SettingsStore::open(home.home() / "settings.db");
+    if (!opened) {
+        throw std::runtime_error(opened.error());
+    }
+    store = std::move(*opened);
+    (void)store::Places(home.home()).ensureFolders();
+}
+
+void UiWorld::addRecords(const std::vector<std::string>& paths) {
+    store::AppSettings s = settings();
+    int n = store::numPaths(s);
+    for (const std::string& path : paths) {
+        store::writeFolderRecord(s, n++, {path, path, "1", "0"});
+    }
+    s.saveSetting(store::kNumPaths, std::to_string(n));
+}
+
+WindowServices UiWorld::services() {
+    WindowServices services;
+    services.chooseFolder = [this](QWidget*, const QString&) {
+        if (folderAnswers.empty()) {
+            return QString();
+        }
+        QString answer = folderAnswers.front();
+        folderAnswers.pop_front();
+        return answer;
+    };
+    services.chooseSaveFile = [this](QWidget*, const SaveFileRequest& request) {
+        saveRequests.push_back(request);
+        if (saveAnswers.empty()) {
+            return QString();
+        }
+        QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    };
+    services.openUrl = [this](const QUrl& url) {
+        opened.push_back(url);
+        return openSucceeds;
+    };
+    services.startDetached = [this](const QString& program, const QStringList& arguments) {
+        started.push_back(QStringList{program} + arguments);
+        return startSucceeds;
+    };
+    services.findProgram = [this](const QString&) { return programFound; };
+    services.runDialog = [this](QDialog& dialog) {
+        dialogsRun.push_back(dialog.objectName());
+        if (dialogScripts.empty()) {
+            return static_cast<int>(QDialog::Rejected);
+        }
+        DialogScript script = std::move(dialogScripts.front());
+        dialogScripts.pop_front();
+        return script(dialog);
+    };
+    return services;
+}
+
+void click(QWidget& parent, const char* buttonName) {
+    auto* button = parent.findChild<QAbstractButton*>(buttonName);
+    if (button == nullptr) {
+        throw std::runtime_error(std::string("no button ") + buttonName);
+    }
+    button->click();
+}
+
+void screenshot(QWidget& widget, const QString& name) {
+    QString folder = qEnvironmentVariable("QUOR_SCREENSHOTS");
+    if (folder.isEmpty()) {
+        folder = "/tmp/quor-screens";
+    }
+    QDir().mkpath(folder);
+    const bool wasVisible = widget.isVisible();
+    widget.show();
+    QCoreApplication::processEvents();
+    widget.grab().save(QDir(folder).filePath(name + ".png"));
+    if (!wasVisible) {
+        widget.hide();
+    }
+}
+
+}  // namespace quor::ui::testing

@@ -1,0 +1,71 @@
+#pragma once
+
+// What the window tests share: a temporary program folder and settings
+// store, a scripted user for the message boxes, and window services whose
+// choosers and modal dialogs are answered by the test. Each dialog a command
+// opens is handed to the next queued dialog script instead of running a
+// modal loop.
+
+#include <QDialog>
+#include <QString>
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/testing/scripted_interaction.h"
+#include "common/testing/temp_tree.h"
+#include "quorvane/store/list_context.h"
+#include "quorvane/store/settings_store.h"
+#include "quorvane/ui/window_services.h"
+
+// QCOMPARE for dialog scripts, which return the dialog's result: a
+// mismatch fails the test and the script returns Rejected.
+#define SCRIPT_CHECK(actual, expected)                                                  \
+    do {                                                                                \
+        if (!QTest::qCompare(actual, expected, #actual, #expected, __FILE__, __LINE__)) \
+            return 0;                                                                   \
+    } while (false)
+
+namespace quor::ui::testing {
+
+using DialogScript = std::function<int(QDialog& dialog)>;
+
+struct UiWorld {
+    UiWorld();
+
+    store::AppSettings settings() { return store::AppSettings(*store, store::kQuorvane); }
+    std::string setting(std::string_view key) { return settings().setting(key, "<missing>"); }
+    store::ListContext context() { return {*store, store::Places(home.home()), ui}; }
+    // Adds folder records (display name = path).
+    void addRecords(const std::vector<std::string>& paths);
+
+    // Services answered from the queues below.
+    WindowServices services();
+
+    quor::testing::TempHome home;
+    std::unique_ptr<store::SettingsStore> store;
+    quor::testing::ScriptedInteraction ui;
+
+    std::deque<QString> folderAnswers;
+    std::deque<QString> saveAnswers;
+    std::deque<DialogScript> dialogScripts;
+    std::vector<QString> dialogsRun;  // object names, in order
+    std::vector<QUrl> opened;
+    bool openSucceeds = true;
+    std::vector<QStringList> started;  // program and arguments
+    bool startSucceeds = true;
+    QString programFound;
+    std::vector<SaveFileRequest> saveRequests;
+};
+
+// Clicks the child button of that object name.
+void click(QWidget& parent, const char* buttonName);
+
+// Saves a picture of the widget as <name>.png in $QUOR_SCREENSHOTS (else
+// /tmp/quor-screens).
+void screenshot(QWidget& widget, const QString& name);
+
+}  // namespace quor::ui::testing

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+#include <vector>
+
+namespace quor::ui::testing {
+
+// One object per test class; the caller runs and deletes them.
+std::vector<QObject*> allTests();
+
+QObject* newMainWindowTest();
+QObject* newDialogsTest();
+QObject* newPlacementTest();
+QObject* newAboutTest();
+
+inline std::vector<QObject*> allTests() {
+    return {newMainWindowTest(), newDialogsTest(), newPlacementTest(), newAboutTest()};
+}
+
+}  // namespace quor::ui::testing

@@ -1,0 +1,48 @@
+#include "quorvane/ui/window_services.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "platform/program_folder.h"
+
+namespace quor::ui {
+
+WindowServices WindowServices::desktop() {
+    WindowServices services;
+    services.chooseFolder = [](QWidget* parent, const QString& title) {
+        return QFileDialog::getExistingDirectory(parent, title, QString(),
+                                                 QFileDialog::ShowDirsOnly);
+    };
+    services.chooseSaveFile = [](QWidget* parent, const SaveFileRequest& request) {
+        QFileDialog dialog(parent, request.title, request.folder, request.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        dialog.selectNameFilter(request.selectedFilter);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return QString();
+        }
+        return dialog.selectedFiles().first();
+    };
+    services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    services.startDetached = [](const QString& program, const QStringList& arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
+    services.findProgram = [](const QString& name) { return findSiblingProgram(name); };
+    services.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    return services;
+}
+
+QString findSiblingProgram(const QString& name) {
+    const std::filesystem::path beside = platform::executableFolder() / name.toStdString();
+    const QFileInfo info(QString::fromStdString(beside.string()));
+    if (info.isFile() && info.isExecutable()) {
+        return info.absoluteFilePath();
+    }
+    return QStandardPaths::findExecutable(name);
+}
+
+}  // namespace quor::ui
