@@ -93,6 +93,7 @@ int runUnattended(const generate::StartupRequest& request) {
     }
 }
 
+#ifndef QUOR_WITH_WINDOWS
 // Without the windows: what the current configuration is.
 int describeConfiguration() {
     const store::Places places = store::Places::forThisUser();
@@ -110,6 +111,7 @@ int describeConfiguration() {
     std::cout << "This build has no windows; `quorvane auto [NAME]` builds a list.\n";
     return 0;
 }
+#endif
 
 }  // namespace
 
@@ -120,7 +122,7 @@ int main(int argc, char** argv) {
         return runUnattended(request);
     }
 #ifdef QUOR_WITH_WINDOWS
-    return runQuorvaneWindow(argc, argv);
+    return ui::runQuorvaneWindow(argc, argv);
 #else
     return describeConfiguration();
 #endif

@@ -8,9 +8,9 @@
 #include "platform/program_folder.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
-#include "quorvane/ui/instance_beacon.h"
+#include "common/qt/instance_beacon.h"
 #include "quorvane/ui/main_window.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "quorvane/ui/download_link.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

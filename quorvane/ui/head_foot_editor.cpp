@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "common/file_io.h"
-#include "quorvane/ui/qt_interaction.h"
-#include "quorvane/ui/window_placement.h"
+#include "common/qt/qt_interaction.h"
+#include "common/qt/window_placement.h"
 
 namespace quor::ui {
 

@@ -14,9 +14,9 @@
 #include "quorvane/store/folder_list.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/folder_options_dialog.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/saved_lists_dialog.h"
-#include "quorvane/ui/window_placement.h"
+#include "common/qt/window_placement.h"
 
 namespace quor::ui {
 

@@ -12,7 +12,7 @@
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/perform_dialog.h"
 #include "quorvane/ui/preferences_dialog.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/save_list_output.h"
 
 #ifndef QUOR_INSTALL_DATADIR

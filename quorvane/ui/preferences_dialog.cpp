@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "quorvane/ui/download_link_dialog.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

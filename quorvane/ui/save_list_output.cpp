@@ -5,7 +5,7 @@
 #include "platform/program_folder.h"
 #include "quorvane/store/parse_filename.h"
 #include "quorvane/store/saved_lists.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

@@ -13,7 +13,7 @@
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/saved_lists.h"
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 #include "ui_test_support.h"
 #include "ui_tests.h"
 

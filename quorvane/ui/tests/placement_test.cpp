@@ -4,9 +4,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "quorvane/ui/instance_beacon.h"
+#include "common/qt/instance_beacon.h"
 #include "quorvane/ui/main_window.h"
-#include "quorvane/ui/window_placement.h"
+#include "common/qt/window_placement.h"
 #include "ui_test_support.h"
 #include "ui_tests.h"
 

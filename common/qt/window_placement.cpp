@@ -1,4 +1,4 @@
-#include "quorvane/ui/window_placement.h"
+#include "common/qt/window_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

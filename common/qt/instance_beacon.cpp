@@ -1,4 +1,4 @@
-#include "quorvane/ui/instance_beacon.h"
+#include "common/qt/instance_beacon.h"
 
 #include <unistd.h>
 

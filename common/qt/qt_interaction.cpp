@@ -1,4 +1,4 @@
-#include "quorvane/ui/qt_interaction.h"
+#include "common/qt/qt_interaction.h"
 
 #include <QApplication>
 #include <QCoreApplication>
