@@ -8,6 +8,9 @@ namespace quor::dupes {
 Signature lineSignature(std::string_view fileLine) {
     std::string_view name = fileLine.substr(0, fileLine.find('>'));
     name = name.substr(0, name.find('*'));
+    if (name.find('%') == std::string_view::npos) {
+        return signatureOf(name);  // nothing to decode
+    }
     return signatureOf(generate::decodeCacheName(name));
 }
 
