@@ -1,0 +1,98 @@
+#include "quorvane/dupes/dupes_search.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "common/number_text.h"
+#include "quorvane/dupes/catalogue_reader.h"
+#include "quorvane/dupes/dupes_options.h"
+#include "quorvane/dupes/pair_search.h"
+#include "quorvane/dupes/stored_name.h"
+
+namespace quor::dupes {
+
+DupesRows DupesRows::initial() {
+    DupesRows list;
+    list.add(std::string(kInstructionRow), "");
+    return list;
+}
+
+void DupesRows::add(std::string row, std::string storedName) {
+    rows.push_back(std::move(row));
+    rowMap.push_back(std::move(storedName));
+}
+
+std::string foundPairsStatus(int pairCount) {
+    return "Found " + std::to_string(pairCount) + " possible duplicate files.";
+}
+
+namespace {
+
+void comparePairs(const store::ListContext& context, const EntryStore& entries, int tolerance,
+                  DupesSearchResult& result) {
+    PairSearchHooks hooks;
+    hooks.pair = [&](std::size_t a, std::size_t b) {
+        for (std::size_t entry : {a, b}) {
+            const std::string_view stored = entries.storedName(entry);
+            result.list.add(displayForm(stored), std::string(stored));
+        }
+        result.list.add("", "");
+        context.ui.status(foundPairsStatus(++result.pairCount));
+    };
+    hooks.afterEntry = [&] { return context.ui.keepResponsive(); };
+    findPairsFast(entries.signatures(), tolerance, hooks);
+}
+
+void search(const store::ListContext& context, double numFiles, DupesSearchResult& result) {
+    const DupesOptions options = readDupesOptions(context.settings());
+    CatalogueReading reading = readCatalogue(context, options.includeRemovables,
+                                             static_cast<std::size_t>(std::min(numFiles, 4e6)) + 1);
+    if (reading.failure) {
+        context.ui.notice(kOpenFailed, *reading.failure);
+        return;
+    }
+    if (reading.includedFolders > 0) {
+        comparePairs(context, reading.entries, options.tolerance, result);
+    }
+}
+
+}  // namespace
+
+DupesSearchResult searchDuplicates(const store::ListContext& context,
+                                   const std::function<void(bool searching)>& searching) {
+    DupesSearchResult result;
+    double numFiles = 0;
+    try {
+        numFiles = leadingNumber(context.settings().setting(kNumFiles, "1"));
+    } catch (const std::exception& error) {
+        context.ui.notice(kOpenFailed, error.what());
+        result.refused = true;
+        return result;
+    }
+    if (numFiles < 2) {
+        context.ui.notice(kNoListYet);
+        result.refused = true;
+        return result;
+    }
+    context.ui.status("");
+    if (searching) {
+        searching(true);
+    }
+    {
+        BusyPointer busy(context.ui);
+        try {
+            search(context, numFiles, result);
+        } catch (const std::exception& error) {
+            context.ui.notice(kOpenFailed, error.what());
+        }
+    }
+    if (result.pairCount == 0) {
+        result.list.add(std::string(kNoDuplicatesRow), "");
+    }
+    if (searching) {
+        searching(false);
+    }
+    return result;
+}
+
+}  // namespace quor::dupes

@@ -1,0 +1,21 @@
+#pragma once
+
+// Hands a file to the desktop with a verb ("open", "play"), as the Open
+// action of a result row needs. The platform layer implements it; tests
+// record the calls.
+
+#include <string>
+#include <string_view>
+
+namespace quor::dupes {
+
+class FileOpener {
+  public:
+    virtual ~FileOpener() = default;
+
+    // Performs verb on the file at path; false when nothing could be started
+    // for it (no application for the type, the program missing).
+    virtual bool open(const std::string& path, std::string_view verb) = 0;
+};
+
+}  // namespace quor::dupes
