@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/file_io.h"
+#include "common/text_escape.h"
 #include "platform/program_folder.h"
 #include "platform/xml_outline.h"
 
@@ -24,41 +25,6 @@ std::string isoTime(std::time_t when) {
     char text[64];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S.000000Z", &utc);
     return text;
-}
-
-bool keptInUri(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           std::string_view("-._~/!$&'()*+,;=:@").find(static_cast<char>(c)) !=
-               std::string_view::npos;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// A URI with its percent escapes decoded, so that two spellings of one file
-// compare equal.
-std::string percentDecoded(std::string_view uri) {
-    std::string out;
-    for (std::size_t i = 0; i < uri.size(); ++i) {
-        if (uri[i] == '%' && i + 2 < uri.size()) {
-            const int high = hexValue(uri[i + 1]);
-            const int low = hexValue(uri[i + 2]);
-            if (high >= 0 && low >= 0) {
-                out += static_cast<char>(high * 16 + low);
-                i += 2;
-                continue;
-            }
-        }
-        out += uri[i];
-    }
-    return out;
 }
 
 std::string applicationElement(std::string_view modified, long count) {
@@ -229,19 +195,7 @@ fs::path recentFilesList() {
 }
 
 std::string fileUri(const fs::path& absolute) {
-    std::string out = "file://";
-    for (char c : absolute.string()) {
-        const auto u = static_cast<unsigned char>(c);
-        if (keptInUri(u)) {
-            out += c;
-        } else {
-            static const char* hex = "0123456789ABCDEF";
-            out += '%';
-            out += hex[u >> 4];
-            out += hex[u & 0xF];
-        }
-    }
-    return out;
+    return "file://" + percentEncodedPath(absolute.string());
 }
 
 std::string listMimeType(const fs::path& file) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/text_escape.h"
 
 namespace quor::platform {
 
@@ -14,16 +15,6 @@ namespace {
 
 int octal(char c) {
     return (c >= '0' && c <= '7') ? c - '0' : -1;
-}
-
-int hex(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 struct Mount {
@@ -90,9 +81,9 @@ std::string unescapeMountField(std::string_view field) {
 std::string unescapeUdevName(std::string_view name) {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && hex(name[i + 2]) >= 0 &&
-            hex(name[i + 3]) >= 0) {
-            out += static_cast<char>(hex(name[i + 2]) * 16 + hex(name[i + 3]));
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
+            hexDigitValue(name[i + 2]) >= 0 && hexDigitValue(name[i + 3]) >= 0) {
+            out += static_cast<char>(hexDigitValue(name[i + 2]) * 16 + hexDigitValue(name[i + 3]));
             i += 3;
         } else {
             out += name[i];

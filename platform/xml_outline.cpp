@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "common/text_escape.h"
+
 namespace quor::platform {
 
 namespace {
@@ -286,26 +288,7 @@ std::optional<std::vector<XmlElement>> outlineXml(std::string_view text) {
 }
 
 std::string xmlEscaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    return markupEscaped(text);
 }
 
 }  // namespace quor::platform

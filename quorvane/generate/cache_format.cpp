@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "common/number_text.h"
+#include "common/text_escape.h"
 
 namespace quor::generate {
 
@@ -30,16 +31,6 @@ const char* escapeOf(char c) {
     }
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 std::string encodeCacheName(std::string_view name) {
@@ -56,24 +47,7 @@ std::string encodeCacheName(std::string_view name) {
 }
 
 std::string decodeCacheName(std::string_view stored) {
-    if (stored.find('%') == std::string_view::npos) {
-        return std::string(stored);
-    }
-    std::string out;
-    out.reserve(stored.size());
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        if (stored[i] == '%' && i + 2 < stored.size()) {
-            const int high = hexValue(stored[i + 1]);
-            const int low = hexValue(stored[i + 2]);
-            if (high >= 0 && low >= 0) {
-                out += static_cast<char>(high * 16 + low);
-                i += 2;
-                continue;
-            }
-        }
-        out += stored[i];
-    }
-    return out;
+    return percentDecoded(stored);
 }
 
 std::string shownName(std::string_view name) {
@@ -223,6 +197,8 @@ std::string totalLine(double bytes) {
     return plainNumber(bytes);
 }
 
-std::string storedDisplayName(std::string_view name) { return encodeCacheName(name); }
+std::string storedDisplayName(std::string_view name) {
+    return encodeCacheName(name);
+}
 
 }  // namespace quor::generate

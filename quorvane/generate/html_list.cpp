@@ -1,6 +1,7 @@
 #include "quorvane/generate/html_list.h"
 
 #include "common/number_text.h"
+#include "common/text_escape.h"
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/list_body_builder.h"
 
@@ -22,27 +23,7 @@ HtmlRenderOptions HtmlRenderOptions::read(const store::AppSettings& settings) {
 }
 
 std::string htmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    return markupEscaped(text);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/names.h"
+#include "common/text_escape.h"
 
 namespace quor::generate {
 
@@ -58,22 +59,7 @@ std::string linkTarget(const LinkRoot& root, std::string_view linkFolder, std::s
 }
 
 std::string percentEncodePath(std::string_view path) {
-    static const char* const kKept =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-._~!$&'()*+,;=:@/";
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(path.size());
-    for (const char c : path) {
-        if (c != '\0' && std::strchr(kKept, c) != nullptr) {
-            out += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        }
-    }
-    return out;
+    return percentEncodedPath(path);
 }
 
 std::string cleanDownloadLink(std::string_view typed) {
