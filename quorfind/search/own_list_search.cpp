@@ -1,9 +1,17 @@
 #include "quorfind/search/own_list_search.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "common/file_io.h"
 #include "common/names.h"
+#include "quorfind/search/scratch_buffer.h"
 #include "quorfind/search/search_texts.h"
 #include "quorvane/generate/cache_format.h"
 
@@ -12,18 +20,52 @@ namespace quor::find {
 namespace {
 
 using generate::decodeCacheName;
-using generate::shownName;
 
-// True when a line can be matched on its bytes as they stand: ASCII only
-// and no escape to decode.
-bool plainLine(std::string_view line) {
-    unsigned char high = 0;
-    bool percent = false;
-    for (char c : line) {
-        high |= static_cast<unsigned char>(c);
-        percent |= (c == '%');
+// The first byte at or after from that is not plain ASCII text: a byte of
+// another script or the "%" of an escape; text.size() when there is none.
+// Eight bytes at a time.
+std::size_t findSpecial(std::string_view text, std::size_t from) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x80 * kOnes;
+    std::size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, text.data() + i, 8);
+        const std::uint64_t percent = x ^ ('%' * kOnes);
+        const std::uint64_t zeroByte = (percent - kOnes) & ~percent & kHigh;
+        if (((x & kHigh) | zeroByte) != 0) {
+            break;
+        }
     }
-    return (high & 0x80) == 0 && !percent;
+    for (; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0x80) != 0 || text[i] == '%') {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+// Lowers the ASCII letters of text into buffer (kept between files, so
+// that its memory is reused) eight bytes at a time.
+std::string_view lowerInto(std::string_view text, ScratchBuffer& scratch) {
+    char* buffer = scratch.reserve(text.size());
+    std::size_t i = 0;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, text.data() + i, 8);
+        const std::uint64_t heptets = x & (0x7F * kOnes);
+        const std::uint64_t aboveZ = heptets + (0x7F - 'Z') * kOnes;
+        const std::uint64_t fromA = heptets + (0x80 - 'A') * kOnes;
+        const std::uint64_t upper = ~x & (fromA ^ aboveZ) & (0x80 * kOnes);
+        x |= upper >> 2;
+        std::memcpy(buffer + i, &x, 8);
+    }
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        buffer[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    }
+    return {buffer, text.size()};
 }
 
 bool asciiStartsWithFolded(std::string_view lowered, std::string_view folded) {
@@ -35,10 +77,10 @@ bool asciiStartsWithFolded(std::string_view lowered, std::string_view folded) {
 // lines that hold other letters or escapes are folded one by one.
 class ListingScanner {
   public:
-    ListingScanner(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
-                   std::vector<SearchRow>& rows)
+    ListingScanner(std::string_view contents, ScratchBuffer& lowered, const TextMatcher& matcher,
+                   bool includeFolders, std::vector<SearchRow>& rows)
         : data_(contents),
-          lowered_(asciiLower(contents)),
+          lowered_(lowerInto(contents, lowered)),
           needle_(matcher.folded()),
           matcher_(matcher),
           includeFolders_(includeFolders),
@@ -58,7 +100,7 @@ class ListingScanner {
             }
             switch (generate::cacheLineKind(line)) {
                 case generate::CacheLineKind::FolderHeading:
-                    setFolder(line.substr(1));
+                    setFolder(line.substr(1), start + 1);
                     break;
                 case generate::CacheLineKind::DiskHeader:
                     (void)nextLine(pos);
@@ -86,31 +128,62 @@ class ListingScanner {
         return line;
     }
 
-    void setFolder(std::string_view stored) {
-        folder_ = decodeCacheName(stored);
-        folderShown_ = shownName(folder_);
-        folderMatches_ = includeFolders_ && matcher_.matches(folder_);
+    // A folder heading: its decoded text is made only when a row needs it.
+    void setFolder(std::string_view stored, std::size_t start) {
+        folderStored_ = stored;
+        folderReady_ = false;
+        folderMatches_ = false;
+        straddles_.clear();
+        if (!includeFolders_ || needle_.empty()) {
+            return;
+        }
+        std::string foldedFolder;
+        std::string_view folded;
+        if (plainAt(start, start + stored.size())) {
+            folderMatches_ = occursWithin(start, start + stored.size());
+            folded = lowered_.substr(start, stored.size());
+        } else {
+            foldedFolder = foldCase(decodeCacheName(stored));
+            folderMatches_ = findBytes(foldedFolder, needle_) != std::string_view::npos;
+            folded = foldedFolder;
+        }
         // Prefix lengths p of the search text that the folder ends with: a
         // candidate folder + line also matches when the line starts with the
         // rest of the search text.
-        straddles_.clear();
-        if (includeFolders_ && !folderMatches_ && needle_.size() > 1) {
-            const std::string folded = foldCase(folder_);
+        if (!folderMatches_) {
             for (std::size_t p = 1; p < needle_.size(); ++p) {
-                if (std::string_view(folded).ends_with(std::string_view(needle_).substr(0, p))) {
+                if (folded.ends_with(std::string_view(needle_).substr(0, p))) {
                     straddles_.push_back(p);
                 }
             }
         }
     }
 
+    const std::string& folder() {
+        if (!folderReady_) {
+            folder_ = decodeCacheName(folderStored_);
+            folderReady_ = true;
+        }
+        return folder_;
+    }
+
+    // True when [start, end) holds plain ASCII text only. The next special
+    // byte is kept, so the file is scanned once from front to back.
+    bool plainAt(std::size_t start, std::size_t end) {
+        if (!specialSearched_ || special_ < start) {
+            special_ = findSpecial(data_, start);
+            specialSearched_ = true;
+        }
+        return special_ >= end;
+    }
+
     bool fileLineMatches(std::string_view line, std::size_t start) {
         if (folderMatches_ || needle_.empty()) {
             return true;
         }
-        if (plainLine(line)) {
+        if (plainAt(start, start + line.size())) {
             return occursWithin(start, start + line.size()) ||
-                   straddles(std::string_view(lowered_).substr(start, line.size()));
+                   (!straddles_.empty() && straddles(lowered_.substr(start, line.size())));
         }
         const std::string folded = foldCase(decodedLine(line));
         return findBytes(folded, needle_) != std::string_view::npos || straddles(folded);
@@ -143,32 +216,36 @@ class ListingScanner {
 
     void addRow(std::string_view line) {
         const generate::CacheFileLine split = generate::splitFileLine(line);
-        SearchRow row;
-        row.folder = folder_;
-        row.name = decodeCacheName(split.storedName);
-        row.text = folderShown_ + shownName(row.name);
-        std::string_view rest = split.rest;
-        if (rest.starts_with('*')) {
-            rest = rest.substr(1, rest.find('>') == std::string_view::npos ? std::string_view::npos
-                                                                           : rest.find('>') - 1);
-            rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-            row.text += "  ";
-            row.text += rest;
+        std::string_view columns;
+        if (split.rest.starts_with('*')) {
+            columns = split.rest.substr(1, split.rest.find('>') == std::string_view::npos
+                                               ? std::string_view::npos
+                                               : split.rest.find('>') - 1);
+            columns.remove_prefix(std::min(columns.find_first_not_of(' '), columns.size()));
         }
-        rows_.push_back(std::move(row));
+        const std::string& folderText = folder();
+        if (split.storedName.find('%') == std::string_view::npos) {
+            rows_.push_back(SearchRow::entry(folderText, split.storedName, columns));
+        } else {
+            rows_.push_back(
+                SearchRow::entry(folderText, decodeCacheName(split.storedName), columns));
+        }
         ++added_;
     }
 
     std::string_view data_;
-    std::string lowered_;
+    std::string_view lowered_;
     const std::string& needle_;
     const TextMatcher& matcher_;
     bool includeFolders_;
     std::vector<SearchRow>& rows_;
 
+    std::string_view folderStored_;
     std::string folder_;
-    std::string folderShown_;
+    bool folderReady_ = true;
     bool folderMatches_ = false;
+    std::size_t special_ = 0;
+    bool specialSearched_ = false;
     std::vector<std::size_t> straddles_;
     std::size_t next_ = 0;
     bool searched_ = false;
@@ -177,27 +254,69 @@ class ListingScanner {
 
 }  // namespace
 
+Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Error{ioErrorText("open", file, errno)};
+    }
+    struct stat info {};
+    // One byte more than the file's size, so that the end is seen in the
+    // same pass.
+    std::size_t capacity =
+        (::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size)
+                                                     : 65536) +
+        1;
+    char* data = buffer.reserve(capacity);
+    std::size_t size = 0;
+    while (true) {
+        if (size == capacity) {
+            capacity *= 2;
+            data = buffer.reserve(capacity, size);
+        }
+        const ssize_t got = ::read(fd, data + size, capacity - size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            return Error{ioErrorText("read", file, error)};
+        }
+        if (got == 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return std::string_view(data, size);
+}
+
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
                         std::vector<SearchRow>& rows) {
-    return ListingScanner(contents, matcher, includeFolders, rows).run();
+    ScratchBuffer lowered;
+    return ListingScanner(contents, lowered, matcher, includeFolders, rows).run();
 }
 
 SearchResult searchOwnList(const OwnList& list, std::string_view searchText, bool includeFolders,
                            Interaction& ui) {
     SearchResult result;
     const TextMatcher matcher(searchText);
+    // Both buffers serve every file in turn: fresh memory for each file
+    // would cost more than the search itself.
+    ScratchBuffer contents, lowered;
     for (const ListFolder& folder : list.folders) {
         std::error_code error;
         if (!std::filesystem::exists(folder.listingFile, error)) {
             continue;
         }
-        const Result<std::string> contents = readFile(folder.listingFile);
-        if (!contents) {
-            ui.notice(kOpenListFailed, contents.error());
+        const Result<std::string_view> read = readFileInto(folder.listingFile, contents);
+        if (!read) {
+            ui.notice(kOpenListFailed, read.error());
             result.failed = true;
             break;
         }
-        result.matches += searchListing(*contents, matcher, includeFolders, result.rows);
+        result.matches +=
+            ListingScanner(*read, lowered, matcher, includeFolders, result.rows).run();
         if (ui.keepResponsive()) {
             result.stopped = true;
             break;

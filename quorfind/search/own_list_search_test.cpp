@@ -37,7 +37,7 @@ class OwnListSearchTest : public store::testing::StoreTest {
     static std::vector<std::string> texts(const SearchResult& result) {
         std::vector<std::string> out;
         for (const SearchRow& row : result.rows) {
-            out.push_back(row.text);
+            out.push_back(row.text());
         }
         return out;
     }
@@ -55,8 +55,8 @@ TEST_F(OwnListSearchTest, FormsRowsFromFolderNameAndColumns) {
                                  "Disc Two/sub/other.mp3",
                              }));
     EXPECT_EQ(result.matches, 7);
-    EXPECT_EQ(result.rows[3].folder, "My MP3s/Rock/");
-    EXPECT_EQ(result.rows[3].name, "we*rd.mp3");
+    EXPECT_EQ(result.rows[3].folder(), "My MP3s/Rock/");
+    EXPECT_EQ(result.rows[3].name(), "we*rd.mp3");
     EXPECT_TRUE(ui.boxes().empty());
 }
 
