@@ -11,6 +11,7 @@
 
 #include "common/file_io.h"
 #include "common/names.h"
+#include "quorfind/search/ascii_finder.h"
 #include "quorfind/search/scratch_buffer.h"
 #include "quorfind/search/search_texts.h"
 #include "quorvane/generate/cache_format.h"
@@ -45,42 +46,20 @@ std::size_t findSpecial(std::string_view text, std::size_t from) {
     return text.size();
 }
 
-// Lowers the ASCII letters of text into buffer (kept between files, so
-// that its memory is reused) eight bytes at a time.
-std::string_view lowerInto(std::string_view text, ScratchBuffer& scratch) {
-    char* buffer = scratch.reserve(text.size());
-    std::size_t i = 0;
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t x;
-        std::memcpy(&x, text.data() + i, 8);
-        const std::uint64_t heptets = x & (0x7F * kOnes);
-        const std::uint64_t aboveZ = heptets + (0x7F - 'Z') * kOnes;
-        const std::uint64_t fromA = heptets + (0x80 - 'A') * kOnes;
-        const std::uint64_t upper = ~x & (fromA ^ aboveZ) & (0x80 * kOnes);
-        x |= upper >> 2;
-        std::memcpy(buffer + i, &x, 8);
-    }
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        buffer[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    }
-    return {buffer, text.size()};
+// True when text starts with folded, ASCII letters of text lowered.
+bool asciiStartsWithFolded(std::string_view text, std::string_view folded) {
+    return text.size() >= folded.size() && asciiEqualsFolded(text.substr(0, folded.size()), folded);
 }
 
-bool asciiStartsWithFolded(std::string_view lowered, std::string_view folded) {
-    return lowered.substr(0, folded.size()) == folded;
-}
-
-// Scans one listing file. The contents are lowered (ASCII letters) once as a
-// whole, so that the search text is found with one pass over the file; only
-// lines that hold other letters or escapes are folded one by one.
+// Scans one listing file. The search text is found in the file as a whole,
+// front to back, and so are the lines that hold other scripts or escapes:
+// only those lines are folded one by one.
 class ListingScanner {
   public:
-    ListingScanner(std::string_view contents, ScratchBuffer& lowered, const TextMatcher& matcher,
-                   bool includeFolders, std::vector<SearchRow>& rows)
+    ListingScanner(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
+                   std::vector<SearchRow>& rows)
         : data_(contents),
-          lowered_(lowerInto(contents, lowered)),
+          finder_(contents, matcher.folded()),
           needle_(matcher.folded()),
           matcher_(matcher),
           includeFolders_(includeFolders),
@@ -137,22 +116,20 @@ class ListingScanner {
         if (!includeFolders_ || needle_.empty()) {
             return;
         }
-        std::string foldedFolder;
-        std::string_view folded;
+        std::string folded;
         if (plainAt(start, start + stored.size())) {
             folderMatches_ = occursWithin(start, start + stored.size());
-            folded = lowered_.substr(start, stored.size());
+            folded = asciiLower(stored);
         } else {
-            foldedFolder = foldCase(decodeCacheName(stored));
-            folderMatches_ = findBytes(foldedFolder, needle_) != std::string_view::npos;
-            folded = foldedFolder;
+            folded = foldCase(decodeCacheName(stored));
+            folderMatches_ = findBytes(folded, needle_) != std::string_view::npos;
         }
         // Prefix lengths p of the search text that the folder ends with: a
         // candidate folder + line also matches when the line starts with the
         // rest of the search text.
         if (!folderMatches_) {
             for (std::size_t p = 1; p < needle_.size(); ++p) {
-                if (folded.ends_with(std::string_view(needle_).substr(0, p))) {
+                if (std::string_view(folded).ends_with(std::string_view(needle_).substr(0, p))) {
                     straddles_.push_back(p);
                 }
             }
@@ -183,7 +160,7 @@ class ListingScanner {
         }
         if (plainAt(start, start + line.size())) {
             return occursWithin(start, start + line.size()) ||
-                   (!straddles_.empty() && straddles(lowered_.substr(start, line.size())));
+                   (!straddles_.empty() && straddles(line));
         }
         const std::string folded = foldCase(decodedLine(line));
         return findBytes(folded, needle_) != std::string_view::npos || straddles(folded);
@@ -194,7 +171,7 @@ class ListingScanner {
     // once from front to back.
     bool occursWithin(std::size_t start, std::size_t end) {
         if (!searched_ || (next_ != std::string_view::npos && next_ < start)) {
-            next_ = findBytes(lowered_, needle_, start);
+            next_ = finder_.find(start);
             searched_ = true;
         }
         return next_ != std::string_view::npos && next_ + needle_.size() <= end;
@@ -234,7 +211,7 @@ class ListingScanner {
     }
 
     std::string_view data_;
-    std::string_view lowered_;
+    AsciiFinder finder_;
     const std::string& needle_;
     const TextMatcher& matcher_;
     bool includeFolders_;
@@ -293,8 +270,7 @@ Result<std::string_view> readFileInto(const std::filesystem::path& file, Scratch
 
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
                         std::vector<SearchRow>& rows) {
-    ScratchBuffer lowered;
-    return ListingScanner(contents, lowered, matcher, includeFolders, rows).run();
+    return ListingScanner(contents, matcher, includeFolders, rows).run();
 }
 
 SearchResult searchOwnList(const OwnList& list, std::string_view searchText, bool includeFolders,
@@ -303,7 +279,7 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
     const TextMatcher matcher(searchText);
     // Both buffers serve every file in turn: fresh memory for each file
     // would cost more than the search itself.
-    ScratchBuffer contents, lowered;
+    ScratchBuffer contents;
     for (const ListFolder& folder : list.folders) {
         std::error_code error;
         if (!std::filesystem::exists(folder.listingFile, error)) {
@@ -316,7 +292,7 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
             break;
         }
         result.matches +=
-            ListingScanner(*read, lowered, matcher, includeFolders, result.rows).run();
+            ListingScanner(*read, matcher, includeFolders, result.rows).run();
         if (ui.keepResponsive()) {
             result.stopped = true;
             break;
