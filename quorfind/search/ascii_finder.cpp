@@ -56,8 +56,9 @@ std::size_t AsciiFinder::nextAnchor(std::size_t from) {
             return npos;
         }
         const void* hit = std::memchr(text_.data() + at, c, text_.size() - at);
-        return hit == nullptr ? npos
-                              : static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+        return hit == nullptr
+                   ? npos
+                   : static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
     };
     if (!started_ || (nextLower_ != npos && nextLower_ < from)) {
         nextLower_ = scan(lower_, from);

@@ -291,8 +291,7 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
             result.failed = true;
             break;
         }
-        result.matches +=
-            ListingScanner(*read, matcher, includeFolders, result.rows).run();
+        result.matches += ListingScanner(*read, matcher, includeFolders, result.rows).run();
         if (ui.keepResponsive()) {
             result.stopped = true;
             break;
