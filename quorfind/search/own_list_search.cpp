@@ -22,24 +22,37 @@ namespace {
 
 using generate::decodeCacheName;
 
-// The first byte at or after from that is not plain ASCII text: a byte of
-// another script or the "%" of an escape; text.size() when there is none.
-// Eight bytes at a time.
-std::size_t findSpecial(std::string_view text, std::size_t from) {
+// The first place at or after from where a line needs a look of its own: a
+// byte that is not plain ASCII text (another script, or the "%" of an
+// escape), or the line end before a folder heading or disk header. Eight
+// bytes at a time; text.size() when there is none.
+std::size_t findEvent(std::string_view text, std::size_t from) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHigh = 0x80 * kOnes;
+    const auto hasZeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    const auto eventAt = [&text](std::size_t i) {
+        const char c = text[i];
+        if ((static_cast<unsigned char>(c) & 0x80) != 0 || c == '%') {
+            return true;
+        }
+        return c == '\n' && i + 1 < text.size() && (text[i + 1] == '*' || text[i + 1] == '?');
+    };
     std::size_t i = from;
-    for (; i + 8 <= text.size(); i += 8) {
+    while (i + 8 <= text.size()) {
         std::uint64_t x;
         std::memcpy(&x, text.data() + i, 8);
-        const std::uint64_t percent = x ^ ('%' * kOnes);
-        const std::uint64_t zeroByte = (percent - kOnes) & ~percent & kHigh;
-        if (((x & kHigh) | zeroByte) != 0) {
-            break;
+        if (((x & kHigh) | hasZeroByte(x ^ ('%' * kOnes)) | hasZeroByte(x ^ ('\n' * kOnes))) == 0) {
+            i += 8;
+            continue;
+        }
+        for (const std::size_t end = i + 8; i < end; ++i) {
+            if (eventAt(i)) {
+                return i;
+            }
         }
     }
     for (; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0x80) != 0 || text[i] == '%') {
+        if (eventAt(i)) {
             return i;
         }
     }
@@ -72,6 +85,9 @@ class ListingScanner {
             (void)nextLine(pos);
         }
         while (pos < data_.size()) {
+            if (quiet() && !skipQuietLines(pos)) {
+                break;
+            }
             const std::size_t start = pos;
             const std::string_view line = nextLine(pos);
             if (line.empty()) {
@@ -95,6 +111,51 @@ class ListingScanner {
     }
 
   private:
+    // While the folder neither matches nor ends with the start of the search
+    // text, only three kinds of line can change anything: a line where the
+    // search text stands, a line that is not plain ASCII, and a heading.
+    bool quiet() const { return !folderMatches_ && straddles_.empty() && !needle_.empty(); }
+
+    // Moves pos to the start of the next line of those kinds, passing over
+    // the lines between without reading them; false when there is none.
+    bool skipQuietLines(std::size_t& pos) {
+        if (data_[pos] == '*' || data_[pos] == '?') {
+            return true;  // the line here is a heading
+        }
+        const std::size_t occurrence = nextOccurrence(pos);
+        const std::size_t event = nextEvent(pos);
+        const std::size_t target = std::min(occurrence, event);
+        if (target >= data_.size()) {
+            return false;
+        }
+        if (target == event && data_[event] == '\n') {
+            pos = event + 1;  // a heading starts after this line end
+            return true;
+        }
+        const std::size_t lineEnd =
+            target > pos ? data_.rfind('\n', target - 1) : std::string_view::npos;
+        if (lineEnd != std::string_view::npos && lineEnd >= pos) {
+            pos = lineEnd + 1;
+        }
+        return true;
+    }
+
+    std::size_t nextOccurrence(std::size_t from) {
+        if (!searched_ || (next_ != std::string_view::npos && next_ < from)) {
+            next_ = finder_.find(from);
+            searched_ = true;
+        }
+        return next_ == std::string_view::npos ? data_.size() : next_;
+    }
+
+    std::size_t nextEvent(std::size_t from) {
+        if (!eventSearched_ || event_ < from) {
+            event_ = findEvent(data_, from);
+            eventSearched_ = true;
+        }
+        return event_;
+    }
+
     // The line starting at pos, without its line end; pos moves past it.
     std::string_view nextLine(std::size_t& pos) const {
         const std::size_t end = data_.find('\n', pos);
@@ -144,15 +205,9 @@ class ListingScanner {
         return folder_;
     }
 
-    // True when [start, end) holds plain ASCII text only. The next special
-    // byte is kept, so the file is scanned once from front to back.
-    bool plainAt(std::size_t start, std::size_t end) {
-        if (!specialSearched_ || special_ < start) {
-            special_ = findSpecial(data_, start);
-            specialSearched_ = true;
-        }
-        return special_ >= end;
-    }
+    // True when [start, end) holds plain ASCII text only. The next event is
+    // kept, so the file is scanned once from front to back.
+    bool plainAt(std::size_t start, std::size_t end) { return nextEvent(start) >= end; }
 
     bool fileLineMatches(std::string_view line, std::size_t start) {
         if (folderMatches_ || needle_.empty()) {
@@ -170,11 +225,8 @@ class ListingScanner {
     // [start, end). The next occurrence is kept, so the file is searched
     // once from front to back.
     bool occursWithin(std::size_t start, std::size_t end) {
-        if (!searched_ || (next_ != std::string_view::npos && next_ < start)) {
-            next_ = finder_.find(start);
-            searched_ = true;
-        }
-        return next_ != std::string_view::npos && next_ + needle_.size() <= end;
+        const std::size_t at = nextOccurrence(start);
+        return at < data_.size() && at + needle_.size() <= end;
     }
 
     bool straddles(std::string_view foldedLine) const {
@@ -221,8 +273,8 @@ class ListingScanner {
     std::string folder_;
     bool folderReady_ = true;
     bool folderMatches_ = false;
-    std::size_t special_ = 0;
-    bool specialSearched_ = false;
+    std::size_t event_ = 0;
+    bool eventSearched_ = false;
     std::vector<std::size_t> straddles_;
     std::size_t next_ = 0;
     bool searched_ = false;
