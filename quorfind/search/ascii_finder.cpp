@@ -1,6 +1,9 @@
 #include "quorfind/search/ascii_finder.h"
 
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quor::find {
 
@@ -50,7 +53,37 @@ AsciiFinder::AsciiFinder(std::string_view text, std::string_view folded)
     }
 }
 
+// The first place at or after from that holds letter in either case (letter
+// is a lower-case ASCII letter); npos when none. A byte ORed with 0x20 is
+// letter exactly when it is the letter in either case.
+static std::size_t findLetter(std::string_view text, std::size_t from, char letter) {
+    std::size_t i = from;
+#ifdef __SSE2__
+    const __m128i caseBit = _mm_set1_epi8(0x20), wanted = _mm_set1_epi8(letter);
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(x, caseBit), wanted));
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        }
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        if ((text[i] | 0x20) == letter) {
+            return i;
+        }
+    }
+    return npos;
+}
+
 std::size_t AsciiFinder::nextAnchor(std::size_t from) {
+    if (upper_ != lower_) {
+        if (!started_ || (nextLower_ != npos && nextLower_ < from)) {
+            nextLower_ = findLetter(text_, from, lower_);
+            started_ = true;
+        }
+        return nextLower_;
+    }
     const auto scan = [this](char c, std::size_t at) -> std::size_t {
         if (at >= text_.size()) {
             return npos;
@@ -63,14 +96,8 @@ std::size_t AsciiFinder::nextAnchor(std::size_t from) {
     if (!started_ || (nextLower_ != npos && nextLower_ < from)) {
         nextLower_ = scan(lower_, from);
     }
-    if (upper_ != lower_ && (!started_ || (nextUpper_ != npos && nextUpper_ < from))) {
-        nextUpper_ = scan(upper_, from);
-    }
     started_ = true;
-    if (upper_ == lower_) {
-        return nextLower_;
-    }
-    return std::min(nextLower_, nextUpper_);
+    return nextLower_;
 }
 
 std::size_t AsciiFinder::find(std::size_t from) {

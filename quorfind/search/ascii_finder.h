@@ -1,8 +1,8 @@
 #pragma once
 
 // Finding a folded search text in ASCII text without lowering the text
-// first: the search jumps (memchr) to each place where one anchor letter of
-// the search text stands, in either case, and compares the rest there. The
+// first: the search jumps to each place where one anchor character of the
+// search text stands, in either case, and compares the rest there. The
 // anchor is the search text's rarest character by a fixed English order, so
 // few places are compared.
 
@@ -33,7 +33,6 @@ class AsciiFinder {
     char lower_ = 0;
     char upper_ = 0;
     std::size_t nextLower_ = 0;
-    std::size_t nextUpper_ = 0;
     bool started_ = false;
 };
 
