@@ -104,6 +104,7 @@ class ListingScanner {
                    std::vector<SearchRow>& rows)
         : data_(contents),
           finder_(contents, matcher.folded()),
+          asciiNeedle_(isAscii(matcher.folded())),
           needle_(matcher.folded()),
           matcher_(matcher),
           includeFolders_(includeFolders),
@@ -171,7 +172,12 @@ class ListingScanner {
         return true;
     }
 
+    // The next place where the search text stands in plain text. A search
+    // text of another script stands in no plain line at all.
     std::size_t nextOccurrence(std::size_t from) {
+        if (!asciiNeedle_) {
+            return data_.size();
+        }
         if (!searched_ || (next_ != std::string_view::npos && next_ < from)) {
             next_ = finder_.find(from);
             searched_ = true;
@@ -295,6 +301,7 @@ class ListingScanner {
 
     std::string_view data_;
     AsciiFinder finder_;
+    bool asciiNeedle_;
     const std::string& needle_;
     const TextMatcher& matcher_;
     bool includeFolders_;
