@@ -104,9 +104,9 @@ int printPaths(const SearchResult& result, const OwnList& list, std::ostream& ou
     for (const SearchRow& row : result.rows) {
         const std::string path = resolveRow(row, list, ui, DiskQuestion::Never);
         if (path.empty()) {
-            ui.notice("not found: " + row.text, kNoticeCaption);
+            ui.notice("not found: " + row.text(), kNoticeCaption);
         } else if (path.find_first_of("\r\n") != std::string::npos) {
-            ui.notice("skipped, the path holds a line break: " + row.text, kNoticeCaption);
+            ui.notice("skipped, the path holds a line break: " + row.text(), kNoticeCaption);
         } else {
             out << path << '\n';
         }
@@ -149,7 +149,7 @@ int runSearchCommand(const CommandLine& command, const store::Places& places,
         }
     }
     for (const SearchRow& row : result.rows) {
-        out << row.text << '\n';
+        out << row.text() << '\n';
     }
     return result.matches > 0 ? kExitMatched : kExitNothing;
 }

@@ -29,7 +29,7 @@ class ActionTest : public store::testing::StoreTest {
                              }};
     }
 
-    static SearchRow row(std::string text) { return SearchRow{std::move(text), {}, {}}; }
+    static SearchRow row(std::string text) { return SearchRow(std::move(text)); }
 
     std::string music;
     OwnList list;

@@ -8,7 +8,7 @@ std::string joinedText(const std::vector<SearchRow>& rows) {
         if (i > 0) {
             text += "\r\n";
         }
-        text += rows[i].text;
+        text += rows[i].text();
     }
     return text;
 }

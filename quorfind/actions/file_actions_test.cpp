@@ -27,9 +27,8 @@ TEST_F(ActionTest, DeleteAskedOnceAndNoChangesNothing) {
 TEST_F(ActionTest, DeleteNeverRemovesAFolderAndReportsTheFailure) {
     home.folder("music/Empty");
     ui.answerYes();
-    EXPECT_EQ(deleteFiles({SearchRow{"Music/Empty/", "Music/Empty/", ""}, row("Music/Rock/b.mp3")},
-                          context()),
-              0);
+    EXPECT_EQ(
+        deleteFiles({SearchRow::entry("Music/Empty/", ""), row("Music/Rock/b.mp3")}, context()), 0);
     EXPECT_TRUE(home.exists("music/Empty"));
     EXPECT_TRUE(home.exists("music/Rock/b.mp3"));
     ASSERT_EQ(ui.boxes().size(), 2u);

@@ -44,8 +44,8 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
     }
     int sent = 0;
     for (const SearchRow& row : rows) {
-        if (row.text.find_first_of("%$") != std::string::npos) {
-            context.ui.notice(cannotSendText(row.text));
+        if (row.text().find_first_of("%$") != std::string::npos) {
+            context.ui.notice(cannotSendText(row.text()));
             continue;
         }
         const std::string path = resolvedPath(context, row);
@@ -56,7 +56,7 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
         const std::string command =
             buildDccCommand(settings.sendTemplate(), session.nickname, path, link->quotesPaths());
         if (platform::holdsLineBreak(command)) {
-            context.ui.notice(cannotSendText(row.text));
+            context.ui.notice(cannotSendText(row.text()));
             continue;
         }
         if (const Status status = link->send(command); !status) {

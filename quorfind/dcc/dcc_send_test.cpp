@@ -96,9 +96,9 @@ TEST_F(DccTest, ATemplateWithoutNicknameNeverAsks) {
 TEST_F(DccTest, RowsWithPercentDollarOrLineBreaksAreNotSent) {
     home.file("music/50%.mp3", "x");
     home.file("music/line\nbreak.mp3", "x");
-    const std::vector<SearchRow> rows = {
-        row("Music/50%.mp3"), row("Music/$cash.mp3"),
-        SearchRow{"Music/line?break.mp3", "Music/", "line\nbreak.mp3"}, row("Music/a.mp3")};
+    const std::vector<SearchRow> rows = {row("Music/50%.mp3"), row("Music/$cash.mp3"),
+                                         SearchRow::entry("Music/", "line\nbreak.mp3"),
+                                         row("Music/a.mp3")};
     EXPECT_EQ(dccSend(rows, context(), settings, session, answering("bob"), factory()), 1);
     EXPECT_EQ(sent.size(), 1u);
     ASSERT_EQ(ui.boxes().size(), 3u);

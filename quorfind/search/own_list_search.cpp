@@ -1,9 +1,21 @@
 #include "quorfind/search/own_list_search.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+#include <cstring>
 #include <system_error>
 
 #include "common/file_io.h"
 #include "common/names.h"
+#include "quorfind/search/ascii_finder.h"
+#include "quorfind/search/scratch_buffer.h"
 #include "quorfind/search/search_texts.h"
 #include "quorvane/generate/cache_format.h"
 
@@ -12,33 +24,87 @@ namespace quor::find {
 namespace {
 
 using generate::decodeCacheName;
-using generate::shownName;
 
-// True when a line can be matched on its bytes as they stand: ASCII only
-// and no escape to decode.
-bool plainLine(std::string_view line) {
-    unsigned char high = 0;
-    bool percent = false;
-    for (char c : line) {
-        high |= static_cast<unsigned char>(c);
-        percent |= (c == '%');
+// The first place at or after from where a line needs a look of its own: a
+// byte that is not plain ASCII text (another script, or the "%" of an
+// escape), or the line end before a folder heading or disk header. Eight
+// bytes at a time; text.size() when there is none.
+std::size_t findEvent(std::string_view text, std::size_t from) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x80 * kOnes;
+    const auto hasZeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    const auto eventAt = [&text](std::size_t i) {
+        const char c = text[i];
+        if ((static_cast<unsigned char>(c) & 0x80) != 0 || c == '%') {
+            return true;
+        }
+        return c == '\n' && i + 1 < text.size() && (text[i + 1] == '*' || text[i + 1] == '?');
+    };
+    std::size_t i = from;
+#ifdef __SSE2__
+    // Sixteen bytes at a time where the processor has SSE2 (every x86-64).
+    const __m128i lineEnd = _mm_set1_epi8('\n'), percent = _mm_set1_epi8('%');
+    const __m128i star = _mm_set1_epi8('*'), question = _mm_set1_epi8('?');
+    const char* data = text.data();
+    for (; i + 17 <= text.size(); i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+        const __m128i heading = _mm_and_si128(
+            _mm_cmpeq_epi8(x, lineEnd),
+            _mm_or_si128(_mm_cmpeq_epi8(after, star), _mm_cmpeq_epi8(after, question)));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, percent), heading)) |
+                         _mm_movemask_epi8(x);
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        }
     }
-    return (high & 0x80) == 0 && !percent;
+#endif
+    while (i + 8 <= text.size()) {
+        std::uint64_t x;
+        std::memcpy(&x, text.data() + i, 8);
+        // The bytes that follow each byte of x, so that a line end is an
+        // event only when a heading or disk header comes after it.
+        const std::uint64_t following =
+            (x >> 8) |
+            (i + 8 < text.size()
+                 ? static_cast<std::uint64_t>(static_cast<unsigned char>(text[i + 8])) << 56
+                 : 0);
+        const std::uint64_t lineEnds = hasZeroByte(x ^ ('\n' * kOnes));
+        const std::uint64_t headings =
+            hasZeroByte(following ^ ('*' * kOnes)) | hasZeroByte(following ^ ('?' * kOnes));
+        if (((x & kHigh) | hasZeroByte(x ^ ('%' * kOnes)) | (lineEnds & headings)) == 0) {
+            i += 8;
+            continue;
+        }
+        for (const std::size_t end = i + 8; i < end; ++i) {
+            if (eventAt(i)) {
+                return i;
+            }
+        }
+    }
+    for (; i < text.size(); ++i) {
+        if (eventAt(i)) {
+            return i;
+        }
+    }
+    return text.size();
 }
 
-bool asciiStartsWithFolded(std::string_view lowered, std::string_view folded) {
-    return lowered.substr(0, folded.size()) == folded;
+// True when text starts with folded, ASCII letters of text lowered.
+bool asciiStartsWithFolded(std::string_view text, std::string_view folded) {
+    return text.size() >= folded.size() && asciiEqualsFolded(text.substr(0, folded.size()), folded);
 }
 
-// Scans one listing file. The contents are lowered (ASCII letters) once as a
-// whole, so that the search text is found with one pass over the file; only
-// lines that hold other letters or escapes are folded one by one.
+// Scans one listing file. The search text is found in the file as a whole,
+// front to back, and so are the lines that hold other scripts or escapes:
+// only those lines are folded one by one.
 class ListingScanner {
   public:
     ListingScanner(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
                    std::vector<SearchRow>& rows)
         : data_(contents),
-          lowered_(asciiLower(contents)),
+          finder_(contents, matcher.folded()),
+          asciiNeedle_(isAscii(matcher.folded())),
           needle_(matcher.folded()),
           matcher_(matcher),
           includeFolders_(includeFolders),
@@ -51,6 +117,9 @@ class ListingScanner {
             (void)nextLine(pos);
         }
         while (pos < data_.size()) {
+            if (quiet() && !skipQuietLines(pos)) {
+                break;
+            }
             const std::size_t start = pos;
             const std::string_view line = nextLine(pos);
             if (line.empty()) {
@@ -58,7 +127,7 @@ class ListingScanner {
             }
             switch (generate::cacheLineKind(line)) {
                 case generate::CacheLineKind::FolderHeading:
-                    setFolder(line.substr(1));
+                    setFolder(line.substr(1), start + 1);
                     break;
                 case generate::CacheLineKind::DiskHeader:
                     (void)nextLine(pos);
@@ -74,6 +143,56 @@ class ListingScanner {
     }
 
   private:
+    // While the folder neither matches nor ends with the start of the search
+    // text, only three kinds of line can change anything: a line where the
+    // search text stands, a line that is not plain ASCII, and a heading.
+    bool quiet() const { return !folderMatches_ && straddles_.empty() && !needle_.empty(); }
+
+    // Moves pos to the start of the next line of those kinds, passing over
+    // the lines between without reading them; false when there is none.
+    bool skipQuietLines(std::size_t& pos) {
+        if (data_[pos] == '*' || data_[pos] == '?') {
+            return true;  // the line here is a heading
+        }
+        const std::size_t occurrence = nextOccurrence(pos);
+        const std::size_t event = nextEvent(pos);
+        const std::size_t target = std::min(occurrence, event);
+        if (target >= data_.size()) {
+            return false;
+        }
+        if (target == event && data_[event] == '\n') {
+            pos = event + 1;  // a heading starts after this line end
+            return true;
+        }
+        const std::size_t lineEnd =
+            target > pos ? data_.rfind('\n', target - 1) : std::string_view::npos;
+        if (lineEnd != std::string_view::npos && lineEnd >= pos) {
+            pos = lineEnd + 1;
+        }
+        return true;
+    }
+
+    // The next place where the search text stands in plain text. A search
+    // text of another script stands in no plain line at all.
+    std::size_t nextOccurrence(std::size_t from) {
+        if (!asciiNeedle_) {
+            return data_.size();
+        }
+        if (!searched_ || (next_ != std::string_view::npos && next_ < from)) {
+            next_ = finder_.find(from);
+            searched_ = true;
+        }
+        return next_ == std::string_view::npos ? data_.size() : next_;
+    }
+
+    std::size_t nextEvent(std::size_t from) {
+        if (!eventSearched_ || event_ < from) {
+            event_ = findEvent(data_, from);
+            eventSearched_ = true;
+        }
+        return event_;
+    }
+
     // The line starting at pos, without its line end; pos moves past it.
     std::string_view nextLine(std::size_t& pos) const {
         const std::size_t end = data_.find('\n', pos);
@@ -86,16 +205,27 @@ class ListingScanner {
         return line;
     }
 
-    void setFolder(std::string_view stored) {
-        folder_ = decodeCacheName(stored);
-        folderShown_ = shownName(folder_);
-        folderMatches_ = includeFolders_ && matcher_.matches(folder_);
+    // A folder heading: its decoded text is made only when a row needs it.
+    void setFolder(std::string_view stored, std::size_t start) {
+        folderStored_ = stored;
+        folderReady_ = false;
+        folderMatches_ = false;
+        straddles_.clear();
+        if (!includeFolders_ || needle_.empty()) {
+            return;
+        }
+        std::string folded;
+        if (plainAt(start, start + stored.size())) {
+            folderMatches_ = occursWithin(start, start + stored.size());
+            folded = asciiLower(stored);
+        } else {
+            folded = foldCase(decodeCacheName(stored));
+            folderMatches_ = findBytes(folded, needle_) != std::string_view::npos;
+        }
         // Prefix lengths p of the search text that the folder ends with: a
         // candidate folder + line also matches when the line starts with the
         // rest of the search text.
-        straddles_.clear();
-        if (includeFolders_ && !folderMatches_ && needle_.size() > 1) {
-            const std::string folded = foldCase(folder_);
+        if (!folderMatches_) {
             for (std::size_t p = 1; p < needle_.size(); ++p) {
                 if (std::string_view(folded).ends_with(std::string_view(needle_).substr(0, p))) {
                     straddles_.push_back(p);
@@ -104,13 +234,25 @@ class ListingScanner {
         }
     }
 
+    const std::string& folder() {
+        if (!folderReady_) {
+            folder_ = decodeCacheName(folderStored_);
+            folderReady_ = true;
+        }
+        return folder_;
+    }
+
+    // True when [start, end) holds plain ASCII text only. The next event is
+    // kept, so the file is scanned once from front to back.
+    bool plainAt(std::size_t start, std::size_t end) { return nextEvent(start) >= end; }
+
     bool fileLineMatches(std::string_view line, std::size_t start) {
         if (folderMatches_ || needle_.empty()) {
             return true;
         }
-        if (plainLine(line)) {
+        if (plainAt(start, start + line.size())) {
             return occursWithin(start, start + line.size()) ||
-                   straddles(std::string_view(lowered_).substr(start, line.size()));
+                   (!straddles_.empty() && straddles(line));
         }
         const std::string folded = foldCase(decodedLine(line));
         return findBytes(folded, needle_) != std::string_view::npos || straddles(folded);
@@ -120,11 +262,8 @@ class ListingScanner {
     // [start, end). The next occurrence is kept, so the file is searched
     // once from front to back.
     bool occursWithin(std::size_t start, std::size_t end) {
-        if (!searched_ || (next_ != std::string_view::npos && next_ < start)) {
-            next_ = findBytes(lowered_, needle_, start);
-            searched_ = true;
-        }
-        return next_ != std::string_view::npos && next_ + needle_.size() <= end;
+        const std::size_t at = nextOccurrence(start);
+        return at < data_.size() && at + needle_.size() <= end;
     }
 
     bool straddles(std::string_view foldedLine) const {
@@ -143,32 +282,37 @@ class ListingScanner {
 
     void addRow(std::string_view line) {
         const generate::CacheFileLine split = generate::splitFileLine(line);
-        SearchRow row;
-        row.folder = folder_;
-        row.name = decodeCacheName(split.storedName);
-        row.text = folderShown_ + shownName(row.name);
-        std::string_view rest = split.rest;
-        if (rest.starts_with('*')) {
-            rest = rest.substr(1, rest.find('>') == std::string_view::npos ? std::string_view::npos
-                                                                           : rest.find('>') - 1);
-            rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-            row.text += "  ";
-            row.text += rest;
+        std::string_view columns;
+        if (split.rest.starts_with('*')) {
+            columns = split.rest.substr(1, split.rest.find('>') == std::string_view::npos
+                                               ? std::string_view::npos
+                                               : split.rest.find('>') - 1);
+            columns.remove_prefix(std::min(columns.find_first_not_of(' '), columns.size()));
         }
-        rows_.push_back(std::move(row));
+        const std::string& folderText = folder();
+        if (split.storedName.find('%') == std::string_view::npos) {
+            rows_.push_back(SearchRow::entry(folderText, split.storedName, columns));
+        } else {
+            rows_.push_back(
+                SearchRow::entry(folderText, decodeCacheName(split.storedName), columns));
+        }
         ++added_;
     }
 
     std::string_view data_;
-    std::string lowered_;
+    AsciiFinder finder_;
+    bool asciiNeedle_;
     const std::string& needle_;
     const TextMatcher& matcher_;
     bool includeFolders_;
     std::vector<SearchRow>& rows_;
 
+    std::string_view folderStored_;
     std::string folder_;
-    std::string folderShown_;
+    bool folderReady_ = true;
     bool folderMatches_ = false;
+    std::size_t event_ = 0;
+    bool eventSearched_ = false;
     std::vector<std::size_t> straddles_;
     std::size_t next_ = 0;
     bool searched_ = false;
@@ -176,6 +320,43 @@ class ListingScanner {
 };
 
 }  // namespace
+
+Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Error{ioErrorText("open", file, errno)};
+    }
+    struct stat info {};
+    // One byte more than the file's size, so that the end is seen in the
+    // same pass.
+    std::size_t capacity =
+        (::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size)
+                                                     : 65536) +
+        1;
+    char* data = buffer.reserve(capacity);
+    std::size_t size = 0;
+    while (true) {
+        if (size == capacity) {
+            capacity *= 2;
+            data = buffer.reserve(capacity, size);
+        }
+        const ssize_t got = ::read(fd, data + size, capacity - size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            return Error{ioErrorText("read", file, error)};
+        }
+        if (got == 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return std::string_view(data, size);
+}
 
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
                         std::vector<SearchRow>& rows) {
@@ -186,18 +367,21 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
                            Interaction& ui) {
     SearchResult result;
     const TextMatcher matcher(searchText);
+    // Both buffers serve every file in turn: fresh memory for each file
+    // would cost more than the search itself.
+    ScratchBuffer contents;
     for (const ListFolder& folder : list.folders) {
         std::error_code error;
         if (!std::filesystem::exists(folder.listingFile, error)) {
             continue;
         }
-        const Result<std::string> contents = readFile(folder.listingFile);
-        if (!contents) {
-            ui.notice(kOpenListFailed, contents.error());
+        const Result<std::string_view> read = readFileInto(folder.listingFile, contents);
+        if (!read) {
+            ui.notice(kOpenListFailed, read.error());
             result.failed = true;
             break;
         }
-        result.matches += searchListing(*contents, matcher, includeFolders, result.rows);
+        result.matches += ListingScanner(*read, matcher, includeFolders, result.rows).run();
         if (ui.keepResponsive()) {
             result.stopped = true;
             break;

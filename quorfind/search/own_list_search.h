@@ -11,11 +11,18 @@
 #include <string_view>
 
 #include "common/interaction.h"
+#include "common/result.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list.h"
 #include "quorfind/search/search_result.h"
 
 namespace quor::find {
+
+class ScratchBuffer;
+
+// Reads a whole file into buffer, reusing its memory; the text stays valid
+// until the buffer's next use.
+Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer);
 
 // Adds the rows of one folder listing file's contents that match, and
 // returns how many it added.

@@ -4,6 +4,8 @@
 
 #include "quorfind/search/search_texts.h"
 #include "quorfind/search/test_lists.h"
+#include "quorvane/generate/cache_format.h"
+#include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/store_test_fixture.h"
 
 namespace quor::find {
@@ -37,7 +39,7 @@ class OwnListSearchTest : public store::testing::StoreTest {
     static std::vector<std::string> texts(const SearchResult& result) {
         std::vector<std::string> out;
         for (const SearchRow& row : result.rows) {
-            out.push_back(row.text);
+            out.push_back(row.text());
         }
         return out;
     }
@@ -55,8 +57,8 @@ TEST_F(OwnListSearchTest, FormsRowsFromFolderNameAndColumns) {
                                  "Disc Two/sub/other.mp3",
                              }));
     EXPECT_EQ(result.matches, 7);
-    EXPECT_EQ(result.rows[3].folder, "My MP3s/Rock/");
-    EXPECT_EQ(result.rows[3].name, "we*rd.mp3");
+    EXPECT_EQ(result.rows[3].folder(), "My MP3s/Rock/");
+    EXPECT_EQ(result.rows[3].name(), "we*rd.mp3");
     EXPECT_TRUE(ui.boxes().empty());
 }
 
@@ -129,6 +131,98 @@ TEST(SearchTexts, FinishAndCaption) {
     EXPECT_EQ(foundText(12), "Found 12 matching files.");
     EXPECT_EQ(windowCaption("/web/my.list.txt"), "Quorfind - my.list.txt");
     EXPECT_EQ(windowCaption(kListsFolderPath), "Quorfind - Lists Folder");
+}
+
+}  // namespace
+}  // namespace quor::find
+
+namespace quor::find {
+namespace {
+
+// The match rule applied the plain way: every line decoded, joined to its
+// folder and folded on its own.
+std::vector<std::string> referenceNames(const std::string& listing, const std::string& text,
+                                        bool includeFolders) {
+    const TextMatcher matcher(text);
+    std::vector<std::string> names;
+    std::string folder;
+    const auto lines = store::splitLines(listing);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (line.empty()) {
+            continue;
+        }
+        if (line[0] == '*') {
+            folder = generate::decodeCacheName(line.substr(1));
+        } else if (line[0] == '?') {
+            ++i;
+        } else {
+            const auto split = generate::splitFileLine(line);
+            const std::string decoded =
+                generate::decodeCacheName(split.storedName) + std::string(split.rest);
+            if (matcher.matches(includeFolders ? folder + decoded : decoded)) {
+                names.push_back(folder + generate::decodeCacheName(split.storedName));
+            }
+        }
+    }
+    return names;
+}
+
+TEST(SearchListing, AgreesWithThePlainRuleOnMixedListings) {
+    const char* const names[] = {"Rock Song.mp3",
+                                 "ROCK/roll.mp3",
+                                 "b\xC3\xA9"
+                                 "b\xC3\xA9.mp3",
+                                 "STRASSE.ogg",
+                                 "stra\xC3\x9F"
+                                 "e.flac",
+                                 "we%2Ard.mp3",
+                                 "100%25.mp3",
+                                 "plain",
+                                 "Zebra zebra.mp3",
+                                 "k\xE2\x84\xAA.txt"};
+    const char* const folders[] = {"*Music/", "*Music/Rock/",
+                                   "*M\xC3\xBCsik/B\xC3\x89"
+                                   "B\xC3\x89/",
+                                   "*Disc/ro", "*a%3Eb/"};
+    std::string listing = "12\r\n";
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int i = 0; i < 400; ++i) {
+        const unsigned pick = next(14);
+        const char* end = next(3) == 0 ? "\n" : "\r\n";
+        if (pick < 2) {
+            listing += std::string(folders[next(5)]) + end;
+        } else if (pick == 2) {
+            listing += std::string("?Disk ") + std::to_string(i) + end + "5" + end;
+        } else if (pick == 3) {
+            listing += end;
+        } else {
+            std::string line = names[next(10)];
+            if (next(2) == 0) {
+                line += "*" + std::string(10, ' ') + "3.5MB >  Music/Rock/";
+            }
+            listing += line + end;
+        }
+    }
+    for (const std::string text :
+         {"rock", "ck/ro", "c/ro", "o", "mp3", "\xC3\xA9", "B\xC3\x89", "strasse", "*", "%", "100%",
+          "zebra z", "kk", "e.", "music/", "/r", "disk", "mb >", ""}) {
+        for (bool includeFolders : {true, false}) {
+            std::vector<SearchRow> rows;
+            const long long added = searchListing(listing, TextMatcher(text), includeFolders, rows);
+            std::vector<std::string> got;
+            for (const SearchRow& row : rows) {
+                got.push_back(row.folder() + row.name());
+            }
+            EXPECT_EQ(got, referenceNames(listing, text, includeFolders))
+                << "\"" << text << "\"" << (includeFolders ? " with folders" : "");
+            EXPECT_EQ(added, static_cast<long long>(got.size()));
+        }
+    }
 }
 
 }  // namespace

@@ -96,14 +96,15 @@ std::vector<RowLocation> rowTextLocations(std::string_view row) {
 }
 
 std::vector<RowLocation> rowLocations(const SearchRow& row) {
-    const std::size_t first = row.folder.find('/');
-    if (row.name.empty() || first == npos) {
-        return rowTextLocations(row.text);
+    const std::string folder = row.folder();
+    const std::size_t first = folder.find('/');
+    if (row.name().empty() || first == npos) {
+        return rowTextLocations(row.text());
     }
     RowLocation location;
-    location.root = row.folder.substr(0, first);
-    location.middle = row.folder.substr(first + 1);
-    location.fileName = row.name;
+    location.root = folder.substr(0, first);
+    location.middle = folder.substr(first + 1);
+    location.fileName = row.name();
     return {location};
 }
 
@@ -143,10 +144,10 @@ std::string resolveLocations(const std::vector<RowLocation>& locations, const Ow
 
 std::string resolveRow(const SearchRow& row, const OwnList& list, Interaction& ui,
                        DiskQuestion question) {
-    if (!row.name.empty() && row.folder.find('/') != npos) {
+    if (!row.name().empty() && row.folder().find('/') != npos) {
         return resolveLocations(rowLocations(row), list, ui, question);
     }
-    return resolveRowText(row.text, list, ui, question);
+    return resolveRowText(row.text(), list, ui, question);
 }
 
 std::string resolveRowText(std::string_view row, const OwnList& list, Interaction& ui,

@@ -58,7 +58,7 @@ TEST_F(ResolveRowTest, FindsTheRealPathOfEachKindOfRow) {
     EXPECT_EQ(resolveRowText("My MP3s/Rock/song.mp3  3,456k", list, ui), music + "/Rock/song.mp3");
     EXPECT_EQ(resolveRowText("MY MP3S/Rock/song.mp3  3.45MB", list, ui), music + "/Rock/song.mp3");
     EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", list, ui), music + "/Rock/song.mp3");
-    SearchRow exact{"my mp3s/Rock/two  blanks.mp3  1KB", "my mp3s/Rock/", "two  blanks.mp3"};
+    const SearchRow exact = SearchRow::entry("my mp3s/Rock/", "two  blanks.mp3", "1KB");
     EXPECT_EQ(resolveRow(exact, list, ui), music + "/Rock/two  blanks.mp3");
     EXPECT_TRUE(ui.boxes().empty());
 }

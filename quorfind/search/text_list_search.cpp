@@ -36,7 +36,7 @@ long long searchLines(std::string_view text, std::string_view searchText, std::s
             line.remove_suffix(1);
         }
         if (matcher.matches(line)) {
-            rows.push_back({std::string(prefix) + std::string(line), {}, {}});
+            rows.emplace_back(std::string(prefix) + std::string(line));
             ++added;
         }
     }

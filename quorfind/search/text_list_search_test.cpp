@@ -11,7 +11,7 @@ namespace {
 std::vector<std::string> texts(const SearchResult& result) {
     std::vector<std::string> out;
     for (const SearchRow& row : result.rows) {
-        out.push_back(row.text);
+        out.push_back(row.text());
     }
     return out;
 }
