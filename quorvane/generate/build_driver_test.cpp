@@ -81,7 +81,8 @@ TEST_F(BuildDriverTest, BuildsTheListRecordsTheFiguresAndSavesTheConfiguration) 
 // a list built twice from the same configuration is the same.
 std::string withoutCreationTime(std::string list) {
     const std::size_t created = list.find("Created:");
-    return created == std::string::npos ? list : list.erase(created, list.find('\r', created) - created);
+    return created == std::string::npos ? list
+                                        : list.erase(created, list.find('\r', created) - created);
 }
 
 TEST_F(BuildDriverTest, AListBuiltTwiceIsTheSameButForItsDate) {

@@ -29,7 +29,9 @@ Result<std::vector<std::string>> readTextLines(const std::filesystem::path& file
     return lines;
 }
 
-std::string decodeDisplayPath(std::string_view stored) { return decodeCacheName(stored); }
+std::string decodeDisplayPath(std::string_view stored) {
+    return decodeCacheName(stored);
+}
 
 DecodedFileLine decodeFileLine(std::string_view line) {
     DecodedFileLine out;

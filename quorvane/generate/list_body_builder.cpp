@@ -102,8 +102,7 @@ void ListBodyBuilder::readFiles(const std::vector<std::string>& lines, const Rec
                 i = skipDiskHeader(lines, i);
                 continue;
             case CacheLineKind::FolderHeading: {
-                currentFolder_ =
-                    decodeDisplayPath(std::string_view(line).substr(1));
+                currentFolder_ = decodeDisplayPath(std::string_view(line).substr(1));
                 linkFolder_ =
                     linkFolderOf(currentFolder_, record.displayRoot, record.linkRoot.realRoot);
                 if (!layout_.bigList) {
@@ -133,8 +132,7 @@ void ListBodyBuilder::readFolders(const std::vector<std::string>& lines, const R
             continue;
         }
         if (kind == CacheLineKind::FolderHeading) {
-            const std::string folder =
-                decodeDisplayPath(std::string_view(line).substr(1));
+            const std::string folder = decodeDisplayPath(std::string_view(line).substr(1));
             append(kind_ == ListKind::Html ? encodeCacheName(folder) : shownName(folder));
             ++body_.fileCount;
         }
@@ -156,8 +154,7 @@ void ListBodyBuilder::readRootFolders(const std::vector<std::string>& lines, con
         if (kind != CacheLineKind::FolderHeading) {
             continue;
         }
-        const std::string h =
-            decodeDisplayPath(std::string_view(line).substr(1));
+        const std::string h = decodeDisplayPath(std::string_view(line).substr(1));
         if (h == record.displayRoot || h == diskRoot ||
             (lastRootFolder_ && h.find(*lastRootFolder_) != std::string::npos)) {
             continue;

@@ -47,8 +47,8 @@ void addRecordPaths(const std::vector<std::string>& lines, const store::FolderRe
                 ++i;  // and its total line
                 break;
             case CacheLineKind::FolderHeading:
-                folder = playlistFolderOf(decodeDisplayPath(line.substr(1)),
-                                          record.pathname, realRoot, removable);
+                folder = playlistFolderOf(decodeDisplayPath(line.substr(1)), record.pathname,
+                                          realRoot, removable);
                 break;
             case CacheLineKind::FileOrTotal: {
                 if (line.empty()) {

@@ -4,13 +4,13 @@
 #include <iostream>
 #include <memory>
 
+#include "common/qt/instance_beacon.h"
+#include "common/qt/qt_interaction.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
-#include "common/qt/instance_beacon.h"
 #include "quorvane/ui/main_window.h"
-#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 
