@@ -1,5 +1,9 @@
 // The help box of the very first start.
 
+#include <QLabel>
+#include <QMessageBox>
+#include <algorithm>
+
 #include "common/qt/qt_interaction.h"
 #include "quorfind/ui/dialogs.h"
 
@@ -34,9 +38,23 @@ void showFirstStartHelp(Interaction& ui, const store::Places& places) {
     ui.notice(firstStartHelpText(places.listsFolder()), kFirstStartHelpCaption);
 }
 
+// The box is made wide enough for its longest line, so that its lines
+// break where the text breaks them rather than where the box would.
 void showFirstStartHelp(QWidget* parent) {
-    quor::ui::QtInteraction ui(parent);
-    showFirstStartHelp(ui, store::Places::forThisUser());
+    const QString text =
+        quor::ui::qtext(firstStartHelpText(store::Places::forThisUser().listsFolder()));
+    QMessageBox box(QMessageBox::Information, quor::ui::qtext(kFirstStartHelpCaption), text,
+                    QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (auto* label = box.findChild<QLabel*>("qt_msgbox_label")) {
+        const QFontMetrics metrics(label->font());
+        int widest = 0;
+        for (const QString& line : text.split('\n')) {
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        }
+        label->setMinimumWidth(std::min(widest + metrics.averageCharWidth(), 1000));
+    }
+    box.exec();
 }
 
 }  // namespace quor::find::ui

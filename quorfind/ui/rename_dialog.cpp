@@ -70,9 +70,6 @@ class RenameDialog : public QDialog {
         const ButtonRow buttons = addButtonRow(*this, *layout, "OK", "btnOK");
         connect(buttons.ok, &QPushButton::clicked, this, [this] { okClicked(); });
         connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
-        setTabOrder(newBox_, buttons.ok);
-        setTabOrder(buttons.ok, buttons.cancel);
-        setTabOrder(buttons.cancel, oldBox_);
         newBox_->selectAll();
         newBox_->setFocus();
         setMinimumSize(480, 190);

@@ -54,6 +54,7 @@ void ChooserAndHelpTest::chooserListsTheSavedListsWithoutExtension() {
         QCOMPARE(dialog.windowTitle(), QString("Open List"));
         QCOMPARE(items(dialog), QStringList({"Jazz", "my.music", "rock"}));
         QVERIFY(child<QPushButton>(dialog, "btnOpen").isDefault());
+        QCOMPARE(tabOrder(dialog), QStringList({"lstSavedLists", "btnOpen", "btnCancel"}));
         QCOMPARE(dialog.focusWidget(), &child<QListWidget>(dialog, "lstSavedLists"));
         screenshot(dialog, "frmSavedLists");
     });

@@ -86,6 +86,17 @@ inline std::shared_ptr<bool> onModal(const QString& objectName,
     return ran;
 }
 
+// The object names of the controls Tab visits, in order.
+inline QStringList tabOrder(QWidget& dialog) {
+    QStringList names;
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&dialog)) {
+            names << w->objectName();
+        }
+    }
+    return names;
+}
+
 template <class T>
 T& child(QWidget& parent, const char* name) {
     T* found = parent.findChild<T*>(name);

@@ -60,6 +60,8 @@ void OptionsDialogsTest::optionsShowTheStoredFlagsOrTheirDefaults() {
         QVERIFY(child<QCheckBox>(dialog, "chkIncludeHScrollBar").isChecked());
         QVERIFY(child<QPushButton>(dialog, "btnClose").isDefault());
         QCOMPARE(child<QPushButton>(dialog, "btnMirc").text(), QString("&Mirc"));
+        QCOMPARE(tabOrder(dialog), QStringList({"chkAlwaysOnTop", "chkIncludeFolders",
+                                                "chkIncludeHScrollBar", "btnMirc", "btnClose"}));
         screenshot(dialog, "frmOptions");
     });
     runOptionsDialog(nullptr, world.settings, world.ui);
@@ -138,6 +140,8 @@ void OptionsDialogsTest::mircOptionsRefillEmptyBoxesOnOk() {
         QCOMPARE(service.text(), QString("mIRC"));
         QCOMPARE(command.text(), QString("/DCC send %N %P"));
         QVERIFY(child<QPushButton>(dialog, "btnOK").isDefault());
+        QCOMPARE(tabOrder(dialog),
+                 QStringList({"txtDDEServiceName", "txtDDESendString", "btnOK", "btnCancel"}));
         screenshot(dialog, "frmMircOptions");
         service.clear();
         command.clear();

@@ -58,6 +58,8 @@ void RenameAndNickTest::renameStartsWithTheWholePathSelected() {
         QCOMPARE(dialog.focusWidget(), &newBox);
         QVERIFY(child<QPushButton>(dialog, "btnOK").isDefault());
         QCOMPARE(newBox.accessibleName(), QString("New file name"));
+        QCOMPARE(tabOrder(dialog),
+                 QStringList({"txtOldFileName", "txtNewFileName", "btnOK", "btnCancel"}));
         screenshot(dialog, "frmRename");
     });
     QCOMPARE(askNewPath(nullptr, "/home/u/Music/a song.mp3"), std::string());
@@ -128,6 +130,7 @@ void RenameAndNickTest::nicknameIsPresetAndSelected() {
         QCOMPARE(nick.selectedText(), QString("bob"));
         QCOMPARE(dialog.focusWidget(), &nick);
         QCOMPARE(nick.accessibleName(), QString("Name of person to receive the DCC"));
+        QCOMPARE(tabOrder(dialog), QStringList({"txtIRCNick", "btnOK", "btnCancel"}));
         screenshot(dialog, "frmIRCnick");
         child<QPushButton>(dialog, "btnOK").click();
     });
