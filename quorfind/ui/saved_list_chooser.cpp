@@ -95,10 +95,14 @@ std::string chooseListToSearch(QWidget* parent, const store::Places& places,
     return chooser.chosen();
 }
 
+// The notice is shown over the chooser itself.
 std::string chooseListToSearch(QWidget* parent, const store::Places& places,
                                const std::string& previousChoice) {
-    quor::ui::QtInteraction ui(parent);
-    return chooseListToSearch(parent, places, previousChoice, ui);
+    quor::ui::QtInteraction ui;
+    SavedListChooser chooser(places, previousChoice, ui, parent);
+    ui.setParentWindow(&chooser);
+    chooser.exec();
+    return chooser.chosen();
 }
 
 }  // namespace quor::find::ui

@@ -42,7 +42,6 @@ class RenameAndNickTest : public QObject {
     void renameStartsWithTheWholePathSelected();
     void renameHandsBackTheCleanedPath_data();
     void renameHandsBackTheCleanedPath();
-    void nicknameIsPresetAndSelected();
     void nicknameOnlyOnOk_data();
     void nicknameOnlyOnOk();
 };
@@ -121,21 +120,6 @@ void RenameAndNickTest::renameHandsBackTheCleanedPath() {
     if (how == "OK" && expected != oldPath) {
         QCOMPARE(shownAfterOk, QString::fromUtf8(expected));
     }
-}
-
-void RenameAndNickTest::nicknameIsPresetAndSelected() {
-    auto ran = onModal("frmIRCnick", [](QWidget& dialog) {
-        QCOMPARE(dialog.windowTitle(), QString("IRC nick"));
-        auto& nick = child<QLineEdit>(dialog, "txtIRCNick");
-        QCOMPARE(nick.selectedText(), QString("bob"));
-        QCOMPARE(dialog.focusWidget(), &nick);
-        QCOMPARE(nick.accessibleName(), QString("Name of person to receive the DCC"));
-        QCOMPARE(tabOrder(dialog), QStringList({"txtIRCNick", "btnOK", "btnCancel"}));
-        screenshot(dialog, "frmIRCnick");
-        child<QPushButton>(dialog, "btnOK").click();
-    });
-    QCOMPARE(askIrcNickname(nullptr, "bob"), std::string("bob"));
-    QVERIFY(*ran);
 }
 
 void RenameAndNickTest::nicknameOnlyOnOk_data() {
