@@ -40,6 +40,7 @@ class ChooserAndHelpTest : public QObject {
   private slots:
     void chooserListsTheSavedListsWithoutExtension();
     void openWithoutASelectionAsksAndStaysOpen();
+    void noticeOfTheWindowIsOverTheChooser();
     void chooserResults_data();
     void chooserResults();
     void chooserHandsBackTheFileNameBytes();
@@ -79,6 +80,30 @@ void ChooserAndHelpTest::openWithoutASelectionAsksAndStaysOpen() {
     QCOMPARE(world.ui.boxes().size(), std::size_t(1));
     QCOMPARE(world.ui.boxes()[0].text, std::string("Please select a saved list!"));
     QCOMPARE(world.ui.boxes()[0].caption, std::string("Notice"));
+}
+
+void ChooserAndHelpTest::noticeOfTheWindowIsOverTheChooser() {
+    DialogWorld world;
+    addSavedLists(world);
+    QWidget* noticeParent = nullptr;
+    QString noticeText;
+    auto noticeRan = std::make_shared<bool>(false);
+    auto ran = onModal("frmSavedLists", [&](QWidget& dialog) {
+        noticeRan = onModal("", [&](QWidget& box) {
+            auto* message = qobject_cast<QMessageBox*>(&box);
+            QVERIFY(message != nullptr);
+            noticeParent = message->parentWidget();
+            noticeText = message->text();
+            message->button(QMessageBox::Ok)->click();
+        });
+        child<QPushButton>(dialog, "btnOpen").click();
+        QCOMPARE(noticeParent, &dialog);
+        select(dialog, 0);
+        child<QPushButton>(dialog, "btnOpen").click();
+    });
+    QCOMPARE(chooseListToSearch(nullptr, world.places(), ""), std::string("Jazz.lst"));
+    QVERIFY(*ran && *noticeRan);
+    QCOMPARE(noticeText, QString("Please select a saved list!"));
 }
 
 void ChooserAndHelpTest::chooserResults_data() {
