@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -79,16 +79,25 @@ void DupesWindow::buildControls() {
     layout->addLayout(buttons);
 
     connect(listWidget_, &QListWidget::itemDoubleClicked, this, &DupesWindow::openSelected);
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto* enter = new QShortcut(key, listWidget_, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(enter, &QShortcut::activated, this, &DupesWindow::openSelected);
-    }
+    listWidget_->installEventFilter(this);
     connect(listWidget_, &PathListWidget::removeRequested, this, &DupesWindow::deleteSelected);
     connect(listWidget_, &PathListWidget::contextMenuRequested, this, [this](const QPoint& at) {
         if (!searching_) {
             listMenu_->popup(at);
         }
     });
+}
+
+bool DupesWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on the list opens the selected file, as a double click does.
+    if (watched == listWidget_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openSelected();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void DupesWindow::buildMenus() {
