@@ -6,8 +6,9 @@
 
 namespace quor::platform {
 
-std::optional<InstanceLock> InstanceLock::tryAcquire(const std::filesystem::path& programFolder) {
-    const std::filesystem::path file = programFolder / ".quorvane.lock";
+std::optional<InstanceLock> InstanceLock::tryAcquire(const std::filesystem::path& programFolder,
+                                                     std::string_view lockFile) {
+    const std::filesystem::path file = programFolder / lockFile;
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         return std::nullopt;

@@ -1,12 +1,14 @@
 #pragma once
 
-// One running copy of quorvane per program folder. Every copy, interactive
+// One running copy of a program per program folder. Every copy, interactive
 // or unattended, holds an exclusive lock on a file in the program folder for
 // as long as it runs; the kernel releases it when the process ends, however
-// it ends, so a crashed copy never blocks the next one.
+// it ends, so a crashed copy never blocks the next one. Each program has its
+// own lock file (quorvane ".quorvane.lock", quorfind ".quorfind.lock").
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace quor::platform {
 
@@ -15,7 +17,8 @@ class InstanceLock {
     // Takes the lock, or gives nothing when another copy holds it (or the
     // lock file cannot be made, which is treated the same way by callers
     // that need to know only whether they may run).
-    static std::optional<InstanceLock> tryAcquire(const std::filesystem::path& programFolder);
+    static std::optional<InstanceLock> tryAcquire(const std::filesystem::path& programFolder,
+                                                  std::string_view lockFile = ".quorvane.lock");
 
     InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     InstanceLock& operator=(InstanceLock&&) = delete;

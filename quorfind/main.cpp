@@ -9,6 +9,10 @@
 #include "quorfind/terminal_interaction.h"
 #include "quorvane/store/settings_store.h"
 
+#ifdef QUOR_WITH_WINDOWS
+#include "quorfind/ui/find_app.h"
+#endif
+
 using namespace quor;
 
 int main(int argc, char** argv) {
@@ -23,9 +27,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command->mode == find::CommandLine::Mode::Window) {
-        std::cout << "quorfind: the search window is not built yet; use quorfind --search TEXT "
+#ifdef QUOR_WITH_WINDOWS
+        return find::ui::runQuorfindWindow(argc, argv);
+#else
+        std::cout << "quorfind: this build has no search window; use quorfind --search TEXT "
                      "(see quorfind --help)\n";
         return 0;
+#endif
     }
     const store::Places places = store::Places::forThisUser();
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());

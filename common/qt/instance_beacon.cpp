@@ -14,13 +14,13 @@ constexpr int kWaitMs = 2000;
 
 }  // namespace
 
-QString beaconName(const std::filesystem::path& programFolder) {
+QString beaconName(const std::filesystem::path& programFolder, const QString& program) {
     std::error_code ec;
     const std::filesystem::path canonical = std::filesystem::weakly_canonical(programFolder, ec);
     const QByteArray folder = QByteArray::fromStdString((ec ? programFolder : canonical).string());
     const QByteArray hash =
         QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(16);
-    return QString("quorvane-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    return QString("%1-%2-%3").arg(program).arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 
 InstanceBeacon::InstanceBeacon(QObject* parent) : QObject(parent) {

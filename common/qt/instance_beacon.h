@@ -1,10 +1,10 @@
 #pragma once
 
-// How a second interactive copy of quorvane asks the first one to come
+// How a second interactive copy of a program asks the first one to come
 // forward: the first copy listens on a per-user local socket (user-only
-// access) whose name is derived from the program folder, so copies with
-// different program folders (tests with their own QUORVANE_HOME) never
-// meet. The second copy connects, says so, and ends.
+// access) whose name is derived from the program's name and the program
+// folder, so copies with different program folders (tests with their own
+// QUORVANE_HOME) never meet. The second copy connects, says so, and ends.
 
 #include <QLocalServer>
 #include <QObject>
@@ -13,8 +13,8 @@
 
 namespace quor::ui {
 
-// The socket name for a program folder.
-QString beaconName(const std::filesystem::path& programFolder);
+// The socket name of program ("quorvane", "quorfind") for a program folder.
+QString beaconName(const std::filesystem::path& programFolder, const QString& program = "quorvane");
 
 class InstanceBeacon : public QObject {
     Q_OBJECT

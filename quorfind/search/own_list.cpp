@@ -14,6 +14,18 @@ std::string listFileName(std::string_view listPath) {
     return store::fileNamePart(listPath);
 }
 
+Result<std::string> savedListOutputPath(const fs::path& listFile) {
+    auto contents = readFile(listFile);
+    if (!contents) {
+        return Error{contents.error()};
+    }
+    auto parsed = store::parseSavedList(*contents);
+    if (!parsed) {
+        return Error{listFile.string() + ": " + parsed.error()};
+    }
+    return parsed->setting("SavePath");
+}
+
 Result<OwnList> loadOwnList(const fs::path& dataFolder, std::string_view listPath) {
     const store::SavedListFiles files(dataFolder, listFileName(listPath));
     OwnList list;

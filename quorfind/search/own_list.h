@@ -33,6 +33,11 @@ struct OwnList {
 // exists but cannot be read or is cut short fails with the reason.
 Result<OwnList> loadOwnList(const std::filesystem::path& dataFolder, std::string_view listPath);
 
+// The output file of the saved list file listFile (its "SavePath"), which
+// makes it the own list. Fails with the reason when the file cannot be read
+// or is not a saved list.
+Result<std::string> savedListOutputPath(const std::filesystem::path& listFile);
+
 // The file name of a list path: the text after its last "/".
 std::string listFileName(std::string_view listPath);
 

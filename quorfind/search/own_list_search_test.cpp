@@ -121,6 +121,16 @@ TEST_F(OwnListSearchTest, UnreadableListsShowTheFailureAndKeepRowsFound) {
     EXPECT_EQ(ui.boxes().size(), 2u);
 }
 
+TEST_F(OwnListSearchTest, ChosenSavedListGivesItsOutputFile) {
+    const auto data = home.home() / "data";
+    EXPECT_EQ(savedListOutputPath(data / "music.lst").value(), "/web/music.txt");
+    EXPECT_FALSE(savedListOutputPath(data / "none.lst"));
+    home.file("home/data/short.lst", "3.2\r\n2\r\n");
+    const Result<std::string> cut = savedListOutputPath(data / "short.lst");
+    ASSERT_FALSE(cut);
+    EXPECT_NE(cut.error().find("short.lst"), std::string::npos);
+}
+
 TEST_F(OwnListSearchTest, ReadsListsWithLfLineEndsAndNoFinalLineEnd) {
     home.file("home/data/music0.dat", "0\n*A/\none.mp3\ntwo.mp3");
     EXPECT_EQ(texts(search("o.mp3")), std::vector<std::string>{"A/two.mp3"});

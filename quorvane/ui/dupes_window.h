@@ -21,7 +21,7 @@
 #include "quorvane/dupes/file_opener.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/path_list_widget.h"
-#include "quorvane/ui/window_interaction.h"
+#include "common/qt/window_interaction.h"
 #include "quorvane/ui/window_services.h"
 
 namespace quor::ui {

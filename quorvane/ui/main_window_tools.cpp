@@ -2,42 +2,17 @@
 // output file, the search program, the list viewer, help, the preference
 // dialogs, the text editors and the About box.
 
-#include <QDir>
-#include <QFileInfo>
-
 #include "common/file_io.h"
-#include "platform/program_folder.h"
+#include "common/qt/help_page.h"
+#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/about_box.h"
 #include "quorvane/ui/head_foot_editor.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/perform_dialog.h"
 #include "quorvane/ui/preferences_dialog.h"
-#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/save_list_output.h"
 
-#ifndef QUOR_INSTALL_DATADIR
-#define QUOR_INSTALL_DATADIR "/usr/local/share/quorvane"
-#endif
-
 namespace quor::ui {
-
-namespace {
-
-// The help page: beside the program (an installed tree, or the build
-// tree's own copy), else where the installation put it.
-QString helpPage() {
-    const QString beside =
-        QString::fromStdString(platform::executableFolder().string()) + "/../share/quorvane/help";
-    for (const QString& folder : {beside, QString(QUOR_INSTALL_DATADIR) + "/help"}) {
-        const QFileInfo page(QDir(folder).filePath("index.html"));
-        if (page.isFile()) {
-            return page.absoluteFilePath();
-        }
-    }
-    return {};
-}
-
-}  // namespace
 
 void MainWindow::saveListOutputAs() {
     bool chosen = false;

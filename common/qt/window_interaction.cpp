@@ -1,4 +1,4 @@
-#include "quorvane/ui/window_interaction.h"
+#include "common/qt/window_interaction.h"
 
 #include <QCoreApplication>
 

@@ -1,0 +1,177 @@
+#include "quorfind/ui/result_list.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "common/qt/qt_interaction.h"
+
+namespace quor::find::ui {
+
+using quor::ui::qtext;
+
+void ResultModel::showNotes(const std::vector<std::string>& notes) {
+    beginResetModel();
+    rows_.clear();
+    for (const std::string& note : notes) {
+        rows_.emplace_back(note);
+    }
+    notes_ = true;
+    endResetModel();
+}
+
+void ResultModel::showResults(std::vector<SearchRow> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    notes_ = false;
+    endResetModel();
+}
+
+std::vector<SearchRow> ResultModel::results(const std::vector<int>& rowNumbers) const {
+    std::vector<SearchRow> chosen;
+    if (notes_) {
+        return chosen;
+    }
+    chosen.reserve(rowNumbers.size());
+    for (int row : rowNumbers) {
+        if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
+            chosen.push_back(rows_[static_cast<std::size_t>(row)]);
+        }
+    }
+    return chosen;
+}
+
+const std::vector<SearchRow>& ResultModel::resultRows() const {
+    static const std::vector<SearchRow> none;
+    return notes_ ? none : rows_;
+}
+
+int ResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant ResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= rows_.size()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
+        return qtext(rows_[static_cast<std::size_t>(index.row())].text());
+    }
+    return {};
+}
+
+Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return notes_ ? flags : flags | Qt::ItemIsDragEnabled;
+}
+
+ResultView::ResultView(QWidget* parent) : QTreeView(parent) {
+    setObjectName("SearchList");
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setAccessibleName("Search results");
+    setAccessibleDescription(
+        "The rows found. Double-click or Open plays a row; the context menu acts on the selected "
+        "rows; rows can be dragged onto other programs.");
+}
+
+void ResultView::setWideScrollRange(bool wide) {
+    wide_ = wide;
+    applyScrollRange();
+}
+
+void ResultView::applyScrollRange() {
+    header()->setStretchLastSection(!wide_);
+    setHorizontalScrollBarPolicy(wide_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (wide_) {
+        header()->resizeSection(0, 3 * width());
+    }
+}
+
+void ResultView::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    applyScrollRange();
+}
+
+std::vector<int> ResultView::selectedRowNumbers() const {
+    std::vector<int> rows;
+    if (selectionModel() == nullptr) {
+        return rows;
+    }
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<std::string> ResultView::selectedTexts() const {
+    std::vector<std::string> texts;
+    const auto* results = qobject_cast<const ResultModel*>(model());
+    if (results == nullptr) {
+        return texts;
+    }
+    for (int row : selectedRowNumbers()) {
+        texts.push_back(results->rows()[static_cast<std::size_t>(row)].text());
+    }
+    return texts;
+}
+
+void ResultView::selectOnly(int row) {
+    const QModelIndex index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ResultView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid()) {
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    if (selectionModel()->isSelected(index)) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    } else {
+        selectOnly(index.row());
+    }
+}
+
+void ResultView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    if (byMouse && !indexAt(event->pos()).isValid()) {
+        return;  // below the last row
+    }
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.data().toString().isEmpty()) {
+        return;
+    }
+    const QPoint at =
+        byMouse ? event->globalPos() : viewport()->mapToGlobal(visualRect(current).center());
+    emit menuRequested(at);
+}
+
+void ResultView::startDrag(Qt::DropActions) {
+    emit dragRequested();
+}
+
+}  // namespace quor::find::ui

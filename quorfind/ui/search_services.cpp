@@ -1,0 +1,92 @@
+#include "quorfind/ui/search_services.h"
+
+#include <QDesktopServices>
+#include <QDrag>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QTimer>
+
+#include "common/qt/help_page.h"
+#include "platform/program_folder.h"
+#include "quorfind/start_quorvane.h"
+#include "quorfind/ui/dialogs.h"
+
+namespace quor::find::ui {
+
+namespace {
+
+QString runFileDialog(QWidget* parent, const FileRequest& request, bool save) {
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Appending to an existing playlist is the point of choosing one.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
+    if (!request.defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
+}
+
+SearchDialogs realDialogs() {
+    SearchDialogs dialogs;
+    dialogs.options = [](QWidget* parent, FindSettings& settings, Interaction& ui) {
+        runOptionsDialog(parent, settings, ui);
+    };
+    dialogs.newPath = [](QWidget* parent, const std::string& oldPath) {
+        return askNewPath(parent, oldPath);
+    };
+    dialogs.nickname = [](QWidget* parent, const std::string& current) {
+        return askIrcNickname(parent, current);
+    };
+    dialogs.chooseList = [](QWidget* parent, const store::Places& places,
+                            const std::string& previous, Interaction& ui) {
+        return chooseListToSearch(parent, places, previous, ui);
+    };
+    dialogs.firstStartHelp = [](QWidget* parent, Interaction&, const store::Places&) {
+        showFirstStartHelp(parent);
+    };
+    return dialogs;
+}
+
+}  // namespace
+
+void waitKeepingWindowsPainted(std::chrono::milliseconds duration) {
+    QEventLoop loop;
+    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+SearchServices SearchServices::desktop() {
+    SearchServices services;
+    services.dialogs = realDialogs();
+    services.chooseOpenFile = [](QWidget* parent, const FileRequest& request) {
+        return runFileDialog(parent, request, false);
+    };
+    services.chooseSaveFile = [](QWidget* parent, const FileRequest& request) {
+        return runFileDialog(parent, request, true);
+    };
+    services.helpPage = [] { return quor::ui::helpPage(); };
+    services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    services.startDrag = [](QWidget* source, QMimeData* data) {
+        auto* drag = new QDrag(source);
+        drag->setMimeData(data);
+        drag->exec(Qt::CopyAction, Qt::CopyAction);
+    };
+    services.makeLauncher = [](const FindSettings& settings) -> std::unique_ptr<Launcher> {
+        return std::make_unique<DesktopLauncher>(settings);
+    };
+    services.makeLink = platform::makeIrcLink;
+    services.pause = waitKeepingWindowsPainted;
+    services.runQuorvane = [](Interaction& ui) {
+        return find::runQuorvane(ui, platform::executableFolder());
+    };
+    services.updateList = [](Interaction& ui, ListType type, std::string_view currentListPath) {
+        return updateCurrentList(ui, platform::executableFolder(), type, currentListPath);
+    };
+    return services;
+}
+
+}  // namespace quor::find::ui

@@ -1,0 +1,378 @@
+#include "quorfind/ui/search_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "common/qt/qt_interaction.h"
+#include "quorfind/search/search_texts.h"
+#include "quorfind/start_quorvane.h"
+#include "quorfind/ui/link_names.h"
+
+namespace quor::find::ui {
+
+using quor::ui::qtext;
+
+SearchWindow::SearchWindow(store::SettingsStore& store, store::Places places, Interaction& boxes,
+                           SearchServices services, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(store),
+      places_(std::move(places)),
+      services_(std::move(services)),
+      interaction_(boxes, *statusBar()) {
+    setObjectName("frmSearch");
+    setWindowTitle(qtext(windowCaption("")));
+    launcher_ = services_.makeLauncher(settings_);
+    buildControls();
+    buildMenus();
+}
+
+SearchWindow::~SearchWindow() = default;
+
+void SearchWindow::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* prompt = new QLabel("Enter search &text: (leave blank to return all files)", central);
+    prompt->setObjectName("lblSearchText");
+    layout->addWidget(prompt);
+
+    auto* row = new QHBoxLayout;
+    searchBox_ = new QComboBox(central);
+    searchBox_->setObjectName("SearchBox");
+    searchBox_->setEditable(true);
+    searchBox_->setInsertPolicy(QComboBox::NoInsert);
+    searchBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    searchBox_->setMinimumContentsLength(8);
+    searchBox_->setAccessibleName("Search text");
+    searchBox_->setAccessibleDescription(
+        "Text to find; leave blank to return all files. The list holds the recent searches.");
+    searchBox_->lineEdit()->installEventFilter(this);
+    searchBox_->installEventFilter(this);
+    prompt->setBuddy(searchBox_);
+    connect(searchBox_, &QComboBox::activated, this, [this] { searchAgain(); });
+    row->addWidget(searchBox_, 1);
+
+    searchButton_ = new QPushButton("Search", central);
+    searchButton_->setObjectName("btnSearch");
+    searchButton_->setToolTip("Click to begin the search");
+    searchButton_->setDefault(true);
+    connect(searchButton_, &QPushButton::clicked, this, &SearchWindow::startSearch);
+    row->addWidget(searchButton_);
+
+    openButton_ = new QPushButton("Open", central);
+    openButton_->setObjectName("btnOpen");
+    openButton_->setToolTip("Open/Play selected files");
+    openButton_->setAutoDefault(true);  // Enter on the focused button opens
+    connect(openButton_, &QPushButton::clicked, this, &SearchWindow::openSelected);
+    row->addWidget(openButton_);
+    layout->addLayout(row);
+
+    model_ = new ResultModel(this);
+    view_ = new ResultView(central);
+    view_->setModel(model_);
+    connect(view_, &QAbstractItemView::doubleClicked, this, &SearchWindow::openRow);
+    connect(view_, &ResultView::menuRequested, this, &SearchWindow::popUpRowMenu);
+    connect(view_, &ResultView::dragRequested, this, &SearchWindow::startRowDrag);
+    layout->addWidget(view_, 1);
+    setCentralWidget(central);
+    statusBar()->setObjectName("StatusBar1");
+
+    for (QWidget* button :
+         {static_cast<QWidget*>(searchButton_), static_cast<QWidget*>(openButton_)}) {
+        button->setAccessibleDescription(button->toolTip());
+    }
+    setTabOrder(searchBox_, searchButton_);
+    setTabOrder(searchButton_, openButton_);
+    setTabOrder(openButton_, view_);
+}
+
+QAction* SearchWindow::addAction(QMenu* menu, const char* name, const QString& caption,
+                                 void (SearchWindow::*slot)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void SearchWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    idleOnly_ << addAction(file, "mnuFileOpenLocal", "&Search Your List(s)",
+                           &SearchWindow::searchYourLists)
+              << addAction(file, "mnuFileOpenNonLocal", "Search Any &Text List",
+                           &SearchWindow::searchAnyTextList)
+              << addAction(file, "mnuFileOpenListsFolder", "Search \"Lists\" &Folder",
+                           &SearchWindow::searchListsFolder);
+    file->addSeparator();
+    QAction* exit = file->addAction("E&xit");
+    exit->setObjectName("mnuFileExit");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    // A menu of its own without items: choosing it opens the options.
+    QAction* options = menuBar()->addAction("&Options");
+    options->setObjectName("mnuOptions");
+    connect(options, &QAction::triggered, this, &SearchWindow::showOptions);
+    idleOnly_ << options;
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    edit->setToolTipsVisible(true);
+    rowMenu_ = new QMenu("Results", this);
+    rowMenu_->setObjectName("mnuPopup");
+    rowMenu_->setToolTipsVisible(true);
+    const QList<QAction*> rowActions = {
+        addAction(edit, "mnuEditOpen", "&Open/Play", &SearchWindow::openSelected),
+        queueAction_ =
+            addAction(edit, "mnuEditQueue", "&Queue (Winamp only)", &SearchWindow::queueSelected),
+        addAction(edit, "mnuEditPlaylist", "&Save to MP3 playlist", &SearchWindow::savePlaylist),
+        addAction(edit, "mnuEditDelete", "&Delete", &SearchWindow::deleteSelected),
+        addAction(edit, "mnuEditRename", "&Rename", &SearchWindow::renameSelected),
+        addAction(edit, "mnuEditCopy", "&Copy text to Clipboard", &SearchWindow::copyText)};
+    rowMenu_->addActions(rowActions);
+    dccAction_ = addAction(edit, "mnuEditDCC", "D&CC send (Mirc only)", &SearchWindow::dccSend);
+    rowDccAction_ =
+        addAction(rowMenu_, "mnuPopupDCC", "DCC &send (Mirc only)", &SearchWindow::dccSend);
+    idleOnly_ << rowActions << dccAction_ << rowDccAction_;
+    connect(edit, &QMenu::aboutToShow, this, &SearchWindow::describeLinks);
+    connect(rowMenu_, &QMenu::aboutToShow, this, &SearchWindow::describeLinks);
+
+    QMenu* quorvane = menuBar()->addMenu("&Quorvane");
+    quorvane->setObjectName("mnuQuorvane");
+    idleOnly_ << addAction(quorvane, "mnuRunQuorvane", "&Run Quorvane", &SearchWindow::runQuorvane)
+              << addAction(quorvane, "mnuUpdateList", "&Update the Current List",
+                           &SearchWindow::updateCurrentList);
+
+    QAction* help = menuBar()->addAction("&Help");
+    help->setObjectName("mnuHelp");
+    connect(help, &QAction::triggered, this, &SearchWindow::showHelp);
+    describeLinks();
+}
+
+// The tips of Queue and DCC send name the player and IRC client that the
+// settings reach now, since the captions keep their historic names.
+void SearchWindow::describeLinks() {
+    guarded([&] {
+        const std::string player =
+            audioPlayerName(platform::PlayerVerb::Enqueue, settings_.enqueueCommand());
+        const QString queueTip =
+            player.empty() ? "Adds the selected files to the audio player's playlist (no audio "
+                             "player is installed)"
+                           : "Adds the selected files to the playlist of " + qtext(player);
+        const QString dccTip = "Sends the selected files by DCC through " +
+                               qtext(ircClientName(settings_.serviceName()));
+        queueAction_->setToolTip(queueTip);
+        queueAction_->setStatusTip(queueTip);
+        for (QAction* action : {dccAction_, rowDccAction_}) {
+            action->setToolTip(dccTip);
+            action->setStatusTip(dccTip);
+        }
+    });
+}
+
+void SearchWindow::load() {
+    guarded([&] {
+        restorePlacementOrDefault();
+        recent_ = RecentSearches::load(settings_.app());
+        showRecentSearches("");
+        view_->setWideScrollRange(settings_.includeHScrollBar());
+        topMostFlag_ = settings_.alwaysOnTop();
+        // Every run starts on the own list, so a source left over from a run
+        // that ended without closing its window cannot be searched by mistake.
+        listType_ = ListType::OwnList;
+        settings_.saveListType(ListType::OwnList);
+        currentListPath_ = settings_.localList();
+    });
+    resetWindow(true);
+}
+
+void SearchWindow::restorePlacementOrDefault() {
+    const QSize minimum(kSearchMinimumWidth, kSearchMinimumHeight);
+    const Status placed =
+        quor::ui::restorePlacement(*this, settings_.app(), kSearchPlacement, minimum);
+    if (placed) {
+        return;
+    }
+    interaction_.notice("The stored place of the search window cannot be used (" + placed.error() +
+                            "); the window opens at its usual place.",
+                        kQuorfindTitle);
+    const double dpi = quor::ui::logicalDpi(*this);
+    const QRect usual = quor::ui::toPixels(kSearchPlacement.defaults, dpi);
+    setMinimumSize(QSize(static_cast<int>(quor::ui::twipsToPixels(minimum.width(), dpi)),
+                         static_cast<int>(quor::ui::twipsToPixels(minimum.height(), dpi))));
+    move(usual.topLeft());
+    resize(usual.size().expandedTo(minimumSize()));
+}
+
+void SearchWindow::showAtStart() {
+    bool firstStart = false;
+    guarded([&] { firstStart = !settings_.app().contains(store::kSettings, kSearchTop); });
+    placeTopMost(topMostFlag_);
+    show();
+    focusSearchBox();
+    if (firstStart) {
+        services_.dialogs.firstStartHelp(this, interaction_, places_);
+    }
+}
+
+void SearchWindow::comeForward() {
+    if (idle()) {
+        guarded([&] {
+            const bool handedOver =
+                settings_.listType() == ListType::OwnList &&
+                (listType_ != ListType::OwnList || settings_.localList() != currentListPath_);
+            if (handedOver) {
+                listType_ = ListType::OwnList;
+                currentListPath_ = settings_.localList();
+                resetWindow(false);
+            }
+        });
+    }
+    if (isMinimized() || isHidden()) {
+        showNormal();
+    }
+    placeTopMost(topMostFlag_);
+    show();
+    raise();
+    activateWindow();
+    focusSearchBox();
+}
+
+bool SearchWindow::topMost() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// Changing the flag of a shown window hides it; it is shown again at the
+// same place and size.
+void SearchWindow::placeTopMost(bool on) {
+    if (topMost() == on) {
+        return;
+    }
+    const bool visible = isVisible();
+    const QRect placed = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible) {
+        setGeometry(placed);
+        show();
+    }
+}
+
+OrdinaryWhileDialog::OrdinaryWhileDialog(SearchWindow& window) : window_(window) {
+    if (window_.topMostFlag_) {
+        window_.placeTopMost(false);
+    }
+}
+
+OrdinaryWhileDialog::~OrdinaryWhileDialog() {
+    window_.placeTopMost(window_.topMostFlag_);
+}
+
+void SearchWindow::setCommandsEnabled(bool enabled) {
+    for (QAction* action : idleOnly_) {
+        action->setEnabled(enabled);
+    }
+    openButton_->setEnabled(enabled);
+}
+
+void SearchWindow::focusSearchBox() {
+    searchBox_->setFocus(Qt::OtherFocusReason);
+    searchBox_->lineEdit()->selectAll();
+}
+
+void SearchWindow::guarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& error) {
+        interaction_.notice(std::string("The command could not be completed:\n") + error.what(),
+                            kQuorfindTitle);
+    }
+}
+
+void SearchWindow::closeIfAsked() {
+    if (closeWhenIdle_ && idle()) {
+        closeWhenIdle_ = false;
+        close();
+    }
+}
+
+void SearchWindow::closeEvent(QCloseEvent* event) {
+    if (!idle()) {
+        // The work returns at its next safe point; the window closes then,
+        // so no file is left half written.
+        closeWhenIdle_ = true;
+        interaction_.requestStop();
+        event->ignore();
+        return;
+    }
+    if (!closedForGood_) {
+        storeOnClose();
+        closedForGood_ = true;
+    }
+    event->accept();
+    emit closed();
+}
+
+void SearchWindow::storeOnClose() {
+    guarded([&] {
+        store::AppSettings& app = settings_.app();
+        if (!isMinimized()) {
+            quor::ui::storePlacement(*this, app, kSearchPlacement);
+        } else if (!app.contains(store::kSettings, kSearchTop)) {
+            // Closed minimised on the very first run: the normal placement
+            // is stored, so the first-start help is not shown again.
+            quor::ui::savePlacement(
+                app, kSearchPlacement,
+                quor::ui::toTwips(normalGeometry(), quor::ui::logicalDpi(*this)));
+        }
+        recent_.save(app);
+        settings_.saveListType(ListType::OwnList);
+        rememberCurrentPath();
+    });
+}
+
+void SearchWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && hideWhenMinimised_) {
+        // Hidden once the minimising is done; the tray icon brings it back.
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) {
+                hide();
+            }
+        });
+    }
+}
+
+// Enter anywhere but on a button starts a search, as the Search button is
+// the default button; Escape stops a running search.
+void SearchWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        startSearch();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && searching_) {
+        requestStop();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == searchBox_->lineEdit()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            startSearch();
+            return true;  // not also taken as a pick of a recent search
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress && searching_) {
+        requestStop();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace quor::find::ui
