@@ -155,6 +155,14 @@ void ResultView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void ResultView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();  // the press has set the selection already
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
 void ResultView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
     const bool byMouse = event->reason() == QContextMenuEvent::Mouse;

@@ -63,6 +63,7 @@ class ResultView : public QTreeView {
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void resizeEvent(QResizeEvent* event) override;

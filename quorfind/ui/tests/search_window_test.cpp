@@ -1,0 +1,352 @@
+// The search window driven through its search box, buttons and menus: the
+// three sources, Stop, the recent searches, the first start, placement and
+// the options' effects.
+
+#include "quorfind/ui/search_window.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "quorfind/search/search_texts.h"
+#include "quorfind/search/test_lists.h"
+#include "window_test_support.h"
+#include "window_tests.h"
+
+namespace quor::find::ui::testing {
+
+namespace {
+
+std::vector<std::string> instructions() {
+    return {kInstructionRows.begin(), kInstructionRows.end()};
+}
+
+}  // namespace
+
+class SearchWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void startsOnTheOwnListWithInstructions();
+    void ownListSearchShowsRowsStatusAndCaption();
+    void enterInTheBoxSearchesOnceAndKeepsRecentSearches();
+    void recentSearchesSurviveARestartAsEightItems();
+    void pickingARecentSearchRunsItUncleaned();
+    void stopEndsASearchBetweenFiles();
+    void closingDuringASearchWaitsForItsEnd();
+    void textListIsChosenSearchedAndRemembered();
+    void listsFolderIsCreatedAndSearched();
+    void savedListChooserMakesTheOwnList();
+    void ownListWithoutNameAsksForAList();
+    void firstStartShowsHelpOnlyOnce();
+    void placementKeepsTheMinimumAndStoresTwips();
+    void optionsSetTopMostAndScrollRange();
+    void quorvaneMenuAndHelp();
+    void keyboardReachesEveryControl();
+};
+
+void SearchWindowTest::startsOnTheOwnListWithInstructions() {
+    WindowFixture f;
+    f.world.setSetting(kListType, "1");  // left over from a run that did not close
+    f.reopen();
+    QCOMPARE(f.window->windowTitle(), QString("Quorfind - music.txt"));
+    QCOMPARE(f.rows(), instructions());
+    QCOMPARE(f.window->listType(), ListType::OwnList);
+    QCOMPARE(f.world.setting(kListType), std::string("0"));
+    QCOMPARE(f.window->searchBox().count(), 8);
+    QCOMPARE(f.window->searchBox().currentText(), QString());
+    QVERIFY(f.world.ui.boxes().empty());
+}
+
+void SearchWindowTest::ownListSearchShowsRowsStatusAndCaption() {
+    WindowFixture f;
+    f.search("");
+    QCOMPARE(f.rows(), kMusicRows);
+    QCOMPARE(f.status(), QString("Found 3 matching files."));
+    QCOMPARE(f.window->windowTitle(), QString("Quorfind - music.txt"));
+    f.search("*ROCK/?");  // cleaned to "ROCK", found in the folder names
+    QCOMPARE(f.window->searchBox().currentText(), QString("ROCK"));
+    QCOMPARE(f.rows(), (std::vector<std::string>{"Music/Rock/b.mp3", "Music/Rock/c d.mp3"}));
+    f.world.setSetting(kIncludeFolders, "0");
+    f.search("rock");
+    QCOMPARE(f.rows(), std::vector<std::string>{std::string(kNoMatchesRow)});
+    QCOMPARE(f.status(), QString("Found 0 matching files."));
+    QVERIFY(f.window->results().notes());
+    QCOMPARE(f.child<QPushButton>("btnSearch").text(), QString("Search"));
+}
+
+void SearchWindowTest::enterInTheBoxSearchesOnceAndKeepsRecentSearches() {
+    WindowFixture f;
+    f.search("b.mp3");
+    f.search("a.mp3");
+    f.search("b.mp3");  // already listed: the list stays as it is
+    QComboBox& box = f.window->searchBox();
+    QCOMPARE(box.itemText(0), QString("a.mp3"));
+    QCOMPARE(box.itemText(1), QString("b.mp3"));
+    QCOMPARE(box.count(), 8);
+    QCOMPARE(f.rows(), std::vector<std::string>{"Music/Rock/b.mp3"});
+    QCOMPARE(f.window->searchBox().currentText(), QString("b.mp3"));
+    QCOMPARE(f.world.ui.busyDepth(), 0);
+}
+
+void SearchWindowTest::recentSearchesSurviveARestartAsEightItems() {
+    WindowFixture f;
+    for (int i = 1; i <= 9; ++i) {
+        f.search(QString("text %1").arg(i));
+    }
+    f.window->close();
+    QCOMPARE(f.world.setting("SearchFav0"), std::string("text 9"));
+    QCOMPARE(f.world.setting("SearchFav7"), std::string("text 2"));
+    f.reopen();
+    QComboBox& box = f.window->searchBox();
+    QCOMPARE(box.count(), 8);
+    QCOMPARE(box.itemText(0), QString("text 9"));
+    QCOMPARE(box.itemText(7), QString("text 2"));
+
+    WindowFixture empty;
+    empty.search("only");
+    empty.window->close();
+    QCOMPARE(empty.world.setting("SearchFav1"), std::string(""));
+    empty.reopen();
+    QCOMPARE(empty.window->searchBox().count(), 8);
+    QCOMPARE(empty.window->searchBox().itemText(1), QString());
+}
+
+void SearchWindowTest::pickingARecentSearchRunsItUncleaned() {
+    WindowFixture f;
+    f.search("c d");
+    f.search("a.mp3");
+    f.window->searchBox().setCurrentIndex(1);
+    emit f.window->searchBox().activated(1);
+    QCOMPARE(f.rows(), std::vector<std::string>{"Music/Rock/c d.mp3"});
+    QCOMPARE(f.window->searchBox().itemText(0), QString("a.mp3"));
+}
+
+void SearchWindowTest::stopEndsASearchBetweenFiles() {
+    WindowFixture f;
+    find::testing::writeSavedList(f.world.home, "music",
+                                  {{"0", "/one", "One", "0\n*One/\nx1.mp3\n"},
+                                   {"0", "/two", "Two", "0\n*Two/\nx2.mp3\n"},
+                                   {"0", "/three", "Three", "0\n*Three/\nx3.mp3\n"}});
+    QPushButton& button = f.child<QPushButton>("btnSearch");
+    QString captionWhileSearching;
+    // Clicked from the window's event queue, which the search runs after its
+    // first file.
+    QMetaObject::invokeMethod(
+        &button,
+        [&] {
+            captionWhileSearching = button.text();
+            QVERIFY(!f.child<QAction>("mnuEditDelete").isEnabled());
+            button.click();
+        },
+        Qt::QueuedConnection);
+    f.search("x");
+    QCOMPARE(captionWhileSearching, QString("Stop"));
+    QCOMPARE(f.rows(), std::vector<std::string>{"One/x1.mp3"});
+    QCOMPARE(button.text(), QString("Search"));
+    QVERIFY(!f.window->searching());
+    QVERIFY(f.child<QAction>("mnuEditDelete").isEnabled());
+    f.search("x");  // the next search starts afresh
+    QCOMPARE(f.rows().size(), 3u);
+}
+
+void SearchWindowTest::closingDuringASearchWaitsForItsEnd() {
+    WindowFixture f;
+    f.window->show();
+    int closedSignals = 0;
+    connect(f.window.get(), &SearchWindow::closed, [&] { ++closedSignals; });
+    QMetaObject::invokeMethod(
+        f.window.get(), [&] { f.window->close(); }, Qt::QueuedConnection);
+    f.search("mp3");
+    QCOMPARE(closedSignals, 1);
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.world.setting("SearchFav0"), std::string("mp3"));
+}
+
+void SearchWindowTest::textListIsChosenSearchedAndRemembered() {
+    WindowFixture f;
+    const auto list =
+        f.world.home.file("lists/other.txt", "Alpha song\r\n\r\nbeta SONG\r\nnone\r\n");
+    f.world.openAnswers.push_back(QString::fromStdString(list.string()));
+    f.child<QAction>("mnuFileOpenNonLocal").trigger();
+    QCOMPARE(f.world.fileRequests.at(0).title, QString("Select a text file to search:"));
+    QCOMPARE(f.world.fileRequests.at(0).folder,
+             QString::fromStdString(f.world.home.home().string()));
+    QCOMPARE(f.window->windowTitle(), QString("Quorfind - other.txt"));
+    QCOMPARE(f.world.setting(kListType), std::string("1"));
+    QCOMPARE(f.world.setting(kNonLocalList), list.string());
+    f.search("song");
+    QCOMPARE(f.rows(), (std::vector<std::string>{"Alpha song", "beta SONG"}));
+
+    f.child<QAction>("mnuUpdateList").trigger();
+    QCOMPARE(f.world.started, std::vector<std::string>{"update 1 " + list.string()});
+
+    f.world.openAnswers.push_back("");  // cancelled: nothing changes
+    f.child<QAction>("mnuFileOpenNonLocal").trigger();
+    QCOMPARE(f.world.fileRequests.at(1).folder,
+             QString::fromStdString(f.world.home.path("lists").string() + "/"));
+    QCOMPARE(f.window->listType(), ListType::TextList);
+
+    f.window->close();
+    QCOMPARE(f.world.setting(kListType), std::string("0"));
+    QCOMPARE(f.world.setting(kNonLocalList), list.string());
+    QCOMPARE(f.world.setting(kLocalList), std::string("/web/music.txt"));
+}
+
+void SearchWindowTest::listsFolderIsCreatedAndSearched() {
+    WindowFixture f;
+    std::filesystem::remove_all(f.world.places().listsFolder());
+    f.child<QAction>("mnuFileOpenListsFolder").trigger();
+    QCOMPARE(f.world.ui.boxes().at(0).caption, std::string(kNoListsCaption));
+    QVERIFY(std::filesystem::is_directory(f.world.places().listsFolder()));
+    QCOMPARE(f.window->windowTitle(), QString("Quorfind - Lists Folder"));
+    f.world.home.file("home/Lists/friends.txt", "Abbey Road.mp3\r\nother\r\n");
+    f.search("abbey");
+    QCOMPARE(f.rows(), std::vector<std::string>{"FRIENDS.TXT - Abbey Road.mp3"});
+    QCOMPARE(f.world.ui.boxes().size(), 1u);
+}
+
+void SearchWindowTest::savedListChooserMakesTheOwnList() {
+    WindowFixture f;
+    find::testing::writeSavedList(f.world.home, "other", {{"0", "/x", "X", "0\n*X/\nx.mp3\n"}});
+    f.world.listChoices = {"other.lst"};
+    f.child<QAction>("mnuFileOpenLocal").trigger();
+    QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"frmSavedLists"});
+    QCOMPARE(f.world.setting(kLocalList), std::string("/web/other.txt"));
+    QCOMPARE(f.window->windowTitle(), QString("Quorfind - other.txt"));
+    f.search("");
+    QCOMPARE(f.rows(), std::vector<std::string>{"X/x.mp3"});
+
+    f.world.home.file("home/data/broken.lst", "3.2\r\n");
+    f.world.listChoices = {"broken.lst"};
+    f.child<QAction>("mnuFileOpenLocal").trigger();
+    QCOMPARE(f.world.ui.boxes().at(0).text, std::string("There was a problem opening your list!"));
+    QCOMPARE(f.window->currentListPath(), std::string("/web/other.txt"));
+}
+
+void SearchWindowTest::ownListWithoutNameAsksForAList() {
+    WindowFixture f;
+    f.world.setSetting(kLocalList, "");
+    f.reopen();
+    f.world.listChoices = {"music.lst"};
+    f.search("a.mp3");
+    QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"frmSavedLists"});
+    QCOMPARE(f.rows(), std::vector<std::string>{"Music/a.mp3"});
+    QCOMPARE(f.window->searchBox().currentText(), QString("a.mp3"));
+}
+
+void SearchWindowTest::firstStartShowsHelpOnlyOnce() {
+    WindowFixture f;
+    f.world.duringDialog = [&] { QVERIFY(f.window->isVisible()); };
+    f.window->showAtStart();
+    QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"firstStartHelp"});
+    f.window->close();
+    f.reopen();
+    f.window->showAtStart();
+    QCOMPARE(f.world.dialogsRun.size(), 1u);
+
+    WindowFixture minimised;  // closed minimised on its very first run
+    minimised.window->showAtStart();
+    minimised.window->showMinimized();
+    minimised.window->close();
+    minimised.reopen();
+    minimised.window->showAtStart();
+    QCOMPARE(minimised.world.dialogsRun.size(), 1u);
+}
+
+void SearchWindowTest::placementKeepsTheMinimumAndStoresTwips() {
+    WindowFixture f;
+    f.world.setSetting("SearchWidth", "1000");
+    f.world.setSetting("SearchHeight", "900");
+    f.world.setSetting("SearchLeft", "-90000");  // on no screen: moved onto the primary one
+    f.world.setSetting("SearchTop", "300");
+    f.reopen();
+    const double dpi = quor::ui::logicalDpi(*f.window);
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(f.window->pos()));
+    QVERIFY(f.window->width() >= quor::ui::twipsToPixels(kSearchMinimumWidth, dpi));
+    QVERIFY(f.window->height() >= quor::ui::twipsToPixels(kSearchMinimumHeight, dpi));
+    f.window->move(3000, 20);  // stored beyond 16-bit twips as it is
+    f.window->close();
+    QCOMPARE(f.world.setting("SearchLeft"), std::to_string(quor::ui::pixelsToTwips(3000, dpi)));
+    QVERIFY(std::stoi(f.world.setting("SearchWidth")) >= kSearchMinimumWidth - 15);
+
+    f.world.setSetting("SearchWidth", "wide");
+    f.reopen();
+    QCOMPARE(f.world.ui.boxes().size(), 1u);
+    QVERIFY(f.world.ui.boxes()[0].text.find("SearchWidth") != std::string::npos);
+    QCOMPARE(f.rows(), instructions());
+}
+
+void SearchWindowTest::optionsSetTopMostAndScrollRange() {
+    WindowFixture f;
+    f.world.setSetting(kAlwaysOnTop, "1");
+    f.reopen();
+    f.window->showAtStart();
+    QVERIFY(f.window->topMost());
+    QVERIFY(f.window->isVisible());
+    bool topMostInDialog = true;
+    f.world.optionsScript = [&](FindSettings& settings) {
+        topMostInDialog = f.window->topMost();
+        settings.app().saveSetting(kAlwaysOnTop, "0");
+        settings.app().saveSetting(kIncludeHScrollBar, "0");
+    };
+    f.child<QAction>("mnuOptions").trigger();
+    QVERIFY(!topMostInDialog);
+    QVERIFY(!f.window->topMost());
+    QVERIFY(f.window->isVisible());
+    ResultView& view = f.window->resultView();
+    QCOMPARE(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    f.world.optionsScript = [](FindSettings& settings) {
+        settings.app().saveSetting(kAlwaysOnTop, "1");
+        settings.app().saveSetting(kIncludeHScrollBar, "1");
+    };
+    f.child<QAction>("mnuOptions").trigger();
+    QVERIFY(f.window->topMost());
+    QCOMPARE(view.header()->sectionSize(0), 3 * view.width());
+    screenshot(*f.window, "search-window-instructions");
+}
+
+void SearchWindowTest::quorvaneMenuAndHelp() {
+    WindowFixture f;
+    f.child<QAction>("mnuRunQuorvane").trigger();
+    f.child<QAction>("mnuUpdateList").trigger();
+    QCOMPARE(f.world.started, (std::vector<std::string>{"run", "update 0 /web/music.txt"}));
+    f.child<QAction>("mnuHelp").trigger();
+    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{std::string(kHelpFailedText)});
+    f.world.helpPage = "/usr/share/quorvane/help/index.html";
+    f.child<QAction>("mnuHelp").trigger();
+    QCOMPARE(f.world.opened, std::vector<QString>{f.world.helpPage});
+}
+
+void SearchWindowTest::keyboardReachesEveryControl() {
+    WindowFixture f;
+    f.window->show();
+    QStringList order;
+    QWidget* start = &f.window->searchBox();
+    QWidget* w = start;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(f.window.get())) {
+            order << w->objectName();
+        }
+        w = w->nextInFocusChain();
+    } while (w != start);
+    order.removeAll(QString());
+    QCOMPARE(order, (QStringList{"SearchBox", "btnSearch", "btnOpen", "SearchList"}));
+    QCOMPARE(f.child<QLabel>("lblSearchText").buddy(), &f.window->searchBox());
+    for (const char* name : {"mnuFile", "mnuEdit", "mnuQuorvane"}) {
+        QVERIFY(f.child<QMenu>(name).title().contains('&'));
+    }
+    QVERIFY(!f.window->searchBox().accessibleName().isEmpty());
+    QVERIFY(!f.window->resultView().accessibleName().isEmpty());
+}
+
+QObject* newSearchWindowTest() {
+    return new SearchWindowTest;
+}
+
+}  // namespace quor::find::ui::testing
+
+#include "search_window_test.moc"

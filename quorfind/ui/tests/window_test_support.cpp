@@ -1,0 +1,171 @@
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <stdexcept>
+
+#include "quorfind/search/test_lists.h"
+
+namespace quor::find::ui::testing {
+
+namespace {
+
+template <class T>
+T takeFront(std::deque<T>& queue) {
+    if (queue.empty()) {
+        return T();
+    }
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+class RecordingLauncher final : public Launcher {
+  public:
+    explicit RecordingLauncher(FindWorld& world) : world_(world) {}
+    Status open(std::string_view path) override {
+        world_.launched.push_back("open " + std::string(path));
+        return world_.openFails ? Status(Error{"no application"}) : Status::success();
+    }
+    Status play(std::string_view path) override {
+        world_.launched.push_back("play " + std::string(path));
+        return Status::success();
+    }
+    Status enqueue(std::string_view path) override {
+        world_.launched.push_back("enqueue " + std::string(path));
+        return Status::success();
+    }
+
+  private:
+    FindWorld& world_;
+};
+
+}  // namespace
+
+FindWorld::FindWorld() {
+    auto opened = store::SettingsStore::open(home.home() / "settings.db");
+    if (!opened) {
+        throw std::runtime_error(opened.error());
+    }
+    store = std::move(*opened);
+    (void)places().ensureFolders();
+    musicFolder = home.folder("music").string();
+    home.file("music/a.mp3", "a");
+    home.file("music/Rock/b.mp3", "b");
+    home.file("music/Rock/c d.mp3", "c");
+    find::testing::writeSavedList(
+        home, "music",
+        {{"0", musicFolder, "Music", "0\n*Music/\na.mp3\n*Music/Rock/\nb.mp3\nc d.mp3\n"}});
+    setSetting(kLocalList, "/web/music.txt");
+}
+
+std::string FindWorld::setting(std::string_view key) const {
+    return store::AppSettings(*store, store::kQuorfind).setting(key, "<missing>");
+}
+
+void FindWorld::setSetting(std::string_view key, std::string_view value) {
+    store::AppSettings(*store, store::kQuorfind).saveSetting(key, value);
+}
+
+SearchServices FindWorld::services() {
+    SearchServices services;
+    auto dialog = [this](const char* name) {
+        dialogsRun.emplace_back(name);
+        if (duringDialog) {
+            duringDialog();
+        }
+    };
+    services.dialogs.options = [this, dialog](QWidget*, FindSettings& settings, Interaction&) {
+        dialog("frmOptions");
+        if (optionsScript) {
+            optionsScript(settings);
+        }
+    };
+    services.dialogs.newPath = [this, dialog](QWidget*, const std::string&) {
+        dialog("frmRename");
+        return takeFront(newPaths);
+    };
+    services.dialogs.nickname = [this, dialog](QWidget*, const std::string&) {
+        dialog("frmIRCnick");
+        return takeFront(nicknames);
+    };
+    services.dialogs.chooseList = [this, dialog](QWidget*, const store::Places&, const std::string&,
+                                                 Interaction&) {
+        dialog("frmSavedLists");
+        return takeFront(listChoices);
+    };
+    services.dialogs.firstStartHelp = [dialog](QWidget*, Interaction&, const store::Places&) {
+        dialog("firstStartHelp");
+    };
+    services.chooseOpenFile = [this](QWidget*, const FileRequest& request) {
+        fileRequests.push_back(request);
+        return takeFront(openAnswers);
+    };
+    services.chooseSaveFile = [this](QWidget*, const FileRequest& request) {
+        fileRequests.push_back(request);
+        return takeFront(saveAnswers);
+    };
+    services.helpPage = [this] { return helpPage; };
+    services.openUrl = [this](const QUrl& url) {
+        opened.push_back(url.toLocalFile());
+        return true;
+    };
+    services.startDrag = [this](QWidget*, QMimeData* data) {
+        dragged.push_back(data->data("text/uri-list").toStdString());
+        delete data;
+    };
+    services.makeLauncher = [this](const FindSettings&) -> std::unique_ptr<Launcher> {
+        return std::make_unique<RecordingLauncher>(*this);
+    };
+    services.makeLink = platform::makeIrcLink;
+    services.pause = [this](std::chrono::milliseconds ms) {
+        pauses.push_back(static_cast<int>(ms.count()));
+    };
+    services.runQuorvane = [this](Interaction&) {
+        started.emplace_back("run");
+        return true;
+    };
+    services.updateList = [this](Interaction&, ListType type, std::string_view path) {
+        started.push_back("update " + std::to_string(static_cast<int>(type)) + " " +
+                          std::string(path));
+        return true;
+    };
+    return services;
+}
+
+void WindowFixture::reopen() {
+    window.reset();
+    window =
+        std::make_unique<SearchWindow>(*world.store, world.places(), world.ui, world.services());
+    window->load();
+}
+
+std::vector<std::string> WindowFixture::rows() {
+    std::vector<std::string> texts;
+    for (const SearchRow& row : window->results().rows()) {
+        texts.push_back(row.text());
+    }
+    return texts;
+}
+
+void WindowFixture::select(const std::vector<int>& rows) {
+    ResultView& view = window->resultView();
+    view.clearSelection();
+    for (int row : rows) {
+        view.selectionModel()->select(view.model()->index(row, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+void WindowFixture::search(const QString& text) {
+    window->searchBox().setEditText(text);
+    QTest::keyClick(window->searchBox().lineEdit(), Qt::Key_Return);
+}
+
+QString WindowFixture::status() {
+    return window->statusBar()->currentMessage();
+}
+
+}  // namespace quor::find::ui::testing
