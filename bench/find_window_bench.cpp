@@ -23,6 +23,7 @@
 #include <iostream>
 
 #include "quorfind/settings.h"
+#include "quorfind/terminal_interaction.h"
 #include "quorfind/ui/search_window.h"
 #include "quorvane/store/settings_store.h"
 
@@ -30,20 +31,6 @@ namespace fs = std::filesystem;
 using namespace quor;
 
 namespace {
-
-class Quiet final : public Interaction {
-  public:
-    void notice(std::string_view text, std::string_view, Shown) override {
-        std::cerr << "find_window_bench: " << text << '\n';
-    }
-    bool confirm(std::string_view, std::string_view) override { return false; }
-    bool okOrCancel(std::string_view, std::string_view) override { return false; }
-    bool retryOrCancel(std::string_view, std::string_view) override { return false; }
-    void status(std::string_view) override {}
-    void busy(bool) override {}
-    bool keepResponsive() override { return false; }
-    bool unattended() const override { return false; }
-};
 
 // Runs one search from the box and reports it.
 void measure(find::ui::SearchWindow& window, const char* label, const QString& text) {
@@ -101,7 +88,7 @@ int main(int argc, char** argv) {
     find::FindSettings settings(**opened);
     settings.app().saveSetting(find::kLocalList, "bench.txt");
     settings.app().saveSetting(find::kIncludeFolders, "1");
-    Quiet ui;
+    find::TerminalInteraction ui(std::cerr);
     find::ui::SearchServices services = find::ui::SearchServices::desktop();
     const fs::path textList = joinedTextList(home);
     services.chooseOpenFile = [&](QWidget*, const find::ui::FileRequest&) {

@@ -128,6 +128,9 @@ class SearchWindow : public QMainWindow {
     void showRecentSearches(const QString& editText);
     void chooseOwnList(bool clearSearchBox);
     void fallBackToOwnList(std::string_view text, const std::string& reason);
+    void switchSource(ListType type, const std::string& path, std::string_view failText,
+                      bool clearSearchBox);
+    std::string listsFolderFailed() const;
     void rememberCurrentPath();
     void resetWindow(bool clearSearchBox);
 

@@ -169,24 +169,12 @@ void SearchWindow::chooseOwnList(bool clearSearchBox) {
         focusSearchBox();
         return;
     }
-    try {
-        const Result<std::string> output = savedListOutputPath(places_.dataFolder() / chosen);
-        if (!output) {
-            fallBackToOwnList(kOpenChosenListFailed, output.error());
-            return;
-        }
-        if (listType_ == ListType::TextList) {
-            settings_.app().saveSetting(kNonLocalList, currentListPath_);
-        }
-        listType_ = ListType::OwnList;
-        settings_.saveListType(ListType::OwnList);
-        currentListPath_ = *output;
-        settings_.app().saveSetting(kLocalList, currentListPath_);
-    } catch (const std::exception& error) {
-        fallBackToOwnList(kOpenChosenListFailed, error.what());
+    const Result<std::string> output = savedListOutputPath(places_.dataFolder() / chosen);
+    if (!output) {
+        fallBackToOwnList(kOpenChosenListFailed, output.error());
         return;
     }
-    resetWindow(clearSearchBox);
+    switchSource(ListType::OwnList, *output, kOpenChosenListFailed, clearSearchBox);
 }
 
 void SearchWindow::searchAnyTextList() {
@@ -210,19 +198,7 @@ void SearchWindow::searchAnyTextList() {
         focusSearchBox();
         return;
     }
-    try {
-        if (listType_ == ListType::OwnList) {
-            settings_.app().saveSetting(kLocalList, currentListPath_);
-        }
-        currentListPath_ = localPath(chosen);
-        settings_.app().saveSetting(kNonLocalList, currentListPath_);
-        listType_ = ListType::TextList;
-        settings_.saveListType(ListType::TextList);
-    } catch (const std::exception& error) {
-        fallBackToOwnList(kOpenChosenFileFailed, error.what());
-        return;
-    }
-    resetWindow(true);
+    switchSource(ListType::TextList, localPath(chosen), kOpenChosenFileFailed, true);
 }
 
 void SearchWindow::searchListsFolder() {
@@ -233,20 +209,34 @@ void SearchWindow::searchListsFolder() {
     std::error_code missing;
     if (!std::filesystem::is_directory(folder, missing)) {
         if (Status made = createFolders(folder); !made) {
-            interaction_.notice("There was a problem accessing your \"" +
-                                    places_.programFolder().string() + "/LISTS\" folder!",
-                                made.error());
+            interaction_.notice(listsFolderFailed(), made.error());
             return;
         }
         interaction_.notice(kNoListsText, kNoListsCaption);
     }
-    guarded([&] {
+    switchSource(ListType::ListsFolder, std::string(kListsFolderPath), listsFolderFailed(), true);
+}
+
+// The path of the source left is kept under its key, then the new source
+// and its path are stored; a store that fails leaves the own list.
+void SearchWindow::switchSource(ListType type, const std::string& path, std::string_view failText,
+                                bool clearSearchBox) {
+    try {
         rememberCurrentPath();
-        listType_ = ListType::ListsFolder;
-        settings_.saveListType(ListType::ListsFolder);
-        currentListPath_ = std::string(kListsFolderPath);
-        resetWindow(true);
-    });
+        listType_ = type;
+        settings_.saveListType(type);
+        currentListPath_ = path;
+        rememberCurrentPath();
+    } catch (const std::exception& error) {
+        fallBackToOwnList(failText, error.what());
+        return;
+    }
+    resetWindow(clearSearchBox);
+}
+
+std::string SearchWindow::listsFolderFailed() const {
+    return "There was a problem accessing your \"" + places_.programFolder().string() +
+           "/LISTS\" folder!";
 }
 
 // A source that could not be opened leaves the own list as the source.

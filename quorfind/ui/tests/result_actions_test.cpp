@@ -290,6 +290,7 @@ void ResultActionsTest::tipsNameThePlayerAndIrcClientInUse() {
     QCOMPARE(f.child<QAction>("mnuEditQueue").text(), QString("&Queue (Winamp only)"));
     QVERIFY(f.child<QAction>("mnuEditDCC").statusTip().endsWith("through WeeChat"));
     QVERIFY(f.child<QAction>("mnuPopupDCC").toolTip().endsWith("through WeeChat"));
+    screenshot(edit, "search-window-edit-menu");
 }
 
 QObject* newResultActionsTest() {

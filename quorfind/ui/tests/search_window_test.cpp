@@ -73,6 +73,7 @@ void SearchWindowTest::ownListSearchShowsRowsStatusAndCaption() {
     f.search("rock");
     QCOMPARE(f.rows(), std::vector<std::string>{std::string(kNoMatchesRow)});
     QCOMPARE(f.status(), QString("Found 0 matching files."));
+    screenshot(*f.window, "search-window-no-matches");
     QVERIFY(f.window->results().notes());
     QCOMPARE(f.child<QPushButton>("btnSearch").text(), QString("Search"));
 }
@@ -138,6 +139,7 @@ void SearchWindowTest::stopEndsASearchBetweenFiles() {
         &button,
         [&] {
             captionWhileSearching = button.text();
+            screenshot(*f.window, "search-window-searching");
             QVERIFY(!f.child<QAction>("mnuEditDelete").isEnabled());
             button.click();
         },
@@ -205,6 +207,7 @@ void SearchWindowTest::listsFolderIsCreatedAndSearched() {
     f.world.home.file("home/Lists/friends.txt", "Abbey Road.mp3\r\nother\r\n");
     f.search("abbey");
     QCOMPARE(f.rows(), std::vector<std::string>{"FRIENDS.TXT - Abbey Road.mp3"});
+    screenshot(*f.window, "search-window-lists-folder");
     QCOMPARE(f.world.ui.boxes().size(), 1u);
 }
 

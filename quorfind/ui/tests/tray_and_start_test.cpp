@@ -2,6 +2,7 @@
 // names, and the names the menu tips give the player and IRC client.
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
@@ -49,6 +50,9 @@ void TrayAndStartTest::trayOffersSearchAndExitOnceAtATime() {
     tray.menu().actions()[1]->trigger();
     QCOMPARE(exits, 1);
     screenshot(tray.menu(), "tray-menu");
+    QLabel picture;
+    picture.setPixmap(tray.icon().icon().pixmap(64, 64));
+    screenshot(picture, "tray-icon");
 }
 
 void TrayAndStartTest::minimisingHidesOnlyWhenATrayCanBringItBack() {
