@@ -36,8 +36,8 @@ class FindTray : public QObject {
   private:
     void once(void (FindTray::*signal)());
 
+    QMenu menu_;  // before the icon, which refers to it
     QSystemTrayIcon icon_;
-    QMenu menu_;
     bool handling_ = false;
 };
 

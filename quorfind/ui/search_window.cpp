@@ -47,6 +47,8 @@ void SearchWindow::buildControls() {
     searchBox_->setObjectName("SearchBox");
     searchBox_->setEditable(true);
     searchBox_->setInsertPolicy(QComboBox::NoInsert);
+    // No completion from the recent searches: Enter searches what was typed.
+    searchBox_->setCompleter(nullptr);
     searchBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     searchBox_->setMinimumContentsLength(8);
     searchBox_->setAccessibleName("Search text");
