@@ -14,7 +14,9 @@ std::string listFileName(std::string_view listPath) {
     return store::fileNamePart(listPath);
 }
 
-Result<std::string> savedListOutputPath(const fs::path& listFile) {
+namespace {
+
+Result<store::SavedList> readSavedList(const fs::path& listFile) {
     auto contents = readFile(listFile);
     if (!contents) {
         return Error{contents.error()};
@@ -22,6 +24,16 @@ Result<std::string> savedListOutputPath(const fs::path& listFile) {
     auto parsed = store::parseSavedList(*contents);
     if (!parsed) {
         return Error{listFile.string() + ": " + parsed.error()};
+    }
+    return parsed;
+}
+
+}  // namespace
+
+Result<std::string> savedListOutputPath(const fs::path& listFile) {
+    auto parsed = readSavedList(listFile);
+    if (!parsed) {
+        return Error{parsed.error()};
     }
     return parsed->setting("SavePath");
 }
@@ -34,13 +46,9 @@ Result<OwnList> loadOwnList(const fs::path& dataFolder, std::string_view listPat
     if (!fs::exists(list.listFile, error)) {
         return list;
     }
-    auto contents = readFile(list.listFile);
-    if (!contents) {
-        return Error{contents.error()};
-    }
-    auto parsed = store::parseSavedList(*contents);
+    auto parsed = readSavedList(list.listFile);
     if (!parsed) {
-        return Error{list.listFile.string() + ": " + parsed.error()};
+        return Error{parsed.error()};
     }
     list.present = true;
     for (std::size_t i = 0; i < parsed->records.size(); ++i) {

@@ -13,6 +13,7 @@
 #include "common/qt/qt_interaction.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
+#include "quorfind/ui/dialog_parts.h"
 #include "quorfind/ui/link_names.h"
 
 namespace quor::find::ui {
@@ -286,13 +287,10 @@ void SearchWindow::focusSearchBox() {
     searchBox_->lineEdit()->selectAll();
 }
 
+// A failing settings store is told, captioned with its error, instead of
+// ending the program.
 void SearchWindow::guarded(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& error) {
-        interaction_.notice(std::string("The command could not be completed:\n") + error.what(),
-                            kQuorfindTitle);
-    }
+    (void)storeGuarded(interaction_, "The command could not be completed.", command);
 }
 
 void SearchWindow::closeIfAsked() {

@@ -44,12 +44,7 @@ class RecordingLauncher final : public Launcher {
 
 }  // namespace
 
-FindWorld::FindWorld() {
-    auto opened = store::SettingsStore::open(home.home() / "settings.db");
-    if (!opened) {
-        throw std::runtime_error(opened.error());
-    }
-    store = std::move(*opened);
+FindWorld::FindWorld() : store(DialogWorld::openStore(home.home())) {
     (void)places().ensureFolders();
     musicFolder = home.folder("music").string();
     home.file("music/a.mp3", "a");

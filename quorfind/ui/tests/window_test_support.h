@@ -17,14 +17,13 @@
 #include "common/qt/testing/screenshot.h"
 #include "common/testing/scripted_interaction.h"
 #include "common/testing/temp_tree.h"
+#include "dialog_test_support.h"
 #include "quorfind/settings.h"
 #include "quorfind/ui/search_window.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::find::ui::testing {
-
-using quor::ui::testing::screenshot;
 
 // The rows the own list "music" gives for an empty search.
 inline const std::vector<std::string> kMusicRows = {"Music/a.mp3", "Music/Rock/b.mp3",
@@ -80,16 +79,9 @@ struct WindowFixture {
     void search(const QString& text);
     QString status();
     template <class T>
-    T& child(const char* name);
-};
-
-template <class T>
-T& WindowFixture::child(const char* name) {
-    T* found = window->findChild<T*>(name);
-    if (found == nullptr) {
-        throw std::runtime_error(std::string("no child ") + name);
+    T& child(const char* name) {
+        return testing::child<T>(*window, name);
     }
-    return *found;
-}
+};
 
 }  // namespace quor::find::ui::testing
