@@ -294,27 +294,18 @@ void SearchWindow::guarded(const std::function<void()>& command) {
 }
 
 void SearchWindow::closeIfAsked() {
-    if (closeWhenIdle_ && idle()) {
-        closeWhenIdle_ = false;
-        close();
+    if (idle()) {
+        closing_.closeIfAsked(*this);
     }
 }
 
 void SearchWindow::closeEvent(QCloseEvent* event) {
-    if (!idle()) {
-        // The work returns at its next safe point; the window closes then,
-        // so no file is left half written.
-        closeWhenIdle_ = true;
-        interaction_.requestStop();
-        event->ignore();
-        return;
+    // Work that lets events run returns at its next safe point; the window
+    // closes then, so no file is left half written.
+    if (closing_.handle(
+            *event, !idle(), [this] { interaction_.requestStop(); }, [this] { storeOnClose(); })) {
+        emit closed();
     }
-    if (!closedForGood_) {
-        storeOnClose();
-        closedForGood_ = true;
-    }
-    event->accept();
-    emit closed();
 }
 
 void SearchWindow::storeOnClose() {

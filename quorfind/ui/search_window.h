@@ -23,6 +23,7 @@
 #include <string>
 
 #include "common/interaction.h"
+#include "common/qt/close_when_idle.h"
 #include "common/qt/window_interaction.h"
 #include "common/qt/window_placement.h"
 #include "quorfind/dcc/dcc_send.h"
@@ -167,8 +168,7 @@ class SearchWindow : public QMainWindow {
     bool topMostFlag_ = false;
     bool searching_ = false;
     bool acting_ = false;
-    bool closeWhenIdle_ = false;
-    bool closedForGood_ = false;
+    quor::ui::CloseWhenIdle closing_;
     bool hideWhenMinimised_ = false;
 };
 

@@ -11,12 +11,12 @@
 
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "common/qt/qt_interaction.h"
+#include "common/qt/window_placement.h"
 #include "quorvane/store/folder_list.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/folder_options_dialog.h"
-#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/saved_lists_dialog.h"
-#include "common/qt/window_placement.h"
 
 namespace quor::ui {
 
@@ -362,10 +362,7 @@ void MainWindow::makeList() {
     makeListButton_->setEnabled(true);
     building_ = false;
     refreshListLabel();
-    if (closeWhenBuilt_) {
-        closeWhenBuilt_ = false;
-        close();
-    }
+    closing_.closeIfAsked(*this);
 }
 
 void MainWindow::savePlaylist() {
@@ -383,22 +380,11 @@ void MainWindow::findDuplicates() {
 // Closing.
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (building_) {
-        // A build in progress stops at its next safe point; the window
-        // closes when it has returned, so no file is left half written.
-        closeWhenBuilt_ = true;
-        if (stopRequester_) {
-            stopRequester_();
-        }
-        event->ignore();
-        return;
+    // A build in progress stops at its next safe point; the window closes
+    // when it has returned, so no file is left half written.
+    if (closing_.handle(*event, building_, stopRequester_, [this] { storeOnClose(); })) {
+        emit closed();
     }
-    if (!closedForGood_) {
-        storeOnClose();
-        closedForGood_ = true;
-    }
-    event->accept();
-    emit closed();
 }
 
 void MainWindow::storeOnClose() {

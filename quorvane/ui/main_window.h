@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "common/interaction.h"
+#include "common/qt/close_when_idle.h"
 #include "common/result.h"
 #include "quorvane/store/list_commands.h"
 #include "quorvane/store/list_context.h"
@@ -135,8 +136,7 @@ class MainWindow : public QMainWindow {
     std::function<void()> stopRequester_;
     DiskReadHandler diskReadHandler_;
     bool building_ = false;
-    bool closeWhenBuilt_ = false;
-    bool closedForGood_ = false;
+    CloseWhenIdle closing_;
 };
 
 // The notice of a command whose part of the program is not available.
