@@ -22,6 +22,10 @@ int main(int argc, char** argv) {
         std::cout << find::usageText();
         return 0;
     }
+    if (command->mode == find::CommandLine::Mode::Version) {
+        std::cout << find::versionText();
+        return 0;
+    }
     if (command->mode == find::CommandLine::Mode::Window) {
         std::cout << "quorfind: the search window is not built yet; use quorfind --search TEXT "
                      "(see quorfind --help)\n";
