@@ -126,7 +126,8 @@ case "$cmd" in
         ;;
     package)
         install_packages "${packages[@]}" "${package_packages[@]}"
-        configure_and_build build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+        # -O2 as Debian builds its packages; the binaries are stripped.
+        configure_and_build build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
             -DQUOR_BUILD_TESTS=OFF -DQUOR_BUILD_BENCH=OFF
         ( cd build-package && cpack -G DEB >/dev/null )
         echo "dev.sh: package: $(ls "$here"/build-package/quorvane_*.deb)"
