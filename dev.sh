@@ -6,6 +6,7 @@
 #   ./dev.sh build   install and build only
 #   ./dev.sh asan    build and test with AddressSanitizer and UBSan, warnings as errors
 #   ./dev.sh core    build the core alone, without Qt (proves it needs none)
+#   ./dev.sh package build the Debian package (build-package/quorvane_*.deb)
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -18,6 +19,10 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
 )
+# What the tests of the installed tree validate with.
+test_packages=(desktop-file-utils appstream man-db)
+# What CPack needs to compute the package's dependencies.
+package_packages=(dpkg-dev file)
 
 missing_packages() {
     local p
@@ -104,12 +109,12 @@ case "$cmd" in
         configure_and_build build
         ;;
     test)
-        install_packages "${packages[@]}"
+        install_packages "${packages[@]}" "${test_packages[@]}"
         configure_and_build build
         run_tests build
         ;;
     asan)
-        install_packages "${packages[@]}"
+        install_packages "${packages[@]}" "${test_packages[@]}"
         configure_and_build build-asan -DQUOR_SANITIZE=ON -DQUOR_WERROR=ON -DQUOR_BUILD_BENCH=OFF \
             -DCMAKE_BUILD_TYPE=Debug
         ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
@@ -118,6 +123,14 @@ case "$cmd" in
         install_packages "${packages[@]}"
         configure_and_build build-core -DQUOR_BUILD_UI=OFF -DQUOR_BUILD_TESTS=OFF \
             -DQUOR_WERROR=ON -DQUOR_BUILD_BENCH=OFF
+        ;;
+    package)
+        install_packages "${packages[@]}" "${package_packages[@]}"
+        # -O2 as Debian builds its packages; the binaries are stripped.
+        configure_and_build build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+            -DQUOR_BUILD_TESTS=OFF -DQUOR_BUILD_BENCH=OFF
+        ( cd build-package && cpack -G DEB >/dev/null )
+        echo "dev.sh: package: $(ls "$here"/build-package/quorvane_*.deb)"
         ;;
     run)
         install_packages "${packages[@]}"
@@ -128,7 +141,7 @@ case "$cmd" in
         demo_list
         ;;
     *)
-        echo "usage: ./dev.sh [run|test|build|asan|core]" >&2
+        echo "usage: ./dev.sh [run|test|build|asan|core|package]" >&2
         exit 2
         ;;
 esac

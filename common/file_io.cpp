@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,7 +98,11 @@ Result<std::string> readFile(const fs::path& file) {
     return contents;
 }
 
-Status writeFileAtomically(const fs::path& file, std::string_view contents) {
+namespace {
+
+// Writes contents to a new, flushed temporary file beside file (with the
+// permissions file has, or those of a new file) and returns its name.
+Result<std::string> writeTemporaryBeside(const fs::path& file, std::string_view contents) {
     const fs::path folder = file.parent_path();
     std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
@@ -126,12 +131,70 @@ Status writeFileAtomically(const fs::path& file, std::string_view contents) {
         ::unlink(temp.c_str());
         return error;
     }
-    if (::rename(temp.c_str(), file.c_str()) != 0) {
+    return temp;
+}
+
+// Gives temp the name target unless target exists: true when renamed,
+// false when target was there (temp is then left for the caller).
+Result<bool> renameNoReplace(const std::string& temp, const fs::path& target) {
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errorFrom("create", target);
+    }
+    // A file system without the no-replace rename: a hard link also fails
+    // when the target exists.
+    if (::link(temp.c_str(), target.c_str()) != 0) {
+        if (errno == EEXIST) {
+            return false;
+        }
+        return errorFrom("create", target);
+    }
+    ::unlink(temp.c_str());
+    return true;
+}
+
+}  // namespace
+
+Status writeFileAtomically(const fs::path& file, std::string_view contents) {
+    Result<std::string> temp = writeTemporaryBeside(file, contents);
+    if (!temp) {
+        return Error{temp.error()};
+    }
+    if (::rename(temp->c_str(), file.c_str()) != 0) {
         Error error = errorFrom("replace", file);
-        ::unlink(temp.c_str());
+        ::unlink(temp->c_str());
         return error;
     }
-    return syncFolder(folder);
+    return syncFolder(file.parent_path());
+}
+
+Result<bool> copyFileIfMissing(const fs::path& source, const fs::path& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0) {
+        return false;
+    }
+    Result<std::string> contents = readFile(source);
+    if (!contents) {
+        return Error{contents.error()};
+    }
+    Result<std::string> temp = writeTemporaryBeside(target, *contents);
+    if (!temp) {
+        return Error{temp.error()};
+    }
+    Result<bool> renamed = renameNoReplace(*temp, target);
+    if (!renamed || !*renamed) {
+        ::unlink(temp->c_str());
+        return renamed;
+    }
+    if (Status synced = syncFolder(target.parent_path()); !synced) {
+        return Error{synced.error()};
+    }
+    return true;
 }
 
 Status copyFileAtomically(const fs::path& source, const fs::path& target) {

@@ -26,6 +26,13 @@ Status writeFileAtomically(const std::filesystem::path& file, std::string_view c
 // Copies source over target atomically (target is whole at every moment).
 Status copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
 
+// Copies source to target atomically unless target exists (as anything,
+// even a dangling link). An existing target is never replaced, not even one
+// that appears while the copy is made. True when the copy was made, false
+// when target was already there.
+Result<bool> copyFileIfMissing(const std::filesystem::path& source,
+                               const std::filesystem::path& target);
+
 // Renames from to to (replacing to), then flushes the folder of to.
 Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -92,5 +92,41 @@ TEST(FileOperations, ReadsLargeFilesWhole) {
     EXPECT_EQ(*read, big);
 }
 
+TEST(CopyFileIfMissing, CopiesOnceAndNeverReplacesWhatIsThere) {
+    TempTree tree;
+    tree.file("sample.html", "<!--list-->");
+    Result<bool> first = copyFileIfMissing(tree.path("sample.html"), tree.path("mine.html"));
+    ASSERT_TRUE(first) << first.error();
+    EXPECT_TRUE(*first);
+    EXPECT_EQ(tree.read("mine.html"), "<!--list-->");
+
+    tree.file("mine.html", "my own page");
+    Result<bool> again = copyFileIfMissing(tree.path("sample.html"), tree.path("mine.html"));
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(*again);
+    EXPECT_EQ(tree.read("mine.html"), "my own page");
+
+    // A dangling link is the user's too: it is left alone, not followed.
+    std::filesystem::create_symlink(tree.path("elsewhere.html"), tree.path("link.html"));
+    Result<bool> linked = copyFileIfMissing(tree.path("sample.html"), tree.path("link.html"));
+    ASSERT_TRUE(linked);
+    EXPECT_FALSE(*linked);
+    EXPECT_FALSE(tree.exists("elsewhere.html"));
+
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(tree.root())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 3);  // no temporary file left behind
+}
+
+TEST(CopyFileIfMissing, AMissingSourceIsAnErrorAndCreatesNothing) {
+    TempTree tree;
+    Result<bool> copied = copyFileIfMissing(tree.path("none.html"), tree.path("mine.html"));
+    ASSERT_FALSE(copied);
+    EXPECT_NE(copied.error().find("none.html"), std::string::npos) << copied.error();
+    EXPECT_FALSE(tree.exists("mine.html"));
+}
+
 }  // namespace
 }  // namespace quor

@@ -1,5 +1,6 @@
 #include "quorfind/command_line.h"
 
+#include "common/version.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list_search.h"
 #include "quorfind/search/resolve_row.h"
@@ -45,8 +46,13 @@ std::string usageText() {
            "  --lists-folder    search every list of the Lists folder instead\n"
            "  --paths           print the real path of each entry of your own list instead\n"
            "  --help            print this help\n"
+           "  --version         print the version\n"
            "\n"
            "Exit status: 0 when something matched, 1 when nothing did, 2 for a bad option.\n";
+}
+
+std::string versionText() {
+    return "quorfind " + std::string(programVersion()) + "\n";
 }
 
 Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
@@ -57,6 +63,10 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             command.mode = CommandLine::Mode::Help;
+            return command;
+        }
+        if (arg == "--version") {
+            command.mode = CommandLine::Mode::Version;
             return command;
         }
         if (takeValue(args, i, "--search", command.searchText, missing)) {

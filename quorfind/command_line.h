@@ -3,6 +3,7 @@
 // The command line of quorfind, for terminals and scripts:
 //
 //   quorfind --search TEXT [--text-list FILE | --lists-folder] [--paths]
+//   quorfind --help | --version
 //
 // searches the own list ("LocalList"), a text list or the Lists folder and
 // prints one row a line; --paths prints the real path of each row of the
@@ -27,7 +28,7 @@ inline constexpr int kExitNothing = 1;
 inline constexpr int kExitBadOption = 2;
 
 struct CommandLine {
-    enum class Mode { Window, Search, Help };
+    enum class Mode { Window, Search, Help, Version };
     Mode mode = Mode::Window;
     std::string searchText;
     ListType source = ListType::OwnList;
@@ -41,6 +42,9 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args);
 
 // The --help text.
 std::string usageText();
+
+// The --version text: "quorfind " + the version, and a line end.
+std::string versionText();
 
 // Runs a search command; rows (or paths) go to out, messages through ui.
 // Returns the exit status.

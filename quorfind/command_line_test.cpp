@@ -38,6 +38,8 @@ TEST(ParseCommandLine, AcceptsTheSearchForms) {
     ASSERT_TRUE(parsed.ok());
     EXPECT_TRUE(parsed->paths);
     EXPECT_EQ(parseCommandLine({"--search", "x", "--help"})->mode, CommandLine::Mode::Help);
+    EXPECT_EQ(parseCommandLine({"--version"})->mode, CommandLine::Mode::Version);
+    EXPECT_EQ(parseCommandLine({"--search", "--version"})->searchText, "--version");
 }
 
 TEST(ParseCommandLine, RefusesBadCommandLines) {

@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
         std::cout << find::usageText();
         return 0;
     }
+    if (command->mode == find::CommandLine::Mode::Version) {
+        std::cout << find::versionText();
+        return 0;
+    }
     if (command->mode == find::CommandLine::Mode::Window) {
 #ifdef QUOR_WITH_WINDOWS
         return find::ui::runQuorfindWindow(argc, argv);

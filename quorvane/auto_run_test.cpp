@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
+#include "common/file_io.h"
 #include "platform/instance_lock.h"
 #include "quorvane/store/saved_lists.h"
 #include "quorvane/store/store_test_fixture.h"
@@ -74,6 +77,25 @@ TEST_F(AutoRunTest, AnotherRunningCopyMeansNothingIsDone) {
     ASSERT_TRUE(lock.has_value());
     EXPECT_EQ(run({"auto"}), 75);
     EXPECT_FALSE(home.exists("list.txt"));
+}
+
+TEST_F(AutoRunTest, ANewProgramFolderGetsTheSampleTemplateButKeepsItsOwn) {
+    const char* source = std::getenv("QUOR_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const Result<std::string> sample =
+        readFile(std::filesystem::path(source) / "desktop" / "Template.html");
+    ASSERT_TRUE(sample) << sample.error();
+    std::filesystem::remove(home.home() / "Template.html");
+
+    EXPECT_EQ(run({"auto"}), 1);  // nothing to build, but the folder is set up
+    EXPECT_EQ(home.read("home/Template.html"), *sample);
+
+    home.file("home/Template.html", "<p>mine</p>\n<!--list-->\n");
+    configure("list.html");
+    setSetting("HTML", "1");
+    EXPECT_EQ(run({"auto"}), 0);
+    EXPECT_EQ(home.read("home/Template.html"), "<p>mine</p>\n<!--list-->\n");
+    EXPECT_EQ(home.read("list.html").find("<p>mine</p>"), 0u);
 }
 
 }  // namespace

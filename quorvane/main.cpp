@@ -4,10 +4,12 @@
 //   quorvane               the main window
 //   quorvane auto [NAME]   rebuilds the saved list NAME (or the current
 //                          configuration) without any window, for cron
+//   quorvane --help | --version
 //
 // Exit status of an unattended run: 0 the list was written, 1 no list could
 // be built, 75 another copy was running and nothing was done.
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,6 +17,8 @@
 
 #include "common/file_io.h"
 #include "common/interaction.h"
+#include "common/version.h"
+#include "platform/installed_files.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
 #include "quorvane/generate/build_driver.h"
@@ -53,6 +57,19 @@ Status checkSavedList(const store::Places& places, const std::string& listName) 
     return {};
 }
 
+// The program folder gets the installed sample page template when it has
+// none; a failed copy is said on standard error and the start goes on (an
+// HTML build without a template tells the user what to do).
+void provideSampleTemplate(const store::Places& places) {
+    const std::filesystem::path sample = platform::installedTemplate();
+    if (sample.empty()) {
+        return;
+    }
+    if (Result<bool> copied = places.provideTemplate(sample); !copied) {
+        std::cerr << "quorvane: " << copied.error() << '\n';
+    }
+}
+
 int runUnattended(const generate::StartupRequest& request) {
     const store::Places places = store::Places::forThisUser();
     if (Status made = places.ensureFolders(); !made) {
@@ -62,6 +79,7 @@ int runUnattended(const generate::StartupRequest& request) {
     if (!lock) {
         return generate::kExitAlreadyRunning;
     }
+    provideSampleTemplate(places);
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
     if (!opened) {
         return fail(opened.error());
@@ -118,8 +136,19 @@ int describeConfiguration() {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const generate::StartupRequest request = generate::parseCommandLine(arguments);
+    if (request.help) {
+        std::cout << generate::usageText();
+        return 0;
+    }
+    if (request.version) {
+        std::cout << "quorvane " << programVersion() << '\n';
+        return 0;
+    }
     if (request.unattended) {
         return runUnattended(request);
+    }
+    if (const store::Places places = store::Places::forThisUser(); places.ensureFolders()) {
+        provideSampleTemplate(places);
     }
 #ifdef QUOR_WITH_WINDOWS
     return ui::runQuorvaneWindow(argc, argv);

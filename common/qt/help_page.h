@@ -1,14 +1,16 @@
 #pragma once
 
-// The installed help pages of both programs.
+// The installed help pages of both programs, as the windows open them.
 
 #include <QString>
+#include <string_view>
+
+#include "platform/installed_files.h"
 
 namespace quor::ui {
 
-// The help page index.html: beside the program (an installed tree, or the
-// build tree's own copy), else where the installation put it; "" when
-// there is none.
-QString helpPage();
+// A page of the installed help (the build tree's own copy when run from
+// there); "" when there is none.
+QString helpPage(std::string_view page = platform::kHelpIndexPage);
 
 }  // namespace quor::ui

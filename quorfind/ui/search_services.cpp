@@ -68,7 +68,7 @@ SearchServices SearchServices::desktop() {
     services.chooseSaveFile = [](QWidget* parent, const FileRequest& request) {
         return runFileDialog(parent, request, true);
     };
-    services.helpPage = [] { return quor::ui::helpPage(); };
+    services.helpPage = [] { return quor::ui::helpPage(platform::kQuorfindHelpPage); };
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     services.startDrag = [](QWidget* source, QMimeData* data) {
         auto* drag = new QDrag(source);

@@ -19,6 +19,14 @@ StartupRequest parseCommandLine(std::string_view commandLine) {
 }
 
 StartupRequest parseCommandLine(const std::vector<std::string>& arguments) {
+    if (!arguments.empty()) {
+        StartupRequest request;
+        request.help = arguments.front() == "--help" || arguments.front() == "-h";
+        request.version = arguments.front() == "--version";
+        if (request.help || request.version) {
+            return request;
+        }
+    }
     std::string joined;
     for (const std::string& argument : arguments) {
         if (!joined.empty()) {
@@ -27,6 +35,25 @@ StartupRequest parseCommandLine(const std::vector<std::string>& arguments) {
         joined += argument;
     }
     return parseCommandLine(joined);
+}
+
+std::string usageText() {
+    return "Usage: quorvane [auto [NAME]]\n"
+           "\n"
+           "Without arguments, opens the main window.\n"
+           "\n"
+           "  auto        build the list of the current configuration, without any window\n"
+           "  auto NAME   open the saved list NAME (its output file's name up to the first\n"
+           "              \".\", so music for music.html) and build it, without any window\n"
+           "  --help      print this help\n"
+           "  --version   print the version\n"
+           "\n"
+           "Files: the program folder is $QUORVANE_HOME, else $XDG_DATA_HOME/quorvane\n"
+           "(~/.local/share/quorvane); the settings are in $QUORVANE_HOME/settings.db, else\n"
+           "$XDG_CONFIG_HOME/quorvane/settings.db (~/.config/quorvane/settings.db).\n"
+           "\n"
+           "Exit status of auto: 0 the list was written, 1 no list could be built,\n"
+           "75 another copy was running and nothing was done.\n";
 }
 
 }  // namespace quor::generate

@@ -15,10 +15,17 @@ namespace quor::generate {
 struct StartupRequest {
     bool unattended = false;
     std::string listName;  // "Weekly.lst", or "" for the current configuration
+    // "--help" or "-h" (help) and "--version" (version) as the first
+    // argument print their text instead of starting anything.
+    bool help = false;
+    bool version = false;
 };
 
 StartupRequest parseCommandLine(std::string_view commandLine);
 StartupRequest parseCommandLine(const std::vector<std::string>& arguments);
+
+// The --help text.
+std::string usageText();
 
 // Exit statuses of an unattended run.
 inline constexpr int kExitListWritten = 0;

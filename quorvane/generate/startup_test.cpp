@@ -28,5 +28,24 @@ TEST(Startup, AutoAnywhereInAnyCaseIsAnUnattendedRun) {
     }
 }
 
+TEST(Startup, HelpAndVersionOnlyAsTheFirstArgument) {
+    EXPECT_TRUE(parseCommandLine(std::vector<std::string>{"--help"}).help);
+    EXPECT_TRUE(parseCommandLine(std::vector<std::string>{"-h"}).help);
+    EXPECT_TRUE(parseCommandLine(std::vector<std::string>{"--version"}).version);
+    const StartupRequest help = parseCommandLine(std::vector<std::string>{"--help", "auto"});
+    EXPECT_TRUE(help.help);
+    EXPECT_FALSE(help.unattended);  // help never builds a list
+
+    // After "auto" every word is the saved list's name, as cron gives it.
+    const StartupRequest named = parseCommandLine(std::vector<std::string>{"auto", "--version"});
+    EXPECT_TRUE(named.unattended);
+    EXPECT_FALSE(named.version);
+    EXPECT_EQ(named.listName, "--version.lst");
+    // Options for the window's toolkit are not ours to refuse.
+    const StartupRequest window =
+        parseCommandLine(std::vector<std::string>{"-platform", "offscreen"});
+    EXPECT_FALSE(window.help || window.version || window.unattended);
+}
+
 }  // namespace
 }  // namespace quor::generate

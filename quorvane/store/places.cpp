@@ -22,4 +22,8 @@ Status Places::ensureFolders() const {
     return {};
 }
 
+Result<bool> Places::provideTemplate(const std::filesystem::path& installedCopy) const {
+    return copyFileIfMissing(installedCopy, templateFile());
+}
+
 }  // namespace quor::store

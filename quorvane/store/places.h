@@ -34,6 +34,12 @@ class Places {
     // are missing (done at first use, as an installer would).
     Status ensureFolders() const;
 
+    // Copies installedCopy (the installed sample page) to Template.html
+    // unless the program folder has one: quorvane does it at every start, as
+    // the installer placed it once; a page of the user's is never replaced.
+    // True when copied.
+    Result<bool> provideTemplate(const std::filesystem::path& installedCopy) const;
+
   private:
     std::filesystem::path root_;
 };

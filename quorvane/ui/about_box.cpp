@@ -7,9 +7,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#ifndef QUOR_VERSION
-#define QUOR_VERSION "0.0"
-#endif
+#include "common/version.h"
 
 namespace quor::ui {
 
@@ -34,7 +32,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Quorvane");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QString("<b>Quorvane</b> version %1").arg(QUOR_VERSION), this);
+    auto* title = new QLabel(QString("<b>Quorvane</b> version %1").arg(QString::fromUtf8(programVersion().data(), static_cast<qsizetype>(programVersion().size()))), this);
     title->setObjectName("lblVersion");
     layout->addWidget(title);
     layout->addWidget(new QLabel(
