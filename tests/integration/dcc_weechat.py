@@ -1,0 +1,97 @@
+"""DCC send through WeeChat: a local ngircd, a sending WeeChat with its fifo
+plugin and a receiving WeeChat that accepts files by itself. Rows of a built
+list are sent through the fifo link; the receiver gets them byte for byte.
+Rows whose names hold "%" or a line break are refused and nothing of them
+reaches the server."""
+
+import sys
+
+import peers
+from peers import Failure, check
+
+CHANNEL = "#quor"
+
+
+def make_music(music):
+    music.mkdir()
+    files = {
+        "send me.mp3": bytes((i * 7 + 3) % 256 for i in range(300_000)),
+        "second.mp3": bytes((i * 13) % 251 for i in range(70_000)),
+        "100% pure.mp3": b"percent" * 100,
+        "line\nbreak.mp3": b"line break" * 100,
+    }
+    for name, data in files.items():
+        (music / name).write_bytes(data)
+    return files
+
+
+def start_peers(box, port, downloads):
+    receiver = peers.start_weechat(box, "receiver", port, "quorrecv", CHANNEL, commands=[
+        "/set xfer.file.auto_accept_files on",
+        "/set xfer.file.use_nick_in_filename off",
+        f"/set xfer.file.download_path {downloads}",
+    ])
+    sender = peers.start_weechat(box, "sender", port, "quorsend", CHANNEL, fifo=True)
+    # Both ends keep blanks in file names (WeeChat turns them into "_").
+    return sender, receiver
+
+
+def wait_received(downloads, name, data, processes):
+    def arrived():
+        for p in processes:
+            check(p.poll() is None, f"a WeeChat ended early:\n{peers.log_tail(p)}")
+        target = downloads / name
+        return target.exists() and target.read_bytes() == data
+    peers.wait_until(arrived, 30, f"the receiver to get {name} whole")
+
+
+def main():
+    peers.need_programs("ngircd", "weechat-headless")
+    with peers.Sandbox("weechat") as box:
+        files = make_music(box.root / "music")
+        peers.build_list(box, box.root / "music", box.root / "music.txt")
+        peers.set_find_setting(box, "DDEServiceName", "weechat")
+        downloads = box.root / "downloads"
+        downloads.mkdir()
+        port = peers.start_ngircd(box)
+        observer = peers.IrcObserver(port, "quorwatch", CHANNEL)
+        sender, receiver = start_peers(box, port, downloads)
+        observer.wait_for_members(["quorsend", "quorrecv"], 30)
+        fifo_folder = sender.env["XDG_RUNTIME_DIR"]
+        peers.wait_until(lambda: list((box.root / "sender/run/weechat").glob("weechat_fifo_*")),
+                         20, f"the sender's fifo in {fifo_folder}/weechat")
+        # The link finds the fifo in the sender's runtime folder by itself.
+        env = dict(box.env, XDG_RUNTIME_DIR=fifo_folder, HOME=sender.env["HOME"])
+
+        sent = peers.run_action(box, "dcc", "send me", "quorrecv", env=env)
+        check("handed 1 of 1" in sent.stdout, f"one row should be sent:\n{sent.stdout}")
+        wait_received(downloads, "send me.mp3", files["send me.mp3"], [sender, receiver])
+
+        for text in ("pure", "break"):
+            refused = peers.run_action(box, "dcc", text, "quorrecv", env=env,
+                                       check_status=False)
+            check(refused.returncode == 1 and "handed 0 of 1" in refused.stdout,
+                  f"the row matching {text!r} should be refused:\n"
+                  f"{refused.stdout}{refused.stderr}")
+            check("could not be sent" in refused.stderr,
+                  f"the refusal should say why:\n{refused.stderr}")
+
+        # The fifo runs lines in order: once a later send has arrived,
+        # anything of the refused rows would have reached the server.
+        peers.run_action(box, "dcc", "second", "quorrecv", env=env)
+        wait_received(downloads, "second.mp3", files["second.mp3"], [sender, receiver])
+        observer.drain()
+        received = sorted(p.name for p in downloads.iterdir())
+        check(received == ["second.mp3", "send me.mp3"], f"the receiver got {received}")
+        leaked = [line for line in observer.lines if "pure" in line or "break" in line]
+        check(not leaked, "refused rows reached the server:\n" + "\n".join(leaked))
+        observer.close()
+    print("DCC through WeeChat: files arrive whole, refused rows send nothing")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except Failure as failure:
+        print(f"FAILED: {failure}", flush=True)
+        sys.exit(1)

@@ -300,6 +300,7 @@ def start_weechat(box, name, port, nick, channel, commands=(), fifo=False):
         Path(env[key]).mkdir(parents=True, exist_ok=True, mode=0o700)
     startup = [
         f"/set fifo.file.enabled {'on' if fifo else 'off'}",
+        "/set xfer.file.convert_spaces off",
         f"/server add local 127.0.0.1/{port} -notls -nicks={nick} -username={nick} "
         f"-autojoin={channel}",
         *commands,
