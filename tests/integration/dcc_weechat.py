@@ -4,7 +4,6 @@ list are sent through the fifo link; the receiver gets them byte for byte.
 Rows whose names hold "%" or a line break are refused and nothing of them
 reaches the server."""
 
-import sys
 
 import peers
 from peers import Failure, check
@@ -90,8 +89,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except Failure as failure:
-        print(f"FAILED: {failure}", flush=True)
-        sys.exit(1)
+    peers.main(main)

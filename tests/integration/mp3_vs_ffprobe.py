@@ -12,7 +12,6 @@ import json
 import math
 import re
 import struct
-import sys
 import wave
 
 import peers
@@ -192,8 +191,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except Failure as failure:
-        print(f"FAILED: {failure}", flush=True)
-        sys.exit(1)
+    peers.main(main)

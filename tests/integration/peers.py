@@ -32,6 +32,15 @@ def need_programs(*names):
              " (./dev.sh test installs the integration test packages)")
 
 
+def main(body):
+    """Runs a test's body: a failed check prints its reason and exits 1."""
+    try:
+        body()
+    except Failure as failure:
+        print(f"FAILED: {failure}", flush=True)
+        sys.exit(1)
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -162,8 +171,13 @@ def build_list(box, folder, save_path, **settings):
     box.run([bin_dir() / "quorvane", "auto"])
 
 
+def set_setting(box, app, key, value):
+    """Sets a "Settings" key of app ("Quorvane" or "Quorfind")."""
+    box.run([bin_dir() / "quorvane-settings", "set", app, "Settings", key, str(value)])
+
+
 def set_find_setting(box, key, value):
-    box.run([bin_dir() / "quorvane-settings", "set", "Quorfind", "Settings", key, value])
+    set_setting(box, "Quorfind", key, value)
 
 
 def run_action(box, *args, env=None, check_status=True):
