@@ -6,7 +6,7 @@ reaches the server."""
 
 
 import peers
-from peers import Failure, check
+from peers import check
 
 CHANNEL = "#quor"
 

@@ -15,7 +15,7 @@ import struct
 import wave
 
 import peers
-from peers import Failure, check
+from peers import Failure
 
 RATE = 44100
 

@@ -3,7 +3,6 @@ parser: the list's URI, MIME type and application. GLib then rewrites the
 file in its own form with other programs' entries; a hundred builds in a row
 leave one entry for the list and keep every other entry as it was."""
 
-import sys
 import urllib.parse
 
 import peers
