@@ -24,24 +24,8 @@ def make_music(music):
     return files
 
 
-def start_peers(box, port, downloads):
-    receiver = peers.start_weechat(box, "receiver", port, "quorrecv", CHANNEL, commands=[
-        "/set xfer.file.auto_accept_files on",
-        "/set xfer.file.use_nick_in_filename off",
-        f"/set xfer.file.download_path {downloads}",
-    ])
-    sender = peers.start_weechat(box, "sender", port, "quorsend", CHANNEL, fifo=True)
-    # Both ends keep blanks in file names (WeeChat turns them into "_").
-    return sender, receiver
-
-
-def wait_received(downloads, name, data, processes):
-    def arrived():
-        for p in processes:
-            check(p.poll() is None, f"a WeeChat ended early:\n{peers.log_tail(p)}")
-        target = downloads / name
-        return target.exists() and target.read_bytes() == data
-    peers.wait_until(arrived, 30, f"the receiver to get {name} whole")
+def start_sender(box, port):
+    return peers.start_weechat(box, "sender", port, "quorsend", CHANNEL, fifo=True)
 
 
 def main():
@@ -54,7 +38,8 @@ def main():
         downloads.mkdir()
         port = peers.start_ngircd(box)
         observer = peers.IrcObserver(port, "quorwatch", CHANNEL)
-        sender, receiver = start_peers(box, port, downloads)
+        receiver = peers.start_receiver(box, port, CHANNEL, downloads)
+        sender = start_sender(box, port)
         observer.wait_for_members(["quorsend", "quorrecv"], 30)
         fifo_folder = sender.env["XDG_RUNTIME_DIR"]
         peers.wait_until(lambda: list((box.root / "sender/run/weechat").glob("weechat_fifo_*")),
@@ -64,7 +49,7 @@ def main():
 
         sent = peers.run_action(box, "dcc", "send me", "quorrecv", env=env)
         check("handed 1 of 1" in sent.stdout, f"one row should be sent:\n{sent.stdout}")
-        wait_received(downloads, "send me.mp3", files["send me.mp3"], [sender, receiver])
+        peers.wait_received(downloads, "send me.mp3", files["send me.mp3"], [sender, receiver])
 
         for text in ("pure", "break"):
             refused = peers.run_action(box, "dcc", text, "quorrecv", env=env,
@@ -78,7 +63,7 @@ def main():
         # The fifo runs lines in order: once a later send has arrived,
         # anything of the refused rows would have reached the server.
         peers.run_action(box, "dcc", "second", "quorrecv", env=env)
-        wait_received(downloads, "second.mp3", files["second.mp3"], [sender, receiver])
+        peers.wait_received(downloads, "second.mp3", files["second.mp3"], [sender, receiver])
         observer.drain()
         received = sorted(p.name for p in downloads.iterdir())
         check(received == ["second.mp3", "send me.mp3"], f"the receiver got {received}")

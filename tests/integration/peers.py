@@ -3,6 +3,7 @@ whose started processes are always ended, waiting with a deadline, free
 ports, building a list with quorvane, a small IRC server and observer."""
 
 import os
+import pwd
 import select
 import shutil
 import signal
@@ -52,6 +53,25 @@ def bin_dir():
         here = Path(__file__).resolve().parents[2]
         folder = str(here / "build" / "bin")
     return Path(folder)
+
+
+def as_ordinary_user(argv):
+    """argv run as an ordinary user: as is for one, as "nobody" for root
+    (some clients stop at a warning dialog when they run as root)."""
+    if os.geteuid() != 0:
+        return list(argv)
+    user = pwd.getpwnam("nobody")
+    return ["setpriv", f"--reuid={user.pw_uid}", f"--regid={user.pw_gid}", "--clear-groups",
+            *argv]
+
+
+def hand_to_ordinary_user(folder):
+    """Gives folder and everything in it to the user of as_ordinary_user."""
+    if os.geteuid() != 0:
+        return
+    user = pwd.getpwnam("nobody")
+    for path in [folder, *folder.rglob("*")]:
+        os.chown(path, user.pw_uid, user.pw_gid, follow_symlinks=False)
 
 
 def free_port():
@@ -123,8 +143,9 @@ class Sandbox:
             stop_group(process)
         self.processes.clear()
 
-    def run(self, argv, env=None, check_status=True, timeout=60):
-        print("running: " + " ".join(str(a) for a in argv), flush=True)
+    def run(self, argv, env=None, check_status=True, timeout=60, quiet=False):
+        if not quiet:
+            print("running: " + " ".join(str(a) for a in argv), flush=True)
         done = subprocess.run([str(a) for a in argv], env=env or self.env,
                               stdin=subprocess.DEVNULL, capture_output=True, text=True,
                               timeout=timeout)
@@ -180,8 +201,12 @@ def set_find_setting(box, key, value):
     set_setting(box, "Quorfind", key, value)
 
 
-def run_action(box, *args, env=None, check_status=True):
-    return box.run([bin_dir() / "quorfind_act", *args], env=env, check_status=check_status)
+def run_action(box, *args, env=None, check_status=True, ordinary_user=False):
+    """Runs quorfind_act with args (see quorfind_act.cpp)."""
+    argv = [bin_dir() / "quorfind_act", *args]
+    if ordinary_user:
+        argv = as_ordinary_user(argv)
+    return box.run(argv, env=env, check_status=check_status)
 
 
 # ---------------------------------------------------------------- IRC
@@ -323,3 +348,24 @@ def start_weechat(box, name, port, nick, channel, commands=(), fifo=False):
     process = box.start(["weechat-headless", "--stdout", "-r", ";".join(startup)], name, env=env)
     process.env = env
     return process
+
+
+def start_receiver(box, port, channel, downloads):
+    """The receiving WeeChat, "quorrecv": it accepts every file offered into
+    downloads, keeping the file's name (blanks too)."""
+    return start_weechat(box, "receiver", port, "quorrecv", channel, commands=[
+        "/set xfer.file.auto_accept_files on",
+        "/set xfer.file.use_nick_in_filename off",
+        f"/set xfer.file.download_path {downloads}",
+    ])
+
+
+def wait_received(downloads, name, data, processes, timeout=30):
+    """Waits until downloads/name holds exactly data; fails when one of the
+    processes ends first or the time runs out."""
+    def arrived():
+        for p in processes:
+            check(p.poll() is None, f"{p.args[0]} ended early:\n{log_tail(p)}")
+        target = downloads / name
+        return target.exists() and target.read_bytes() == data
+    wait_until(arrived, timeout, f"the receiver to get {name} whole")
