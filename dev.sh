@@ -24,7 +24,7 @@ packages=(
 # virtual display and private session buses. A test whose program is
 # missing is skipped with its reason.
 integration_packages=(
-    python3 libglib2.0-0 lame ffmpeg ngircd weechat-headless weechat-plugins
+    python3 libglib2.0-bin lame ffmpeg ngircd weechat-headless weechat-plugins
     hexchat xvfb xauth dbus dbus-x11 audacious
 )
 
