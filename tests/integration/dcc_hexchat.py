@@ -77,11 +77,7 @@ def main():
         (music / "hex chat song.mp3").write_bytes(data)
         peers.build_list(box, music, box.root / "music.txt")
         peers.set_find_setting(box, "DDEServiceName", "hexchat")
-        downloads = box.root / "downloads"
-        downloads.mkdir()
-        port = peers.start_ngircd(box)
-        observer = peers.IrcObserver(port, "quorwatch", CHANNEL)
-        receiver = peers.start_receiver(box, port, CHANNEL, downloads)
+        port, observer, receiver, downloads = peers.start_irc(box, CHANNEL)
         hexchat_config(box.root / "hexchat", port)
         # HexChat reads the file it sends, and the action reads the list.
         peers.hand_to_ordinary_user(box.root)

@@ -34,11 +34,7 @@ def main():
         files = make_music(box.root / "music")
         peers.build_list(box, box.root / "music", box.root / "music.txt")
         peers.set_find_setting(box, "DDEServiceName", "weechat")
-        downloads = box.root / "downloads"
-        downloads.mkdir()
-        port = peers.start_ngircd(box)
-        observer = peers.IrcObserver(port, "quorwatch", CHANNEL)
-        receiver = peers.start_receiver(box, port, CHANNEL, downloads)
+        port, observer, receiver, downloads = peers.start_irc(box, CHANNEL)
         sender = start_sender(box, port)
         observer.wait_for_members(["quorsend", "quorrecv"], 30)
         fifo_folder = sender.env["XDG_RUNTIME_DIR"]
@@ -51,8 +47,14 @@ def main():
         check("handed 1 of 1" in sent.stdout, f"one row should be sent:\n{sent.stdout}")
         peers.wait_received(downloads, "send me.mp3", files["send me.mp3"], [sender, receiver])
 
+        # The refused rows go to the observer, which sees every message to
+        # itself and to the channel (where a line's second half would land):
+        # first an offer that is not refused, to show that it sees them.
+        peers.run_action(box, "dcc", "send me", observer.nick, env=env)
+        observer.wait_for(lambda line: f"PRIVMSG {observer.nick} :\x01DCC SEND" in line, 20,
+                          "the sender's DCC offer to the observer")
         for text in ("pure", "break"):
-            refused = peers.run_action(box, "dcc", text, "quorrecv", env=env,
+            refused = peers.run_action(box, "dcc", text, observer.nick, env=env,
                                        check_status=False)
             check(refused.returncode == 1 and "handed 0 of 1" in refused.stdout,
                   f"the row matching {text!r} should be refused:\n"

@@ -360,6 +360,17 @@ def start_receiver(box, port, channel, downloads):
     ])
 
 
+def start_irc(box, channel):
+    """ngircd, an observer "quorwatch" in channel and the receiving WeeChat
+    "quorrecv"; returns (port, observer, receiver, downloads folder)."""
+    downloads = box.root / "downloads"
+    downloads.mkdir()
+    port = start_ngircd(box)
+    observer = IrcObserver(port, "quorwatch", channel)
+    receiver = start_receiver(box, port, channel, downloads)
+    return port, observer, receiver, downloads
+
+
 def wait_received(downloads, name, data, processes, timeout=30):
     """Waits until downloads/name holds exactly data; fails when one of the
     processes ends first or the time runs out."""
