@@ -24,6 +24,15 @@ test_packages=(desktop-file-utils appstream man-db)
 # What CPack needs to compute the package's dependencies.
 package_packages=(dpkg-dev file)
 
+# What the integration tests under tests/integration run against: the
+# reference MP3 decoder, an IRC server with two clients, an audio player, a
+# virtual display and private session buses. A test whose program is
+# missing is skipped with its reason.
+integration_packages=(
+    python3 libglib2.0-bin lame ffmpeg ngircd weechat-headless weechat-plugins
+    hexchat xvfb xauth dbus dbus-x11 audacious
+)
+
 missing_packages() {
     local p
     for p in "$@"; do
@@ -50,6 +59,25 @@ install_packages() {
     "${sudo[@]}" apt-get update -qq
     # shellcheck disable=SC2086
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
+}
+
+# Installs what the integration tests need, as far as it can: a package
+# that cannot be installed only makes its tests skip.
+install_integration_packages() {
+    local missing
+    missing="$(missing_packages "${integration_packages[@]}")"
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null 2>&1; then
+        echo "dev.sh: not installed, so their integration tests will be skipped: $(echo $missing | tr '\n' ' ')" >&2
+        return 0
+    fi
+    # shellcheck disable=SC2086
+    if ! (install_packages $missing); then
+        local p
+        for p in $missing; do
+            (install_packages "$p") || echo "dev.sh: could not install $p; its integration tests will be skipped" >&2
+        done
+    fi
 }
 
 # configure_and_build DIR [cmake options...]
@@ -110,6 +138,7 @@ case "$cmd" in
         ;;
     test)
         install_packages "${packages[@]}" "${test_packages[@]}"
+        install_integration_packages
         configure_and_build build
         run_tests build
         ;;

@@ -1,3 +1,5 @@
+#include "platform/irc_link_hexchat.h"
+
 #include <systemd/sd-bus.h>
 
 #include <cstring>
@@ -28,6 +30,22 @@ struct Message {
     ~Message() { sd_bus_message_unref(message); }
 };
 
+// Connect answers with the object path of the new connection as a string
+// (HexChat declares it "s"); an object path type is taken as well.
+bool readConnectionPath(sd_bus_message* reply, std::string& path) {
+    char type = 0;
+    const char* contents = nullptr;
+    if (sd_bus_message_peek_type(reply, &type, &contents) <= 0 || (type != 's' && type != 'o')) {
+        return false;
+    }
+    const char* text = nullptr;
+    if (sd_bus_message_read_basic(reply, type, &text) < 0 || text == nullptr) {
+        return false;
+    }
+    path = text;
+    return true;
+}
+
 // HexChat's remote interface: Connect gives an object for the tab in front,
 // Command runs one command there (without its leading "/"), Disconnect ends.
 class HexChatLink final : public IrcLink {
@@ -54,7 +72,7 @@ class HexChatLink final : public IrcLink {
     Status sendOn(sd_bus* bus, const std::string& command) {
         for (const std::string& service : services_) {
             if (hasOwner(bus, service)) {
-                return commandOn(bus, service, command);
+                return hexChatConversation(bus, service, command);
             }
         }
         return Error{"HexChat is not running (no owner of " + services_.front() + ")"};
@@ -72,33 +90,35 @@ class HexChatLink final : public IrcLink {
         return sd_bus_message_read(reply.message, "b", &owned) >= 0 && owned != 0;
     }
 
-    static Status commandOn(sd_bus* bus, const std::string& service, const std::string& command) {
-        BusError error;
-        Message reply;
-        int code = sd_bus_call_method(bus, service.c_str(), kRemoteObject, kConnection, "Connect",
-                                      &error.error, &reply.message, "ssss", "quorfind", "Quorfind",
-                                      "Quorfind DCC send", "1.0");
-        const char* object = nullptr;
-        if (code < 0 || sd_bus_message_read(reply.message, "o", &object) < 0) {
-            return Error{"HexChat refused the connection: " + error.text(code)};
-        }
-        const std::string path = object;
-        BusError commandError;
-        code = sd_bus_call_method(bus, service.c_str(), path.c_str(), kPlugin, "Command",
-                                  &commandError.error, nullptr, "s", command.c_str());
-        BusError closeError;
-        (void)sd_bus_call_method(bus, service.c_str(), path.c_str(), kPlugin, "Disconnect",
-                                 &closeError.error, nullptr, nullptr);
-        if (code < 0) {
-            return Error{"HexChat did not take the command: " + commandError.text(code)};
-        }
-        return Status::success();
-    }
-
     std::vector<std::string> services_;
 };
 
 }  // namespace
+
+Status hexChatConversation(sd_bus* bus, const std::string& service, const std::string& command) {
+    BusError error;
+    Message reply;
+    const int code = sd_bus_call_method(bus, service.c_str(), kRemoteObject, kConnection, "Connect",
+                                        &error.error, &reply.message, "ssss", "quorfind",
+                                        "Quorfind", "Quorfind DCC send", "1.0");
+    if (code < 0) {
+        return Error{"HexChat refused the connection: " + error.text(code)};
+    }
+    std::string path;
+    if (!readConnectionPath(reply.message, path)) {
+        return Error{"HexChat answered the connection with no object path"};
+    }
+    BusError commandError;
+    const int sent = sd_bus_call_method(bus, service.c_str(), path.c_str(), kPlugin, "Command",
+                                        &commandError.error, nullptr, "s", command.c_str());
+    BusError closeError;
+    (void)sd_bus_call_method(bus, service.c_str(), path.c_str(), kConnection, "Disconnect",
+                             &closeError.error, nullptr, nullptr);
+    if (sent < 0) {
+        return Error{"HexChat did not take the command: " + commandError.text(sent)};
+    }
+    return Status::success();
+}
 
 std::unique_ptr<IrcLink> makeHexChatLink(std::vector<std::string> services) {
     return std::make_unique<HexChatLink>(std::move(services));

@@ -62,10 +62,10 @@ TEST_F(ActionTest, EveryActionButCopyRefusesOtherListSources) {
               "You can only send files from your local list. Go to the");
 }
 
-TEST_F(ActionTest, OpenFallsBackToPlayAndStopsAtAFailure) {
+TEST_F(ActionTest, OpenFallsBackToThePlayerAndStopsAtAFailure) {
     FakeLauncher launcher;
     launcher.failing = {"open " + music + "/Rock/b.mp3", "open " + music + "/Rock/c d.mp3",
-                        "play " + music + "/Rock/c d.mp3"};
+                        "enqueue " + music + "/Rock/c d.mp3"};
     const std::vector<SearchRow> rows = {row("Music/a.mp3"), row("Music/Rock/b.mp3  1KB"),
                                          row("No Matches Found"), row("Music/Rock/c d.mp3"),
                                          row("Music/a.mp3")};
@@ -74,11 +74,29 @@ TEST_F(ActionTest, OpenFallsBackToPlayAndStopsAtAFailure) {
               (std::vector<std::string>{"open " + music + "/a.mp3", "open " + music + "/Rock/b.mp3",
                                         "play " + music + "/Rock/b.mp3",
                                         "open " + music + "/Rock/c d.mp3",
-                                        "play " + music + "/Rock/c d.mp3"}));
-    EXPECT_EQ(pauses, std::vector<int>{1000});  // only after a "play"
+                                        "enqueue " + music + "/Rock/c d.mp3"}));
+    EXPECT_EQ(pauses, std::vector<int>{1000});  // only after a request to the player
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].caption, "Error");
     EXPECT_EQ(ui.boxes()[0].text, kLaunchFailedText);
+}
+
+TEST_F(ActionTest, OnePlayThenTheRestQueuedBehindItInRowOrder) {
+    FakeLauncher launcher;
+    launcher.failing = {"open"};
+    const std::vector<SearchRow> rows = {row("Music/Rock/c d.mp3"), row("Music/a.mp3"),
+                                         row("Music/Rock/b.mp3")};
+    EXPECT_EQ(openOrPlay(rows, context(), launcher), 3);
+    EXPECT_EQ(launcher.calls,
+              (std::vector<std::string>{
+                  "open " + music + "/Rock/c d.mp3", "play " + music + "/Rock/c d.mp3",
+                  "open " + music + "/a.mp3", "enqueue " + music + "/a.mp3",
+                  "open " + music + "/Rock/b.mp3", "enqueue " + music + "/Rock/b.mp3"}));
+    EXPECT_EQ(pauses, (std::vector<int>{1000, 1000, 1000}));
+    // The next Open/Play starts with a "play" again.
+    launcher.calls.clear();
+    EXPECT_EQ(openOrPlay({row("Music/a.mp3")}, context(), launcher), 1);
+    EXPECT_EQ(launcher.calls.back(), "play " + music + "/a.mp3");
 }
 
 TEST_F(ActionTest, QueueEnqueuesEachRowASecondApart) {

@@ -36,13 +36,18 @@ int openOrPlay(const std::vector<SearchRow>& rows, const ActionContext& context,
     if (refusedUnlessOwnList(context, RowAction::Open)) {
         return 0;
     }
+    // The first file that goes to the player is played; later ones are
+    // queued behind it, since each "play" would replace the one before.
+    bool playerHasOne = false;
     return handEachFile(rows, context, [&](const std::string& path) {
         if (launcher.open(path).ok()) {
             return true;
         }
-        if (!launcher.play(path).ok()) {
+        const Status handed = playerHasOne ? launcher.enqueue(path) : launcher.play(path);
+        if (!handed.ok()) {
             return false;
         }
+        playerHasOne = true;
         context.pause(milliseconds(1000));
         return true;
     });

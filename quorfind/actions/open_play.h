@@ -1,9 +1,12 @@
 #pragma once
 
 // Open/Play and Queue: each row's file goes to the desktop's default
-// application ("open", then "play" when that fails) or to the audio
-// player's playlist ("enqueue"), one second apart after each "play" and
-// each "enqueue". A failure shows the "Error" message and ends the action.
+// application ("open", then the audio player when that fails) or to the
+// audio player's playlist ("enqueue"), one second apart after each request
+// to the player. In one Open/Play the first file for the player is
+// played and the later ones are enqueued behind it, so that the player
+// keeps them all in row order. A failure shows the "Error" message and ends
+// the action.
 
 #include <vector>
 

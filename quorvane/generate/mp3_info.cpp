@@ -56,10 +56,10 @@ std::int64_t roundHalfEven(double value) {
 
 }  // namespace
 
-std::size_t findMp3Frame(std::string_view head) {
+std::size_t findMp3Frame(std::string_view head, std::size_t from) {
     const std::size_t last = std::min<std::size_t>(head.size(), kMp3SearchBytes);
     const char* begin = head.data();
-    for (std::size_t p = 0; p + 1 < last; ++p) {
+    for (std::size_t p = from; p + 1 < last; ++p) {
         const void* sync = std::memchr(begin + p, 0xFF, last - 1 - p);
         if (sync == nullptr) {
             break;
@@ -99,21 +99,60 @@ std::int64_t bitrateFromFrame(std::string_view frame, std::uint64_t fileSize) {
     return kBitrates[(header >> 12) & 0xF];
 }
 
+std::size_t mp3FrameLength(std::uint32_t header) {
+    const bool mpeg1Layer3 = ((header >> 19) & 0x3) == 0x3 && ((header >> 17) & 0x3) == 0x1;
+    const int bitrate = kBitrates[(header >> 12) & 0xF];
+    const int sampleRate = kSampleRates[(header >> 10) & 0x3];
+    if (!mpeg1Layer3 || bitrate == 0 || sampleRate == 0) {
+        return 0;
+    }
+    const std::size_t padding = (header >> 9) & 0x1;
+    return static_cast<std::size_t>(kSlotCoefficientLayer3 * bitrate * 1000 / sampleRate) + padding;
+}
+
+namespace {
+
+// A sync pattern is a frame when the next MPEG-1 Layer III header follows
+// where its length says, or the file ends there. Without this a chance
+// 0xFF 0xFB in an MPEG-2 stream or a tag gives a made-up bitrate.
+bool nextFrameFollows(int fd, std::string_view frame, std::size_t at) {
+    if (frame.size() < 4) {
+        return false;
+    }
+    const std::size_t length = mp3FrameLength(bigEndian32(frame, 0));
+    if (length == 0) {
+        return false;
+    }
+    std::array<char, 2> next{};
+    const std::size_t got =
+        readFully(fd, next.data(), next.size(), static_cast<off_t>(at + length));
+    if (got < next.size()) {
+        return true;
+    }
+    return static_cast<unsigned char>(next[0]) == 0xFF &&
+           (static_cast<unsigned char>(next[1]) | 0x1) == 0xFB;
+}
+
+}  // namespace
+
 std::int64_t mp3BitrateOfFile(int fd, std::uint64_t fileSize) {
     std::array<char, kMp3SearchBytes + kMp3FrameBytes> buffer;  // only the bytes read are used
     const std::size_t got = readFully(fd, buffer.data(), kMp3SearchBytes, 0);
     const std::string_view head(buffer.data(), got);
-    const std::size_t p = findMp3Frame(head);
-    if (p == std::string_view::npos) {
-        return 0;
+    for (std::size_t p = findMp3Frame(head); p != std::string_view::npos;
+         p = findMp3Frame(head, p + 1)) {
+        std::size_t have = got;
+        if (got == kMp3SearchBytes && p + kMp3FrameBytes > got) {
+            have += readFully(fd, buffer.data() + got, p + kMp3FrameBytes - got,
+                              static_cast<off_t>(got));
+        }
+        const std::size_t frameEnd = std::min(have, p + kMp3FrameBytes);
+        const std::string_view frame(buffer.data() + p, frameEnd - p);
+        if (nextFrameFollows(fd, frame, p)) {
+            return bitrateFromFrame(frame, fileSize);
+        }
     }
-    std::size_t have = got;
-    if (got == kMp3SearchBytes && p + kMp3FrameBytes > got) {
-        have +=
-            readFully(fd, buffer.data() + got, p + kMp3FrameBytes - got, static_cast<off_t>(got));
-    }
-    const std::size_t frameEnd = std::min(have, p + kMp3FrameBytes);
-    return bitrateFromFrame(std::string_view(buffer.data() + p, frameEnd - p), fileSize);
+    return 0;
 }
 
 std::string songLengthText(std::int64_t bitrate, std::uint64_t fileSize) {

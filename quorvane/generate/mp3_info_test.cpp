@@ -50,16 +50,30 @@ class Mp3Files : public ::testing::Test {
         data.resize(size, '\0');
         return data;
     }
+    // prefix, then frame with a second header where its length says the
+    // next frame starts, padded to size bytes.
+    static std::string stream(const std::string& prefix, const std::string& frame,
+                              std::size_t size) {
+        std::string data = prefix + frame;
+        data.resize(prefix.size() + mp3FrameLength(0xFF000000u | bits(frame)), '\0');
+        data += frame.substr(0, 4);
+        return padded(data, size);
+    }
+    static std::uint32_t bits(const std::string& frame) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(frame[1]) << 16 |
+                                          static_cast<unsigned char>(frame[2]) << 8 |
+                                          static_cast<unsigned char>(frame[3]));
+    }
     quor::testing::TempTree tree;
 };
 
 TEST_F(Mp3Files, ConstantBitrateAndSongLength) {
-    const std::string cbr = padded(header(0xFB, 9), 3500000);  // 128 kbit/s
-    EXPECT_EQ(text(cbr), " 128k  3:39 ");                      // 218750 ms -> 219 s
+    const std::string cbr = stream("", header(0xFB, 9), 3500000);  // 128 kbit/s
+    EXPECT_EQ(text(cbr), " 128k  3:39 ");                          // 218750 ms -> 219 s
     EXPECT_EQ(text(cbr, true, false), " 128k ");
     EXPECT_EQ(text(cbr, false, true), " 3:39 ");
     // 1,000,000 bytes: 62500 ms, 62.5 s rounds to the even 62.
-    EXPECT_EQ(text(padded(header(0xFB, 9), 1000000), false, true), " 1:02 ");
+    EXPECT_EQ(text(stream("", header(0xFB, 9), 1000000), false, true), " 1:02 ");
     EXPECT_EQ(text(padded(header(0xFA, 14), 1000)), " 320k  0:00 ");  // with CRC
 }
 
@@ -94,12 +108,12 @@ TEST_F(Mp3Files, UnknownStreams) {
 TEST_F(Mp3Files, FrameFoundAtTheEndOfTheSearch) {
     // 1-based position 5000 is the last one the search looks at, and its
     // Xing header lies beyond the first 5001 bytes (a second read).
-    const std::string late = padded(std::string(4999, 'x') + xingFrame(1000), 2000000);
+    const std::string late = stream(std::string(4999, 'x'), xingFrame(1000), 2000000);
     EXPECT_EQ(text(late), " 612k  0:26 ");  // 612.5 rounds to even; 26143 ms
     const std::string tooLate = padded(std::string(5000, 'x') + header(0xFB, 9), 20000);
     EXPECT_EQ(text(tooLate), " ???k ");
     // An ID3v2 tag before the frame, within the search.
-    EXPECT_EQ(text(padded("ID3" + std::string(997, '\0') + header(0xFB, 9), 3500000)),
+    EXPECT_EQ(text(stream("ID3" + std::string(997, '\0'), header(0xFB, 9), 3500000)),
               " 128k  3:39 ");
 }
 
@@ -111,6 +125,25 @@ TEST_F(Mp3Files, XingAverageWithoutOverflow) {
     EXPECT_EQ(text(xingFrame(1000, 21, 3), true, true, 2000000), " 612k  0:26 ");
     // In a two-channel frame the bytes at 21 are side information.
     EXPECT_EQ(text(xingFrame(1000, 21, 0), true, false, 2000000), " 128k ");
+}
+
+TEST_F(Mp3Files, ChanceSyncPatternsAreNotFrames) {
+    // The frame length: 144 x 128000 / 44100 = 417 bytes, one more with the
+    // padding bit.
+    EXPECT_EQ(mp3FrameLength(0xFFFB9000u), 417u);
+    EXPECT_EQ(mp3FrameLength(0xFFFB9200u), 418u);
+    EXPECT_EQ(mp3FrameLength(0xFFF39000u), 0u);  // MPEG-2
+    EXPECT_EQ(mp3FrameLength(0xFFFB0000u), 0u);  // free format
+    // MPEG-2 frames (0xFF 0xF3) whose data holds 0xFF 0xFB by chance: the
+    // pattern is not followed by a frame, so the stream stays unknown.
+    std::string mpeg2 = header(0xF3, 8) + std::string(100, 'x') + header(0xFB, 14, 0, 1);
+    EXPECT_EQ(text(padded(mpeg2, 20000)), " ???k ");
+    // A chance pattern in a tag before the real frame is passed over.
+    const std::string tag = "ID3" + std::string(20, 'x') + header(0xFB, 1) + std::string(50, 'y');
+    EXPECT_EQ(text(stream(tag, header(0xFB, 9), 3500000)), " 128k  3:39 ");
+    // A frame that ends the file needs no next header.
+    EXPECT_EQ(text(padded(header(0xFB, 9), 417)), " 128k  0:00 ");
+    EXPECT_EQ(text(padded(header(0xFB, 9), 3500000)), " ???k ");
 }
 
 TEST(Mp3Names, ExtensionInAnyCase) {

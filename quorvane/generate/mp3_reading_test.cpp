@@ -14,7 +14,11 @@ namespace {
 TEST(Mp3ReadingTest, WorkersGiveTheSameResultsInQueueOrder) {
     quor::testing::TempTree tree;
     for (int n = 0; n < 200; ++n) {
-        std::string data = n % 2 ? "\xFF\xFB\x90" : "\xFF\xFB\x50";  // 128k or 64k
+        // 128k or 64k at 44.1 kHz: a frame of 417 or 208 bytes, then the next.
+        const std::string header = n % 2 ? "\xFF\xFB\x90" : "\xFF\xFB\x50";
+        std::string data = header;
+        data.resize(n % 2 ? 417 : 208, '\0');
+        data += header;
         data.resize(1000 + n, '\0');
         tree.file("song " + std::to_string(n) + ".mp3", data, 1000000 + n);
     }

@@ -24,9 +24,12 @@ std::string spaces(std::size_t n) {
     return std::string(n, ' ');
 }
 
-// A 128 kbit/s MPEG-1 Layer III file of size bytes.
+// A 128 kbit/s 44.1 kHz MPEG-1 Layer III file of size bytes: two frame
+// headers 417 bytes apart, then silence.
 std::string mp3Contents(std::size_t size) {
     std::string data = "\xFF\xFB\x90";
+    data.resize(417, '\0');
+    data += "\xFF\xFB\x90";
     data.resize(size, '\0');
     return data;
 }
