@@ -43,6 +43,27 @@ long long searchLines(std::string_view text, std::string_view searchText, std::s
     return added;
 }
 
+namespace {
+
+// A large list is searched in pieces of about this many bytes, with the
+// window's events run between them, so a long list never freezes it.
+constexpr std::size_t kPieceBytes = 1 << 20;
+
+// The end of the piece starting at pos: just after the last LF within
+// kPieceBytes (the next LF when a line is longer), or the end of text.
+std::size_t pieceEnd(std::string_view text, std::size_t pos) {
+    if (text.size() - pos <= kPieceBytes) {
+        return text.size();
+    }
+    std::size_t lf = text.rfind('\n', pos + kPieceBytes - 1);
+    if (lf == std::string_view::npos || lf < pos) {
+        lf = text.find('\n', pos + kPieceBytes);
+    }
+    return lf == std::string_view::npos ? text.size() : lf + 1;
+}
+
+}  // namespace
+
 SearchResult searchTextList(const fs::path& file, std::string_view searchText, Interaction& ui) {
     SearchResult result;
     std::error_code error;
@@ -57,7 +78,17 @@ SearchResult searchTextList(const fs::path& file, std::string_view searchText, I
         result.failed = true;
         return result;
     }
-    result.matches = searchLines(listTextAsUtf8(*contents), searchText, "", result.rows);
+    const std::string text = listTextAsUtf8(*contents);
+    const std::string_view all(text);
+    for (std::size_t pos = 0; pos < all.size();) {
+        const std::size_t end = pieceEnd(all, pos);
+        result.matches += searchLines(all.substr(pos, end - pos), searchText, "", result.rows);
+        pos = end;
+        if (pos < all.size() && ui.keepResponsive()) {
+            result.stopped = true;
+            break;
+        }
+    }
     return result;
 }
 

@@ -20,7 +20,8 @@ long long searchLines(std::string_view text, std::string_view searchText, std::s
                       std::vector<SearchRow>& rows);
 
 // Searches the text list at file. A missing file gives no rows; one that
-// cannot be read shows "There was a problem opening the file!".
+// cannot be read shows "There was a problem opening the file!". Lets events
+// run after each megabyte of the list and ends early on a stop request.
 SearchResult searchTextList(const std::filesystem::path& file, std::string_view searchText,
                             Interaction& ui);
 

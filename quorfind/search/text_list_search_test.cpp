@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "quorfind/search/search_texts.h"
 #include "quorvane/store/store_test_fixture.h"
 
@@ -35,6 +37,35 @@ TEST_F(TextListTest, ReadsWindowsListsAndReportsUnreadableOnes) {
     EXPECT_TRUE(result.failed);
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, kOpenTextListFailed);
+}
+
+TEST_F(TextListTest, LongListsRunEventsBetweenPiecesAndStop) {
+    // About 3 MB of CR LF lines of growing length, so piece ends fall at
+    // different places within lines; one line alone is longer than a piece.
+    std::string text;
+    std::vector<std::string> expected;
+    for (int i = 0; text.size() < 3'000'000; ++i) {
+        std::string line =
+            "song " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 97), 'x');
+        if (i == 5000) {
+            line += std::string(1'500'000, 'y');
+        }
+        text += line + "\r\n";
+        expected.push_back(line);
+    }
+    const auto file = home.file("long.txt", text);
+    const SearchResult whole = searchTextList(file, "song", ui);
+    EXPECT_EQ(texts(whole), expected);
+    EXPECT_FALSE(whole.stopped);
+    EXPECT_GE(ui.polls(), 2);
+
+    ui.stopAtPoll(ui.polls() + 1);
+    const SearchResult stopped = searchTextList(file, "song", ui);
+    EXPECT_TRUE(stopped.stopped);
+    ASSERT_LT(stopped.rows.size(), expected.size());
+    EXPECT_TRUE(std::equal(
+        stopped.rows.begin(), stopped.rows.end(), expected.begin(),
+        [](const SearchRow& row, const std::string& line) { return row.text() == line; }));
 }
 
 TEST_F(TextListTest, ListsFolderPrefixesRowsWithTheFileName) {

@@ -124,7 +124,7 @@ class SearchWindow : public QMainWindow {
     void searchAgain();
     void runSearch(const std::string& text);
     SearchResult searchSource(const std::string& text);
-    void showSearching(bool stoppable);
+    void showSearching();
     void showFinished(SearchResult result);
     void showRecentSearches(const QString& editText);
     void chooseOwnList(bool clearSearchBox);

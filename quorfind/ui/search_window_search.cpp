@@ -82,7 +82,7 @@ void SearchWindow::runSearch(const std::string& text) {
         ready = true;
     });
     if (ready) {
-        showSearching(listType_ != ListType::TextList);
+        showSearching();
         SearchResult result;
         guarded([&] {
             BusyPointer busy(interaction_);
@@ -112,17 +112,15 @@ SearchResult SearchWindow::searchSource(const std::string& text) {
     return {};
 }
 
-// A text list is read in one go and cannot be stopped; the other sources
-// let events run after each file, so Stop reaches them.
-void SearchWindow::showSearching(bool stoppable) {
+// Every source lets events run as it goes (after each file, or each
+// megabyte of a text list), so Stop reaches it.
+void SearchWindow::showSearching() {
     searching_ = true;
     interaction_.beginWork();
     model_->clear();
     setWindowTitle(qtext(kSearchingCaption));
-    if (stoppable) {
-        searchButton_->setText("Stop");
-        searchButton_->setToolTip("Click to stop the search");
-    }
+    searchButton_->setText("Stop");
+    searchButton_->setToolTip("Click to stop the search");
     setCommandsEnabled(false);
     repaint();
 }
