@@ -50,6 +50,7 @@ int runQuorfindWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorfind");
     QApplication::setApplicationDisplayName("Quorfind");
+    QApplication::setDesktopFileName("quorfind");  // matches the menu entry
     QApplication::setWindowIcon(quorfindIcon());
     // A hidden window (in the tray) is not closed: the program ends only
     // when the search window closes.

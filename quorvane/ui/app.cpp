@@ -1,6 +1,7 @@
 #include "quorvane/ui/app.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 #include <memory>
 
@@ -39,6 +40,9 @@ int runQuorvaneWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorvane");
     QApplication::setApplicationDisplayName("Quorvane");
+    // Docks and Wayland match the window to the menu entry and its icon.
+    QApplication::setDesktopFileName("quorvane");
+    QApplication::setWindowIcon(QIcon::fromTheme("quorvane"));
     QtInteraction qtUi;
     Interaction& ui = qtUi;
 
