@@ -27,7 +27,7 @@ fi
 cleanup() {
     [ -n "${cron_pid:-}" ] && kill "$cron_pid" 2>/dev/null || true
     umount "$root/proc" 2>/dev/null || true
-    [ -n "$made_root" ] && rm -rf "$made_root"
+    if [ -n "$made_root" ]; then rm -rf "$made_root"; fi
 }
 trap cleanup EXIT
 mount -t proc proc "$root/proc"
