@@ -114,6 +114,8 @@ int printPaths(const SearchResult& result, const OwnList& list, std::ostream& ou
     return result.matches > 0 ? kExitMatched : kExitNothing;
 }
 
+constexpr std::string_view kQuorvaneSavePath = "SavePath";
+
 }  // namespace
 
 int runSearchCommand(const CommandLine& command, const store::Places& places,
@@ -125,7 +127,13 @@ int runSearchCommand(const CommandLine& command, const store::Places& places,
     } else if (command.source == ListType::ListsFolder) {
         result = searchListsFolder(places.listsFolder(), text, ui);
     } else {
-        const std::string listPath = settings.localList();
+        // Before the search window has stored a list, Quorvane's current
+        // list is the own list.
+        std::string listPath = settings.localList();
+        if (listPath.empty()) {
+            listPath = store::AppSettings(settings.app().store(), store::kQuorvane)
+                           .setting(kQuorvaneSavePath);
+        }
         if (listFileName(listPath).empty()) {
             ui.notice("there is no list to search yet: make a list with quorvane first",
                       kNoticeCaption);

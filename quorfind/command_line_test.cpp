@@ -106,6 +106,15 @@ TEST_F(CommandLineTest, PathsSkipsRowsThatCannotBeFoundWithoutAsking) {
     EXPECT_EQ(ui.unscriptedQuestions(), 0);
 }
 
+// A list built by Quorvane (say unattended) before the search window ever
+// stored one is the own list.
+TEST_F(CommandLineTest, WithoutAStoredListQuorvanesCurrentListIsSearched) {
+    settings.app().saveSetting(kLocalList, "");
+    store::AppSettings(*store, store::kQuorvane).saveSetting("SavePath", "/web/songs.txt");
+    EXPECT_EQ(run({"--search", "help"}), kExitMatched);
+    EXPECT_EQ(out.str(), "Music/Rock/Help.mp3\n");
+}
+
 TEST_F(CommandLineTest, NoListToSearchIsToldAndIsNotAMatch) {
     settings.app().saveSetting(kLocalList, "");
     EXPECT_EQ(run({"--search", "x"}), kExitNothing);

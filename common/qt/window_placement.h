@@ -37,6 +37,8 @@ inline constexpr PlacementKeys kMainPlacement{
     "MainLeft", "MainTop", "MainWidth", "MainHeight", {1000, 1000, 3900, 4356}};
 inline constexpr PlacementKeys kHeadFootPlacement{
     "HeadFootLeft", "HeadFootTop", "HeadFootWidth", "HeadFootHeight", {0, 0, 7000, 5000}};
+inline constexpr PlacementKeys kDupesPlacement{
+    "DupesLeft", "DupesTop", "DupesWidth", "DupesHeight", {0, 0, 3648, 3828}};
 
 // A stored twips value: an optionally signed decimal number with blanks
 // around it; a fraction is rounded. Nothing for any other text or a number

@@ -28,8 +28,10 @@ std::string foundPairsStatus(int pairCount) {
 
 namespace {
 
+using PairListed = std::function<void(const DupesRows&)>;
+
 void comparePairs(const store::ListContext& context, const EntryStore& entries, int tolerance,
-                  DupesSearchResult& result) {
+                  const PairListed& pairListed, DupesSearchResult& result) {
     PairSearchHooks hooks;
     hooks.pair = [&](std::size_t a, std::size_t b) {
         for (std::size_t entry : {a, b}) {
@@ -38,12 +40,16 @@ void comparePairs(const store::ListContext& context, const EntryStore& entries, 
         }
         result.list.add("", "");
         context.ui.status(foundPairsStatus(++result.pairCount));
+        if (pairListed) {
+            pairListed(result.list);
+        }
     };
     hooks.afterEntry = [&] { return context.ui.keepResponsive(); };
     findPairsFast(entries.signatures(), tolerance, hooks);
 }
 
-void search(const store::ListContext& context, double numFiles, DupesSearchResult& result) {
+void search(const store::ListContext& context, double numFiles, const PairListed& pairListed,
+            DupesSearchResult& result) {
     const DupesOptions options = readDupesOptions(context.settings());
     CatalogueReading reading = readCatalogue(context, options.includeRemovables,
                                              static_cast<std::size_t>(std::min(numFiles, 4e6)) + 1);
@@ -52,14 +58,15 @@ void search(const store::ListContext& context, double numFiles, DupesSearchResul
         return;
     }
     if (reading.includedFolders > 0) {
-        comparePairs(context, reading.entries, options.tolerance, result);
+        comparePairs(context, reading.entries, options.tolerance, pairListed, result);
     }
 }
 
 }  // namespace
 
 DupesSearchResult searchDuplicates(const store::ListContext& context,
-                                   const std::function<void(bool searching)>& searching) {
+                                   const std::function<void(bool searching)>& searching,
+                                   const PairListed& pairListed) {
     DupesSearchResult result;
     double numFiles = 0;
     try {
@@ -81,7 +88,7 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
     {
         BusyPointer busy(context.ui);
         try {
-            search(context, numFiles, result);
+            search(context, numFiles, pairListed, result);
         } catch (const std::exception& error) {
             context.ui.notice(kOpenFailed, error.what());
         }

@@ -67,7 +67,10 @@ inline std::string_view searchButtonCaption(bool searching) {
 // files found.". A failure while reading shows "There was a problem opening
 // the file list!" with the failure as caption and ends the search without
 // comparing; a stop request ends it early with the pairs found so far.
-DupesSearchResult searchDuplicates(const store::ListContext& context,
-                                   const std::function<void(bool searching)>& searching = {});
+// pairListed (may be empty) is called after each pair's three rows were
+// added, with the list so far, so that a window can show rows as they come.
+DupesSearchResult searchDuplicates(
+    const store::ListContext& context, const std::function<void(bool searching)>& searching = {},
+    const std::function<void(const DupesRows& listSoFar)>& pairListed = {});
 
 }  // namespace quor::dupes

@@ -20,10 +20,13 @@ class DupesSearchTest : public store::testing::StoreTest {
     }
 
     DupesSearchResult search() {
-        return searchDuplicates(context(), [this](bool on) { states.push_back(on); });
+        return searchDuplicates(
+            context(), [this](bool on) { states.push_back(on); },
+            [this](const DupesRows& soFar) { listed.push_back(soFar.rows.size()); });
     }
 
     std::vector<bool> states;
+    std::vector<std::size_t> listed;  // rows listed when each pair was reported
 };
 
 TEST_F(DupesSearchTest, RefusesWithoutAListOfAtLeastTwoFiles) {
@@ -56,6 +59,7 @@ TEST_F(DupesSearchTest, ThreeMutualMatchesGiveTwoPairsWithSeparators) {
     EXPECT_EQ(ui.statuses(),
               (Rows{"", "Found 1 possible duplicate files.", "Found 2 possible duplicate files."}));
     EXPECT_EQ(states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(listed, (std::vector<std::size_t>{3, 6}));
     EXPECT_EQ(ui.busyDepth(), 0);
     EXPECT_TRUE(ui.boxes().empty());
 }

@@ -9,13 +9,14 @@
 
 // How the fast search avoids comparing every pair:
 //
-// The 36 positions are split into tolerance + 1 disjoint groups. Two
+// The 36 positions are split into tolerance + 2 disjoint groups. Two
 // signatures that differ in at most tolerance positions agree exactly on at
-// least one group. So for each group the entries are bucketed by a hash of
-// that group's counts, and the partner of an entry a can only be among the
-// entries after a in a's buckets. Within a bucket, entries are kept in
-// entry order, so the walk for a stops at the first partner (or at the best
-// partner another bucket already gave): the smallest partner is the answer.
+// least two groups. So for every two groups the entries are bucketed by a
+// hash of those groups' counts (with tolerance 0, one bucketing by all
+// counts), and the partner of an entry a can only be among the entries
+// after a in a's buckets. Within a bucket, entries are kept in entry order,
+// so the walk for a stops at the first partner (or at the best partner
+// another bucket already gave): the smallest partner is the answer.
 //
 // Each bucket element carries a 64-bit sketch of the counts outside its
 // group (each count modulo 4 in two bits). Counts that differ modulo 4
@@ -101,6 +102,30 @@ std::vector<Positions> chooseGroups(const Positions& order, const std::vector<do
         totals[least] += entropies[k] + 1e-9;  // ties go round the groups
     }
     return groups;
+}
+
+// The positions each index buckets by. With tolerance 0 one index over
+// every position. Otherwise the positions are dealt out to tolerance + 2
+// groups and every two groups together make one index: two signatures that
+// differ in at most tolerance positions leave at least two groups alike, so
+// they share a bucket of at least one index, and buckets over two groups'
+// positions are far smaller than over one group's.
+std::vector<Positions> indexKeys(const Positions& order, const std::vector<double>& entropies,
+                                 int tolerance) {
+    if (tolerance == 0) {
+        return {order};
+    }
+    const std::vector<Positions> groups =
+        chooseGroups(order, entropies, static_cast<std::size_t>(tolerance) + 2);
+    std::vector<Positions> keys;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        for (std::size_t j = i + 1; j < groups.size(); ++j) {
+            Positions key = groups[i];
+            key.insert(key.end(), groups[j].begin(), groups[j].end());
+            keys.push_back(std::move(key));
+        }
+    }
+    return keys;
 }
 
 std::uint64_t groupHash(const Signature& s, const Positions& group) {
@@ -213,13 +238,11 @@ void findPairsFast(std::span<const Signature> signatures, int tolerance,
     }
     const std::vector<double> entropies = positionEntropies(signatures);
     const Positions order = byEntropy(entropies);
-    const std::vector<Positions> groups =
-        chooseGroups(order, entropies, static_cast<std::size_t>(tolerance) + 1);
-
+    const std::vector<Positions> keys = indexKeys(order, entropies, tolerance);
     std::vector<GroupIndex> indexes;
-    indexes.reserve(groups.size());
-    for (const Positions& group : groups) {
-        indexes.push_back(buildGroupIndex(signatures, group, sketchLanes(order, group)));
+    indexes.reserve(keys.size());
+    for (const Positions& key : keys) {
+        indexes.push_back(buildGroupIndex(signatures, key, sketchLanes(order, key)));
     }
 
     for (std::size_t a = 0; a < n; ++a) {

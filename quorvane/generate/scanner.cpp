@@ -37,23 +37,6 @@ std::string withTrailingSlash(std::string_view path) {
     return out;
 }
 
-// A file opened for its MP3 information, closed when done with.
-struct OpenFile {
-    int fd = -1;
-    OpenFile() = default;
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() {
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-};
-
-int openForReading(int dirFd, const char* name) {
-    return openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-}
-
 // Closes a directory stream when the folder's listing is done.
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -85,6 +68,11 @@ void Scanner::startWalk(int recordIndex) {
     if (!locale_) {
         locale_.emplace(LocaleTexts::fromEnvironment());
     }
+    mp3Reading_.reset();
+    if (columns_.mp3Info || columns_.songLength) {
+        mp3Reading_ = std::make_unique<Mp3Reading>(columns_.mp3Info, columns_.songLength,
+                                                   Mp3Reading::suitableWorkers());
+    }
 }
 
 int Scanner::Scan(std::string_view folder, std::string_view mask, int recordIndex) {
@@ -96,6 +84,7 @@ int Scanner::Scan(std::string_view folder, std::string_view mask, int recordInde
         rootPath_ = path;
     }
     const int result = scanFolder(path, displayPathOf(path), false);
+    completeMp3Lines();
     return stopped_ ? kScanCancelled : result;
 }
 
@@ -180,6 +169,10 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath,
             addFile(dirFd, name, displayPath, haveStat ? &st : nullptr, type == DT_REG);
         }
     }
+    if (folderHandle_) {
+        folderHandle_.reset();
+        mp3Reading_->wake();
+    }
     dir.reset();
 
     SortStrings(subfolders, order_);
@@ -199,29 +192,31 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath,
 
 void Scanner::addFile(int dirFd, const char* name, const std::string& displayPath,
                       const struct ::stat* known, bool regularEntry) {
-    const bool wantsMp3 = (columns_.mp3Info || columns_.songLength) && hasMp3Extension(name);
+    if ((columns_.mp3Info || columns_.songLength) && hasMp3Extension(name)) {
+        queueMp3File(dirFd, name, displayPath, !regularEntry);
+        return;
+    }
     struct ::stat st {};
-    OpenFile mp3;
     if (known != nullptr) {
         st = *known;
-    } else if (wantsMp3 && regularEntry) {
-        // An MP3 file is opened at once and its size read from the open
-        // file: one path lookup instead of two.
-        mp3.fd = openForReading(dirFd, name);
-        if (mp3.fd < 0 || fstat(mp3.fd, &st) != 0) {
-            if (fstatat(dirFd, name, &st, 0) != 0) {
-                return;
-            }
-        }
     } else if (fstatat(dirFd, name, &st, 0) != 0) {
         return;  // unreadable or a dangling link: left out
     }
     if (!S_ISREG(st.st_mode)) {
         return;  // a link to a folder, device or pipe
     }
-    const auto size = static_cast<std::uint64_t>(st.st_size);
+    std::string line;
+    appendListedFile(line, name, static_cast<std::uint64_t>(st.st_size), st.st_mtime, {},
+                     displayPath);
+    lines_.push_back(std::move(line));
+}
+
+// Appends the line of a listed file with the columns the settings ask for
+// and counts its size in the folder total.
+void Scanner::appendListedFile(std::string& line, std::string_view name, std::uint64_t size,
+                               std::time_t modified, std::string_view mp3Text,
+                               std::string_view displayPath) {
     std::string sizeText;
-    std::string mp3Text;
     std::string dateText;
     FileLineColumns columns;
     if (columns_.sizeMode == 1) {
@@ -231,24 +226,62 @@ void Scanner::addFile(int dirFd, const char* name, const std::string& displayPat
         sizeText = SizeText(static_cast<double>(size));
         columns.size = sizeText;
     }
-    if (wantsMp3) {
-        if (mp3.fd < 0) {
-            mp3.fd = openForReading(dirFd, name);  // a link, known now to lead to a file
+    if (columns_.mp3Info || columns_.songLength) {
+        if (!mp3Text.empty()) {
+            columns.mp3 = mp3Text;
         }
-        mp3Text = mp3TextOfFile(mp3.fd, size, columns_.mp3Info, columns_.songLength);
-        columns.mp3 = mp3Text;
     }
     if (columns_.date) {
-        dateText = locale_->generalDate(st.st_mtime);
+        dateText = locale_->generalDate(modified);
         columns.date = dateText;
     }
     if (columns_.pathAtEnd) {
         columns.pathAtEnd = displayPath;
     }
-    std::string line;
     appendFileLine(line, name, columns);
-    lines_.push_back(std::move(line));
     total_ += static_cast<double>(size);
+}
+
+// An MP3 file is read by the workers; its line keeps its place in the
+// buffer and is written when the walk is done.
+void Scanner::queueMp3File(int dirFd, const char* name, const std::string& displayPath,
+                           bool isLink) {
+    if (!folderHandle_) {
+        folderHandle_ = std::make_shared<const FolderHandle>(fcntl(dirFd, F_DUPFD_CLOEXEC, 0));
+    }
+    const std::size_t ticket = mp3Reading_->add({folderHandle_, name, isLink});
+    pendingMp3_.push_back(
+        {lines_.size(), ticket, name, columns_.pathAtEnd ? displayPath : std::string()});
+    lines_.emplace_back();
+}
+
+// Writes the lines of the MP3 files from what the workers read; files that
+// turned out not to be listable are taken out of the buffer.
+void Scanner::completeMp3Lines() {
+    if (!mp3Reading_ || pendingMp3_.empty()) {
+        return;
+    }
+    const std::vector<Mp3Reading::Result> results = mp3Reading_->finish();
+    std::vector<bool> unlisted;
+    for (const PendingMp3Line& pending : pendingMp3_) {
+        const Mp3Reading::Result& read = results[pending.ticket];
+        if (!read.found) {
+            unlisted.resize(lines_.size());
+            unlisted[pending.lineIndex] = true;
+            continue;
+        }
+        appendListedFile(lines_[pending.lineIndex], pending.name, read.size, read.modified,
+                         read.text, pending.pathAtEnd);
+    }
+    pendingMp3_.clear();
+    if (!unlisted.empty()) {
+        std::size_t index = 0;
+        std::erase_if(lines_, [&](const std::string&) {
+            const bool drop = index < unlisted.size() && unlisted[index];
+            ++index;
+            return drop;
+        });
+    }
 }
 
 }  // namespace quor::generate

@@ -15,6 +15,7 @@
 
 #include <sys/stat.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@
 #include "quorvane/generate/collation.h"
 #include "quorvane/generate/file_mask.h"
 #include "quorvane/generate/locale_text.h"
+#include "quorvane/generate/mp3_reading.h"
 #include "quorvane/generate/removable_disk_state.h"
 #include "quorvane/store/list_context.h"
 
@@ -78,6 +80,11 @@ class Scanner {
     int openFolder(const std::string& path, bool isSubfolder);
     void addFile(int dirFd, const char* name, const std::string& displayPath,
                  const struct ::stat* known, bool regularEntry);
+    void appendListedFile(std::string& line, std::string_view name, std::uint64_t size,
+                          std::time_t modified, std::string_view mp3Text,
+                          std::string_view displayPath);
+    void queueMp3File(int dirFd, const char* name, const std::string& displayPath, bool isLink);
+    void completeMp3Lines();
     std::string displayPathOf(const std::string& path) const;
     Status writeFile(int recordIndex, RemovableDiskState& disk);
 
@@ -91,6 +98,17 @@ class Scanner {
     std::string rootPath_;
     std::string displayName_;
     bool stopped_ = false;
+
+    // A file line that waits for its MP3 column.
+    struct PendingMp3Line {
+        std::size_t lineIndex;
+        std::size_t ticket;
+        std::string name;
+        std::string pathAtEnd;
+    };
+    std::unique_ptr<Mp3Reading> mp3Reading_;
+    std::shared_ptr<const FolderHandle> folderHandle_;  // the folder being listed, once needed
+    std::vector<PendingMp3Line> pendingMp3_;
 };
 
 }  // namespace quor::generate

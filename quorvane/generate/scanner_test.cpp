@@ -229,6 +229,60 @@ TEST_F(ScannerTest, StatusAndPollBeforeEverySubfolder) {
     EXPECT_EQ(ui.busyDepth(), 0);
 }
 
+// MP3 files are read on worker threads: the lines must still come out in
+// the walk's order, with the right columns, the links' targets and totals,
+// and whatever is not a listable file left out, as without MP3 columns.
+TEST_F(ScannerTest, Mp3ColumnsKeepTheWalksOrderAndItsFiles) {
+    std::uint64_t total = 0;
+    for (int folder = 0; folder < 3; ++folder) {
+        for (int n = 0; n < 40; ++n) {
+            const std::size_t size = 1000 + 37 * n + folder;
+            tree.file("Music/f" + std::to_string(folder) + "/song " + std::to_string(n) + ".mp3",
+                      mp3Contents(size), kNewYearsEve);
+            tree.file("Music/f" + std::to_string(folder) + "/note " + std::to_string(n) + ".txt",
+                      "x", kNewYearsEve);
+            total += size + 1;
+        }
+    }
+    fs::create_symlink(music() / "f0/song 1.mp3", music() / "f1/link.mp3");
+    total += 1000 + 37;
+    fs::create_symlink(music() / "nowhere.mp3", music() / "f1/dangling.mp3");
+    ::mkfifo((music() / "f2/pipe.mp3").c_str(), 0600);
+    fs::create_symlink(music() / "f2/pipe.mp3", music() / "f0/pipelink.mp3");  // never opened
+    fs::create_directory_symlink(music() / "f0", music() / "f2/folder.mp3");
+    musicRecord();
+    setSetting("IncludeFileSize", "1");
+    const std::string plain = scanAndWrite();
+    setSetting("IncludeMP3Info", "1");
+    setSetting("IncludeSongLength", "1");
+    const std::string withMp3 = scanAndWrite();
+
+    const auto linesOf = [](const std::string& text) {
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            lines.push_back(text.substr(start, end - start));
+        }
+        return lines;
+    };
+    const std::vector<std::string> plainLines = linesOf(plain);
+    const std::vector<std::string> mp3Lines = linesOf(withMp3);
+    ASSERT_EQ(plainLines.size(), mp3Lines.size());
+    EXPECT_EQ(mp3Lines[0], std::to_string(total));
+    for (std::size_t i = 1; i < mp3Lines.size(); ++i) {
+        const std::string& line = mp3Lines[i];
+        const bool isMp3 = line.find(".mp3*") != std::string::npos;
+        EXPECT_EQ(isMp3, line.find("128k") != std::string::npos) << line;
+        // Same name and size column; the MP3 column follows.
+        EXPECT_TRUE(isMp3 ? line.starts_with(plainLines[i]) : line == plainLines[i]) << line;
+    }
+    EXPECT_NE(withMp3.find("link.mp3*"), std::string::npos);
+    EXPECT_EQ(withMp3.find("dangling.mp3"), std::string::npos);
+    EXPECT_EQ(withMp3.find("pipe"), std::string::npos);
+    EXPECT_EQ(withMp3.find("folder.mp3"), std::string::npos);
+}
+
 TEST_F(ScannerTest, StopRequestEndsTheWalkAsCancelled) {
     layOutMusic();
     musicRecord();

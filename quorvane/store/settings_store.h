@@ -109,7 +109,7 @@ class AppSettings {
     }
     void saveSetting(std::string_view key, std::string_view value) { save(kSettings, key, value); }
 
-    SettingsStore& store() { return store_; }
+    SettingsStore& store() const { return store_; }
     const std::string& app() const { return app_; }
 
   private:

@@ -10,6 +10,7 @@
 #include "platform/program_folder.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
+#include "quorvane/ui/dupes_window.h"
 #include "quorvane/ui/main_window.h"
 
 namespace quor::ui {
@@ -70,6 +71,7 @@ int runQuorvaneWindow(int argc, char** argv) {
     qtUi.setParentWindow(&window);
     qtUi.setStatusBar(window.statusBar());
     window.setStopRequester([&qtUi] { qtUi.requestStop(); });
+    window.setDuplicatesHandler(duplicatesWindowOpener(window, WindowServices::desktop()));
     if (Status loaded = window.load(); !loaded) {
         return resetSettings(ui, settingsStore, loaded.error());
     }

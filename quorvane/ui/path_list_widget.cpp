@@ -32,11 +32,16 @@ void PathListWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void PathListWidget::contextMenuEvent(QContextMenuEvent* event) {
-    const QPoint local = viewport()->mapFromGlobal(event->globalPos());
-    QListWidgetItem* item = itemAt(local);
+    // From the keyboard (the menu key) the menu is for the current row, shown
+    // at it; the event's position is only a corner of the list.
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    QListWidgetItem* item =
+        keyboard ? currentItem() : itemAt(viewport()->mapFromGlobal(event->globalPos()));
     if (item == nullptr) {
         return;
     }
+    const QPoint at =
+        keyboard ? viewport()->mapToGlobal(visualItemRect(item).center()) : event->globalPos();
     setFocus(Qt::MouseFocusReason);
     if (!item->isSelected()) {
         clearSelection();
@@ -45,7 +50,7 @@ void PathListWidget::contextMenuEvent(QContextMenuEvent* event) {
         setCurrentItem(item, QItemSelectionModel::NoUpdate);
     }
     if (!item->text().isEmpty()) {
-        emit contextMenuRequested(event->globalPos());
+        emit contextMenuRequested(at);
     }
     event->accept();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 // The folder list of the main window: one row per folder record, showing its
-// real path. Delete asks to remove the selected folder; Up and Down ask to
-// move it and then move the selection as a list does, so it follows the
-// moved folder. A right click selects the row under the pointer and asks
-// for the context menu.
+// real path (the duplicate list uses it too, for its Delete key and context
+// menu; it leaves the move requests unconnected). Delete asks to remove the selected folder; Up and
+// Down ask to move it and then move the selection as a list does, so it follows the moved folder. A
+// right click selects the row under the pointer and asks for the context menu; the menu key asks
+// for it at the current row.
 
 #include <QListWidget>
 

@@ -1,9 +1,6 @@
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
-#include <QDir>
-#include <QPixmap>
 #include <stdexcept>
 
 #include "quorvane/store/folder_records.h"
@@ -74,21 +71,6 @@ void click(QWidget& parent, const char* buttonName) {
         throw std::runtime_error(std::string("no button ") + buttonName);
     }
     button->click();
-}
-
-void screenshot(QWidget& widget, const QString& name) {
-    QString folder = qEnvironmentVariable("QUOR_SCREENSHOTS");
-    if (folder.isEmpty()) {
-        folder = "/tmp/quor-screens";
-    }
-    QDir().mkpath(folder);
-    const bool wasVisible = widget.isVisible();
-    widget.show();
-    QCoreApplication::processEvents();
-    widget.grab().save(QDir(folder).filePath(name + ".png"));
-    if (!wasVisible) {
-        widget.hide();
-    }
 }
 
 }  // namespace quor::ui::testing

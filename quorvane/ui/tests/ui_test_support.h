@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/qt/testing/screenshot.h"
 #include "common/testing/scripted_interaction.h"
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/list_context.h"
@@ -63,9 +64,5 @@ struct UiWorld {
 
 // Clicks the child button of that object name.
 void click(QWidget& parent, const char* buttonName);
-
-// Saves a picture of the widget as <name>.png in $QUOR_SCREENSHOTS (else
-// /tmp/quor-screens).
-void screenshot(QWidget& widget, const QString& name);
 
 }  // namespace quor::ui::testing

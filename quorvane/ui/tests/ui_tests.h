@@ -12,9 +12,12 @@ QObject* newMainWindowTest();
 QObject* newDialogsTest();
 QObject* newPlacementTest();
 QObject* newAboutTest();
+QObject* newDupesWindowTest();
+QObject* newDupesDialogsTest();
 
 inline std::vector<QObject*> allTests() {
-    return {newMainWindowTest(), newDialogsTest(), newPlacementTest(), newAboutTest()};
+    return {newMainWindowTest(), newDialogsTest(),     newPlacementTest(),
+            newAboutTest(),      newDupesWindowTest(), newDupesDialogsTest()};
 }
 
 }  // namespace quor::ui::testing

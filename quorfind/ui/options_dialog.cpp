@@ -1,0 +1,125 @@
+// "Quorfind Options": three flags stored when the dialog closes, however it
+// is closed, and the way to the mIRC options.
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/qt/qt_interaction.h"
+#include "quorfind/ui/dialog_parts.h"
+#include "quorfind/ui/dialogs.h"
+
+namespace quor::find::ui {
+
+namespace {
+
+class OptionsDialog : public QDialog {
+  public:
+    OptionsDialog(FindSettings& settings, Interaction& ui, QWidget* parent)
+        : QDialog(parent), settings_(settings), ui_(ui) {
+        setObjectName("frmOptions");
+        setWindowTitle("Quorfind Options");
+        setModal(true);
+        auto* layout = new QVBoxLayout(this);
+        alwaysOnTop_ = addFlag(*layout, "Quorfind window &always on top", "chkAlwaysOnTop");
+        includeFolders_ = addFlag(*layout, "Include &folder names in search", "chkIncludeFolders");
+        hScrollBar_ = addFlag(*layout, "Include a &horizontal scroll bar", "chkIncludeHScrollBar");
+        addMircRow(*layout);
+        addCloseRow(*layout);
+        showStoredFlags();
+        setMinimumSize(320, 170);
+    }
+
+    // True when the dialog was left through the "Mirc" button.
+    bool mircChosen() const { return mircChosen_; }
+
+    // Every way out (Close, Mirc, the close box, Escape) stores the flags.
+    void done(int result) override {
+        storeFlags();
+        QDialog::done(result);
+    }
+
+  private:
+    QCheckBox* addFlag(QVBoxLayout& layout, const QString& text, const char* name) {
+        auto* box = new QCheckBox(text, this);
+        box->setObjectName(name);
+        layout.addWidget(box);
+        return box;
+    }
+
+    void addMircRow(QVBoxLayout& layout) {
+        auto* row = new QHBoxLayout;
+        auto* label = new QLabel("Advanced options for Mirc Send", this);
+        label->setObjectName("lblMirc");
+        auto* mirc = new QPushButton("&Mirc", this);
+        mirc->setObjectName("btnMirc");
+        mirc->setAutoDefault(false);
+        mirc->setAccessibleDescription(label->text());
+        row->addWidget(label, 1);
+        row->addWidget(mirc);
+        layout.addLayout(row);
+        connect(mirc, &QPushButton::clicked, this, [this] {
+            mircChosen_ = true;
+            accept();
+        });
+    }
+
+    void addCloseRow(QVBoxLayout& layout) {
+        auto* row = new QHBoxLayout;
+        row->addStretch(1);
+        auto* close = new QPushButton("Close", this);
+        close->setObjectName("btnClose");
+        close->setDefault(true);
+        row->addWidget(close);
+        layout.addLayout(row);
+        connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    }
+
+    void showStoredFlags() {
+        storeGuarded(ui_, "The options could not be read.", [this] {
+            alwaysOnTop_->setChecked(settings_.alwaysOnTop());
+            includeFolders_->setChecked(settings_.includeFolders());
+            hScrollBar_->setChecked(settings_.includeHScrollBar());
+        });
+    }
+
+    void storeFlags() {
+        storeGuarded(ui_, "The options could not be saved.", [this] {
+            store::AppSettings& app = settings_.app();
+            app.saveSetting(kAlwaysOnTop, alwaysOnTop_->isChecked() ? "1" : "0");
+            app.saveSetting(kIncludeFolders, includeFolders_->isChecked() ? "1" : "0");
+            app.saveSetting(kIncludeHScrollBar, hScrollBar_->isChecked() ? "1" : "0");
+        });
+    }
+
+    FindSettings& settings_;
+    Interaction& ui_;
+    QCheckBox* alwaysOnTop_ = nullptr;
+    QCheckBox* includeFolders_ = nullptr;
+    QCheckBox* hScrollBar_ = nullptr;
+    bool mircChosen_ = false;
+};
+
+}  // namespace
+
+void runOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& ui) {
+    bool mirc = false;
+    {
+        OptionsDialog dialog(settings, ui, parent);
+        dialog.exec();
+        mirc = dialog.mircChosen();
+    }
+    if (mirc) {
+        runMircOptionsDialog(parent, settings, ui);
+    }
+}
+
+void runOptionsDialog(QWidget* parent, FindSettings& settings) {
+    quor::ui::QtInteraction ui(parent);
+    runOptionsDialog(parent, settings, ui);
+}
+
+}  // namespace quor::find::ui

@@ -1,0 +1,108 @@
+// "Open List": which saved list the own-list search reads.
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "common/qt/qt_interaction.h"
+#include "quorfind/ui/dialog_parts.h"
+#include "quorfind/ui/dialogs.h"
+#include "quorvane/store/list_commands.h"
+
+namespace quor::find::ui {
+
+namespace {
+
+using quor::ui::qtext;
+
+// Each item keeps the list's name as the bytes of its file name, so a name
+// that is not valid UTF-8 still finds its file.
+constexpr int kNameRole = Qt::UserRole;
+
+class SavedListChooser : public QDialog {
+  public:
+    SavedListChooser(const store::Places& places, const std::string& previousChoice,
+                     Interaction& ui, QWidget* parent)
+        : QDialog(parent), ui_(ui), chosen_(previousChoice) {
+        setObjectName("frmSavedLists");
+        setWindowTitle("Open List");
+        setModal(true);
+        auto* layout = new QVBoxLayout(this);
+        auto* prompt = new QLabel("&Select the list you would like to search:", this);
+        prompt->setObjectName("Label1");
+        lists_ = new QListWidget(this);
+        lists_->setObjectName("lstSavedLists");
+        lists_->setAccessibleName("Saved lists");
+        lists_->setSelectionMode(QAbstractItemView::SingleSelection);
+        prompt->setBuddy(lists_);
+        layout->addWidget(prompt);
+        layout->addWidget(lists_, 1);
+        for (const std::string& name : store::savedListNames(places)) {
+            auto* item = new QListWidgetItem(qtext(name), lists_);
+            item->setData(kNameRole, QByteArray::fromStdString(name));
+        }
+        const ButtonRow buttons = addButtonRow(*this, *layout, "Open", "btnOpen");
+        cancel_ = buttons.cancel;
+        connect(buttons.ok, &QPushButton::clicked, this, [this] { openClicked(); });
+        connect(lists_, &QListWidget::itemDoubleClicked, this, [this] { openClicked(); });
+        connect(cancel_, &QPushButton::clicked, this, [this] {
+            chosen_.clear();
+            reject();
+        });
+        lists_->setFocus();
+        setMinimumSize(260, 240);
+    }
+
+    // The previous choice until Open or Cancel changes it: the close box
+    // leaves it as it was.
+    const std::string& chosen() const { return chosen_; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            cancel_->click();
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+
+  private:
+    void openClicked() {
+        std::optional<std::string> selected;
+        if (const auto items = lists_->selectedItems(); !items.isEmpty()) {
+            selected = items.first()->data(kNameRole).toByteArray().toStdString();
+        }
+        if (const auto answer = store::chooseSavedList(ui_, store::ChooserMode::Open, selected)) {
+            chosen_ = *answer;
+            accept();
+        }
+    }
+
+    Interaction& ui_;
+    std::string chosen_;
+    QListWidget* lists_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace
+
+std::string chooseListToSearch(QWidget* parent, const store::Places& places,
+                               const std::string& previousChoice, Interaction& ui) {
+    SavedListChooser chooser(places, previousChoice, ui, parent);
+    chooser.exec();
+    return chooser.chosen();
+}
+
+// The notice is shown over the chooser itself.
+std::string chooseListToSearch(QWidget* parent, const store::Places& places,
+                               const std::string& previousChoice) {
+    quor::ui::QtInteraction ui;
+    SavedListChooser chooser(places, previousChoice, ui, parent);
+    ui.setParentWindow(&chooser);
+    chooser.exec();
+    return chooser.chosen();
+}
+
+}  // namespace quor::find::ui

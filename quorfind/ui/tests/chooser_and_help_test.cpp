@@ -1,0 +1,218 @@
+// The saved-list chooser and the first-start help box.
+
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "dialog_test_support.h"
+#include "dialog_tests.h"
+#include "quorfind/ui/dialogs.h"
+
+namespace quor::find::ui::testing {
+
+namespace {
+
+QStringList items(QWidget& dialog) {
+    QStringList texts;
+    auto& list = child<QListWidget>(dialog, "lstSavedLists");
+    for (int i = 0; i < list.count(); ++i) {
+        texts << list.item(i)->text();
+    }
+    return texts;
+}
+
+void select(QWidget& dialog, int row) {
+    child<QListWidget>(dialog, "lstSavedLists").setCurrentRow(row);
+}
+
+// A data folder with three saved lists and files that are none.
+void addSavedLists(const DialogWorld& world) {
+    for (const char* name : {"rock.lst", "Jazz.lst", "my.music.lst", "rock0.dat", "notes.txt"}) {
+        world.home.file("home/data/" + std::string(name), "x");
+    }
+}
+
+}  // namespace
+
+class ChooserAndHelpTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void chooserListsTheSavedListsWithoutExtension();
+    void openWithoutASelectionAsksAndStaysOpen();
+    void noticeOfTheWindowIsOverTheChooser();
+    void chooserResults_data();
+    void chooserResults();
+    void chooserHandsBackTheFileNameBytes();
+    void helpTextNamesThisSystemsPlaces();
+    void helpBoxIsShownWithItsCaption();
+};
+
+void ChooserAndHelpTest::chooserListsTheSavedListsWithoutExtension() {
+    DialogWorld world;
+    addSavedLists(world);
+    auto ran = onModal("frmSavedLists", [](QWidget& dialog) {
+        QCOMPARE(dialog.windowTitle(), QString("Open List"));
+        QCOMPARE(items(dialog), QStringList({"Jazz", "my.music", "rock"}));
+        QVERIFY(child<QPushButton>(dialog, "btnOpen").isDefault());
+        QCOMPARE(tabOrder(dialog), QStringList({"lstSavedLists", "btnOpen", "btnCancel"}));
+        QCOMPARE(dialog.focusWidget(), &child<QListWidget>(dialog, "lstSavedLists"));
+        screenshot(dialog, "frmSavedLists");
+    });
+    (void)chooseListToSearch(nullptr, world.places(), "", world.ui);
+    QVERIFY(*ran);
+}
+
+void ChooserAndHelpTest::openWithoutASelectionAsksAndStaysOpen() {
+    DialogWorld world;
+    addSavedLists(world);
+    bool stayedOpen = false;
+    auto ran = onModal("frmSavedLists", [&](QWidget& dialog) {
+        child<QPushButton>(dialog, "btnOpen").click();
+        stayedOpen = dialog.isVisible();
+        select(dialog, 2);
+        child<QPushButton>(dialog, "btnOpen").click();
+    });
+    QCOMPARE(chooseListToSearch(nullptr, world.places(), "old.lst", world.ui),
+             std::string("rock.lst"));
+    QVERIFY(*ran);
+    QVERIFY(stayedOpen);
+    QCOMPARE(world.ui.boxes().size(), std::size_t(1));
+    QCOMPARE(world.ui.boxes()[0].text, std::string("Please select a saved list!"));
+    QCOMPARE(world.ui.boxes()[0].caption, std::string("Notice"));
+}
+
+void ChooserAndHelpTest::noticeOfTheWindowIsOverTheChooser() {
+    DialogWorld world;
+    addSavedLists(world);
+    QWidget* noticeParent = nullptr;
+    QString noticeText;
+    auto noticeRan = std::make_shared<bool>(false);
+    auto ran = onModal("frmSavedLists", [&](QWidget& dialog) {
+        noticeRan = onModal("", [&](QWidget& box) {
+            auto* message = qobject_cast<QMessageBox*>(&box);
+            QVERIFY(message != nullptr);
+            noticeParent = message->parentWidget();
+            noticeText = message->text();
+            message->button(QMessageBox::Ok)->click();
+        });
+        child<QPushButton>(dialog, "btnOpen").click();
+        QCOMPARE(noticeParent, &dialog);
+        select(dialog, 0);
+        child<QPushButton>(dialog, "btnOpen").click();
+    });
+    QCOMPARE(chooseListToSearch(nullptr, world.places(), ""), std::string("Jazz.lst"));
+    QVERIFY(*ran && *noticeRan);
+    QCOMPARE(noticeText, QString("Please select a saved list!"));
+}
+
+void ChooserAndHelpTest::chooserResults_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Open") << "Open"
+                          << "old.lst"
+                          << "my.music.lst";
+    QTest::newRow("double click") << "double click"
+                                  << ""
+                                  << "my.music.lst";
+    QTest::newRow("Cancel") << "Cancel"
+                            << "old.lst"
+                            << "";
+    QTest::newRow("Escape") << "Escape"
+                            << "old.lst"
+                            << "";
+    QTest::newRow("close box keeps the previous") << "close box"
+                                                  << "old.lst"
+                                                  << "old.lst";
+    QTest::newRow("close box, no previous") << "close box"
+                                            << ""
+                                            << "";
+}
+
+void ChooserAndHelpTest::chooserResults() {
+    QFETCH(QString, how);
+    QFETCH(QString, previous);
+    QFETCH(QString, expected);
+    DialogWorld world;
+    addSavedLists(world);
+    auto ran = onModal("frmSavedLists", [&](QWidget& dialog) {
+        select(dialog, 1);
+        auto& list = child<QListWidget>(dialog, "lstSavedLists");
+        if (how == "Open" || how == "Cancel") {
+            child<QPushButton>(dialog, how == "Open" ? "btnOpen" : "btnCancel").click();
+        } else if (how == "double click") {
+            emit list.itemDoubleClicked(list.item(1));
+        } else if (how == "Escape") {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        } else {
+            dialog.close();
+        }
+    });
+    const std::string chosen =
+        chooseListToSearch(nullptr, world.places(), previous.toStdString(), world.ui);
+    QVERIFY(*ran);
+    QCOMPARE(QString::fromStdString(chosen), expected);
+    QVERIFY(world.ui.boxes().empty());
+}
+
+void ChooserAndHelpTest::chooserHandsBackTheFileNameBytes() {
+    DialogWorld world;
+    world.home.file("home/data/caf\xe9.lst", "x");
+    auto ran = onModal("frmSavedLists", [](QWidget& dialog) {
+        QCOMPARE(items(dialog).size(), 1);
+        select(dialog, 0);
+        child<QPushButton>(dialog, "btnOpen").click();
+    });
+    QCOMPARE(chooseListToSearch(nullptr, world.places(), "", world.ui), std::string("caf\xe9.lst"));
+    QVERIFY(*ran);
+}
+
+void ChooserAndHelpTest::helpTextNamesThisSystemsPlaces() {
+    const std::string text = firstStartHelpText("/home/u/.local/share/quorvane/Lists");
+    const QStringList lines = QString::fromStdString(text).split('\n');
+    QCOMPARE(lines.size(), 17);
+    QCOMPARE(lines[0],
+             QString("Welcome to Quorfind 3.2! - The list searching companion to Quorvane"));
+    QCOMPARE(lines.mid(6, 5), QStringList({"",
+                                           "The OPTIONS menu allows you to change how Quorfind "
+                                           "works.",
+                                           "",
+                                           "The QUORVANE menu can either launch "
+                                           "Quorvane, or update your current Quorvane list.",
+                                           ""}));
+    QCOMPARE(lines[4], QString("/home/u/.local/share/quorvane/Lists folder, then choose "
+                               "\"Search Lists Folder\" from the FILE menu."));
+    // No Windows program or path is named to a Linux user.
+    for (const char* windowsOnly : {"Winamp", "\\", ".exe", "mIRC", "DOS"}) {
+        QVERIFY2(text.find(windowsOnly) == std::string::npos, windowsOnly);
+    }
+}
+
+void ChooserAndHelpTest::helpBoxIsShownWithItsCaption() {
+    DialogWorld world;
+    showFirstStartHelp(world.ui, world.places());
+    QCOMPARE(world.ui.boxes().size(), std::size_t(1));
+    QCOMPARE(world.ui.boxes()[0].caption, std::string("Quorfind Help - Please Read"));
+    QCOMPARE(world.ui.boxes()[0].text, firstStartHelpText(world.home.home() / "Lists"));
+
+    // The box of the window itself, over the program folder of this user.
+    auto ran = onModal("", [](QWidget& box) {
+        auto* message = qobject_cast<QMessageBox*>(&box);
+        QVERIFY(message != nullptr);
+        QCOMPARE(message->windowTitle(), QString("Quorfind Help - Please Read"));
+        QVERIFY(message->text().contains("/home/Lists folder, then choose"));
+        screenshot(box, "firstStartHelp");
+        message->button(QMessageBox::Ok)->click();
+    });
+    showFirstStartHelp(nullptr);
+    QVERIFY(*ran);
+}
+
+QObject* newChooserAndHelpTest() {
+    return new ChooserAndHelpTest;
+}
+
+}  // namespace quor::find::ui::testing
+
+#include "chooser_and_help_test.moc"

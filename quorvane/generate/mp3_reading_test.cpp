@@ -1,0 +1,55 @@
+#include "quorvane/generate/mp3_reading.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include "common/testing/temp_tree.h"
+
+namespace quor::generate {
+namespace {
+
+// The same files read with no workers (at once, on the calling thread) and
+// with several give the same results, in queue order, also across two
+// rounds of the same reader.
+TEST(Mp3ReadingTest, WorkersGiveTheSameResultsInQueueOrder) {
+    quor::testing::TempTree tree;
+    for (int n = 0; n < 200; ++n) {
+        std::string data = n % 2 ? "\xFF\xFB\x90" : "\xFF\xFB\x50";  // 128k or 64k
+        data.resize(1000 + n, '\0');
+        tree.file("song " + std::to_string(n) + ".mp3", data, 1000000 + n);
+    }
+    const auto readAll = [&](unsigned workers) {
+        Mp3Reading reading(true, false, workers);
+        std::vector<Mp3Reading::Result> all;
+        for (int round = 0; round < 2; ++round) {
+            auto folder = std::make_shared<const FolderHandle>(
+                open(tree.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            for (int n = round; n < 200; n += 2) {
+                EXPECT_EQ(reading.add({folder, "song " + std::to_string(n) + ".mp3", false}),
+                          static_cast<std::size_t>(n / 2));
+                reading.wake();
+            }
+            folder.reset();
+            for (Mp3Reading::Result& result : reading.finish()) {
+                all.push_back(std::move(result));
+            }
+        }
+        return all;
+    };
+    const std::vector<Mp3Reading::Result> alone = readAll(0);
+    const std::vector<Mp3Reading::Result> shared = readAll(3);
+    ASSERT_EQ(alone.size(), 200u);
+    ASSERT_EQ(shared.size(), 200u);
+    for (std::size_t i = 0; i < alone.size(); ++i) {
+        const int n = static_cast<int>(i < 100 ? 2 * i : 2 * (i - 100) + 1);
+        EXPECT_TRUE(shared[i].found);
+        EXPECT_EQ(shared[i].size, static_cast<std::uint64_t>(1000 + n));
+        EXPECT_EQ(shared[i].modified, 1000000 + n);
+        EXPECT_EQ(shared[i].text, n % 2 ? " 128k " : " 64k ");
+        EXPECT_EQ(shared[i].text, alone[i].text);
+        EXPECT_EQ(shared[i].size, alone[i].size);
+    }
+}
+
+}  // namespace
+}  // namespace quor::generate

@@ -1,0 +1,303 @@
+#include "quorvane/ui/dupes_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "common/qt/window_placement.h"
+#include "quorvane/dupes/row_actions.h"
+#include "quorvane/ui/desktop_file_opener.h"
+#include "quorvane/ui/dialog_buttons.h"
+#include "quorvane/ui/dupes_options_dialog.h"
+#include "quorvane/ui/main_window.h"
+#include "quorvane/ui/rename_file_dialog.h"
+
+namespace quor::ui {
+
+namespace {
+
+// The smallest window, in twips: its default size.
+const QSize kDupesMinimumTwips(3648, 3828);
+
+Interaction& boxesOr(Interaction* boxes, const std::unique_ptr<QtInteraction>& own) {
+    return boxes != nullptr ? *boxes : *own;
+}
+
+}  // namespace
+
+DupesWindow::DupesWindow(store::SettingsStore& store, store::Places places, Interaction* boxes,
+                         WindowServices services, std::unique_ptr<dupes::FileOpener> opener,
+                         QWidget* parent)
+    : QMainWindow(parent),
+      ownBoxes_(boxes != nullptr ? nullptr : std::make_unique<QtInteraction>(this)),
+      interaction_(boxesOr(boxes, ownBoxes_), *statusBar()),
+      context_{store, std::move(places), interaction_},
+      services_(std::move(services)),
+      opener_(std::move(opener)) {
+    setObjectName("frmDupes");
+    setWindowTitle(qtext(dupes::kDupesCaption));
+    statusBar()->setObjectName("StatusBar1");
+    buildControls();
+    buildMenus();
+}
+
+DupesWindow::~DupesWindow() = default;
+
+QPushButton* DupesWindow::addButton(const char* name, const QString& caption,
+                                    void (DupesWindow::*slot)(), const QString& tip) {
+    QPushButton* button = namedButton(centralWidget(), name, caption, tip);
+    connect(button, &QPushButton::clicked, this, slot);
+    return button;
+}
+
+void DupesWindow::buildControls() {
+    setCentralWidget(new QWidget(this));
+    auto* layout = new QVBoxLayout(centralWidget());
+    listWidget_ = new PathListWidget(centralWidget());
+    listWidget_->setObjectName("DupesList");
+    listWidget_->setAccessibleName("Possible duplicate files");
+    listWidget_->setUniformItemSizes(true);
+    layout->addWidget(listWidget_, 1);
+
+    auto* buttons = new QGridLayout;
+    actionButtons_ = {addButton("btnOpen", "Open", &DupesWindow::openSelected),
+                      addButton("btnRename", "Rename", &DupesWindow::renameSelected),
+                      addButton("btnDelete", "Delete", &DupesWindow::deleteSelected,
+                                "Click to delete the selected file")};
+    for (int column = 0; column < actionButtons_.size(); ++column) {
+        buttons->addWidget(actionButtons_[column], 0, column);
+    }
+    searchButton_ =
+        addButton("btnSearch", qtext(dupes::kSearchButton), &DupesWindow::searchClicked);
+    buttons->addWidget(searchButton_, 1, 0);
+    QPushButton* done = namedButton(centralWidget(), "btnDone", "Exit");
+    connect(done, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(done, 1, 2);
+    layout->addLayout(buttons);
+
+    connect(listWidget_, &QListWidget::itemDoubleClicked, this, &DupesWindow::openSelected);
+    listWidget_->installEventFilter(this);
+    connect(listWidget_, &PathListWidget::removeRequested, this, &DupesWindow::deleteSelected);
+    connect(listWidget_, &PathListWidget::contextMenuRequested, this, [this](const QPoint& at) {
+        if (!searching_) {
+            listMenu_->popup(at);
+        }
+    });
+}
+
+bool DupesWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on the list opens the selected file, as a double click does.
+    if (watched == listWidget_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openSelected();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void DupesWindow::buildMenus() {
+    optionsAction_ = menuBar()->addAction("&Options");
+    optionsAction_->setObjectName("mnuDupesOptions");
+    connect(optionsAction_, &QAction::triggered, this, &DupesWindow::showOptions);
+
+    listMenu_ = new QMenu("DupesList", this);
+    listMenu_->setObjectName("mnuDupesList");
+    const struct {
+        const char* name;
+        const char* caption;
+        void (DupesWindow::*slot)();
+    } items[] = {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
+                 {"mnuRename", "&Rename", &DupesWindow::renameSelected},
+                 {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}};
+    for (const auto& item : items) {
+        QAction* action = listMenu_->addAction(item.caption);
+        action->setObjectName(item.name);
+        connect(action, &QAction::triggered, this, item.slot);
+    }
+}
+
+void DupesWindow::load() {
+    list_ = dupes::DupesRows::initial();
+    showRows();
+    try {
+        const store::AppSettings settings = context_.settings();
+        if (Status placed = restorePlacement(*this, settings, kDupesPlacement, kDupesMinimumTwips);
+            !placed) {
+            interaction_.notice("The stored place of this window could not be used.",
+                                placed.error());
+        }
+    } catch (const std::exception& error) {
+        interaction_.notice("The stored place of this window could not be used.", error.what());
+    }
+}
+
+// The search.
+
+void DupesWindow::searchClicked() {
+    if (searching_) {
+        // Stop: the search ends at its next poll. The button reads "Search"
+        // again but cannot start a second search inside the running one.
+        interaction_.requestStop();
+        searchButton_->setText(qtext(dupes::kSearchButton));
+        searchButton_->setEnabled(false);
+        searchButton_->repaint();
+        return;
+    }
+    interaction_.beginWork();
+    dupes::DupesSearchResult result = dupes::searchDuplicates(
+        context_, [this](bool on) { setSearching(on); },
+        [this](const dupes::DupesRows& soFar) { appendNewRows(soFar); });
+    if (!result.refused) {
+        list_ = std::move(result.list);
+        showRows();
+    }
+    if (closeWhenStopped_) {
+        close();
+    }
+}
+
+void DupesWindow::setSearching(bool on) {
+    searching_ = on;
+    if (on) {
+        list_ = {};
+        listWidget_->clear();
+    }
+    setWindowTitle(qtext(dupes::dupesWindowCaption(on)));
+    searchButton_->setText(qtext(dupes::searchButtonCaption(on)));
+    searchButton_->setEnabled(true);
+    for (QWidget* button : actionButtons_) {
+        button->setEnabled(!on);
+    }
+    optionsAction_->setEnabled(!on);
+    repaint();
+}
+
+void DupesWindow::appendNewRows(const dupes::DupesRows& soFar) {
+    for (auto row = static_cast<std::size_t>(listWidget_->count()); row < soFar.rows.size();
+         ++row) {
+        listWidget_->addItem(qtext(soFar.rows[row]));
+    }
+}
+
+void DupesWindow::showRows() {
+    const auto wanted = static_cast<int>(list_.rows.size());
+    while (listWidget_->count() > wanted) {
+        delete listWidget_->takeItem(listWidget_->count() - 1);
+    }
+    for (int row = 0; row < wanted; ++row) {
+        const QString text = qtext(list_.rows[static_cast<std::size_t>(row)]);
+        if (row >= listWidget_->count()) {
+            listWidget_->addItem(text);
+        } else if (listWidget_->item(row)->text() != text) {
+            listWidget_->item(row)->setText(text);
+        }
+    }
+}
+
+// The actions on the selected row.
+
+std::optional<std::size_t> DupesWindow::selectedRow() const {
+    const auto selected = listWidget_->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(listWidget_->row(selected.first()));
+}
+
+void DupesWindow::openSelected() {
+    if (!searching_) {
+        (void)dupes::openRow(context_, list_, selectedRow(), *opener_);
+    }
+}
+
+void DupesWindow::renameSelected() {
+    if (searching_) {
+        return;
+    }
+    RenameFileAsker asker(this, services_.runDialog);
+    (void)dupes::renameRow(context_, list_, selectedRow(), asker);
+    showRows();  // the rows of the file read its new name, even when the cache could not follow
+}
+
+void DupesWindow::deleteSelected() {
+    if (searching_) {
+        return;
+    }
+    const std::size_t before = list_.rows.size();
+    (void)dupes::deleteRow(context_, list_, selectedRow());
+    if (list_.rows.size() != before) {
+        showRows();
+        listWidget_->clearSelection();  // no other file is selected behind the user's back
+    }
+}
+
+void DupesWindow::showOptions() {
+    if (searching_) {
+        return;
+    }
+    DupesOptionsDialog dialog(context_.settings(), interaction_, this);
+    services_.runDialog(dialog);
+}
+
+// Closing.
+
+void DupesWindow::abandon() {
+    abandoned_ = true;
+    close();
+}
+
+void DupesWindow::closeEvent(QCloseEvent* event) {
+    if (searching_) {
+        // The search stops at its next poll; the window closes when it has
+        // returned, so nothing it uses goes away under it.
+        closeWhenStopped_ = true;
+        interaction_.requestStop();
+        event->ignore();
+        return;
+    }
+    if (!abandoned_) {
+        storePlacementGuarded();
+    }
+    event->accept();
+}
+
+void DupesWindow::storePlacementGuarded() {
+    try {
+        store::AppSettings settings = context_.settings();
+        storePlacement(*this, settings, kDupesPlacement);
+    } catch (const std::exception& error) {
+        interaction_.notice("The place of this window could not be stored.", error.what());
+    }
+}
+
+// The main window's command.
+
+std::function<void()> duplicatesWindowOpener(MainWindow& main, WindowServices services) {
+    auto open = std::make_shared<QPointer<DupesWindow>>();
+    return [&main, services = std::move(services), open] {
+        if (DupesWindow* window = *open) {
+            if (window->isMinimized()) {
+                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            }
+            window->show();
+            window->raise();
+            window->activateWindow();
+            return;
+        }
+        store::ListContext& context = main.context();
+        auto* window = new DupesWindow(context.store, context.places, nullptr, services,
+                                       std::make_unique<DesktopFileOpener>(context.store), &main);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(&main, &MainWindow::closed, window, &DupesWindow::abandon);
+        *open = window;
+        window->load();
+        window->show();
+    };
+}
+
+}  // namespace quor::ui
