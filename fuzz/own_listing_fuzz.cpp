@@ -52,9 +52,9 @@ std::vector<std::string> plainRule(std::string_view listing, const TextMatcher& 
 // both cases, another script, escapes, markers and line ends.
 std::string listingFrom(FuzzInput& in) {
     static const char* const kPieces[] = {
-        "a",  "B", "ab", "Ab", "\xC3\xA9", "\xC3\x89", "\xC3\x9F", "ss", "%2A", "%25", "%",
-        "*",  ">", " ",  "/",  "\r\n",     "\n",       "\n*",      "\n?", "1",   "mp3", ".MP3",
-        "k",  "K", "\xE2\x84\xAA"};
+        "a",   "B", "ab",  "Ab",   "\xC3\xA9", "\xC3\x89", "\xC3\x9F",    "ss", "%2A",
+        "%25", "%", "*",   ">",    " ",        "/",        "\r\n",        "\n", "\n*",
+        "\n?", "1", "mp3", ".MP3", "k",        "K",        "\xE2\x84\xAA"};
     std::string out;
     while (!in.empty() && out.size() < 4096) {
         out += kPieces[in.byte() % (sizeof kPieces / sizeof kPieces[0])];
