@@ -6,6 +6,8 @@
 #   ./dev.sh build   install and build only
 #   ./dev.sh asan    build and test with AddressSanitizer and UBSan, warnings as errors
 #   ./dev.sh core    build the core alone, without Qt (proves it needs none)
+#   ./dev.sh fuzz [SECONDS]  build the fuzz targets with clang and run each
+#                    for SECONDS (default 60); findings go to build-fuzz/findings
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -17,7 +19,11 @@ packages=(
     libsqlite3-dev libicu-dev libsystemd-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
+    strace
 )
+
+# Only for ./dev.sh fuzz: libFuzzer comes with Debian's clang.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 missing_packages() {
     local p
@@ -95,6 +101,31 @@ demo_list() {
     cat "$demo/music.txt"
 }
 
+# run_fuzz_targets DIR SECONDS: every target for SECONDS on a working copy of
+# its seed corpus; a crash, leak, sanitizer report or broken property fails.
+run_fuzz_targets() {
+    local dir="$1" seconds="$2" failed=0 target name runs
+    mkdir -p "$dir/findings"
+    for target in "$dir"/fuzz/*_fuzz; do
+        name="$(basename "$target" _fuzz)"
+        mkdir -p "$dir/corpus/$name"
+        if [ -d "fuzz/corpus/$name" ]; then
+            cp -n fuzz/corpus/"$name"/* "$dir/corpus/$name/" 2>/dev/null || true
+        fi
+        if "$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
+            -rss_limit_mb=2048 -artifact_prefix="$dir/findings/$name-" \
+            "$dir/corpus/$name" >"$dir/findings/$name.log" 2>&1; then
+            runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$dir/findings/$name.log")"
+            echo "dev.sh fuzz: $name: ${runs:-?} runs, no finding"
+        else
+            echo "dev.sh fuzz: $name FAILED (see $dir/findings/$name.log):" >&2
+            grep -E "property broken|ERROR|SUMMARY" "$dir/findings/$name.log" | head -5 >&2
+            failed=1
+        fi
+    done
+    return "$failed"
+}
+
 cmd="${1:-run}"
 shift || true
 
@@ -119,6 +150,12 @@ case "$cmd" in
         configure_and_build build-core -DQUOR_BUILD_UI=OFF -DQUOR_BUILD_TESTS=OFF \
             -DQUOR_WERROR=ON -DQUOR_BUILD_BENCH=OFF
         ;;
+    fuzz)
+        install_packages "${packages[@]}" "${fuzz_packages[@]}"
+        CC=clang-14 CXX=clang++-14 configure_and_build build-fuzz -DQUOR_FUZZ=ON \
+            -DQUOR_BUILD_UI=OFF -DQUOR_BUILD_TESTS=OFF -DQUOR_BUILD_BENCH=OFF
+        run_fuzz_targets build-fuzz "${1:-60}"
+        ;;
     run)
         install_packages "${packages[@]}"
         configure_and_build build
@@ -128,7 +165,7 @@ case "$cmd" in
         demo_list
         ;;
     *)
-        echo "usage: ./dev.sh [run|test|build|asan|core]" >&2
+        echo "usage: ./dev.sh [run|test|build|asan|core|fuzz [SECONDS]]" >&2
         exit 2
         ;;
 esac
