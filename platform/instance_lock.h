@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "common/result.h"
+
 namespace quor::platform {
 
 class InstanceLock {
@@ -16,6 +18,12 @@ class InstanceLock {
     // lock file cannot be made, which is treated the same way by callers
     // that need to know only whether they may run).
     static std::optional<InstanceLock> tryAcquire(const std::filesystem::path& programFolder);
+
+    // The same, telling the two cases apart: nothing when another copy holds
+    // the lock, a failure (naming the file and the cause) when the lock file
+    // cannot be made or locked, as in a read-only program folder.
+    static Result<std::optional<InstanceLock>> tryAcquireOrFail(
+        const std::filesystem::path& programFolder);
 
     InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     InstanceLock& operator=(InstanceLock&&) = delete;
