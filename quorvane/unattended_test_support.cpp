@@ -6,6 +6,7 @@
 
 #include "common/file_io.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::testing {
@@ -146,6 +147,39 @@ void UnattendedBuildTest::keep(const std::string& name) {
 void UnattendedBuildTest::restore(const std::string& name) {
     copyTree(tree.path("kept/" + name + "/home"), home());
     copyTree(tree.path("kept/" + name + "/out"), tree.path("out"));
+}
+
+FileSet UnattendedBuildTest::acceptingMixedLists(FileSet files, const FileSet& before,
+                                                 const FileSet& after) {
+    const std::string list = files["out/list.txt"];
+    const std::string oldList = before.at("out/list.txt");
+    const std::string newList = after.at("out/list.txt");
+    bool madeOfKnownLines = list.ends_with("\r\n");
+    for (std::size_t start = 0; madeOfKnownLines && start < list.size();) {
+        const std::size_t end = list.find("\r\n", start) + 2;
+        const std::string_view line = std::string_view(list).substr(start, end - start);
+        madeOfKnownLines =
+            (start == 0 || list[start - 1] == '\n') &&
+            (oldList.find(line) != std::string::npos || newList.find(line) != std::string::npos);
+        start = end;
+    }
+    if (madeOfKnownLines) {
+        files["out/list.txt"] = newList;
+    }
+    const Result<store::SavedList> saved = store::parseSavedList(files["home/data/list.lst"]);
+    const Result<store::SavedList> wanted = store::parseSavedList(after.at("home/data/list.lst"));
+    if (saved && wanted && saved->records.size() == wanted->records.size()) {
+        bool same = true;
+        for (std::size_t i = 0; i < saved->records.size(); ++i) {
+            for (std::size_t k = 0; k < 4; ++k) {
+                same = same && saved->records[i][k].value == wanted->records[i][k].value;
+            }
+        }
+        if (same) {
+            files["home/data/list.lst"] = after.at("home/data/list.lst");
+        }
+    }
+    return files;
 }
 
 std::string UnattendedBuildTest::storeProblem() {

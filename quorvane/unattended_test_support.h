@@ -63,6 +63,14 @@ class UnattendedBuildTest : public ::testing::Test {
     void keep(const std::string& name);
     void restore(const std::string& name);
 
+    // A build that could not write or read one cache file still lists the
+    // others: its list file and saved list are whole but neither the
+    // previous nor the new version. A list file that ends its last line and
+    // is made only of lines of the previous and the new list, and a saved
+    // list that reads and holds the new records, are taken for the new
+    // version.
+    static FileSet acceptingMixedLists(FileSet files, const FileSet& before, const FileSet& after);
+
     // Empty when the settings store opens, passes SQLite's integrity check
     // and holds records 0 to NumPaths - 1 whole; else what is wrong.
     std::string storeProblem();

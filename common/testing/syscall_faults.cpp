@@ -18,17 +18,6 @@ std::vector<std::string> straceArguments(const OnlyPaths& only) {
     return out;
 }
 
-std::vector<std::string> tampered(const std::string& syscall, const std::string& injection,
-                                  const std::vector<std::string>& argv, const OnlyPaths& only) {
-    std::vector<std::string> out = straceArguments(only);
-    out.push_back("-e");
-    out.push_back("trace=" + syscall);
-    out.push_back("-e");
-    out.push_back("inject=" + syscall + ":" + injection);
-    out.insert(out.end(), argv.begin(), argv.end());
-    return out;
-}
-
 }  // namespace
 
 std::optional<std::string> faultsUnavailable() {
@@ -87,15 +76,33 @@ std::map<std::string, int> countSyscalls(const std::vector<std::string>& syscall
     return counts;
 }
 
+std::vector<std::string> tamperedRun(const std::vector<Tampering>& tamperings,
+                                     const std::vector<std::string>& argv, const OnlyPaths& only) {
+    std::vector<std::string> out = straceArguments(only);
+    std::string traced;
+    for (const Tampering& t : tamperings) {
+        traced += (traced.empty() ? "" : ",") + t.calls;
+    }
+    out.push_back("-e");
+    out.push_back("trace=" + traced);
+    for (const Tampering& t : tamperings) {
+        out.push_back("-e");
+        out.push_back("inject=" + t.calls + ":" + t.what);
+    }
+    out.insert(out.end(), argv.begin(), argv.end());
+    return out;
+}
+
 std::vector<std::string> failingCall(const std::string& syscall, int n,
                                      const std::string& errnoName,
                                      const std::vector<std::string>& argv, const OnlyPaths& only) {
-    return tampered(syscall, "error=" + errnoName + ":when=" + std::to_string(n), argv, only);
+    return tamperedRun({{syscall, "error=" + errnoName + ":when=" + std::to_string(n)}}, argv,
+                       only);
 }
 
 std::vector<std::string> killedAtCall(const std::string& syscall, int n,
                                       const std::vector<std::string>& argv, const OnlyPaths& only) {
-    return tampered(syscall, "signal=KILL:when=" + std::to_string(n), argv, only);
+    return tamperedRun({{syscall, "signal=KILL:when=" + std::to_string(n)}}, argv, only);
 }
 
 }  // namespace quor::testing

@@ -36,6 +36,18 @@ std::map<std::string, int> countSyscalls(const std::vector<std::string>& syscall
                                          const OnlyPaths& only = {},
                                          const ChildOptions& options = {});
 
+// One tampering: which calls ("openat", or a set "newfstatat,openat") and
+// what strace does to them ("error=ENOENT", "retval=0:when=2").
+struct Tampering {
+    std::string calls;
+    std::string what;
+};
+
+// argv, run with every tampering at once.
+std::vector<std::string> tamperedRun(const std::vector<Tampering>& tamperings,
+                                     const std::vector<std::string>& argv,
+                                     const OnlyPaths& only = {});
+
 // argv, run with the n-th call of syscall failing with errnoName ("ENOSPC").
 std::vector<std::string> failingCall(const std::string& syscall, int n,
                                      const std::string& errnoName,
