@@ -88,7 +88,9 @@ class InjectedFaultsTest : public UnattendedBuildTest {
     // The n-th call of syscall failing with errnoName, for the chosen n.
     void failEachCall(const std::string& syscall, const std::string& errnoName,
                       const std::string& cause, const OnlyPaths& only = {}) {
+        restore("before");
         const int count = countSyscalls({syscall}, quorvane(), only).at(syscall);
+        std::printf("%s: %d calls\n", syscall.c_str(), count);
         for (int n : callNumbers(count)) {
             checkFaultyRun(failingCall(syscall, n, errnoName, quorvane(), only), cause,
                            syscall + " #" + std::to_string(n) + " failing with " + errnoName);

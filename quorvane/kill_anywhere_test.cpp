@@ -72,6 +72,7 @@ class KillAnywhereTest : public UnattendedBuildTest {
     // Kills the build at each point and checks what it left. A point past
     // a thread's own count of calls lets the run finish instead.
     void killAtEachPoint(const std::vector<std::string>& arguments, bool missingCacheAllowed) {
+        restore("before");
         const auto points = killPoints(countSyscalls(kKillCalls, quorvane(arguments)), 16);
         int kills = 0;
         for (const KillPoint& point : points) {

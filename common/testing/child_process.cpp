@@ -82,8 +82,7 @@ ChildProcess::~ChildProcess() {
     }
 }
 
-ChildOutcome ChildProcess::finish() {
-    ChildOutcome outcome;
+bool ChildProcess::readSome() {
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(output_, buffer, sizeof buffer);
@@ -91,10 +90,36 @@ ChildOutcome ChildProcess::finish() {
             continue;
         }
         if (n <= 0) {
-            break;
+            return false;
         }
-        outcome.output.append(buffer, static_cast<std::size_t>(n));
+        read_.append(buffer, static_cast<std::size_t>(n));
+        return true;
     }
+}
+
+std::optional<std::string> ChildProcess::readUntil(std::string_view marker) {
+    for (;;) {
+        const std::size_t found = read_.find(marker, scanned_);
+        if (found != std::string::npos) {
+            const std::size_t end = read_.find('\n', found);
+            if (end != std::string::npos || finished_) {
+                const std::size_t start = read_.rfind('\n', found);
+                const std::size_t from = start == std::string::npos ? 0 : start + 1;
+                scanned_ = end == std::string::npos ? read_.size() : end + 1;
+                return read_.substr(from, scanned_ - from);
+            }
+        }
+        if (!readSome()) {
+            return std::nullopt;
+        }
+    }
+}
+
+ChildOutcome ChildProcess::finish() {
+    ChildOutcome outcome;
+    while (readSome()) {
+    }
+    outcome.output = std::move(read_);
     ::close(output_);
     int status = 0;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {

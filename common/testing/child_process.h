@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quor::testing {
@@ -43,12 +44,22 @@ class ChildProcess {
 
     pid_t pid() const { return pid_; }
 
+    // Reads the child's output until a line holds marker, and gives that
+    // line; nothing when the output ended first. What was read stays part
+    // of the outcome.
+    std::optional<std::string> readUntil(std::string_view marker);
+
     // Reads the child's output to its end and waits for it to end.
     ChildOutcome finish();
 
   private:
+    // Reads once; false at the end of the output.
+    bool readSome();
+
     pid_t pid_ = -1;
     int output_ = -1;
+    std::string read_;
+    std::size_t scanned_ = 0;
     bool finished_ = false;
 };
 

@@ -9,8 +9,8 @@ namespace quor::testing {
 
 namespace {
 
-std::vector<std::string> straceArguments(const OnlyPaths& only) {
-    std::vector<std::string> out{"strace", "-f", "-qq", "-o", "/dev/null"};
+std::vector<std::string> straceArguments(const OnlyPaths& only, bool traced = false) {
+    std::vector<std::string> out{"strace", "-f", "-qq", "-o", traced ? "/dev/stderr" : "/dev/null"};
     for (const std::filesystem::path& path : only) {
         out.push_back("-P");
         out.push_back(path.string());
@@ -77,14 +77,15 @@ std::map<std::string, int> countSyscalls(const std::vector<std::string>& syscall
 }
 
 std::vector<std::string> tamperedRun(const std::vector<Tampering>& tamperings,
-                                     const std::vector<std::string>& argv, const OnlyPaths& only) {
-    std::vector<std::string> out = straceArguments(only);
-    std::string traced;
+                                     const std::vector<std::string>& argv, const OnlyPaths& only,
+                                     bool traced) {
+    std::vector<std::string> out = straceArguments(only, traced);
+    std::string calls;
     for (const Tampering& t : tamperings) {
-        traced += (traced.empty() ? "" : ",") + t.calls;
+        calls += (calls.empty() ? "" : ",") + t.calls;
     }
     out.push_back("-e");
-    out.push_back("trace=" + traced);
+    out.push_back("trace=" + calls);
     for (const Tampering& t : tamperings) {
         out.push_back("-e");
         out.push_back("inject=" + t.calls + ":" + t.what);

@@ -43,10 +43,12 @@ struct Tampering {
     std::string what;
 };
 
-// argv, run with every tampering at once.
+// argv, run with every tampering at once. With traced set, strace
+// writes the tampered calls and the signals to standard error, where
+// ChildProcess::readUntil can wait for them ("--- stopped by SIGSTOP ---").
 std::vector<std::string> tamperedRun(const std::vector<Tampering>& tamperings,
                                      const std::vector<std::string>& argv,
-                                     const OnlyPaths& only = {});
+                                     const OnlyPaths& only = {}, bool traced = false);
 
 // argv, run with the n-th call of syscall failing with errnoName ("ENOSPC").
 std::vector<std::string> failingCall(const std::string& syscall, int n,
