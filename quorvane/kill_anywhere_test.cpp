@@ -119,6 +119,79 @@ class KillAnywhereTest : public UnattendedBuildTest {
     FileSet after;
 };
 
+// The duplicates window's Delete and Rename, killed anywhere: the file is
+// at its old name or its new one (or, deleted, gone), never at both or
+// neither; the cache file that lists it and "NumFiles" are old or new; and
+// the next build succeeds.
+class DupesCorrectionKillTest : public KillAnywhereTest {
+  protected:
+    // The stored name of "track 1.ogg" in Music/Album 2: its folder text
+    // and its cache line, as the duplicate search keeps them.
+    std::string storedName() {
+        const std::string cache = tree.read("home/0.txt");
+        const std::string heading = "*Music/Album 2/\r\n";
+        const std::size_t folder = cache.find(heading);
+        const std::size_t line = cache.find("track 1.ogg", folder);
+        return "Music/Album 2/" + cache.substr(line, cache.find("\r\n", line) - line);
+    }
+
+    std::vector<std::string> runner(const std::vector<std::string>& arguments) {
+        std::vector<std::string> argv{DUPES_ACTION_RUNNER};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return argv;
+    }
+
+    void killAtEachPoint(const std::vector<std::string>& action) {
+        ASSERT_EQ(build().exitCode, 0);  // the catalogue of the changed tree
+        const std::string file = tree.read("Music/Album 2/track 1.ogg");
+        const auto putBack = [&] {
+            std::filesystem::remove(music() / "Album 2/renamed.ogg");
+            tree.file("Music/Album 2/track 1.ogg", file);
+        };
+        keep("listed");
+        const FileSet listed = ownedFiles();
+        const std::string numFiles = setting("NumFiles");
+        ASSERT_EQ(runChild(runner(action)).exitCode, 0);
+        const FileSet done = ownedFiles();
+        const std::string numFilesDone = setting("NumFiles");
+        ASSERT_NE(done, listed);
+
+        restore("listed");
+        putBack();
+        const auto points = killPoints(countSyscalls(kKillCalls, runner(action)), 16);
+        int kills = 0;
+        for (const KillPoint& point : points) {
+            restore("listed");
+            putBack();
+            const ChildOutcome killed = runChild(killedAtCall(point.call, point.n, runner(action)));
+            kills += killed.signal == SIGKILL ? 1 : 0;
+            const std::string where = "killed at " + point.call + " #" + std::to_string(point.n);
+            const bool atOld = tree.exists("Music/Album 2/track 1.ogg");
+            const bool atNew = tree.exists("Music/Album 2/renamed.ogg");
+            EXPECT_TRUE(action[0] == "delete" ? !atNew : atOld != atNew) << where;
+            EXPECT_EQ(filesNotOldOrNew(listed, done, ownedFiles()), "") << where;
+            EXPECT_TRUE(setting("NumFiles") == numFiles || setting("NumFiles") == numFilesDone)
+                << where;
+            EXPECT_EQ(storeProblem(), "") << where;
+            const ChildOutcome next = build();
+            EXPECT_EQ(next.exitCode, 0) << where << "\n" << next.output;
+            if (HasFailure()) {
+                break;
+            }
+        }
+        std::printf("%d kills at %zu points\n", kills, points.size());
+        EXPECT_GE(2 * kills, static_cast<int>(points.size()));
+    }
+};
+
+TEST_F(DupesCorrectionKillTest, DeletingAFileKilledAnywhereLeavesTheCatalogueOldOrNew) {
+    killAtEachPoint({"delete", storedName()});
+}
+
+TEST_F(DupesCorrectionKillTest, RenamingAFileKilledAnywhereLeavesItUnderOneName) {
+    killAtEachPoint({"rename", storedName(), "renamed.ogg"});
+}
+
 TEST_F(KillAnywhereTest, ABuildKilledAnywhereLeavesOldOrNewFilesAndTheNextBuildSucceeds) {
     learnNewVersions({});
     killAtEachPoint({}, false);
