@@ -22,7 +22,7 @@ std::vector<std::string> hostileFileNames() {
         "$(touch PWNED).mp3", "`touch PWNED`.txt", "a;touch PWNED", "a|touch PWNED",
         "a&touch PWNED&", "$HOME", "'single'", "\"double\".mp3", "back\\slash",
         // markup
-        "<script>alert(1)</script>.html", "<b>bold</b>", "a&amp;b",
+        "<script>alert(1)<!script>.html", "<b>bold<b>", "a&amp;b",
         "\"><img src=x onerror=alert(1)>", "x' onmouseover='alert(1)",
         // escapes and templates
         "100%.mp3", "%2A%3E%3F%25%0A.txt", "%%", "%zz", "%", "%N %F %P.mp3",
@@ -30,7 +30,7 @@ std::vector<std::string> hostileFileNames() {
         "line\nbreak.mp3", "cr\rreturn.txt", "crlf\r\nboth.txt", "\nleading break",
         "trailing break\n",
         // the cache file's markers and column look-alikes
-        "*star", "?question", ">greater", "*  3.45MB  01/02/24 10:11:12",
+        "*star", "?question", ">greater", "*  3.45MB  128k  3:39",
         // blanks
         " leading blank", "trailing blank ", "two  blanks.mp3", "tab\tname"};
     for (const char* name : more) {

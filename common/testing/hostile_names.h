@@ -4,8 +4,8 @@
 // trips over: every byte from 1 to 255 but "/" (spread over names of
 // fifteen bytes each), invalid UTF-8, a leading "-", shell metacharacters,
 // markup, "%" sequences, line breaks, the cache file's own markers and
-// blanks where they are easily lost. None begins with "." (hidden files are
-// never listed), and each is unique.
+// blanks where they are easily lost. None holds "/" or begins with "."
+// (hidden files are never listed), and each is unique.
 
 #include <string>
 #include <vector>

@@ -18,6 +18,7 @@ class HostileTreeTest : public store::testing::StoreTest {
   protected:
     HostileTreeTest() {
         for (const std::string& name : quor::testing::hostileFileNames()) {
+            EXPECT_EQ(name.find('/'), std::string::npos) << "a file name, not a path: " << name;
             addFile(name);
         }
         for (const std::string& folder : quor::testing::hostileFolderNames()) {
