@@ -140,13 +140,15 @@ TEST_F(HostileSearchTest, TheDragAndThePlaylistKeepOnePathALine) {
     EXPECT_EQ(appendToPlaylist(playlist, rows, context(), settings),
               static_cast<int>(carried.size()));
     std::multiset<std::string> lines;
-    for (std::string_view line : store::splitLines(home.read("out/hostile.m3u"))) {
+    const std::string written = home.read("out/hostile.m3u");
+    for (std::string_view line : store::splitLines(written)) {
         if (!line.empty()) {
             lines.emplace(line);
         }
     }
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), carried);
     EXPECT_EQ(lines.size(), carried.size());
+
 }
 
 TEST_F(HostileSearchTest, DeleteAndRenameReachTheChosenFilesOnly) {
