@@ -1,5 +1,6 @@
 #include "common/testing/syscall_faults.h"
 
+#include <cstdlib>
 #include <sstream>
 
 #include "common/file_io.h"
@@ -9,8 +10,22 @@ namespace quor::testing {
 
 namespace {
 
+// LeakSanitizer cannot work in a traced process and would fail every run
+// of a sanitizer build; the other checks stay as they are.
+std::string sanitizerOptions() {
+    const char* options = std::getenv("ASAN_OPTIONS");
+    return std::string("ASAN_OPTIONS=") + (options != nullptr ? std::string(options) + ":" : "") +
+           "detect_leaks=0";
+}
+
 std::vector<std::string> straceArguments(const OnlyPaths& only, bool traced = false) {
-    std::vector<std::string> out{"strace", "-f", "-qq", "-o", traced ? "/dev/stderr" : "/dev/null"};
+    std::vector<std::string> out{"strace",
+                                 "-f",
+                                 "-qq",
+                                 "-E",
+                                 sanitizerOptions(),
+                                 "-o",
+                                 traced ? "/dev/stderr" : "/dev/null"};
     for (const std::filesystem::path& path : only) {
         out.push_back("-P");
         out.push_back(path.string());
@@ -45,7 +60,8 @@ std::map<std::string, int> countSyscalls(const std::vector<std::string>& syscall
     for (const std::string& s : syscalls) {
         set += (set.empty() ? "" : ",") + s;
     }
-    std::vector<std::string> command{"strace", "-f", "-qq", "-c", "-o", summary.string()};
+    std::vector<std::string> command{"strace",           "-f", "-qq", "-E",
+                                     sanitizerOptions(), "-c", "-o",  summary.string()};
     for (const std::filesystem::path& path : only) {
         command.push_back("-P");
         command.push_back(path.string());
