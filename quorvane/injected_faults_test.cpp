@@ -42,18 +42,7 @@ std::vector<int> callNumbers(int count) {
 
 class InjectedFaultsTest : public UnattendedBuildTest {
   protected:
-    void SetUp() override {
-        generateTree(6, 6, 3);
-        configure();
-        const ChildOutcome first = build();
-        ASSERT_EQ(first.exitCode, 0) << first.output;
-        before = ownedFiles();
-        changeTree();
-        keep("before");
-        ASSERT_EQ(build().exitCode, 0);
-        after = ownedFiles();
-        restore("before");
-    }
+    void SetUp() override { buildBeforeAndAfter(6, 6, 3); }
 
     void skipWithoutStrace() {
         if (auto reason = faultsUnavailable()) {
@@ -100,8 +89,6 @@ class InjectedFaultsTest : public UnattendedBuildTest {
         }
     }
 
-    FileSet before;
-    FileSet after;
     int faults = 0;
 };
 

@@ -66,15 +66,7 @@ class TwoAtOnceTest : public UnattendedBuildTest {
         if (auto reason = faultsUnavailable()) {
             GTEST_SKIP() << "no held builds without strace: " << *reason;
         }
-        generateTree(6, 5, 11);
-        configure();
-        ASSERT_EQ(build().exitCode, 0);
-        before = ownedFiles();
-        changeTree();
-        keep("before");
-        ASSERT_EQ(build().exitCode, 0);
-        after = ownedFiles();
-        restore("before");
+        buildBeforeAndAfter(6, 5, 11);
     }
 
     // The rows the search program prints for one listing file's text.
@@ -131,9 +123,6 @@ class TwoAtOnceTest : public UnattendedBuildTest {
             << where << "\n"
             << search.output;
     }
-
-    FileSet before;
-    FileSet after;
 };
 
 TEST_F(TwoAtOnceTest, OfTwoBuildsStartedTogetherOneBuildsAndTheOtherEndsWith75) {

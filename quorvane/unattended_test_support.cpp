@@ -182,6 +182,26 @@ FileSet UnattendedBuildTest::acceptingMixedLists(FileSet files, const FileSet& b
     return files;
 }
 
+void UnattendedBuildTest::buildBeforeAndAfter(int folders, int filesPerFolder, unsigned seed) {
+    generateTree(folders, filesPerFolder, seed);
+    configure();
+    const ChildOutcome first = build();
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    before = ownedFiles();
+    changeTree();
+    keep("before");
+    learnNewVersions();
+}
+
+void UnattendedBuildTest::learnNewVersions(const std::vector<std::string>& arguments) {
+    restore("before");
+    const ChildOutcome outcome = build(arguments);
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.output;
+    after = ownedFiles();
+    ASSERT_NE(after, before);
+    restore("before");
+}
+
 std::string UnattendedBuildTest::storeProblem() {
     sqlite3* db = nullptr;
     const fs::path file = home() / "settings.db";

@@ -63,6 +63,13 @@ class UnattendedBuildTest : public ::testing::Test {
     void keep(const std::string& name);
     void restore(const std::string& name);
 
+    // The situation of every robustness test: a generated tree built once
+    // (before), then changed and kept as "before"; after holds the new
+    // version of every file, from a build with the arguments that nobody
+    // disturbs; the folder is left as kept.
+    void buildBeforeAndAfter(int folders, int filesPerFolder, unsigned seed);
+    void learnNewVersions(const std::vector<std::string>& arguments = {});
+
     // A build that could not write or read one cache file still lists the
     // others: its list file and saved list are whole but neither the
     // previous nor the new version. A list file that ends its last line and
@@ -76,6 +83,8 @@ class UnattendedBuildTest : public ::testing::Test {
     std::string storeProblem();
 
     TempHome tree;
+    FileSet before;
+    FileSet after;
 };
 
 // Each file of now is what it was in before or what it is in after
