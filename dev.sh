@@ -7,6 +7,8 @@
 #   ./dev.sh asan    build and test with AddressSanitizer and UBSan, warnings as errors
 #   ./dev.sh core    build the core alone, without Qt (proves it needs none)
 #   ./dev.sh package build the Debian package (build-package/quorvane_*.deb)
+#   ./dev.sh fuzz [SECONDS]  build the fuzz targets with clang and run each
+#                    for SECONDS (default 60); findings go to build-fuzz/findings
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -18,6 +20,7 @@ packages=(
     libsqlite3-dev libicu-dev libsystemd-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
+    strace
 )
 # What the tests of the installed tree validate with.
 test_packages=(desktop-file-utils appstream man-db)
@@ -32,6 +35,9 @@ integration_packages=(
     python3 libglib2.0-bin lame ffmpeg ngircd weechat-headless weechat-plugins
     hexchat xvfb xauth dbus dbus-x11 audacious
 )
+
+# Only for ./dev.sh fuzz: libFuzzer comes with Debian's clang.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 missing_packages() {
     local p
@@ -128,6 +134,31 @@ demo_list() {
     cat "$demo/music.txt"
 }
 
+# run_fuzz_targets DIR SECONDS: every target for SECONDS on a working copy of
+# its seed corpus; a crash, leak, sanitizer report or broken property fails.
+run_fuzz_targets() {
+    local dir="$1" seconds="$2" failed=0 target name runs
+    mkdir -p "$dir/findings"
+    for target in "$dir"/fuzz/*_fuzz; do
+        name="$(basename "$target" _fuzz)"
+        mkdir -p "$dir/corpus/$name"
+        if [ -d "fuzz/corpus/$name" ]; then
+            cp -n fuzz/corpus/"$name"/* "$dir/corpus/$name/" 2>/dev/null || true
+        fi
+        if "$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
+            -rss_limit_mb=2048 -artifact_prefix="$dir/findings/$name-" \
+            "$dir/corpus/$name" >"$dir/findings/$name.log" 2>&1; then
+            runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$dir/findings/$name.log")"
+            echo "dev.sh fuzz: $name: ${runs:-?} runs, no finding"
+        else
+            echo "dev.sh fuzz: $name FAILED (see $dir/findings/$name.log):" >&2
+            grep -E "property broken|ERROR|SUMMARY" "$dir/findings/$name.log" | head -5 >&2
+            failed=1
+        fi
+    done
+    return "$failed"
+}
+
 cmd="${1:-run}"
 shift || true
 
@@ -161,6 +192,12 @@ case "$cmd" in
         ( cd build-package && cpack -G DEB >/dev/null )
         echo "dev.sh: package: $(ls "$here"/build-package/quorvane_*.deb)"
         ;;
+    fuzz)
+        install_packages "${packages[@]}" "${fuzz_packages[@]}"
+        CC=clang-14 CXX=clang++-14 configure_and_build build-fuzz -DQUOR_FUZZ=ON \
+            -DQUOR_BUILD_UI=OFF -DQUOR_BUILD_TESTS=OFF -DQUOR_BUILD_BENCH=OFF
+        run_fuzz_targets build-fuzz "${1:-60}"
+        ;;
     run)
         install_packages "${packages[@]}"
         configure_and_build build
@@ -170,7 +207,7 @@ case "$cmd" in
         demo_list
         ;;
     *)
-        echo "usage: ./dev.sh [run|test|build|asan|core|package]" >&2
+        echo "usage: ./dev.sh [run|test|build|asan|core|package|fuzz [SECONDS]]" >&2
         exit 2
         ;;
 esac

@@ -4,20 +4,37 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "common/file_io.h"
+
 namespace quor::platform {
 
 std::optional<InstanceLock> InstanceLock::tryAcquire(const std::filesystem::path& programFolder,
                                                      std::string_view lockFile) {
+    Result<std::optional<InstanceLock>> lock = tryAcquireOrFail(programFolder, lockFile);
+    if (!lock) {
+        return std::nullopt;
+    }
+    return std::move(*lock);
+}
+
+Result<std::optional<InstanceLock>> InstanceLock::tryAcquireOrFail(
+    const std::filesystem::path& programFolder, std::string_view lockFile) {
     const std::filesystem::path file = programFolder / lockFile;
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
-        return std::nullopt;
+        return Error{ioErrorText("create the lock file", file, errno)};
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
-        return std::nullopt;
+        if (error == EWOULDBLOCK) {
+            return std::optional<InstanceLock>();
+        }
+        return Error{ioErrorText("lock", file, error)};
     }
-    return InstanceLock(fd);
+    return std::optional(InstanceLock(fd));
 }
 
 InstanceLock::~InstanceLock() {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string_view>
 
+#include "common/result.h"
+
 namespace quor::platform {
 
 class InstanceLock {
@@ -19,6 +21,12 @@ class InstanceLock {
     // that need to know only whether they may run).
     static std::optional<InstanceLock> tryAcquire(const std::filesystem::path& programFolder,
                                                   std::string_view lockFile = ".quorvane.lock");
+
+    // The same, telling the two cases apart: nothing when another copy holds
+    // the lock, a failure (naming the file and the cause) when the lock file
+    // cannot be made or locked, as in a read-only program folder.
+    static Result<std::optional<InstanceLock>> tryAcquireOrFail(
+        const std::filesystem::path& programFolder, std::string_view lockFile = ".quorvane.lock");
 
     InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     InstanceLock& operator=(InstanceLock&&) = delete;

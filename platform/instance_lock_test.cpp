@@ -57,5 +57,20 @@ TEST(InstanceLock, DifferentProgramFoldersDoNotInterfere) {
     EXPECT_FALSE(InstanceLock::tryAcquire(one.path("no/such/folder")).has_value());
 }
 
+TEST(InstanceLock, ALockFileThatCannotBeMadeIsAFailureNotAnotherCopy) {
+    TempTree tree;
+    const auto missing = InstanceLock::tryAcquireOrFail(tree.path("no/such/folder"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().find("Could not create the lock file " +
+                                   tree.path("no/such/folder/.quorvane.lock").string()),
+              std::string::npos);
+
+    auto held = InstanceLock::tryAcquireOrFail(tree.root());
+    ASSERT_TRUE(held.ok() && held->has_value());
+    const auto second = InstanceLock::tryAcquireOrFail(tree.root());
+    ASSERT_TRUE(second.ok());
+    EXPECT_FALSE(second->has_value());
+}
+
 }  // namespace
 }  // namespace quor::platform

@@ -1,6 +1,7 @@
 #include "platform/recent_files.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "common/file_io.h"
@@ -122,9 +123,11 @@ std::vector<Edit> updateBookmark(std::string_view text, const std::vector<XmlEle
             e.attribute("name")->value == kApplication) {
             const XmlAttribute* count = e.attribute("count");
             const long old = count ? std::strtol(count->value.c_str(), nullptr, 10) : 0;
+            // A count at its limit (or beyond, read as the limit) stays there.
+            const long next = old >= LONG_MAX ? LONG_MAX : std::max(old, 0L) + 1;
             return {setAttribute(text, b, "modified", now),
                     setAttribute(text, b, "visited", now),
-                    {e.begin, e.end, applicationElement(now, std::max(old, 0L) + 1)}};
+                    {e.begin, e.end, applicationElement(now, next)}};
         }
         if (e.name == "bookmark:applications" && !e.selfClosing && applications < 0) {
             applications = i;

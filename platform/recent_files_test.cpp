@@ -78,6 +78,19 @@ TEST_F(RecentFilesTest, SecondAddUpdatesTheSameBookmark) {
     EXPECT_TRUE(outlineXml(text).has_value());
 }
 
+TEST_F(RecentFilesTest, ACountAtItsLimitStaysThere) {
+    ASSERT_TRUE(addRecentDocument(list(), "/lists/a.html", kFirst).ok());
+    std::string text = contents();
+    const std::size_t count = text.find("count=\"1\"");
+    ASSERT_NE(count, std::string::npos);
+    for (const char* limit : {"9223372036854775807", "99999999999999999999"}) {
+        tree.file("data/recently-used.xbel",
+                  std::string(text).replace(count, 9, "count=\"" + std::string(limit) + "\""));
+        ASSERT_TRUE(addRecentDocument(list(), "/lists/a.html", kSecond).ok());
+        EXPECT_NE(contents().find("count=\"9223372036854775807\""), std::string::npos) << limit;
+    }
+}
+
 TEST_F(RecentFilesTest, OtherApplicationsEntriesStayByteIdentical) {
     tree.file("data/recently-used.xbel", kOthers);
     ASSERT_TRUE(addRecentDocument(list(), "/lists/b.txt", kFirst).ok());

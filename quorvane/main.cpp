@@ -7,7 +7,8 @@
 //   quorvane --help | --version
 //
 // Exit status of an unattended run: 0 the list was written, 1 no list could
-// be built, 75 another copy was running and nothing was done.
+// be built or something went wrong on the way (each told on standard error),
+// 75 another copy was running and nothing was done.
 
 #include <filesystem>
 #include <iostream>
@@ -75,8 +76,11 @@ int runUnattended(const generate::StartupRequest& request) {
     if (Status made = places.ensureFolders(); !made) {
         return fail(made.error());
     }
-    auto lock = platform::InstanceLock::tryAcquire(places.programFolder());
+    auto lock = platform::InstanceLock::tryAcquireOrFail(places.programFolder());
     if (!lock) {
+        return fail(lock.error());
+    }
+    if (!lock->has_value()) {
         return generate::kExitAlreadyRunning;
     }
     provideSampleTemplate(places);
@@ -96,9 +100,16 @@ int runUnattended(const generate::StartupRequest& request) {
             }
         }
         generate::ListBuild build(context);
-        switch (build.MakeList()) {
+        const generate::BuildResult result = build.MakeList();
+        for (const std::string& problem : build.problems()) {
+            std::cerr << "quorvane: " << problem << '\n';
+        }
+        switch (result) {
             case generate::BuildResult::Written:
-                return generate::kExitListWritten;
+                // A list from what could be read, but something was lost or
+                // left undone: cron must hear of it.
+                return build.problems().empty() ? generate::kExitListWritten
+                                                : generate::kExitNoList;
             case generate::BuildResult::NoFolders:
                 return fail("no folders have been selected for the list");
             case generate::BuildResult::NoOutputFile:

@@ -47,7 +47,9 @@ int appendToPlaylist(const std::filesystem::path& playlist, const std::vector<Se
     int written = 0;
     for (const SearchRow& row : rows) {
         const std::string path = resolvedPath(context, row);
-        if (path.empty()) {
+        // A line of the playlist cannot carry a line break: such a path
+        // would become two entries naming no file.
+        if (path.empty() || path.find_first_of("\r\n") != std::string::npos) {
             continue;
         }
         contents += path + "\r\n";

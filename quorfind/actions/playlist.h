@@ -2,7 +2,8 @@
 
 // Save to MP3 playlist: the resolved paths of the rows are appended, one a
 // line, to an M3U file of the user's choice (created when missing). No
-// header line is written; rows that name no file are left out.
+// header line is written; rows that name no file are left out, and so are
+// paths holding a line break, which no M3U line can carry.
 
 #include <filesystem>
 #include <string>

@@ -8,8 +8,6 @@
 
 namespace quor::find {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr auto npos = std::string_view::npos;
@@ -63,9 +61,27 @@ std::string withSlash(std::string folder) {
     return folder;
 }
 
-bool fileExists(const std::string& path) {
+bool pathExists(const std::string& path) {
     std::error_code error;
-    return !path.empty() && fs::exists(path, error);
+    return !path.empty() && std::filesystem::exists(path, error);
+}
+
+// A row that climbs with "." or ".." names nothing of the list: every
+// name in it came from a folder listing, which never holds them.
+bool staysBelowItsRoot(const RowLocation& location) {
+    if (location.fileName == "." || location.fileName == "..") {
+        return false;
+    }
+    std::string_view middle = location.middle;
+    while (!middle.empty()) {
+        const std::size_t slash = std::min(middle.find('/'), middle.size());
+        const std::string_view component = middle.substr(0, slash);
+        if (component == "." || component == "..") {
+            return false;
+        }
+        middle.remove_prefix(std::min(slash + 1, middle.size()));
+    }
+    return true;
 }
 
 }  // namespace
@@ -126,12 +142,18 @@ std::string resolveLocations(const std::vector<RowLocation>& locations, const Ow
     std::vector<std::string> folders;
     std::vector<std::string> paths;
     for (const RowLocation& location : locations) {
-        folders.push_back(baseFolder(location.root, list) + location.middle);
-        paths.push_back(folders.back() + location.fileName);
+        const std::string base = baseFolder(location.root, list);
+        if (base != "./" && base != "../" && staysBelowItsRoot(location)) {
+            folders.push_back(base + location.middle);
+            paths.push_back(folders.back() + location.fileName);
+        }
+    }
+    if (paths.empty()) {
+        return {};
     }
     while (true) {
         for (const std::string& path : paths) {
-            if (fileExists(path)) {
+            if (pathExists(path)) {
                 return path;
             }
         }

@@ -83,6 +83,19 @@ TEST_F(ResolveRowTest, NeverAsksWhenToldNotToAndSkipsRowsWithoutPaths) {
     EXPECT_TRUE(ui.boxes().empty());
 }
 
+TEST_F(ResolveRowTest, RowsClimbingOutOfTheirFolderResolveToNothing) {
+    home.file("music/secret.txt", "x");
+    const char* const rows[] = {
+        "My MP3s/Rock/..",         "My MP3s/Rock/.",      "My MP3s/Rock/../secret.txt",
+        "My MP3s/./Rock/song.mp3", "../music/secret.txt", "/tmp/../etc/passwd"};
+    for (const char* row : rows) {
+        EXPECT_EQ(resolveRowText(row, list, ui), "") << row;
+    }
+    const SearchRow climbing = SearchRow::entry("my mp3s/Rock/../", "secret.txt");
+    EXPECT_EQ(resolveRow(climbing, list, ui), "");
+    EXPECT_TRUE(ui.boxes().empty());  // no disk is asked for either
+}
+
 TEST_F(ResolveRowTest, AMissingSavedListMakesTheRootNameTheFolder) {
     const OwnList none = *loadOwnList(home.home() / "data", "absent.txt");
     EXPECT_FALSE(none.present);

@@ -29,11 +29,15 @@ long long searchLines(std::string_view text, std::string_view searchText, std::s
     long long added = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t end = text.find('\n', pos);
-        std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
+        // Lists made on old Macs end their lines with CR alone: a CR that
+        // no LF follows ends a line too, so a row never holds a line break.
+        const std::size_t end = text.find_first_of("\r\n", pos);
+        const std::string_view line =
+            text.substr(pos, end == std::string_view::npos ? end : end - pos);
         pos = end == std::string_view::npos ? text.size() : end + 1;
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
+        if (end != std::string_view::npos && text[end] == '\r' && pos < text.size() &&
+            text[pos] == '\n') {
+            ++pos;
         }
         if (matcher.matches(line)) {
             rows.emplace_back(std::string(prefix) + std::string(line));

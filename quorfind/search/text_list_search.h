@@ -14,7 +14,7 @@
 
 namespace quor::find {
 
-// Adds the matching lines of text (LF or CR LF line ends) as rows, each
+// Adds the matching lines of text (LF, CR LF or CR line ends) as rows, each
 // prefixed by prefix; returns how many it added.
 long long searchLines(std::string_view text, std::string_view searchText, std::string_view prefix,
                       std::vector<SearchRow>& rows);

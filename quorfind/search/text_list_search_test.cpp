@@ -29,6 +29,15 @@ TEST_F(TextListTest, AddsEveryMatchingLineUnchanged) {
     EXPECT_TRUE(ui.boxes().empty());
 }
 
+TEST_F(TextListTest, EveryKindOfLineEndEndsARow) {
+    // LF, CR LF, CR alone (old Mac lists) and no line end at all.
+    const auto file = home.file("mixed.txt", "a1.mp3\nb2.mp3\r\nc3.mp3\rd4.mp3\r\re5.mp3");
+    EXPECT_EQ(texts(searchTextList(file, ".MP3", ui)),
+              (std::vector<std::string>{"a1.mp3", "b2.mp3", "c3.mp3", "d4.mp3", "e5.mp3"}));
+    std::vector<SearchRow> rows;
+    EXPECT_EQ(searchLines("x\r", "", "", rows), 1);
+}
+
 TEST_F(TextListTest, ReadsWindowsListsAndReportsUnreadableOnes) {
     const auto file = home.file("latin.txt", "Caf\xE9 del Mar\r\n");
     EXPECT_EQ(texts(searchTextList(file, "CAFÉ", ui)),

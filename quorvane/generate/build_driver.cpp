@@ -14,6 +14,7 @@
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/list_commands.h"
 #include "quorvane/store/parse_filename.h"
+#include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/saved_lists.h"
 
 namespace quor::generate {
@@ -44,17 +45,18 @@ std::string actionCommand(std::string_view action, std::string_view savePath) {
     return command;
 }
 
-void PerformAction(store::ListContext& context, const StartCommand& start) {
+Status PerformAction(store::ListContext& context, const StartCommand& start) {
     const store::AppSettings settings = context.settings();
     const std::string action = settings.setting("PerformAction");
     if (action.empty()) {
-        return;
+        return {};
     }
     const std::string command = actionCommand(action, settings.setting("SavePath"));
     Status started = start(platform::shellCommand(command));
     if (!started) {
         context.ui.notice("Problem executing your action command on the list!", started.error());
     }
+    return started;
 }
 
 ListBuild::ListBuild(store::ListContext& context, BuildWindow* window)
@@ -69,6 +71,7 @@ BuildResult ListBuild::MakeList() {
         return BuildResult::Busy;
     }
     BusyFlag busy(busy_);
+    problems_.clear();
     window_->setBuildEnabled(false);
     struct EnableOnExit {
         BuildWindow* window;
@@ -103,6 +106,9 @@ BuildResult ListBuild::writeList() {
             store::AppSettings settings = context_.settings();
             const bool html = leadingNumber(settings.setting("HTML", "0")) != 0;
             const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
+            for (const std::string& skipped : body.skipped) {
+                problems_.push_back("the list leaves out " + skipped);
+            }
             context_.store.transaction([&] {
                 settings.saveSetting("NumFiles", signedNumberText(body.fileCount));
                 settings.saveSetting("TotalSize", SizeText(body.totalSize));
@@ -115,6 +121,7 @@ BuildResult ListBuild::writeList() {
             result = BuildResult::Written;
         } catch (const std::exception& error) {
             context_.ui.notice("There was a problem saving the list! (makelist)", error.what());
+            problems_.push_back(error.what());
         }
     }
     finishList(result == BuildResult::Written);
@@ -157,11 +164,19 @@ void ListBuild::updateRecord(int index) {
     const int scanned = scanner.Scan(path, settings.setting("FileMask", "*.*"), index);
     // A cancelled scan keeps the old cache file; so does a stopped build,
     // which never writes half a folder.
-    if (scanned == kScanCancelled && (update || context_.ui.keepResponsive())) {
+    const bool keepOld = scanned == kScanCancelled && (update || context_.ui.keepResponsive());
+    for (const std::string& unread : scanner.unreadFolders()) {
+        problems_.push_back(
+            unread + (keepOld ? " (its previous listing is kept)" : " (left out of the list)"));
+    }
+    if (keepOld) {
         return;
     }
     disk_ = {index, false, false};
-    (void)scanner.WriteCacheFile(index, disk_);  // a failure has been reported
+    if (Status written = scanner.WriteCacheFile(index, disk_); !written) {
+        problems_.push_back("the listing of " + path +
+                            " may not be up to date: " + written.error());
+    }
 }
 
 void ListBuild::finishList(bool written) {
@@ -175,9 +190,15 @@ void ListBuild::finishList(bool written) {
     // configuration is saved either way.
     if (written) {
         (void)platform::AddToRecentDocuments(savePath);  // a convenience, not the build's failure
-        PerformAction(context_, start_);
+        if (Status started = PerformAction(context_, start_); !started) {
+            problems_.push_back("the action command could not be started: " + started.error());
+        }
     }
-    store::savelist(context_, store::fileNamePart(savePath));
+    const std::string name = store::fileNamePart(savePath);
+    if (!store::savelist(context_, name)) {
+        problems_.push_back("the configuration was not saved as the saved list " +
+                            store::savedListBase(name));
+    }
 }
 
 }  // namespace quor::generate

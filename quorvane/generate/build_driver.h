@@ -55,6 +55,15 @@ class ListBuild {
     BuildResult MakeList();
 
     bool busy() const { return busy_; }
+
+    // What went wrong in the last build without stopping it, each as a
+    // sentence for standard error: a folder that could not be read (its
+    // previous listing kept), a cache file that could not be written or
+    // read (its folder left out of the list), a list file or saved list that
+    // could not be written, an action command that could not be started.
+    // The user at the window has been told of each already; a run without
+    // one reports them and ends with a failure.
+    const std::vector<std::string>& problems() const { return problems_; }
     RemovableDiskState& diskState() { return disk_; }
 
     // How the action command is started (a detached /bin/sh -c by default).
@@ -71,6 +80,7 @@ class ListBuild {
     BuildWindow none_;
     RemovableDiskState disk_;
     StartCommand start_;
+    std::vector<std::string> problems_;
     bool busy_ = false;
 };
 
@@ -80,7 +90,7 @@ std::string actionCommand(std::string_view action, std::string_view savePath);
 
 // PerformAction: starts the "PerformAction" command for the list just
 // saved, through /bin/sh, detached; a failure to start is reported with
-// "Problem executing your action command on the list!".
-void PerformAction(store::ListContext& context, const StartCommand& start);
+// "Problem executing your action command on the list!" and returned.
+Status PerformAction(store::ListContext& context, const StartCommand& start);
 
 }  // namespace quor::generate

@@ -165,6 +165,27 @@ TEST_F(BuildDriverTest, ACancelledFolderKeepsItsOldCacheFile) {
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
     EXPECT_EQ(readCacheFile(1), "3\r\n*" + home.path("Gone").string() + "/\r\nold.txt\r\n");
     EXPECT_NE(output().find("old.txt"), std::string::npos);
+    EXPECT_EQ(build.problems(),
+              (std::vector<std::string>{"Could not read the folder " + home.path("Gone").string() +
+                                        "/: No such file or directory (its previous listing is "
+                                        "kept)"}));
+}
+
+TEST_F(BuildDriverTest, WhatCouldNotBeWrittenOrReadIsAProblemOfTheBuild) {
+    musicFolder();
+    // Folders where the cache file and the saved list should go.
+    home.folder("home/0.txt/in the way");
+    home.folder("home/data/list.lst/in the way");
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    const std::string music = home.path("Music").string();
+    const std::vector<std::string> expected = {
+        "the listing of " + music + " may not be up to date: Could not replace " +
+            home.path("home/0.txt").string() + ": Is a directory",
+        "the list leaves out " + music + ": it has no listing",
+        "the configuration was not saved as the saved list list"};
+    EXPECT_EQ(build.problems(), expected);
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);  // each build counts anew
+    EXPECT_EQ(build.problems().size(), 3u);
 }
 
 TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAndKeepsThePreviousList) {
@@ -193,6 +214,10 @@ TEST_F(BuildDriverTest, AnUnwritableOutputFileIsReportedAndNoActionRuns) {
     EXPECT_EQ(build.MakeList(), BuildResult::Failed);
     EXPECT_TRUE(started.empty());
     EXPECT_FALSE(ui.boxes().empty());
+    ASSERT_FALSE(build.problems().empty());
+    EXPECT_EQ(build.problems()[0].rfind(
+                  "Could not create a file in " + home.path("no/such/folder").string(), 0),
+              0u);
 }
 
 TEST(ActionCommand, SubstitutesTheFirstPercentOrElseTheFirstAt) {
@@ -217,6 +242,8 @@ TEST_F(BuildDriverTest, TheActionRunsThroughTheShellAndAFailureIsReported) {
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
     EXPECT_EQ(ui.boxes().back().text, "Problem executing your action command on the list!");
     EXPECT_EQ(ui.boxes().back().caption, "no shell");
+    EXPECT_EQ(build.problems(),
+              (std::vector<std::string>{"the action command could not be started: no shell"}));
     EXPECT_TRUE(existsInHome("data/list.lst"));
 }
 

@@ -26,6 +26,9 @@ struct ListBody {
     std::int32_t fileCount = 0;
     // Bytes of every listed folder, from the total lines of the cache files.
     double totalSize = 0;
+    // The folder records left out because their cache file is missing or
+    // could not be read: the record's folder and the reason.
+    std::vector<std::string> skipped;
 };
 
 enum class FolderMode { Files, FoldersOnly, RootFoldersOnly };

@@ -52,6 +52,8 @@ void ListBodyBuilder::addRecord(int index, bool last) {
         isRegularFile(file) ? readCacheLines(file) : Result<std::vector<std::string>>(Error{});
     if (!lines) {
         context_.ui.notice(missingCacheText(record.folder.path), kWarningCaption);
+        body_.skipped.push_back(record.folder.path + ": " +
+                                (lines.error().empty() ? "it has no listing" : lines.error()));
         return;
     }
     firstHeading_ = true;

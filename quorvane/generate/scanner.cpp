@@ -49,6 +49,7 @@ Scanner::Scanner(const store::ListContext& context, const Collation& order)
 
 void Scanner::reset() {
     lines_.clear();
+    unread_.clear();
     total_ = 0;
 }
 
@@ -119,11 +120,15 @@ int Scanner::openFolder(const std::string& path, bool isSubfolder) {
         if (fd >= 0) {
             return fd;
         }
-        const std::string reason = ioErrorText("read the folder", path, errno);
+        const int error = errno;
+        const std::string reason = ioErrorText("read the folder", path, error);
         if (context_.ui.unattended() ||
             !context_.ui.retryOrCancel(
                 "There was an error reading " + path + "\nPlease make sure a disk is in the drive.",
                 reason)) {
+            if (!(isSubfolder && error == ENOENT)) {
+                unread_.push_back(reason);
+            }
             return -1;
         }
     }
@@ -136,6 +141,7 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath,
     }
     std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd));
     if (!dir) {
+        unread_.push_back(ioErrorText("read the folder", path, errno));
         close(fd);
         return kScanCancelled;
     }

@@ -66,6 +66,11 @@ class Scanner {
     const std::vector<std::string>& lines() const { return lines_; }
     double folderTotal() const { return total_; }
 
+    // Why each folder left out of this walk could not be read ("Could not
+    // read the folder ...: reason"), for a run without a user to tell. A
+    // subfolder that vanished while the walk went on is not among them.
+    const std::vector<std::string>& unreadFolders() const { return unread_; }
+
   private:
     struct Columns {
         int sizeMode = 0;  // 0 none, 1 bytes with separators, 2 with unit
@@ -91,6 +96,7 @@ class Scanner {
     store::ListContext context_;
     const Collation& order_;
     std::vector<std::string> lines_;
+    std::vector<std::string> unread_;
     double total_ = 0;
     Columns columns_;
     std::optional<FileMask> mask_;
