@@ -14,6 +14,7 @@
 #include "quorvane/ui/dupes_options_dialog.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
+#include "quorvane/ui/tool_window.h"
 
 namespace quor::ui {
 
@@ -124,16 +125,8 @@ void DupesWindow::buildMenus() {
 void DupesWindow::load() {
     list_ = dupes::DupesRows::initial();
     showRows();
-    try {
-        const store::AppSettings settings = context_.settings();
-        if (Status placed = restorePlacement(*this, settings, kDupesPlacement, kDupesMinimumTwips);
-            !placed) {
-            interaction_.notice("The stored place of this window could not be used.",
-                                placed.error());
-        }
-    } catch (const std::exception& error) {
-        interaction_.notice("The stored place of this window could not be used.", error.what());
-    }
+    restorePlacementOrTell(*this, context_.store, interaction_, kDupesPlacement,
+                           kDupesMinimumTwips);
 }
 
 // The search.
@@ -261,43 +254,19 @@ void DupesWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!abandoned_) {
-        storePlacementGuarded();
+        storePlacementOrTell(*this, context_.store, interaction_, kDupesPlacement);
     }
     event->accept();
-}
-
-void DupesWindow::storePlacementGuarded() {
-    try {
-        store::AppSettings settings = context_.settings();
-        storePlacement(*this, settings, kDupesPlacement);
-    } catch (const std::exception& error) {
-        interaction_.notice("The place of this window could not be stored.", error.what());
-    }
 }
 
 // The main window's command.
 
 std::function<void()> duplicatesWindowOpener(MainWindow& main, WindowServices services) {
-    auto open = std::make_shared<QPointer<DupesWindow>>();
-    return [&main, services = std::move(services), open] {
-        if (DupesWindow* window = *open) {
-            if (window->isMinimized()) {
-                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-            }
-            window->show();
-            window->raise();
-            window->activateWindow();
-            return;
-        }
+    return toolWindowOpener<DupesWindow>(main, [&main, services = std::move(services)] {
         store::ListContext& context = main.context();
-        auto* window = new DupesWindow(context.store, context.places, nullptr, services,
-                                       std::make_unique<DesktopFileOpener>(context.store), &main);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(&main, &MainWindow::closed, window, &DupesWindow::abandon);
-        *open = window;
-        window->load();
-        window->show();
-    };
+        return new DupesWindow(context.store, context.places, nullptr, services,
+                               std::make_unique<DesktopFileOpener>(context.store), &main);
+    });
 }
 
 }  // namespace quor::ui

@@ -69,7 +69,6 @@ class DupesWindow : public QMainWindow {
     void appendNewRows(const dupes::DupesRows& soFar);
     void showRows();
     std::optional<std::size_t> selectedRow() const;
-    void storePlacementGuarded();
 
     std::unique_ptr<QtInteraction> ownBoxes_;
     WindowInteraction interaction_;

@@ -120,6 +120,11 @@ class MainWindow : public QMainWindow {
     void runHook(const std::function<void()>& hook);
     void showLastUpdated();
     void storeOnClose();
+    // While a build runs, the commands that change the folder records or
+    // the list's files are refused and their controls disabled: the build
+    // writes cache file i for record i, so a record must not move under it.
+    void showBuilding(bool on);
+    bool refusedWhileBuilding() const { return building_; }
 
     store::ListContext context_;
     store::ListSession session_;
@@ -128,6 +133,8 @@ class MainWindow : public QMainWindow {
     QLabel* listLabel_ = nullptr;
     QPushButton* makeListButton_ = nullptr;
     QMenu* pathListMenu_ = nullptr;
+    QList<QWidget*> buildLockedWidgets_;
+    QList<QAction*> buildLockedActions_;
     std::function<void()> buildHandler_;
     std::function<void()> playlistHandler_;
     std::function<void()> removableHandler_;

@@ -6,13 +6,13 @@
 #include <QFileInfo>
 
 #include "common/file_io.h"
+#include "common/qt/qt_interaction.h"
 #include "platform/program_folder.h"
 #include "quorvane/ui/about_box.h"
 #include "quorvane/ui/head_foot_editor.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/perform_dialog.h"
 #include "quorvane/ui/preferences_dialog.h"
-#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/save_list_output.h"
 
 #ifndef QUOR_INSTALL_DATADIR
@@ -40,6 +40,9 @@ QString helpPage() {
 }  // namespace
 
 void MainWindow::saveListOutputAs() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     bool chosen = false;
     guarded([&] { chosen = ui::saveListOutputAs(context_, services_, this); });
     if (chosen) {

@@ -1,0 +1,201 @@
+#include "quorvane/ui/removable_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "quorvane/ui/dialog_buttons.h"
+#include "quorvane/ui/main_window.h"
+#include "quorvane/ui/rename_file_dialog.h"
+#include "quorvane/ui/tool_window.h"
+
+namespace quor::ui {
+
+namespace {
+
+// The smallest window, in twips.
+const QSize kRemovableMinimumTwips(3780, 2500);
+
+Interaction& boxesOr(Interaction* boxes, const std::unique_ptr<QtInteraction>& own) {
+    return boxes != nullptr ? *boxes : *own;
+}
+
+}  // namespace
+
+RemovableWindow::RemovableWindow(store::SettingsStore& store, store::Places places,
+                                 Interaction* boxes, WindowServices services, QWidget* parent)
+    : QMainWindow(parent),
+      ownBoxes_(boxes != nullptr ? nullptr : std::make_unique<QtInteraction>(this)),
+      context_{store, std::move(places), boxesOr(boxes, ownBoxes_)},
+      services_(std::move(services)) {
+    setObjectName("frmRemovable");
+    setWindowTitle("Removable Disks");
+    statusBar()->setObjectName("StatusBar1");
+    buildControls();
+    buildMenu();
+}
+
+RemovableWindow::~RemovableWindow() = default;
+
+void RemovableWindow::buildControls() {
+    setCentralWidget(new QWidget(this));
+    auto* layout = new QVBoxLayout(centralWidget());
+    listWidget_ = new PathListWidget(centralWidget());
+    listWidget_->setObjectName("lstRemovables");
+    listWidget_->setAccessibleName("Removable disks");
+    layout->addWidget(listWidget_, 1);
+
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        void (RemovableWindow::*slot)();
+    } buttons[] = {
+        {"btnView", "&View", "Click here to view the disk", &RemovableWindow::viewSelected},
+        {"btnDelete", "&Delete", "Click here to delete the disk from the list",
+         &RemovableWindow::deleteSelected},
+        {"btnRename", "&Rename", "", &RemovableWindow::renameSelected},
+    };
+    auto* row = new QHBoxLayout;
+    for (const auto& button : buttons) {
+        QPushButton* made = namedButton(centralWidget(), button.name, button.caption, button.tip);
+        connect(made, &QPushButton::clicked, this, button.slot);
+        row->addWidget(made);
+    }
+    QPushButton* exit = namedButton(centralWidget(), "btnExit", "E&xit", "Click here to exit");
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    row->addWidget(exit);
+    layout->addLayout(row);
+
+    connect(listWidget_, &QListWidget::itemDoubleClicked, this, &RemovableWindow::viewSelected);
+    connect(listWidget_, &PathListWidget::removeRequested, this, &RemovableWindow::deleteSelected);
+    connect(listWidget_, &PathListWidget::contextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(at); });
+    listWidget_->installEventFilter(this);
+}
+
+void RemovableWindow::buildMenu() {
+    menu_ = new QMenu("Removable", this);
+    menu_->setObjectName("mnuRemovable");
+    const struct {
+        const char* name;
+        const char* caption;
+        void (RemovableWindow::*slot)();
+    } items[] = {{"mnuView", "&View", &RemovableWindow::viewSelected},
+                 {"mnuDelete", "&Delete", &RemovableWindow::deleteSelected},
+                 {"mnuRename", "&Rename", &RemovableWindow::renameSelected}};
+    for (const auto& item : items) {
+        QAction* action = menu_->addAction(item.caption);
+        action->setObjectName(item.name);
+        connect(action, &QAction::triggered, this, item.slot);
+    }
+    QAction* exit = menu_->addAction("E&xit");
+    exit->setObjectName("mnuExit");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+bool RemovableWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on the list views the selected disk: View is the list's default.
+    if (watched == listWidget_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            viewSelected();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void RemovableWindow::load() {
+    showList(removable::fillDiskList(context_), std::nullopt);
+    restorePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement,
+                           kRemovableMinimumTwips);
+}
+
+void RemovableWindow::showList(const removable::DiskList& list,
+                               const std::optional<std::string>& select) {
+    list_ = list;
+    listWidget_->clear();
+    for (std::size_t row = 0; row < list_.rows.size(); ++row) {
+        listWidget_->addItem(qtext(list_.rows[row]));
+        if (select && list_.rows[row] == *select) {
+            listWidget_->setCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
+        }
+    }
+    statusBar()->showMessage(qtext(list_.statusText()));
+}
+
+void RemovableWindow::refresh() {
+    showList(removable::fillDiskList(context_), selectedDisk());
+}
+
+std::optional<std::string> RemovableWindow::selectedDisk() const {
+    const auto selected = listWidget_->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto row = static_cast<std::size_t>(listWidget_->row(selected.first()));
+    return row < list_.rows.size() ? std::optional(list_.rows[row]) : std::nullopt;
+}
+
+void RemovableWindow::viewSelected() {
+    const std::optional<removable::DiskView> view = removable::viewDisk(context_, selectedDisk());
+    if (!view) {
+        return;
+    }
+    if (!viewer_) {
+        viewer_ = new ListViewer(context_.store, context_.ui, this);
+    }
+    viewer_->showText(qtext(view->caption), qtext(view->text));
+}
+
+void RemovableWindow::deleteSelected() {
+    showList(removable::deleteDisk(context_, selectedDisk()), std::nullopt);
+}
+
+void RemovableWindow::renameSelected() {
+    const std::optional<std::string> selected = selectedDisk();
+    if ((selected && *selected == removable::kNoDisksRow) ||
+        !removable::checkDiskSelected(context_, selected)) {
+        return;
+    }
+    RenameFileAsker asker(this, services_.runDialog);
+    const std::string newName = asker.ask(*selected).value_or("");
+    const auto named = [](const removable::DiskList& list, const std::string& name) {
+        return std::count(list.rows.begin(), list.rows.end(), name);
+    };
+    const auto before = named(list_, *selected);
+    const removable::DiskList list = removable::renameDisk(context_, selected, newName);
+    showList(list, named(list, *selected) < before ? newName : *selected);
+}
+
+void RemovableWindow::abandon() {
+    abandoned_ = true;
+    close();
+}
+
+void RemovableWindow::closeEvent(QCloseEvent* event) {
+    if (!abandoned_) {
+        storePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement);
+    }
+    event->accept();
+}
+
+void RemovableWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        refresh();
+    }
+}
+
+std::function<void()> removableDisksWindowOpener(MainWindow& main, WindowServices services) {
+    return toolWindowOpener<RemovableWindow>(main, [&main, services = std::move(services)] {
+        store::ListContext& context = main.context();
+        return new RemovableWindow(context.store, context.places, nullptr, services, &main);
+    });
+}
+
+}  // namespace quor::ui
