@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/download_link.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "common/qt/qt_interaction.h"
 #include "quorvane/ui/download_link_dialog.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 

@@ -2,10 +2,10 @@
 
 #include "common/names.h"
 #include "common/number_text.h"
-#include "common/qt/qt_interaction.h"
 #include "platform/program_folder.h"
 #include "quorvane/store/parse_filename.h"
 #include "quorvane/store/saved_lists.h"
+#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 
