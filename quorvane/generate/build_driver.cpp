@@ -96,13 +96,15 @@ BuildResult ListBuild::writeList() {
         BusyPointer pointer(context_.ui);
         try {
             if (!updateCacheFiles()) {
-                context_.ui.status("List creation was stopped.");
-                return BuildResult::Stopped;
+                return stopped();
             }
             context_.ui.status("Sorting files.....");
             store::AppSettings settings = context_.settings();
             const bool html = leadingNumber(settings.setting("HTML", "0")) != 0;
             const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
+            if (context_.ui.keepResponsive()) {
+                return stopped();  // nothing written yet: the last list stays whole
+            }
             context_.store.transaction([&] {
                 settings.saveSetting("NumFiles", signedNumberText(body.fileCount));
                 settings.saveSetting("TotalSize", SizeText(body.totalSize));
@@ -119,6 +121,11 @@ BuildResult ListBuild::writeList() {
     }
     finishList(result == BuildResult::Written);
     return result;
+}
+
+BuildResult ListBuild::stopped() {
+    context_.ui.status("List creation was stopped.");
+    return BuildResult::Stopped;
 }
 
 bool ListBuild::updateCacheFiles() {
@@ -154,6 +161,7 @@ void ListBuild::updateRecord(int index) {
     }
     Scanner scanner(context_);
     scanner.reset();
+    context_.ui.status(path);
     const int scanned = scanner.Scan(path, settings.setting("FileMask", "*.*"), index);
     // A cancelled scan keeps the old cache file; so does a stopped build,
     // which never writes half a folder.

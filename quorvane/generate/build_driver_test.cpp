@@ -176,6 +176,22 @@ TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAndKeepsThePreviousList) {
     EXPECT_EQ(window.enabled.back(), true);
 }
 
+// The last safe point is after the list body is built and before anything
+// is written: a stop there keeps the previous list and its figures.
+TEST_F(BuildDriverTest, AStopWhileTheBodyIsBuiltWritesNothing) {
+    musicFolder();
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    const int polls = ui.polls();
+    home.file("out/list.txt", "previous list");
+    setSetting("NumFiles", " 7");
+    ui.stopAtPoll(2 * polls);  // the second build's last poll
+    EXPECT_EQ(build.MakeList(), BuildResult::Stopped);
+    EXPECT_EQ(ui.polls(), 2 * polls);
+    EXPECT_EQ(output(), "previous list");
+    EXPECT_EQ(setting("NumFiles"), " 7");
+    EXPECT_EQ(ui.statuses().back(), "List creation was stopped.");
+}
+
 TEST_F(BuildDriverTest, ASecondStartDuringABuildIsIgnored) {
     musicFolder();
     BuildResult nested = BuildResult::Written;

@@ -30,6 +30,8 @@ ListBody ListBodyBuilder::build() {
     const int records = store::numPaths(settings);
     for (int i = 0; i < records; ++i) {
         addRecord(i, i == records - 1);
+        // Events run between cache files; a stop is for the caller to see.
+        (void)context_.ui.keepResponsive();
     }
     if (layout_.bigList || layout_.folderMode != FolderMode::Files) {
         sortRange(0, body_.lines.size());
