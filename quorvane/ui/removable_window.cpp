@@ -152,8 +152,21 @@ void RemovableWindow::viewSelected() {
     viewer_->showText(qtext(view->caption), qtext(view->text));
 }
 
+namespace {
+
+std::ptrdiff_t countOf(const removable::DiskList& list, const std::string& name) {
+    return std::count(list.rows.begin(), list.rows.end(), name);
+}
+
+}  // namespace
+
 void RemovableWindow::deleteSelected() {
-    showList(removable::deleteDisk(context_, selectedDisk()), std::nullopt);
+    const std::optional<std::string> selected = selectedDisk();
+    const removable::DiskList list = removable::deleteDisk(context_, selected);
+    // A disk that was kept (No, or nothing to delete) stays selected; no
+    // other disk is selected behind the user's back.
+    const bool kept = selected && countOf(list, *selected) == countOf(list_, *selected);
+    showList(list, kept ? selected : std::nullopt);
 }
 
 void RemovableWindow::renameSelected() {
@@ -164,12 +177,9 @@ void RemovableWindow::renameSelected() {
     }
     RenameFileAsker asker(this, services_.runDialog);
     const std::string newName = asker.ask(*selected).value_or("");
-    const auto named = [](const removable::DiskList& list, const std::string& name) {
-        return std::count(list.rows.begin(), list.rows.end(), name);
-    };
-    const auto before = named(list_, *selected);
     const removable::DiskList list = removable::renameDisk(context_, selected, newName);
-    showList(list, named(list, *selected) < before ? newName : *selected);
+    const bool renamed = countOf(list, *selected) < countOf(list_, *selected);
+    showList(list, renamed ? newName : *selected);
 }
 
 void RemovableWindow::abandon() {
