@@ -1,6 +1,7 @@
 #include "quorvane/ui/window_build.h"
 
 #include <QStatusBar>
+#include <algorithm>
 
 #include "common/qt/qt_interaction.h"
 #include "quorvane/ui/add_disk_dialog.h"
@@ -34,7 +35,7 @@ WindowBuild::WindowBuild(MainWindow& main, Interaction& boxes, WindowServices se
     : QObject(&main),
       main_(main),
       services_(std::move(services)),
-      interaction_(boxes, *main.statusBar()),
+      interaction_(boxes, [this](const QString& text) { showStatus(text); }),
       context_{main.context().store, main.context().places, interaction_},
       build_(context_, this) {
     build_.setStartCommand(startThrough(services_));
@@ -42,8 +43,8 @@ WindowBuild::WindowBuild(MainWindow& main, Interaction& boxes, WindowServices se
     progress_ = new QProgressBar(main.statusBar());
     progress_->setObjectName("pbBuild");
     progress_->setAccessibleName("Folders read");
-    progress_->setFormat("%v of %m folders");
-    progress_->setMaximumWidth(220);
+    progress_->setFormat("%v of %m");
+    progress_->setFixedWidth(progress_->fontMetrics().horizontalAdvance("0000 of 0000") + 24);
     stop_ = new QPushButton("Sto&p", main.statusBar());
     stop_->setObjectName("btnStop");
     stop_->setToolTip("Stops creating the list; the last list stays as it was");
@@ -69,6 +70,23 @@ void WindowBuild::requestStop() {
     }
     interaction_.requestStop();
     stop_->setEnabled(false);
+}
+
+// A folder path longer than the room beside the progress keeps its start
+// and its end (the folder being read).
+void WindowBuild::showStatus(const QString& text) {
+    QStatusBar& bar = *main_.statusBar();
+    if (!bar.isVisible()) {
+        bar.showMessage(text);  // no width to fit yet
+        return;
+    }
+    int room = bar.width() - 24;
+    for (const QWidget* widget : {static_cast<QWidget*>(progress_), static_cast<QWidget*>(stop_)}) {
+        if (widget->isVisible()) {
+            room -= widget->sizeHint().width() + 8;
+        }
+    }
+    bar.showMessage(bar.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(room, 80)));
 }
 
 void WindowBuild::showProgress(bool on) {

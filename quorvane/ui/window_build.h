@@ -42,6 +42,7 @@ class WindowBuild final : public QObject, public generate::BuildWindow {
     void progress(int done, int total) override;
 
   private:
+    void showStatus(const QString& text);
     void showProgress(bool on);
 
     MainWindow& main_;

@@ -56,6 +56,7 @@ struct BuildWorld {
         build = attachWindowBuild(*window, world.ui, world.services());
         build->interaction().setEventInterval(std::chrono::milliseconds(0));
         (void)window->load();
+        window->resize(900, window->height());  // room for the whole folder path
     }
     std::string path(std::string_view relative) const { return world.home.path(relative).string(); }
     QProgressBar& progress() { return *window->findChild<QProgressBar*>("pbBuild"); }
@@ -242,6 +243,7 @@ void BuildWindowTest::playlistIsAppendedToTheChosenFile() {
 
 void BuildWindowTest::screenshots() {
     BuildWorld f;
+    f.window->resize(f.window->minimumSize());
     f.window->show();
     f.atFirstPoll([&] {
         f.progress().setValue(1);  // as it shows half way
