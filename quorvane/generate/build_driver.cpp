@@ -179,6 +179,9 @@ void ListBuild::finishList(bool written) {
         context_.ui.status("List saved as: " + savePath);
     }
     window_->setListLabel(store::listLabelText(settings));
+    // The window shows the new state before the saved list is copied; the
+    // build goes on whatever is asked now, as the list is written.
+    (void)context_.ui.keepResponsive();
     // The recent files and the action are for a list that was written; the
     // configuration is saved either way.
     if (written) {

@@ -100,7 +100,9 @@ void MainWindow::buildControls() {
 
     makeListButton_ = addButton("btnMakeList", "Create List", "Click here to generate the list!",
                                 &MainWindow::makeList);
-    layout->addWidget(makeListButton_);
+    makeListRow_ = new QHBoxLayout;
+    makeListRow_->addWidget(makeListButton_, 1);
+    layout->addLayout(makeListRow_);
     for (const char* name : {"btnAdd", "btnRemove", "btnOptions"}) {
         buildLockedWidgets_.append(findChild<QPushButton*>(name));
     }
@@ -400,6 +402,12 @@ void MainWindow::makeList() {
         closeWhenBuilt_ = false;
         close();
     }
+}
+
+void MainWindow::addBesideMakeList(QWidget* widget) {
+    widget->setParent(centralWidget());
+    makeListRow_->addWidget(widget);
+    setTabOrder(makeListButton_, widget);
 }
 
 void MainWindow::showBuilding(bool on) {

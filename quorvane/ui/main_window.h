@@ -7,6 +7,7 @@
 // window services, so that tests can drive every command.
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -66,6 +67,9 @@ class MainWindow : public QMainWindow {
     void setStopRequester(std::function<void()> requester) {
         stopRequester_ = std::move(requester);
     }
+
+    // Puts a control of the build (its Stop button) beside Create List.
+    void addBesideMakeList(QWidget* widget);
 
     store::ListContext& context() { return context_; }
     store::ListSession& session() { return session_; }
@@ -132,6 +136,7 @@ class MainWindow : public QMainWindow {
     PathListWidget* pathList_ = nullptr;
     QLabel* listLabel_ = nullptr;
     QPushButton* makeListButton_ = nullptr;
+    QHBoxLayout* makeListRow_ = nullptr;
     QMenu* pathListMenu_ = nullptr;
     QList<QWidget*> buildLockedWidgets_;
     QList<QAction*> buildLockedActions_;

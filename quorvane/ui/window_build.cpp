@@ -44,13 +44,13 @@ WindowBuild::WindowBuild(MainWindow& main, Interaction& boxes, WindowServices se
     progress_->setObjectName("pbBuild");
     progress_->setAccessibleName("Folders read");
     progress_->setFormat("%v of %m");
-    progress_->setFixedWidth(progress_->fontMetrics().horizontalAdvance("0000 of 0000") + 24);
-    stop_ = new QPushButton("Sto&p", main.statusBar());
+    progress_->setFixedWidth(progress_->fontMetrics().horizontalAdvance("000 of 000") + 16);
+    stop_ = new QPushButton("Sto&p");
     stop_->setObjectName("btnStop");
     stop_->setToolTip("Stops creating the list; the last list stays as it was");
     stop_->setAccessibleDescription(stop_->toolTip());
     main.statusBar()->addPermanentWidget(progress_);
-    main.statusBar()->addPermanentWidget(stop_);
+    main.addBesideMakeList(stop_);
     connect(stop_, &QPushButton::clicked, this, &WindowBuild::requestStop);
     escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), &main);
     connect(escape_, &QShortcut::activated, this, &WindowBuild::requestStop);
@@ -81,10 +81,8 @@ void WindowBuild::showStatus(const QString& text) {
         return;
     }
     int room = bar.width() - 24;
-    for (const QWidget* widget : {static_cast<QWidget*>(progress_), static_cast<QWidget*>(stop_)}) {
-        if (widget->isVisible()) {
-            room -= widget->sizeHint().width() + 8;
-        }
+    if (progress_->isVisible()) {
+        room -= progress_->width() + 8;
     }
     bar.showMessage(bar.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(room, 80)));
 }

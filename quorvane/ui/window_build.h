@@ -2,11 +2,10 @@
 
 // The list build in the main window. Create List runs the build on the
 // window's thread with the window live: the status bar shows the folder
-// being read and, beside it, the folder records done of all and a Stop
-// button (Escape stops too). A stop takes effect at the build's next safe
-// point: between two folders, never inside a file being written. Output
-// file, add-disk dialog and the action command go through the window
-// services, so tests answer them.
+// being read and, beside it, the folder records done of all; a Stop button
+// shows beside the (disabled) Create List button (Escape stops too). A stop takes effect at the
+// build's next safe point: between two folders, never inside a file being written. Output file,
+// add-disk dialog and the action command go through the window services, so tests answer them.
 
 #include <QObject>
 #include <QProgressBar>
