@@ -132,6 +132,14 @@ void RemovableWindow::refresh() {
     showList(removable::fillDiskList(context_), selectedDisk());
 }
 
+void RemovableWindow::refreshQuietly() {
+    // A file that cannot be read now is told about by the next command on
+    // it, not by a box at every activation (which would activate again).
+    UnattendedInteraction quiet;
+    store::ListContext context{context_.store, context_.places, quiet};
+    showList(removable::fillDiskList(context), selectedDisk());
+}
+
 std::optional<std::string> RemovableWindow::selectedDisk() const {
     const auto selected = listWidget_->selectedItems();
     if (selected.isEmpty()) {
@@ -189,6 +197,9 @@ void RemovableWindow::abandon() {
 
 void RemovableWindow::closeEvent(QCloseEvent* event) {
     if (!abandoned_) {
+        if (viewer_ && viewer_->isVisible()) {
+            viewer_->close();  // it goes with this window, and keeps its place
+        }
         storePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement);
     }
     event->accept();
@@ -197,7 +208,7 @@ void RemovableWindow::closeEvent(QCloseEvent* event) {
 void RemovableWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        refresh();
+        refreshQuietly();
     }
 }
 

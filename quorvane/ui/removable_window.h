@@ -3,7 +3,8 @@
 // Removable Disks: every disk of every removable disk set, and the View,
 // Delete and Rename of one disk (buttons, pop-up menu, double click, Enter
 // and the Delete key). The list is read again whenever the window becomes
-// active, so disks read or removed elsewhere show. The window remembers its
+// active, so disks read or removed elsewhere show; the viewer of a disk
+// closes with the window. The window remembers its
 // place under "RemoveLeft", "RemoveTop", "RemoveWidth" and "RemoveHeight".
 
 #include <QMainWindow>
@@ -57,6 +58,7 @@ class RemovableWindow : public QMainWindow {
   private:
     void buildControls();
     void buildMenu();
+    void refreshQuietly();
     void showList(const removable::DiskList& list, const std::optional<std::string>& select);
     std::optional<std::string> selectedDisk() const;
 
