@@ -39,21 +39,6 @@ double secondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
-// Says nothing, answers No, runs events only when told to.
-class QuietInteraction final : public quor::Interaction {
-  public:
-    void notice(std::string_view text, std::string_view caption, quor::Shown) override {
-        std::cerr << "build_window_bench: " << text << " (" << caption << ")\n";
-    }
-    bool confirm(std::string_view, std::string_view) override { return false; }
-    bool okOrCancel(std::string_view, std::string_view) override { return false; }
-    bool retryOrCancel(std::string_view, std::string_view) override { return false; }
-    void status(std::string_view) override {}
-    void busy(bool) override {}
-    bool keepResponsive() override { return false; }
-    bool unattended() const override { return false; }
-};
-
 void applyOptions(quor::store::AppSettings& s, const std::vector<std::string>& options) {
     for (std::size_t i = 0; i < options.size(); ++i) {
         if (options[i] == "--columns" && i + 1 < options.size()) {
@@ -136,7 +121,8 @@ int main(int argc, char** argv) {
         applyOptions(settings, std::vector<std::string>(argv + 2, argv + argc));
     }
 
-    QuietInteraction ui;
+    // No questions and no boxes; what must be said goes to standard error.
+    quor::UnattendedInteraction ui("build_window_bench");
     {
         const quor::store::ListContext context{store, places, ui};
         quor::store::ListContext mutableContext = context;

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -80,25 +79,13 @@ void DupesWindow::buildControls() {
     layout->addLayout(buttons);
 
     connect(listWidget_, &QListWidget::itemDoubleClicked, this, &DupesWindow::openSelected);
-    listWidget_->installEventFilter(this);
+    connect(listWidget_, &PathListWidget::openRequested, this, &DupesWindow::openSelected);
     connect(listWidget_, &PathListWidget::removeRequested, this, &DupesWindow::deleteSelected);
     connect(listWidget_, &PathListWidget::contextMenuRequested, this, [this](const QPoint& at) {
         if (!searching_) {
             listMenu_->popup(at);
         }
     });
-}
-
-bool DupesWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on the list opens the selected file, as a double click does.
-    if (watched == listWidget_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            openSelected();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void DupesWindow::buildMenus() {
@@ -108,18 +95,10 @@ void DupesWindow::buildMenus() {
 
     listMenu_ = new QMenu("DupesList", this);
     listMenu_->setObjectName("mnuDupesList");
-    const struct {
-        const char* name;
-        const char* caption;
-        void (DupesWindow::*slot)();
-    } items[] = {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
-                 {"mnuRename", "&Rename", &DupesWindow::renameSelected},
-                 {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}};
-    for (const auto& item : items) {
-        QAction* action = listMenu_->addAction(item.caption);
-        action->setObjectName(item.name);
-        connect(action, &QAction::triggered, this, item.slot);
-    }
+    addNamedActions<DupesWindow>(*listMenu_, this,
+                                 {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
+                                  {"mnuRename", "&Rename", &DupesWindow::renameSelected},
+                                  {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}});
 }
 
 void DupesWindow::load() {

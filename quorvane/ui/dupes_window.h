@@ -58,7 +58,6 @@ class DupesWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();

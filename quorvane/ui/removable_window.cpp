@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,39 +73,19 @@ void RemovableWindow::buildControls() {
     connect(listWidget_, &PathListWidget::removeRequested, this, &RemovableWindow::deleteSelected);
     connect(listWidget_, &PathListWidget::contextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(at); });
-    listWidget_->installEventFilter(this);
+    connect(listWidget_, &PathListWidget::openRequested, this, &RemovableWindow::viewSelected);
 }
 
 void RemovableWindow::buildMenu() {
     menu_ = new QMenu("Removable", this);
     menu_->setObjectName("mnuRemovable");
-    const struct {
-        const char* name;
-        const char* caption;
-        void (RemovableWindow::*slot)();
-    } items[] = {{"mnuView", "&View", &RemovableWindow::viewSelected},
-                 {"mnuDelete", "&Delete", &RemovableWindow::deleteSelected},
-                 {"mnuRename", "&Rename", &RemovableWindow::renameSelected}};
-    for (const auto& item : items) {
-        QAction* action = menu_->addAction(item.caption);
-        action->setObjectName(item.name);
-        connect(action, &QAction::triggered, this, item.slot);
-    }
+    addNamedActions<RemovableWindow>(*menu_, this,
+                                     {{"mnuView", "&View", &RemovableWindow::viewSelected},
+                                      {"mnuDelete", "&Delete", &RemovableWindow::deleteSelected},
+                                      {"mnuRename", "&Rename", &RemovableWindow::renameSelected}});
     QAction* exit = menu_->addAction("E&xit");
     exit->setObjectName("mnuExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
-}
-
-bool RemovableWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on the list views the selected disk: View is the list's default.
-    if (watched == listWidget_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            viewSelected();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void RemovableWindow::load() {

@@ -53,7 +53,6 @@ class RemovableWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();

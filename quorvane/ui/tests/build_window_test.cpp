@@ -51,8 +51,7 @@ struct BuildWorld {
         s.saveSetting("SavePath", path("out/list.txt"));
         s.saveSetting("ShowHeader", "0");
         s.saveSetting("ShowSummary", "0");
-        window = std::make_unique<MainWindow>(*world.store, store::Places(world.home.home()),
-                                              world.ui, world.services());
+        window = world.makeMainWindow();
         build = attachWindowBuild(*window, world.ui, world.services());
         build->interaction().setEventInterval(std::chrono::milliseconds(0));
         (void)window->load();

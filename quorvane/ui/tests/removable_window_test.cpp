@@ -132,8 +132,8 @@ class RemovableWindowTest : public QObject {
 
 void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedNames() {
     DiskWorld f;
-    MainWindow main(*f.world.store, store::Places(f.world.home.home()), f.world.ui,
-                    f.world.services());
+    const auto mainWindow = f.world.makeMainWindow();
+    MainWindow& main = *mainWindow;
     (void)attachWindowBuild(main, f.world.ui, f.world.services());
     main.setDiskReadHandler(diskReader(main, f.world.services()));
     QVERIFY(main.load().ok());
@@ -202,8 +202,8 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
 void RemovableWindowTest::aBuildAsksForTheDisksOfASetWithoutItsCacheFile() {
     DiskWorld f;
     std::filesystem::remove(f.world.home.path("home/0.txt"));
-    MainWindow main(*f.world.store, store::Places(f.world.home.home()), f.world.ui,
-                    f.world.services());
+    const auto mainWindow = f.world.makeMainWindow();
+    MainWindow& main = *mainWindow;
     (void)attachWindowBuild(main, f.world.ui, f.world.services());
     QVERIFY(main.load().ok());
     f.world.dialogScripts.push_back(readDisks(f, {{"Zeta", {"z.txt"}}, {"Alpha", {"a.txt"}}}));
@@ -377,14 +377,12 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
 
 void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
     DiskWorld f;
-    MainWindow main(*f.world.store, store::Places(f.world.home.home()), f.world.ui,
-                    f.world.services());
+    const auto mainWindow = f.world.makeMainWindow();
+    MainWindow& main = *mainWindow;
     main.setRemovableDisksHandler(removableDisksWindowOpener(main, f.world.services()));
     const double dpi = logicalDpi(main);
-    auto s = f.world.settings();
-    s.saveSetting("RemoveLeft", std::to_string(pixelsToTwips(40, dpi)));
-    s.saveSetting("RemoveTop", std::to_string(pixelsToTwips(30, dpi)));
-    s.saveSetting("RemoveWidth", "1000");  // below the smallest window
+    f.world.storePixels({{"RemoveLeft", 40}, {"RemoveTop", 30}}, dpi);
+    f.world.settings().saveSetting("RemoveWidth", "1000");  // below the smallest window
 
     main.manageRemovableDisks();
     main.manageRemovableDisks();  // the open window comes forward; no second one

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <stdexcept>
 
+#include "common/qt/window_placement.h"
 #include "quorvane/store/folder_records.h"
 
 namespace quor::ui::testing {
@@ -63,6 +64,18 @@ WindowServices UiWorld::services() {
         return script(dialog);
     };
     return services;
+}
+
+std::unique_ptr<MainWindow> UiWorld::makeMainWindow() {
+    return std::make_unique<MainWindow>(*store, store::Places(home.home()), ui, services());
+}
+
+void UiWorld::storePixels(std::initializer_list<std::pair<std::string_view, int>> values,
+                          double dpi) {
+    store::AppSettings s = settings();
+    for (const auto& [key, pixels] : values) {
+        s.saveSetting(key, std::to_string(pixelsToTwips(pixels, dpi)));
+    }
 }
 
 void click(QWidget& parent, const char* buttonName) {

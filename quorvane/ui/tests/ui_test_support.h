@@ -11,6 +11,7 @@
 #include <QTest>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/store/settings_store.h"
+#include "quorvane/ui/main_window.h"
 #include "quorvane/ui/window_services.h"
 
 // QCOMPARE for dialog scripts, which return the dialog's result: a
@@ -45,6 +47,11 @@ struct UiWorld {
 
     // Services answered from the queues below.
     WindowServices services();
+
+    // A main window over this world (not loaded).
+    std::unique_ptr<MainWindow> makeMainWindow();
+    // Stores placement values given in pixels as twips at dpi.
+    void storePixels(std::initializer_list<std::pair<std::string_view, int>> values, double dpi);
 
     quor::testing::TempHome home;
     std::unique_ptr<store::SettingsStore> store;
