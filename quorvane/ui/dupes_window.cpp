@@ -22,18 +22,14 @@ namespace {
 // The smallest window, in twips: its default size.
 const QSize kDupesMinimumTwips(3648, 3828);
 
-Interaction& boxesOr(Interaction* boxes, const std::unique_ptr<QtInteraction>& own) {
-    return boxes != nullptr ? *boxes : *own;
-}
-
 }  // namespace
 
 DupesWindow::DupesWindow(store::SettingsStore& store, store::Places places, Interaction* boxes,
                          WindowServices services, std::unique_ptr<dupes::FileOpener> opener,
                          QWidget* parent)
     : QMainWindow(parent),
-      ownBoxes_(boxes != nullptr ? nullptr : std::make_unique<QtInteraction>(this)),
-      interaction_(boxesOr(boxes, ownBoxes_), *statusBar()),
+      boxes_(boxes, this),
+      interaction_(boxes_.get(), *statusBar()),
       context_{store, std::move(places), interaction_},
       services_(std::move(services)),
       opener_(std::move(opener)) {

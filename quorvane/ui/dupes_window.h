@@ -21,6 +21,7 @@
 #include "quorvane/dupes/file_opener.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/path_list_widget.h"
+#include "quorvane/ui/tool_window.h"
 #include "quorvane/ui/window_interaction.h"
 #include "quorvane/ui/window_services.h"
 
@@ -69,7 +70,7 @@ class DupesWindow : public QMainWindow {
     void showRows();
     std::optional<std::size_t> selectedRow() const;
 
-    std::unique_ptr<QtInteraction> ownBoxes_;
+    ToolBoxes boxes_;
     WindowInteraction interaction_;
     store::ListContext context_;
     WindowServices services_;

@@ -18,17 +18,13 @@ namespace {
 // The smallest window, in twips.
 const QSize kRemovableMinimumTwips(3780, 2500);
 
-Interaction& boxesOr(Interaction* boxes, const std::unique_ptr<QtInteraction>& own) {
-    return boxes != nullptr ? *boxes : *own;
-}
-
 }  // namespace
 
 RemovableWindow::RemovableWindow(store::SettingsStore& store, store::Places places,
                                  Interaction* boxes, WindowServices services, QWidget* parent)
     : QMainWindow(parent),
-      ownBoxes_(boxes != nullptr ? nullptr : std::make_unique<QtInteraction>(this)),
-      context_{store, std::move(places), boxesOr(boxes, ownBoxes_)},
+      boxes_(boxes, this),
+      context_{store, std::move(places), boxes_.get()},
       services_(std::move(services)) {
     setObjectName("frmRemovable");
     setWindowTitle("Removable Disks");

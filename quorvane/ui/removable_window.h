@@ -19,6 +19,7 @@
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/list_viewer.h"
 #include "quorvane/ui/path_list_widget.h"
+#include "quorvane/ui/tool_window.h"
 #include "quorvane/ui/window_services.h"
 
 namespace quor::ui {
@@ -61,7 +62,7 @@ class RemovableWindow : public QMainWindow {
     void showList(const removable::DiskList& list, const std::optional<std::string>& select);
     std::optional<std::string> selectedDisk() const;
 
-    std::unique_ptr<QtInteraction> ownBoxes_;
+    ToolBoxes boxes_;
     store::ListContext context_;
     WindowServices services_;
     removable::DiskList list_;

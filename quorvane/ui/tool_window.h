@@ -12,11 +12,26 @@
 #include <memory>
 
 #include "common/interaction.h"
+#include "common/qt/qt_interaction.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/store/settings_store.h"
 #include "quorvane/ui/main_window.h"
 
 namespace quor::ui {
+
+// The message boxes of a tool window: the interaction it was given (tests
+// give a scripted one), or boxes of its own over the window.
+class ToolBoxes {
+  public:
+    ToolBoxes(Interaction* given, QWidget* window)
+        : own_(given != nullptr ? nullptr : std::make_unique<QtInteraction>(window)),
+          boxes_(given != nullptr ? *given : *own_) {}
+    Interaction& get() { return boxes_; }
+
+  private:
+    std::unique_ptr<QtInteraction> own_;
+    Interaction& boxes_;
+};
 
 // restorePlacement, telling the user when the stored place is unusable.
 void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
