@@ -107,8 +107,12 @@ void BuildWindowTest::buildShowsTheFolderBeingReadAndTheFoldersDone() {
     f.window->show();
     QVERIFY(!f.state().progressShown && !f.state().stopShown);
     std::vector<PollState> seen;
+    QStringList tabFromCreateList;
+    f.atFirstPoll([&] { tabFromCreateList = focusOrder(f.button("btnMakeList"), 2); });
     f.atEveryPoll([&] { seen.push_back(f.state()); });
     click(*f.window, "btnMakeList");
+    QCOMPARE(tabFromCreateList, (QStringList{"btnMakeList", "btnStop"}));
+    QCOMPARE(f.button("btnStop").text(), QString("Sto&p"));
 
     const auto saw = [&](const std::string& status, int done) {
         return std::find(seen.begin(), seen.end(),

@@ -15,7 +15,6 @@
 #include <QtTest>
 
 #include "common/qt/window_placement.h"
-#include "dupes_test_support.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/add_disk_dialog.h"
 #include "quorvane/ui/main_window.h"

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <deque>
 #include <functional>
@@ -71,5 +72,8 @@ struct UiWorld {
 
 // Clicks the child button of that object name.
 void click(QWidget& parent, const char* buttonName);
+
+// The object names of count widgets that Tab visits, from first on.
+QStringList focusOrder(QWidget& first, int count);
 
 }  // namespace quor::ui::testing
