@@ -6,20 +6,28 @@
 
 namespace quor::ui {
 
+WindowInteraction::WindowInteraction(Interaction& boxes, QStatusBar& statusBar)
+    : boxes_(boxes), showStatus_([bar = QPointer<QStatusBar>(&statusBar)](const QString& text) {
+          if (bar) {
+              bar->showMessage(text);
+          }
+      }) {}
+
 void WindowInteraction::beginWork() {
     stopRequested_ = false;
-    lastEvents_ = {};
+    firstPoll_ = true;
 }
 
 void WindowInteraction::status(std::string_view text) {
-    if (statusBar_) {
-        statusBar_->showMessage(qtext(text));
+    if (showStatus_) {
+        showStatus_(qtext(text));
     }
 }
 
 bool WindowInteraction::keepResponsive() {
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastEvents_ >= kEventInterval) {
+    if (firstPoll_ || now - lastEvents_ >= interval_) {
+        firstPoll_ = false;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         lastEvents_ = std::chrono::steady_clock::now();
     }

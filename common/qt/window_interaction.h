@@ -1,16 +1,18 @@
 #pragma once
 
-// The interaction of a tool window that runs long work of its own (the
-// duplicate search): message boxes and the busy pointer go to the program's
-// interaction, the status text to the window's own status bar, and the
-// window's Stop button sets a stop request that only this window's work
-// sees. The work may poll keepResponsive() after every entry of a large
-// catalogue, so pending events are run at most every kEventInterval; the
-// first poll after beginWork() always runs them.
+// The interaction of a window that runs long work of its own (the list
+// build, the duplicate search, reading a disk): message boxes and the busy
+// pointer go to the program's interaction, the status text to the window's
+// own status bar (or label), and the window's Stop button sets a stop
+// request that only this window's work sees. The work may poll
+// keepResponsive() after every entry of a large catalogue, so pending
+// events are run at most every eventInterval (kEventInterval unless set);
+// the first poll after beginWork() always runs them.
 
 #include <QPointer>
 #include <QStatusBar>
 #include <chrono>
+#include <functional>
 
 #include "common/interaction.h"
 
@@ -20,13 +22,18 @@ class WindowInteraction final : public Interaction {
   public:
     static constexpr std::chrono::milliseconds kEventInterval{30};
 
-    WindowInteraction(Interaction& boxes, QStatusBar& statusBar)
-        : boxes_(boxes), statusBar_(&statusBar) {}
+    using StatusShower = std::function<void(const QString& text)>;
+
+    WindowInteraction(Interaction& boxes, QStatusBar& statusBar);
+    WindowInteraction(Interaction& boxes, StatusShower showStatus)
+        : boxes_(boxes), showStatus_(std::move(showStatus)) {}
 
     // New work begins: no stop is requested and the next poll runs events.
     void beginWork();
     void requestStop() { stopRequested_ = true; }
     bool stopRequested() const { return stopRequested_; }
+    // Zero runs events at every poll (tests that look at each poll).
+    void setEventInterval(std::chrono::milliseconds interval) { interval_ = interval; }
 
     void notice(std::string_view text, std::string_view caption = kNoticeCaption,
                 Shown shown = Shown::InteractiveOnly) override {
@@ -48,8 +55,10 @@ class WindowInteraction final : public Interaction {
 
   private:
     Interaction& boxes_;
-    QPointer<QStatusBar> statusBar_;
+    StatusShower showStatus_;
+    std::chrono::milliseconds interval_ = kEventInterval;
     std::chrono::steady_clock::time_point lastEvents_{};
+    bool firstPoll_ = true;
     bool stopRequested_ = false;
 };
 

@@ -39,6 +39,10 @@ inline constexpr PlacementKeys kHeadFootPlacement{
     "HeadFootLeft", "HeadFootTop", "HeadFootWidth", "HeadFootHeight", {0, 0, 7000, 5000}};
 inline constexpr PlacementKeys kDupesPlacement{
     "DupesLeft", "DupesTop", "DupesWidth", "DupesHeight", {0, 0, 3648, 3828}};
+inline constexpr PlacementKeys kRemovePlacement{
+    "RemoveLeft", "RemoveTop", "RemoveWidth", "RemoveHeight", {0, 0, 3780, 3132}};
+inline constexpr PlacementKeys kViewListPlacement{
+    "ViewListLeft", "ViewListTop", "ViewListWidth", "ViewListHeight", {1000, 1000, 7000, 5000}};
 
 // A stored twips value: an optionally signed decimal number with blanks
 // around it; a fraction is rounded. Nothing for any other text or a number

@@ -99,8 +99,7 @@ BuildResult ListBuild::writeList() {
         BusyPointer pointer(context_.ui);
         try {
             if (!updateCacheFiles()) {
-                context_.ui.status("List creation was stopped.");
-                return BuildResult::Stopped;
+                return stopped();
             }
             context_.ui.status("Sorting files.....");
             store::AppSettings settings = context_.settings();
@@ -108,6 +107,9 @@ BuildResult ListBuild::writeList() {
             const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
             for (const std::string& skipped : body.skipped) {
                 problems_.push_back("the list leaves out " + skipped);
+            }
+            if (context_.ui.keepResponsive()) {
+                return stopped();  // nothing written yet: the last list stays whole
             }
             context_.store.transaction([&] {
                 settings.saveSetting("NumFiles", signedNumberText(body.fileCount));
@@ -126,6 +128,11 @@ BuildResult ListBuild::writeList() {
     }
     finishList(result == BuildResult::Written);
     return result;
+}
+
+BuildResult ListBuild::stopped() {
+    context_.ui.status("List creation was stopped.");
+    return BuildResult::Stopped;
 }
 
 bool ListBuild::updateCacheFiles() {
@@ -161,6 +168,7 @@ void ListBuild::updateRecord(int index) {
     }
     Scanner scanner(context_);
     scanner.reset();
+    context_.ui.status(path);
     const int scanned = scanner.Scan(path, settings.setting("FileMask", "*.*"), index);
     // A cancelled scan keeps the old cache file; so does a stopped build,
     // which never writes half a folder.
@@ -186,6 +194,9 @@ void ListBuild::finishList(bool written) {
         context_.ui.status("List saved as: " + savePath);
     }
     window_->setListLabel(store::listLabelText(settings));
+    // The window shows the new state before the saved list is copied; the
+    // build goes on whatever is asked now, as the list is written.
+    (void)context_.ui.keepResponsive();
     // The recent files and the action are for a list that was written; the
     // configuration is saved either way.
     if (written) {

@@ -73,6 +73,7 @@ class ListBuild {
     bool updateCacheFiles();
     void updateRecord(int index);
     BuildResult writeList();
+    BuildResult stopped();
     void finishList(bool written);
 
     store::ListContext& context_;

@@ -197,6 +197,29 @@ TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAndKeepsThePreviousList) {
     EXPECT_EQ(window.enabled.back(), true);
 }
 
+// The last safe point is after the list body is built and before anything
+// is written: a stop there keeps the previous list and its figures. Once
+// the list is written, a stop no longer ends the build.
+TEST_F(BuildDriverTest, AStopWhileTheBodyIsBuiltWritesNothing) {
+    musicFolder();
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    const int polls = ui.polls();
+    home.file("out/list.txt", "previous list");
+    setSetting("NumFiles", " 7");
+    // The second build's poll after its body, the one before the list is
+    // written (the last poll comes after that and stops nothing).
+    ui.stopAtPoll(2 * polls - 1);
+    EXPECT_EQ(build.MakeList(), BuildResult::Stopped);
+    EXPECT_EQ(ui.polls(), 2 * polls - 1);
+    EXPECT_EQ(output(), "previous list");
+    EXPECT_EQ(setting("NumFiles"), " 7");
+    EXPECT_EQ(ui.statuses().back(), "List creation was stopped.");
+
+    ui.stopAtPoll(ui.polls() + polls);  // the third build's last poll
+    EXPECT_EQ(build.MakeList(), BuildResult::Written);
+    EXPECT_NE(output(), "previous list");
+}
+
 TEST_F(BuildDriverTest, ASecondStartDuringABuildIsIgnored) {
     musicFolder();
     BuildResult nested = BuildResult::Written;

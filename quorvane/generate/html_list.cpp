@@ -95,12 +95,27 @@ const std::string& targetAt(const ListBody& body, std::size_t i) {
 
 }  // namespace
 
-void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page) {
+namespace {
+
+// Lines rendered between two polls.
+constexpr std::size_t kRenderLinesPerPoll = 4096;
+
+void pollNow(const RenderPoll& poll, std::size_t line) {
+    if (poll && line % kRenderLinesPerPoll == kRenderLinesPerPoll - 1) {
+        poll();
+    }
+}
+
+}  // namespace
+
+void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+                    const RenderPoll& poll) {
     if (options.useTable) {
         addPiece(page, "<table width= \"100%\" border=" + options.border + ">");
     }
     std::string colour = options.tableColor;
     for (std::size_t i = 0; i < body.lines.size(); ++i) {
+        pollNow(poll, i);
         const ShownLine line = splitForPage(body.lines[i]);
         if (options.useTable && options.alternateColors) {
             colour = colour == options.tableColor ? "White" : options.tableColor;
@@ -116,8 +131,10 @@ void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std:
     }
 }
 
-void RenderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page) {
+void RenderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+                        const RenderPoll& poll) {
     for (std::size_t i = 0; i < body.lines.size(); ++i) {
+        pollNow(poll, i);
         const ShownLine line = splitForPage(body.lines[i]);
         const std::string& target = targetAt(body, i);
         if (options.linksOn() && !target.empty()) {

@@ -6,6 +6,7 @@
 // comes from a name or a column is HTML-escaped; link targets are
 // percent-encoded (see link_target.h).
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,13 +32,19 @@ struct HtmlRenderOptions {
     bool linksOn() const { return !foldersOnly && includeLinks; }
 };
 
+// Called every few thousand lines while a body is rendered, so that a
+// window stays live.
+using RenderPoll = std::function<void()>;
+
 // Appends the body (table start, one piece per line, table end) to page,
 // every piece ended by CR LF.
-void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page);
+void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+                    const RenderPoll& poll = {});
 
 // Appends the simpler body of a page without template: one "<br>" line per
 // body line, a link around it when links are on.
-void RenderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page);
+void RenderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+                        const RenderPoll& poll = {});
 
 // Text with "&", "<", ">" and double quotes as HTML entities.
 std::string htmlEscape(std::string_view text);

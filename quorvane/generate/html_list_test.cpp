@@ -47,6 +47,24 @@ TEST_F(HtmlListBody, KeepsCacheFormAndOneLinkTargetPerFile) {
     EXPECT_EQ(body.fileCount, 2);
 }
 
+// A long body lets the window's events run while it is rendered, and the
+// page is the same as without.
+TEST_F(HtmlListBody, ALongBodyPollsWhileRendered) {
+    ListBody body;
+    for (int n = 0; n < 10000; ++n) {
+        body.lines.push_back("song " + std::to_string(n) + ".mp3");
+        body.linkTargets.emplace_back();
+    }
+    const HtmlRenderOptions options = HtmlRenderOptions::read(settings());
+    std::string polled;
+    std::string plain;
+    int polls = 0;
+    RenderListBody(body, options, polled, [&] { ++polls; });
+    RenderListBody(body, options, plain);
+    EXPECT_EQ(polled, plain);
+    EXPECT_EQ(polls, 10000 / 4096);
+}
+
 TEST_F(HtmlListBody, TableWithAlternatingColoursAndLinks) {
     tunes();
     setSetting("IncludeLinks", "1");

@@ -8,6 +8,9 @@ namespace quor::generate {
 
 namespace {
 
+// Lines added to the body between two polls of keepResponsive.
+constexpr std::size_t kLinesPerPoll = 4096;
+
 // The folder in front of the name: one big list with the path in front.
 bool pathInFront(const ListLayout& layout) {
     return layout.bigList && layout.includePath && !layout.pathAtEnd;
@@ -30,6 +33,7 @@ ListBody ListBodyBuilder::build() {
     const int records = store::numPaths(settings);
     for (int i = 0; i < records; ++i) {
         addRecord(i, i == records - 1);
+        poll();
     }
     if (layout_.bigList || layout_.folderMode != FolderMode::Files) {
         sortRange(0, body_.lines.size());
@@ -267,10 +271,19 @@ std::string ListBodyBuilder::htmlFileLine(const DecodedFileLine& file) const {
 }
 
 void ListBodyBuilder::append(std::string line, std::string target) {
+    if (body_.lines.size() % kLinesPerPoll == kLinesPerPoll - 1) {
+        poll();
+    }
     body_.lines.push_back(std::move(line));
     if (kind_ == ListKind::Html) {
         body_.linkTargets.push_back(std::move(target));
     }
+}
+
+// Events run between cache files and every few thousand lines; a stop is
+// for the caller to see.
+void ListBodyBuilder::poll() {
+    (void)context_.ui.keepResponsive();
 }
 
 void ListBodyBuilder::closeGroup() {
@@ -287,10 +300,11 @@ void ListBodyBuilder::sortRange(std::size_t first, std::size_t end) {
     }
     const auto low = static_cast<std::int32_t>(first);
     const auto high = static_cast<std::int32_t>(end - 1);
+    const SortPoll poll = [this] { this->poll(); };
     if (kind_ == ListKind::Html) {
-        SortStringsPaired(body_.lines, body_.linkTargets, low, high, order_);
+        SortStringsPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
     } else {
-        SortStrings(body_.lines, low, high, order_);
+        SortStrings(body_.lines, low, high, order_, poll);
     }
 }
 

@@ -53,6 +53,7 @@ class ListBodyBuilder {
     std::string htmlFileLine(const DecodedFileLine& file) const;
     void append(std::string line, std::string target = {});
     void closeGroup();
+    void poll();
     void sortRange(std::size_t first, std::size_t end);
     void numberRange(std::size_t first, std::size_t end);
 

@@ -140,9 +140,19 @@ void Mp3Reading::work() {
     }
 }
 
-std::vector<Mp3Reading::Result> Mp3Reading::finish() {
+std::vector<Mp3Reading::Result> Mp3Reading::finish(const std::function<bool()>& poll) {
     std::unique_lock lock(mutex_);
     while (runOne(lock)) {
+        if (poll) {
+            lock.unlock();
+            const bool stop = poll();
+            lock.lock();
+            if (stop) {
+                finished_ += jobs_.size() - next_;  // left unread
+                next_ = jobs_.size();
+                break;
+            }
+        }
     }
     jobDone_.wait(lock, [this] { return finished_ == jobs_.size(); });
     std::vector<Result> results;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -64,8 +65,11 @@ class Mp3Reading {
     void wake();
 
     // Waits until every queued file has been read (helping with the work)
-    // and hands over the results by ticket; the queue starts anew.
-    std::vector<Result> finish();
+    // and hands over the results by ticket; the queue starts anew. Between
+    // two files it reads itself, poll() is called (without the lock held);
+    // when it returns true the files nobody has started on are left unread
+    // (found false) and only the reads under way are waited for.
+    std::vector<Result> finish(const std::function<bool()>& poll = {});
 
     // The number of workers that suits this machine: one fewer than its
     // processors, at least none and at most three.

@@ -55,5 +55,47 @@ TEST(Mp3ReadingTest, WorkersGiveTheSameResultsInQueueOrder) {
     }
 }
 
+// A poll that asks to stop leaves the files nobody started on unread, but
+// every ticket still has its result, what was read is right, and the next
+// round reads everything again.
+TEST(Mp3ReadingTest, AStopLeavesTheRestUnreadAndTheNextRoundWhole) {
+    quor::testing::TempTree tree;
+    for (int n = 0; n < 300; ++n) {
+        std::string data = "\xFF\xFB\x90";  // 128k: a frame of 417 bytes, then the next
+        data.resize(417, '\0');
+        data += "\xFF\xFB\x90";
+        data.resize(1000 + n, '\0');
+        tree.file("song " + std::to_string(n) + ".mp3", data);
+    }
+    Mp3Reading reading(true, false, 1);
+    const auto queueAll = [&] {
+        auto folder = std::make_shared<const FolderHandle>(
+            open(tree.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        for (int n = 0; n < 300; ++n) {
+            reading.add({folder, "song " + std::to_string(n) + ".mp3", false});
+        }
+        reading.wake();
+    };
+    queueAll();
+    int polls = 0;
+    const std::vector<Mp3Reading::Result> stopped = reading.finish([&] { return ++polls > 0; });
+    ASSERT_EQ(stopped.size(), 300u);
+    EXPECT_LE(polls, 1);
+    for (std::size_t n = 0; n < stopped.size(); ++n) {
+        if (stopped[n].found) {
+            EXPECT_EQ(stopped[n].size, 1000 + n);
+            EXPECT_EQ(stopped[n].text, " 128k ");
+        }
+    }
+
+    queueAll();
+    polls = 0;
+    const std::vector<Mp3Reading::Result> whole = reading.finish([&] { return ++polls < 0; });
+    ASSERT_EQ(whole.size(), 300u);
+    for (const Mp3Reading::Result& result : whole) {
+        EXPECT_TRUE(result.found);
+    }
+}
+
 }  // namespace
 }  // namespace quor::generate

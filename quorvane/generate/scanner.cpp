@@ -37,6 +37,9 @@ std::string withTrailingSlash(std::string_view path) {
     return out;
 }
 
+// Entries of one folder listed between two polls of keepResponsive.
+constexpr std::size_t kEntriesPerPoll = 64;
+
 // Closes a directory stream when the folder's listing is done.
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -149,7 +152,13 @@ int Scanner::scanFolder(const std::string& path, const std::string& displayPath,
 
     std::vector<std::string> subfolders;
     const int dirFd = dirfd(dir.get());
+    std::size_t entries = 0;
     while (const dirent* entry = readdir(dir.get())) {
+        // A folder of many thousand files keeps the window live too.
+        if (++entries % kEntriesPerPoll == 0 && context_.ui.keepResponsive()) {
+            stopped_ = true;
+            break;
+        }
         const char* name = entry->d_name;
         if (isHidden(name)) {
             continue;
@@ -267,7 +276,10 @@ void Scanner::completeMp3Lines() {
     if (!mp3Reading_ || pendingMp3_.empty()) {
         return;
     }
-    const std::vector<Mp3Reading::Result> results = mp3Reading_->finish();
+    const std::vector<Mp3Reading::Result> results = mp3Reading_->finish([this] {
+        stopped_ = stopped_ || context_.ui.keepResponsive();
+        return stopped_;
+    });
     std::vector<bool> unlisted;
     for (const PendingMp3Line& pending : pendingMp3_) {
         const Mp3Reading::Result& read = results[pending.ticket];

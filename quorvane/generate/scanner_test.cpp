@@ -296,6 +296,22 @@ TEST_F(ScannerTest, StopRequestEndsTheWalkAsCancelled) {
     EXPECT_EQ(scanner.lines().size(), 4u);  // root, a.txt, alpha, c.mp3
 }
 
+// A folder of many files is listed with polls between its entries, so a
+// window stays live and a stop ends the walk inside the folder.
+TEST_F(ScannerTest, ALargeFolderPollsWhileListedAndStopsInside) {
+    for (int n = 0; n < 300; ++n) {
+        tree.file("Music/f" + std::to_string(n) + ".txt", "x");
+    }
+    musicRecord();
+    EXPECT_EQ(scanAndWrite().substr(0, 5), "300\r\n");
+    EXPECT_EQ(ui.polls(), 4);  // 302 entries with "." and ".."
+
+    ui.stopAtPoll(ui.polls() + 1);
+    Scanner scanner(context(), order_);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_LT(scanner.lines().size(), 65u);  // the heading and the files before the poll
+}
+
 TEST_F(ScannerTest, MissingFolderAsksRetryOrCancel) {
     musicRecord();
     ui.answer(true);   // Retry: fails again

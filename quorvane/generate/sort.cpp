@@ -65,11 +65,18 @@ struct DirectOrder {
 // Ranges up to this length are compared with the collator directly.
 constexpr std::int32_t kDirectCompareLength = 256;
 
+// Keys made, or elements partitioned, between two polls.
+constexpr std::int32_t kPollEvery = 4096;
+
 // The quicksort. swap(i, j) exchanges the elements (and whatever travels
 // with them).
 template <class Order, class Swap>
-void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) {
+void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap,
+               const SortPoll& poll) {
     while (first < last) {
+        if (poll && last - first >= kPollEvery) {
+            poll();  // before partitioning a long range
+        }
         std::int32_t low = first;
         std::int32_t high = last;
         const auto pivot = order.at(middleIndex(first, last));  // a copy: it stays put
@@ -93,12 +100,12 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) 
         // larger one, which keeps the stack shallow whatever the input.
         if (high - first < last - low) {
             if (first < high) {
-                quicksort(order, first, high, swap);
+                quicksort(order, first, high, swap, poll);
             }
             first = low;
         } else {
             if (low < last) {
-                quicksort(order, low, last, swap);
+                quicksort(order, low, last, swap, poll);
             }
             last = high;
         }
@@ -107,7 +114,7 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap) 
 
 // Keys for the range only: a group of a long list costs its own size.
 KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-                const Collation& order) {
+                const Collation& order, const SortPoll& poll) {
     KeyOrder keys{
         {}, std::vector<KeyOrder::Key>(static_cast<std::size_t>(last - first + 1)), first};
     // Room for the keys at once (about three bytes a character at this
@@ -119,6 +126,9 @@ KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int3
     }
     keys.arena.reserve(4 * textBytes + 64);
     for (std::int32_t i = first; i <= last; ++i) {
+        if (poll && (i - first) % kPollEvery == kPollEvery - 1) {
+            poll();
+        }
         const std::string key = order.sortKey(a[static_cast<std::size_t>(i)]);
         std::uint64_t prefix = 0;
         for (std::size_t b = 0; b < 8; ++b) {
@@ -134,31 +144,32 @@ KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int3
 
 template <class Swap>
 void sortRange(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-               const Collation& collation, Swap& swap) {
+               const Collation& collation, Swap& swap, const SortPoll& poll) {
     if (last - first < kDirectCompareLength) {
         DirectOrder order{a, collation};
-        quicksort(order, first, last, swap);
+        quicksort(order, first, last, swap, poll);
     } else {
-        KeyOrder order = keysOf(a, first, last, collation);
-        quicksort(order, first, last, swap);
+        KeyOrder order = keysOf(a, first, last, collation, poll);
+        quicksort(order, first, last, swap, poll);
     }
 }
 
 }  // namespace
 
 void SortStrings(std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-                 const Collation& order) {
+                 const Collation& order, const SortPoll& poll) {
     if (first >= last) {
         return;
     }
     auto swap = [&a](std::int32_t i, std::int32_t j) {
         std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]);
     };
-    sortRange(a, first, last, order, swap);
+    sortRange(a, first, last, order, swap, poll);
 }
 
 void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>& companion,
-                       std::int32_t first, std::int32_t last, const Collation& order) {
+                       std::int32_t first, std::int32_t last, const Collation& order,
+                       const SortPoll& poll) {
     if (first >= last) {
         return;
     }
@@ -166,7 +177,7 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
         std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
         std::swap(companion[static_cast<std::size_t>(i)], companion[static_cast<std::size_t>(j)]);
     };
-    sortRange(keys, first, last, order, swap);
+    sortRange(keys, first, last, order, swap, poll);
 }
 
 }  // namespace quor::generate

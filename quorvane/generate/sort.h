@@ -8,6 +8,7 @@
 // output.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,22 @@
 
 namespace quor::generate {
 
+// Called now and then while a long range is sorted (after every few
+// thousand elements), so that a window stays live; it must not touch the
+// array.
+using SortPoll = std::function<void()>;
+
 // Sorts a[first..last] (inclusive) in place; a range with first not below
 // last is left unchanged. first and last must lie within a when first <
 // last.
 void SortStrings(std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-                 const Collation& order = Collation::forUserLocale());
+                 const Collation& order = Collation::forUserLocale(), const SortPoll& poll = {});
 
 // The same, moving companion[i] with keys[i] at every swap.
 void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>& companion,
                        std::int32_t first, std::int32_t last,
-                       const Collation& order = Collation::forUserLocale());
+                       const Collation& order = Collation::forUserLocale(),
+                       const SortPoll& poll = {});
 
 // Sorts the whole array.
 inline void SortStrings(std::vector<std::string>& a,

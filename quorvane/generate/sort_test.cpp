@@ -31,6 +31,22 @@ TEST(SortStrings, SortsWholeLinesNameFirst) {
     EXPECT_EQ(lines[2], "song.mp3*      3KB");
 }
 
+// A long range lets its caller run events while it is sorted; the order is
+// the same as without.
+TEST(SortStrings, ALongRangePollsAndSortsTheSame) {
+    std::mt19937 random(7);
+    std::vector<std::string> a;
+    for (int i = 0; i < 20000; ++i) {
+        a.push_back("name " + std::to_string(random() % 100000));
+    }
+    std::vector<std::string> b = a;
+    int polls = 0;
+    SortStrings(a, 0, static_cast<std::int32_t>(a.size()) - 1, root(), [&] { ++polls; });
+    SortStrings(b, root());
+    EXPECT_EQ(a, b);
+    EXPECT_GE(polls, 20000 / 4096 + 1);  // while the keys are made, and partitioning
+}
+
 TEST(SortStrings, TouchesOnlyTheRange) {
     std::vector<std::string> a = {"z", "d", "c", "b", "a"};
     SortStrings(a, 1, 3, root());

@@ -32,6 +32,11 @@ std::string summaryOf(store::ListContext& context, const ListBody& body, std::st
                             context.settings().setting("TotalSize", ""), now);
 }
 
+// Lets the window's events run while a long body is rendered.
+RenderPoll keepWindowLive(store::ListContext& context) {
+    return [&context] { (void)context.ui.keepResponsive(); };
+}
+
 }  // namespace
 
 bool isTemplateMarker(std::string_view line, std::string_view marker) {
@@ -49,7 +54,7 @@ std::string MergeTemplate(store::ListContext& context, const ListBody& body,
                 addLine(page, ReadHeaderText(context, PageKind::Html));
             }
         } else if (isTemplateMarker(line, kListMarker)) {
-            RenderListBody(body, options, page);
+            RenderListBody(body, options, page, keepWindowLive(context));
             if (shows.summary) {
                 addLine(page, (options.useTable ? "" : "<br>") + summaryOf(context, body, now));
             }
@@ -71,7 +76,8 @@ std::string FallbackPage(store::ListContext& context, const ListBody& body, std:
     if (shows.header) {
         addLine(page, ReadHeaderText(context, PageKind::Html));
     }
-    RenderFallbackBody(body, HtmlRenderOptions::read(context.settings()), page);
+    RenderFallbackBody(body, HtmlRenderOptions::read(context.settings()), page,
+                       keepWindowLive(context));
     if (shows.summary) {
         addLine(page, "<br>" + summaryOf(context, body, now));
     }

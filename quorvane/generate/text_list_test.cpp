@@ -43,6 +43,18 @@ TEST_F(TextListBody, BrokenDownBySortedFolderGroupsWithSizes) {
     EXPECT_TRUE(ui.boxes().empty());
 }
 
+// A long list lets the window's events run while it is built.
+TEST_F(TextListBody, ALongListPollsWhileItIsBuilt) {
+    std::vector<std::string> lines = {"0", "*Music/"};
+    for (int n = 0; n < 10000; ++n) {
+        lines.push_back(cached("song " + std::to_string(n) + ".mp3", "      1KB"));
+    }
+    record(0, "/home/u/Music", "Music");
+    cache(0, lines);
+    EXPECT_EQ(build().fileCount, 10000);
+    EXPECT_GE(ui.polls(), 10000 / 4096 + 1);
+}
+
 TEST_F(TextListBody, NumbersRunAcrossGroupsAndRecords) {
     record(0, "/a", "A");
     cache(0, {"0", "*A/", "y", "x"});

@@ -11,8 +11,12 @@
 #include "platform/program_folder.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
+#include "quorvane/ui/add_disk_dialog.h"
 #include "quorvane/ui/dupes_window.h"
 #include "quorvane/ui/main_window.h"
+#include "quorvane/ui/playlist_dialog.h"
+#include "quorvane/ui/removable_window.h"
+#include "quorvane/ui/window_build.h"
 
 namespace quor::ui {
 
@@ -71,11 +75,15 @@ int runQuorvaneWindow(int argc, char** argv) {
     }
     store::SettingsStore& settingsStore = **opened;
 
-    MainWindow window(settingsStore, places, ui, WindowServices::desktop());
+    const WindowServices services = WindowServices::desktop();
+    MainWindow window(settingsStore, places, ui, services);
     qtUi.setParentWindow(&window);
     qtUi.setStatusBar(window.statusBar());
-    window.setStopRequester([&qtUi] { qtUi.requestStop(); });
-    window.setDuplicatesHandler(duplicatesWindowOpener(window, WindowServices::desktop()));
+    (void)attachWindowBuild(window, ui, services);
+    window.setDuplicatesHandler(duplicatesWindowOpener(window, services));
+    window.setRemovableDisksHandler(removableDisksWindowOpener(window, services));
+    window.setDiskReadHandler(diskReader(window, services));
+    window.setPlaylistHandler(playlistSaver(window, services));
     if (Status loaded = window.load(); !loaded) {
         return resetSettings(ui, settingsStore, loaded.error());
     }

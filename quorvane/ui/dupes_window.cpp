@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -14,6 +13,7 @@
 #include "quorvane/ui/dupes_options_dialog.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
+#include "quorvane/ui/tool_window.h"
 
 namespace quor::ui {
 
@@ -22,18 +22,14 @@ namespace {
 // The smallest window, in twips: its default size.
 const QSize kDupesMinimumTwips(3648, 3828);
 
-Interaction& boxesOr(Interaction* boxes, const std::unique_ptr<QtInteraction>& own) {
-    return boxes != nullptr ? *boxes : *own;
-}
-
 }  // namespace
 
 DupesWindow::DupesWindow(store::SettingsStore& store, store::Places places, Interaction* boxes,
                          WindowServices services, std::unique_ptr<dupes::FileOpener> opener,
                          QWidget* parent)
     : QMainWindow(parent),
-      ownBoxes_(boxes != nullptr ? nullptr : std::make_unique<QtInteraction>(this)),
-      interaction_(boxesOr(boxes, ownBoxes_), *statusBar()),
+      boxes_(boxes, this),
+      interaction_(boxes_.get(), *statusBar()),
       context_{store, std::move(places), interaction_},
       services_(std::move(services)),
       opener_(std::move(opener)) {
@@ -79,25 +75,13 @@ void DupesWindow::buildControls() {
     layout->addLayout(buttons);
 
     connect(listWidget_, &QListWidget::itemDoubleClicked, this, &DupesWindow::openSelected);
-    listWidget_->installEventFilter(this);
+    connect(listWidget_, &PathListWidget::openRequested, this, &DupesWindow::openSelected);
     connect(listWidget_, &PathListWidget::removeRequested, this, &DupesWindow::deleteSelected);
     connect(listWidget_, &PathListWidget::contextMenuRequested, this, [this](const QPoint& at) {
         if (!searching_) {
             listMenu_->popup(at);
         }
     });
-}
-
-bool DupesWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on the list opens the selected file, as a double click does.
-    if (watched == listWidget_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            openSelected();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void DupesWindow::buildMenus() {
@@ -107,33 +91,17 @@ void DupesWindow::buildMenus() {
 
     listMenu_ = new QMenu("DupesList", this);
     listMenu_->setObjectName("mnuDupesList");
-    const struct {
-        const char* name;
-        const char* caption;
-        void (DupesWindow::*slot)();
-    } items[] = {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
-                 {"mnuRename", "&Rename", &DupesWindow::renameSelected},
-                 {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}};
-    for (const auto& item : items) {
-        QAction* action = listMenu_->addAction(item.caption);
-        action->setObjectName(item.name);
-        connect(action, &QAction::triggered, this, item.slot);
-    }
+    addNamedActions<DupesWindow>(*listMenu_, this,
+                                 {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
+                                  {"mnuRename", "&Rename", &DupesWindow::renameSelected},
+                                  {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}});
 }
 
 void DupesWindow::load() {
     list_ = dupes::DupesRows::initial();
     showRows();
-    try {
-        const store::AppSettings settings = context_.settings();
-        if (Status placed = restorePlacement(*this, settings, kDupesPlacement, kDupesMinimumTwips);
-            !placed) {
-            interaction_.notice("The stored place of this window could not be used.",
-                                placed.error());
-        }
-    } catch (const std::exception& error) {
-        interaction_.notice("The stored place of this window could not be used.", error.what());
-    }
+    restorePlacementOrTell(*this, context_.store, interaction_, kDupesPlacement,
+                           kDupesMinimumTwips);
 }
 
 // The search.
@@ -261,43 +229,19 @@ void DupesWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!abandoned_) {
-        storePlacementGuarded();
+        storePlacementOrTell(*this, context_.store, interaction_, kDupesPlacement);
     }
     event->accept();
-}
-
-void DupesWindow::storePlacementGuarded() {
-    try {
-        store::AppSettings settings = context_.settings();
-        storePlacement(*this, settings, kDupesPlacement);
-    } catch (const std::exception& error) {
-        interaction_.notice("The place of this window could not be stored.", error.what());
-    }
 }
 
 // The main window's command.
 
 std::function<void()> duplicatesWindowOpener(MainWindow& main, WindowServices services) {
-    auto open = std::make_shared<QPointer<DupesWindow>>();
-    return [&main, services = std::move(services), open] {
-        if (DupesWindow* window = *open) {
-            if (window->isMinimized()) {
-                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-            }
-            window->show();
-            window->raise();
-            window->activateWindow();
-            return;
-        }
+    return toolWindowOpener<DupesWindow>(main, [&main, services = std::move(services)] {
         store::ListContext& context = main.context();
-        auto* window = new DupesWindow(context.store, context.places, nullptr, services,
-                                       std::make_unique<DesktopFileOpener>(context.store), &main);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(&main, &MainWindow::closed, window, &DupesWindow::abandon);
-        *open = window;
-        window->load();
-        window->show();
-    };
+        return new DupesWindow(context.store, context.places, nullptr, services,
+                               std::make_unique<DesktopFileOpener>(context.store), &main);
+    });
 }
 
 }  // namespace quor::ui

@@ -22,6 +22,7 @@
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/path_list_widget.h"
 #include "common/qt/window_interaction.h"
+#include "quorvane/ui/tool_window.h"
 #include "quorvane/ui/window_services.h"
 
 namespace quor::ui {
@@ -58,7 +59,6 @@ class DupesWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
@@ -69,9 +69,8 @@ class DupesWindow : public QMainWindow {
     void appendNewRows(const dupes::DupesRows& soFar);
     void showRows();
     std::optional<std::size_t> selectedRow() const;
-    void storePlacementGuarded();
 
-    std::unique_ptr<QtInteraction> ownBoxes_;
+    ToolBoxes boxes_;
     WindowInteraction interaction_;
     store::ListContext context_;
     WindowServices services_;

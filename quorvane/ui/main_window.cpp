@@ -58,6 +58,11 @@ MainWindow::MainWindow(store::SettingsStore& store, store::Places places, Intera
     buildControls();
     buildMenus();
     buildPathListMenu();
+    for (const char* name :
+         {"mnuNewList", "mnuOpenList", "mnuDeleteList", "mnuFileSaveAs", "mnuFileMakeList"}) {
+        buildLockedActions_.append(findChild<QAction*>(name));
+    }
+    buildLockedActions_.append(pathListMenu_->actions());
 }
 
 MainWindow::~MainWindow() = default;
@@ -95,7 +100,13 @@ void MainWindow::buildControls() {
 
     makeListButton_ = addButton("btnMakeList", "Create List", "Click here to generate the list!",
                                 &MainWindow::makeList);
-    layout->addWidget(makeListButton_);
+    makeListRow_ = new QHBoxLayout;
+    makeListRow_->addWidget(makeListButton_, 1);
+    layout->addLayout(makeListRow_);
+    for (const char* name : {"btnAdd", "btnRemove", "btnOptions"}) {
+        buildLockedWidgets_.append(findChild<QPushButton*>(name));
+    }
+    buildLockedWidgets_.append(makeListButton_);
     setCentralWidget(central);
     statusBar()->setObjectName("sbStatusBar");
 
@@ -263,6 +274,9 @@ void MainWindow::runHook(const std::function<void()>& hook) {
 // Folder list commands.
 
 void MainWindow::addFolder() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     const QString chosen = services_.chooseFolder(this, qtext(store::kAddFolderTitle));
     std::optional<int> added;
     guarded([&] { added = store::addFolder(context_, utf8(chosen)); });
@@ -273,6 +287,9 @@ void MainWindow::addFolder() {
 }
 
 void MainWindow::removeFolder() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     const auto selected = selectedRow();
     bool removed = false;
     guarded([&] { removed = store::removeFolder(context_, selected); });
@@ -282,6 +299,9 @@ void MainWindow::removeFolder() {
 }
 
 void MainWindow::moveFolderUp() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     const auto selected = selectedRow();
     bool moved = false;
     guarded([&] { moved = store::moveFolderUp(context_, selected); });
@@ -291,6 +311,9 @@ void MainWindow::moveFolderUp() {
 }
 
 void MainWindow::moveFolderDown() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     const auto selected = selectedRow();
     bool moved = false;
     guarded([&] { moved = store::moveFolderDown(context_, selected); });
@@ -300,6 +323,9 @@ void MainWindow::moveFolderDown() {
 }
 
 void MainWindow::folderOptions() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     const auto selected = selectedRow();
     if (store::checkFolderSelected(context_, selected)) {
         openFolderOptions(*selected);
@@ -307,6 +333,9 @@ void MainWindow::folderOptions() {
 }
 
 void MainWindow::openFolderOptions(int index) {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     bool rebuild = false;
     guarded([&] {
         store::FolderOptions state(context_, index);
@@ -324,12 +353,18 @@ void MainWindow::openFolderOptions(int index) {
 // Saved list commands.
 
 void MainWindow::newList() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     guarded([&] { store::newList(context_, session_); });
     refreshFolderList();
     refreshListLabel();
 }
 
 void MainWindow::openList() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
         SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open, this);
@@ -342,6 +377,9 @@ void MainWindow::openList() {
 }
 
 void MainWindow::deleteList() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
         SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete, this);
@@ -356,13 +394,27 @@ void MainWindow::makeList() {
     if (building_) {
         return;
     }
-    building_ = true;
-    makeListButton_->setEnabled(false);
+    showBuilding(true);
     runHook(buildHandler_);
-    makeListButton_->setEnabled(true);
-    building_ = false;
+    showBuilding(false);
     refreshListLabel();
     closing_.closeIfAsked(*this);
+}
+
+void MainWindow::addBesideMakeList(QWidget* widget) {
+    widget->setParent(centralWidget());
+    makeListRow_->addWidget(widget);
+    setTabOrder(makeListButton_, widget);
+}
+
+void MainWindow::showBuilding(bool on) {
+    building_ = on;
+    for (QWidget* widget : buildLockedWidgets_) {
+        widget->setEnabled(!on);
+    }
+    for (QAction* action : buildLockedActions_) {
+        action->setEnabled(!on);
+    }
 }
 
 void MainWindow::savePlaylist() {

@@ -7,6 +7,7 @@
 // window services, so that tests can drive every command.
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -68,6 +69,9 @@ class MainWindow : public QMainWindow {
         stopRequester_ = std::move(requester);
     }
 
+    // Puts a control of the build (its Stop button) beside Create List.
+    void addBesideMakeList(QWidget* widget);
+
     store::ListContext& context() { return context_; }
     store::ListSession& session() { return session_; }
     bool building() const { return building_; }
@@ -121,6 +125,11 @@ class MainWindow : public QMainWindow {
     void runHook(const std::function<void()>& hook);
     void showLastUpdated();
     void storeOnClose();
+    // While a build runs, the commands that change the folder records or
+    // the list's files are refused and their controls disabled: the build
+    // writes cache file i for record i, so a record must not move under it.
+    void showBuilding(bool on);
+    bool refusedWhileBuilding() const { return building_; }
 
     store::ListContext context_;
     store::ListSession session_;
@@ -128,7 +137,10 @@ class MainWindow : public QMainWindow {
     PathListWidget* pathList_ = nullptr;
     QLabel* listLabel_ = nullptr;
     QPushButton* makeListButton_ = nullptr;
+    QHBoxLayout* makeListRow_ = nullptr;
     QMenu* pathListMenu_ = nullptr;
+    QList<QWidget*> buildLockedWidgets_;
+    QList<QAction*> buildLockedActions_;
     std::function<void()> buildHandler_;
     std::function<void()> playlistHandler_;
     std::function<void()> removableHandler_;

@@ -5,6 +5,7 @@
 #include "common/file_io.h"
 #include "common/qt/help_page.h"
 #include "common/qt/qt_interaction.h"
+#include "platform/program_folder.h"
 #include "quorvane/ui/about_box.h"
 #include "quorvane/ui/head_foot_editor.h"
 #include "quorvane/ui/main_window.h"
@@ -15,6 +16,9 @@
 namespace quor::ui {
 
 void MainWindow::saveListOutputAs() {
+    if (refusedWhileBuilding()) {
+        return;
+    }
     bool chosen = false;
     guarded([&] { chosen = ui::saveListOutputAs(context_, services_, this); });
     if (chosen) {

@@ -18,6 +18,10 @@ void PathListWidget::keyPressEvent(QKeyEvent* event) {
             case Qt::Key_Delete:
                 emit removeRequested();
                 return;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                emit openRequested();
+                return;
             case Qt::Key_Up:
                 emit moveUpRequested();
                 break;

@@ -17,6 +17,8 @@ class PathListWidget : public QListWidget {
     explicit PathListWidget(QWidget* parent = nullptr);
 
   signals:
+    // Enter or Return on the list (the windows whose list opens its row).
+    void openRequested();
     void removeRequested();
     void moveUpRequested();
     void moveDownRequested();

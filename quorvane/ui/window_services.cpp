@@ -22,6 +22,7 @@ WindowServices WindowServices::desktop() {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
         dialog.selectNameFilter(request.selectedFilter);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return QString();
         }

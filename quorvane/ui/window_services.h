@@ -21,6 +21,8 @@ struct SaveFileRequest {
     QString filter;
     QString selectedFilter;
     QString defaultSuffix;  // without the dot: "txt", "html"
+    // False when choosing an existing file is no overwrite (it is appended to).
+    bool confirmOverwrite = true;
 };
 
 struct WindowServices {

@@ -61,16 +61,4 @@ QString statusText(DupesWindow& window) {
     return window.statusBar()->currentMessage();
 }
 
-QStringList focusOrder(QWidget& first, int count) {
-    QStringList order;
-    QWidget* widget = &first;
-    for (int i = 0; i < count; ++i) {
-        order << widget->objectName();
-        do {
-            widget = widget->nextInFocusChain();
-        } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isEnabled());
-    }
-    return order;
-}
-
 }  // namespace quor::ui::testing

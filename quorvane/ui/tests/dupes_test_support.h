@@ -50,7 +50,5 @@ QListWidget& dupesList(DupesWindow& window);
 QStringList shownRows(DupesWindow& window);
 void selectRow(DupesWindow& window, int row);
 QString statusText(DupesWindow& window);
-// The object names of count widgets that Tab visits, from first on.
-QStringList focusOrder(QWidget& first, int count);
 
 }  // namespace quor::ui::testing

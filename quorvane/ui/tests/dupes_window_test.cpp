@@ -328,14 +328,11 @@ void DupesWindowTest::everyControlIsReachedByKeyboard() {
 
 void DupesWindowTest::mainWindowOpensOneWindowThatKeepsItsPlace() {
     DupesWorld f;
-    MainWindow main(*f.world.store, store::Places(f.world.home.home()), f.world.ui,
-                    f.world.services());
+    const auto mainWindow = f.world.makeMainWindow();
+    MainWindow& main = *mainWindow;
     main.setDuplicatesHandler(duplicatesWindowOpener(main, f.world.services()));
     const double dpi = logicalDpi(main);
-    auto s = f.world.settings();
-    s.saveSetting("DupesLeft", std::to_string(pixelsToTwips(40, dpi)));
-    s.saveSetting("DupesTop", std::to_string(pixelsToTwips(30, dpi)));
-    s.saveSetting("DupesHeight", std::to_string(pixelsToTwips(400, dpi)));
+    f.world.storePixels({{"DupesLeft", 40}, {"DupesTop", 30}, {"DupesHeight", 400}}, dpi);
 
     main.findDuplicates();
     main.findDuplicates();  // the open window comes forward; no second one

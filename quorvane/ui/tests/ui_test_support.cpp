@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <stdexcept>
 
+#include "common/qt/window_placement.h"
 #include "quorvane/store/folder_records.h"
 
 namespace quor::ui::testing {
@@ -65,12 +66,36 @@ WindowServices UiWorld::services() {
     return services;
 }
 
+std::unique_ptr<MainWindow> UiWorld::makeMainWindow() {
+    return std::make_unique<MainWindow>(*store, store::Places(home.home()), ui, services());
+}
+
+void UiWorld::storePixels(std::initializer_list<std::pair<std::string_view, int>> values,
+                          double dpi) {
+    store::AppSettings s = settings();
+    for (const auto& [key, pixels] : values) {
+        s.saveSetting(key, std::to_string(pixelsToTwips(pixels, dpi)));
+    }
+}
+
 void click(QWidget& parent, const char* buttonName) {
     auto* button = parent.findChild<QAbstractButton*>(buttonName);
     if (button == nullptr) {
         throw std::runtime_error(std::string("no button ") + buttonName);
     }
     button->click();
+}
+
+QStringList focusOrder(QWidget& first, int count) {
+    QStringList order;
+    QWidget* widget = &first;
+    for (int i = 0; i < count; ++i) {
+        order << widget->objectName();
+        do {
+            widget = widget->nextInFocusChain();
+        } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isEnabled());
+    }
+    return order;
 }
 
 }  // namespace quor::ui::testing

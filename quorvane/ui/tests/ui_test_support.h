@@ -8,9 +8,11 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/store/settings_store.h"
+#include "quorvane/ui/main_window.h"
 #include "quorvane/ui/window_services.h"
 
 // QCOMPARE for dialog scripts, which return the dialog's result: a
@@ -46,6 +49,11 @@ struct UiWorld {
     // Services answered from the queues below.
     WindowServices services();
 
+    // A main window over this world (not loaded).
+    std::unique_ptr<MainWindow> makeMainWindow();
+    // Stores placement values given in pixels as twips at dpi.
+    void storePixels(std::initializer_list<std::pair<std::string_view, int>> values, double dpi);
+
     quor::testing::TempHome home;
     std::unique_ptr<store::SettingsStore> store;
     quor::testing::ScriptedInteraction ui;
@@ -64,5 +72,8 @@ struct UiWorld {
 
 // Clicks the child button of that object name.
 void click(QWidget& parent, const char* buttonName);
+
+// The object names of count widgets that Tab visits, from first on.
+QStringList focusOrder(QWidget& first, int count);
 
 }  // namespace quor::ui::testing

@@ -14,10 +14,13 @@ QObject* newPlacementTest();
 QObject* newAboutTest();
 QObject* newDupesWindowTest();
 QObject* newDupesDialogsTest();
+QObject* newBuildWindowTest();
+QObject* newRemovableWindowTest();
 
 inline std::vector<QObject*> allTests() {
-    return {newMainWindowTest(), newDialogsTest(),     newPlacementTest(),
-            newAboutTest(),      newDupesWindowTest(), newDupesDialogsTest()};
+    return {newMainWindowTest(),  newDialogsTest(),        newPlacementTest(),
+            newAboutTest(),       newDupesWindowTest(),    newDupesDialogsTest(),
+            newBuildWindowTest(), newRemovableWindowTest()};
 }
 
 }  // namespace quor::ui::testing

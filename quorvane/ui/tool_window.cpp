@@ -1,0 +1,36 @@
+#include "quorvane/ui/tool_window.h"
+
+namespace quor::ui {
+
+void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
+                            const PlacementKeys& keys, QSize minimumTwips) {
+    try {
+        const store::AppSettings settings(store, store::kQuorvane);
+        if (Status placed = restorePlacement(window, settings, keys, minimumTwips); !placed) {
+            ui.notice("The stored place of this window could not be used.", placed.error());
+        }
+    } catch (const std::exception& error) {
+        ui.notice("The stored place of this window could not be used.", error.what());
+    }
+}
+
+void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
+                          const PlacementKeys& keys) {
+    try {
+        store::AppSettings settings(store, store::kQuorvane);
+        storePlacement(window, settings, keys);
+    } catch (const std::exception& error) {
+        ui.notice("The place of this window could not be stored.", error.what());
+    }
+}
+
+void bringForward(QWidget& window) {
+    if (window.isMinimized()) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace quor::ui
