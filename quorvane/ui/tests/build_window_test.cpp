@@ -74,19 +74,20 @@ struct BuildWorld {
 
     // Runs look at every poll of the build that starts next.
     void atEveryPoll(std::function<void()> look) {
-        auto again = std::make_shared<std::function<void()>>();
-        *again = [this, look = std::move(look), again] {
+        everyPoll = [this, look = std::move(look)] {
             look();
             if (window->building()) {
-                QMetaObject::invokeMethod(window.get(), *again, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(window.get(), everyPoll, Qt::QueuedConnection);
             }
         };
-        QMetaObject::invokeMethod(window.get(), *again, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(window.get(), everyPoll, Qt::QueuedConnection);
     }
     // Runs work once, at the first poll of the build that starts next.
     void atFirstPoll(std::function<void()> work) {
         QMetaObject::invokeMethod(window.get(), std::move(work), Qt::QueuedConnection);
     }
+
+    std::function<void()> everyPoll;  // queued again at each poll while building
 };
 
 }  // namespace
