@@ -1,7 +1,8 @@
 // MP3 stream information: the fuzzer's bytes are the start of a file (with
 // or without tags and Xing frames). The frame search must find the first
-// sync at a place it may look, and the file reader (two reads with pread)
-// must agree with the same rule applied to the bytes in memory.
+// sync at a place it may look, and the file reader (preads) must agree with
+// the same rule applied to the bytes in memory: the first sync whose next
+// frame header follows.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -36,12 +37,33 @@ void checkFrameSearch(std::string_view bytes) {
     check(found == first, "the frame search finds the first sync in the first 5001 bytes");
 }
 
-std::int64_t bitrateInMemory(std::string_view bytes, std::uint64_t fileSize) {
-    const std::size_t p = findMp3Frame(bytes.substr(0, kMp3SearchBytes));
-    if (p == std::string_view::npos) {
-        return 0;
+// A sync counts as a frame when its header gives a frame length and the
+// next header follows there (or fewer than two bytes are left).
+bool nextFrameFollows(std::string_view bytes, std::size_t p) {
+    if (bytes.size() - p < 4) {
+        return false;
     }
-    return bitrateFromFrame(bytes.substr(p, kMp3FrameBytes), fileSize);
+    const std::uint32_t header = (std::uint32_t{static_cast<unsigned char>(bytes[p])} << 24) |
+                                 (std::uint32_t{static_cast<unsigned char>(bytes[p + 1])} << 16) |
+                                 (std::uint32_t{static_cast<unsigned char>(bytes[p + 2])} << 8) |
+                                 std::uint32_t{static_cast<unsigned char>(bytes[p + 3])};
+    const std::size_t length = mp3FrameLength(header);
+    if (length == 0) {
+        return false;
+    }
+    const std::size_t next = p + length;
+    return next + 2 > bytes.size() || isSync(bytes, next);
+}
+
+std::int64_t bitrateInMemory(std::string_view bytes, std::uint64_t fileSize) {
+    const std::string_view head = bytes.substr(0, kMp3SearchBytes);
+    for (std::size_t p = findMp3Frame(head); p != std::string_view::npos;
+         p = findMp3Frame(head, p + 1)) {
+        if (nextFrameFollows(bytes, p)) {
+            return bitrateFromFrame(bytes.substr(p, kMp3FrameBytes), fileSize);
+        }
+    }
+    return 0;
 }
 
 std::int64_t bitrateOfFile(std::string_view bytes, std::uint64_t fileSize) {
