@@ -16,7 +16,7 @@ constexpr const char* kPlugin = "org.hexchat.plugin";
 
 // Owns one sd-bus object and frees it.
 struct BusError {
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};  // the all-null value SD_BUS_ERROR_NULL spells with a C99 literal
     ~BusError() { sd_bus_error_free(&error); }
     std::string text(int code) const {
         if (error.message != nullptr) {
