@@ -106,7 +106,6 @@ class ListingScanner {
           finder_(contents, matcher.folded()),
           asciiNeedle_(isAscii(matcher.folded())),
           needle_(matcher.folded()),
-          matcher_(matcher),
           includeFolders_(includeFolders),
           rows_(rows) {}
 
@@ -303,7 +302,6 @@ class ListingScanner {
     AsciiFinder finder_;
     bool asciiNeedle_;
     const std::string& needle_;
-    const TextMatcher& matcher_;
     bool includeFolders_;
     std::vector<SearchRow>& rows_;
 
