@@ -152,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     check(WriteHtmlListFile(context, body, "now").ok(), "the page is written");
     const quor::Result<std::string> page = quor::readFile(scratchFolder() / "page.html");
-    const auto templateLines = readTextLines(context.places.templateFile());
+    const auto templateLines = readUserTextLines(context.places.templateFile());
     check(page.ok() && templateLines.ok(), "the page and template are read");
     check(page->empty() || page->ends_with("\r\n"), "the page ends with a line end");
 

@@ -18,6 +18,11 @@ namespace quor::generate {
 // not a line. Fails with the reason when the file cannot be read.
 Result<std::vector<std::string>> readTextLines(const std::filesystem::path& file);
 
+// The lines of a text the user writes in an editor (the page template, the
+// header and the footer): as above, and a CR alone ends a line too, as older
+// Mac editors save them, so marker lines are still found.
+Result<std::vector<std::string>> readUserTextLines(const std::filesystem::path& file);
+
 // The lines of a cache file (read as above).
 inline Result<std::vector<std::string>> readCacheLines(const std::filesystem::path& file) {
     return readTextLines(file);

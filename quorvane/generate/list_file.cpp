@@ -68,7 +68,7 @@ Status WriteHtmlListFile(store::ListContext& context, const ListBody& body) {
 Status WriteHtmlListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
     const std::filesystem::path templateFile = context.places.templateFile();
     Result<std::vector<std::string>> templateLines =
-        isRegularFile(templateFile) ? readTextLines(templateFile)
+        isRegularFile(templateFile) ? readUserTextLines(templateFile)
                                     : Result<std::vector<std::string>>(Error{});
     if (templateLines) {
         return writeList(context, MergeTemplate(context, body, *templateLines, now));

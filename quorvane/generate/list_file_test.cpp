@@ -91,6 +91,17 @@ TEST_F(ListFile, TemplateMarkersAreFilledAndOtherLinesCopied) {
                                 "1KB\n" + summary + "\n\n<br>end<br>really\n</html>\n"));
 }
 
+TEST_F(ListFile, TemplateAndHeaderSavedWithCrOnlyLineEndsStillHaveTheirLines) {
+    home.file("home/Template.html", "<html>\r<!--header-->\r\r<!--list-->\r</html>\r");
+    home.file("home/header.txt", "<h1>Top</h1>\rsecond\r");
+    setSetting("ShowSummary", "0");
+    setSetting("UseHTMLTable", "0");
+    setSetting("BigList", "True");
+    EXPECT_EQ(writeHtml(), crlf("<html>\n<h1>Top</h1><br>second<br>\n\n<br>a" +
+                                testing::filler("a") + "1KB\n<br>b" + testing::filler("b") +
+                                "1KB\n\n</html>\n"));
+}
+
 TEST_F(ListFile, TableSummaryFollowsTheTableDirectly) {
     home.file("home/Template.html", "<!--list-->\n");
     setSetting("ShowSummary", "1");

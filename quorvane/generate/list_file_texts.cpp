@@ -37,7 +37,7 @@ std::string readPart(store::ListContext& context, Part part, PageKind kind) {
     const std::filesystem::path file =
         part == Part::Header ? context.places.headerFile() : context.places.footerFile();
     Result<std::vector<std::string>> lines =
-        isRegularFile(file) ? readTextLines(file) : Result<std::vector<std::string>>(Error{});
+        isRegularFile(file) ? readUserTextLines(file) : Result<std::vector<std::string>>(Error{});
     if (!lines) {
         context.ui.notice(problemText(part), store::kQuorvane);
         return {};
@@ -61,7 +61,7 @@ Result<std::string> LoadHeadFootText(const std::filesystem::path& file) {
             return Error{made.error()};
         }
     }
-    Result<std::vector<std::string>> lines = readTextLines(file);
+    Result<std::vector<std::string>> lines = readUserTextLines(file);
     if (!lines) {
         return Error{lines.error()};
     }
