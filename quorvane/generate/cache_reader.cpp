@@ -30,8 +30,7 @@ std::vector<std::string> splitLines(const std::string& all, bool loneCrEndsLine)
     return lines;
 }
 
-Result<std::vector<std::string>> readLines(const std::filesystem::path& file,
-                                           bool loneCrEndsLine) {
+Result<std::vector<std::string>> readLines(const std::filesystem::path& file, bool loneCrEndsLine) {
     Result<std::string> text = readFile(file);
     if (!text) {
         return Error{text.error()};

@@ -97,9 +97,9 @@ TEST_F(ListFile, TemplateAndHeaderSavedWithCrOnlyLineEndsStillHaveTheirLines) {
     setSetting("ShowSummary", "0");
     setSetting("UseHTMLTable", "0");
     setSetting("BigList", "True");
-    EXPECT_EQ(writeHtml(), crlf("<html>\n<h1>Top</h1><br>second<br>\n\n<br>a" +
-                                testing::filler("a") + "1KB\n<br>b" + testing::filler("b") +
-                                "1KB\n\n</html>\n"));
+    EXPECT_EQ(writeHtml(),
+              crlf("<html>\n<h1>Top</h1><br>second<br>\n\n<br>a" + testing::filler("a") +
+                   "1KB\n<br>b" + testing::filler("b") + "1KB\n\n</html>\n"));
 }
 
 TEST_F(ListFile, TableSummaryFollowsTheTableDirectly) {
