@@ -28,6 +28,12 @@ std::string cannotSendText(std::string_view rowText) {
            "file.";
 }
 
+std::string cannotQuoteText(std::string_view rowText) {
+    return "The file: " + std::string(rowText) +
+           "\ncould not be sent.\nThe IRC client can't take a \" in a quoted file name, please "
+           "rename the file.";
+}
+
 int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
             const FindSettings& settings, DccSession& session, const AskNickname& askNickname,
             const LinkFactory& makeLink) {
@@ -53,6 +59,13 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
             continue;
         }
         const std::unique_ptr<platform::IrcLink> link = makeLink(settings.serviceName());
+        // Quotes cannot be escaped inside a quoted argument: such a name would
+        // end the path early and send another file or none.
+        if (link->quotesPaths() && settings.sendTemplate().find("%P") != std::string::npos &&
+            path.find('"') != std::string::npos) {
+            context.ui.notice(cannotQuoteText(row.text()));
+            continue;
+        }
         const std::string command =
             buildDccCommand(settings.sendTemplate(), session.nickname, path, link->quotesPaths());
         if (platform::holdsLineBreak(command)) {

@@ -36,6 +36,10 @@ std::string buildDccCommand(std::string_view sendTemplate, std::string_view nick
 // The "Notice" for a row that cannot be sent.
 std::string cannotSendText(std::string_view rowText);
 
+// The "Notice" for a row whose path holds a double quote, which a client
+// that takes quoted paths cannot be given.
+std::string cannotQuoteText(std::string_view rowText);
+
 // The nickname kept for the run of the program (empty at start).
 struct DccSession {
     std::string nickname;
@@ -49,7 +53,9 @@ using AskNickname = std::function<std::string(const std::string& current)>;
 using LinkFactory = std::function<std::unique_ptr<platform::IrcLink>(std::string_view)>;
 
 // Sends each row (see above). A row whose text holds "%" or "$", or whose
-// command would hold a line break, is passed over with its notice; a row
+// command would hold a line break, or whose path holds a double quote that
+// would go into quotes ("%P" for a client that takes quoted paths), is
+// passed over with its notice; a row
 // that resolves to no file is passed over. A failure of the link shows the
 // client failure message and ends the action. Waits one second after each
 // command. Returns the number of commands sent.

@@ -108,6 +108,20 @@ TEST_F(DccTest, RowsWithPercentDollarOrLineBreaksAreNotSent) {
     EXPECT_EQ(ui.boxes()[2].text, cannotSendText("Music/line?break.mp3"));
 }
 
+TEST_F(DccTest, AQuoteInAPathIsNotSentInsideQuotes) {
+    home.file("music/say \"hi\".mp3", "x");
+    const std::vector<SearchRow> rows = {row("Music/say \"hi\".mp3"), row("Music/a.mp3")};
+    EXPECT_EQ(dccSend(rows, context(), settings, session, answering("bob"), factory()), 1);
+    EXPECT_EQ(sent, std::vector<std::string>{"/DCC send bob \"" + music + "/a.mp3\""});
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, cannotQuoteText("Music/say \"hi\".mp3"));
+
+    settings.saveIrcOptions("hexchat", "/msg %N look at %F");  // unquoted: sent as it stands
+    sent.clear();
+    EXPECT_EQ(dccSend({rows[0]}, context(), settings, session, answering("bob"), factory()), 1);
+    EXPECT_EQ(sent, std::vector<std::string>{"/msg bob look at " + music + "/say \"hi\".mp3"});
+}
+
 TEST_F(DccTest, AFailedLinkStopsTheActionWithTheClientMessage) {
     fail = true;
     EXPECT_EQ(dccSend({row("Music/a.mp3"), row("Music/Rock/b.mp3")}, context(), settings, session,
