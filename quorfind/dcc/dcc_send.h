@@ -52,13 +52,13 @@ using AskNickname = std::function<std::string(const std::string& current)>;
 // Makes the link for a service name setting.
 using LinkFactory = std::function<std::unique_ptr<platform::IrcLink>(std::string_view)>;
 
-// Sends each row (see above). A row whose text holds "%" or "$", or whose
+// Sends each row (see above). A row whose text holds "%" or "$", whose
 // command would hold a line break, or whose path holds a double quote that
-// would go into quotes ("%P" for a client that takes quoted paths), is
-// passed over with its notice; a row
-// that resolves to no file is passed over. A failure of the link shows the
-// client failure message and ends the action. Waits one second after each
-// command. Returns the number of commands sent.
+// would go inside quotes ("%P" for a client that takes quoted paths), is
+// passed over with its notice; a row that resolves to no file is passed
+// over. A failure of the link shows the client failure message and ends the
+// action. Waits one second after each command. Returns the number of
+// commands sent.
 int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
             const FindSettings& settings, DccSession& session, const AskNickname& askNickname,
             const LinkFactory& makeLink = platform::makeIrcLink);
