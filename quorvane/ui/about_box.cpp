@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "common/qt/qt_interaction.h"
 #include "common/version.h"
 
 namespace quor::ui {
@@ -32,7 +33,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Quorvane");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QString("<b>Quorvane</b> version %1").arg(QString::fromUtf8(programVersion().data(), static_cast<qsizetype>(programVersion().size()))), this);
+    auto* title =
+        new QLabel(QString("<b>Quorvane</b> version %1").arg(qtext(programVersion())), this);
     title->setObjectName("lblVersion");
     layout->addWidget(title);
     layout->addWidget(new QLabel(
