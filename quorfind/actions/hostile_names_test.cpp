@@ -148,7 +148,6 @@ TEST_F(HostileSearchTest, TheDragAndThePlaylistKeepOnePathALine) {
     }
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), carried);
     EXPECT_EQ(lines.size(), carried.size());
-
 }
 
 TEST_F(HostileSearchTest, DeleteAndRenameReachTheChosenFilesOnly) {

@@ -12,11 +12,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "common/qt/window_interaction.h"
 #include "quorvane/generate/removable_disk_state.h"
 #include "quorvane/removable/add_disks.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/main_window.h"
-#include "common/qt/window_interaction.h"
 #include "quorvane/ui/window_services.h"
 
 namespace quor::ui {

@@ -17,11 +17,11 @@
 #include <optional>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/window_interaction.h"
 #include "quorvane/dupes/dupes_search.h"
 #include "quorvane/dupes/file_opener.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/path_list_widget.h"
-#include "common/qt/window_interaction.h"
 #include "quorvane/ui/tool_window.h"
 #include "quorvane/ui/window_services.h"
 

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "common/qt/window_interaction.h"
 #include "quorvane/generate/build_driver.h"
 #include "quorvane/store/list_context.h"
-#include "common/qt/window_interaction.h"
 #include "quorvane/ui/window_services.h"
 
 namespace quor::ui {
