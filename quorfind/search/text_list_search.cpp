@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/text_lines.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/search/text_decoding.h"
@@ -27,18 +28,10 @@ long long searchLines(std::string_view text, std::string_view searchText, std::s
                       std::vector<SearchRow>& rows) {
     const TextMatcher matcher(searchText);
     long long added = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // Lists made on old Macs end their lines with CR alone: a CR that
-        // no LF follows ends a line too, so a row never holds a line break.
-        const std::size_t end = text.find_first_of("\r\n", pos);
-        const std::string_view line =
-            text.substr(pos, end == std::string_view::npos ? end : end - pos);
-        pos = end == std::string_view::npos ? text.size() : end + 1;
-        if (end != std::string_view::npos && text[end] == '\r' && pos < text.size() &&
-            text[pos] == '\n') {
-            ++pos;
-        }
+    // Lists made on old Macs end their lines with CR alone: a CR that no LF
+    // follows ends a line too, so a row never holds a line break.
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::string_view line = nextLine(text, pos, LoneCr::EndsLine);
         if (matcher.matches(line)) {
             rows.emplace_back(std::string(prefix) + std::string(line));
             ++added;

@@ -1,51 +1,34 @@
 #include "quorvane/generate/cache_reader.h"
 
-#include <algorithm>
-
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "common/text_lines.h"
 #include "quorvane/generate/cache_format.h"
 
 namespace quor::generate {
 
 namespace {
 
-// Splits text into lines at LF and CR LF, and at a lone CR as well when
-// loneCrEndsLine.
-std::vector<std::string> splitLines(const std::string& all, bool loneCrEndsLine) {
-    const char* ends = loneCrEndsLine ? "\r\n" : "\n";
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t end = std::min(all.find_first_of(ends, start), all.size());
-        std::size_t next = end + 1;
-        if (end < all.size() && all[end] == '\r' && next < all.size() && all[next] == '\n') {
-            ++next;
-        } else if (end > start && all[end - 1] == '\r') {
-            --end;  // CR LF, or a last line ending in CR
-        }
-        lines.emplace_back(all, start, end - start);
-        start = next;
-    }
-    return lines;
-}
-
-Result<std::vector<std::string>> readLines(const std::filesystem::path& file, bool loneCrEndsLine) {
+Result<std::vector<std::string>> readLines(const std::filesystem::path& file, LoneCr loneCr) {
     Result<std::string> text = readFile(file);
     if (!text) {
         return Error{text.error()};
     }
-    return splitLines(*text, loneCrEndsLine);
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0; pos < text->size();) {
+        lines.emplace_back(nextLine(*text, pos, loneCr));
+    }
+    return lines;
 }
 
 }  // namespace
 
 Result<std::vector<std::string>> readTextLines(const std::filesystem::path& file) {
-    return readLines(file, false);
+    return readLines(file, LoneCr::InLine);
 }
 
 Result<std::vector<std::string>> readUserTextLines(const std::filesystem::path& file) {
-    return readLines(file, true);
+    return readLines(file, LoneCr::EndsLine);
 }
 
 std::string decodeDisplayPath(std::string_view stored) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/number_text.h"
+#include "common/text_lines.h"
 #include "platform/program_folder.h"
 
 namespace quor::store {
@@ -31,17 +32,9 @@ std::string SavedList::setting(std::string_view key, std::string_view fallback) 
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(end + 1);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        lines.push_back(nextLine(text, pos, LoneCr::InLine));
     }
     return lines;
 }
