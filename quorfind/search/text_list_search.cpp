@@ -46,17 +46,24 @@ namespace {
 // window's events run between them, so a long list never freezes it.
 constexpr std::size_t kPieceBytes = 1 << 20;
 
-// The end of the piece starting at pos: just after the last LF within
-// kPieceBytes (the next LF when a line is longer), or the end of text.
+// The end of the piece starting at pos: just after the last line end (LF,
+// CR LF or a lone CR) within kPieceBytes (the next one when a line is
+// longer), or the end of text. A CR LF pair is never cut.
 std::size_t pieceEnd(std::string_view text, std::size_t pos) {
     if (text.size() - pos <= kPieceBytes) {
         return text.size();
     }
-    std::size_t lf = text.rfind('\n', pos + kPieceBytes - 1);
-    if (lf == std::string_view::npos || lf < pos) {
-        lf = text.find('\n', pos + kPieceBytes);
+    std::size_t end = text.find_last_of("\r\n", pos + kPieceBytes - 1);
+    if (end == std::string_view::npos || end < pos) {
+        end = text.find_first_of("\r\n", pos + kPieceBytes);
     }
-    return lf == std::string_view::npos ? text.size() : lf + 1;
+    if (end == std::string_view::npos) {
+        return text.size();
+    }
+    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
+        ++end;
+    }
+    return end + 1;
 }
 
 }  // namespace

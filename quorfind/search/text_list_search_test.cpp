@@ -49,32 +49,36 @@ TEST_F(TextListTest, ReadsWindowsListsAndReportsUnreadableOnes) {
 }
 
 TEST_F(TextListTest, LongListsRunEventsBetweenPiecesAndStop) {
-    // About 3 MB of CR LF lines of growing length, so piece ends fall at
-    // different places within lines; one line alone is longer than a piece.
-    std::string text;
-    std::vector<std::string> expected;
-    for (int i = 0; text.size() < 3'000'000; ++i) {
-        std::string line =
-            "song " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 97), 'x');
-        if (i == 5000) {
-            line += std::string(1'500'000, 'y');
+    // About 3 MB of lines of growing length, so piece ends fall at different
+    // places within lines; one line alone is longer than a piece. Lists with
+    // CR alone at their line ends are cut into pieces too.
+    for (const std::string_view ending : {"\r\n", "\r"}) {
+        std::string text;
+        std::vector<std::string> expected;
+        for (int i = 0; text.size() < 3'000'000; ++i) {
+            std::string line =
+                "song " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 97), 'x');
+            if (i == 5000) {
+                line += std::string(1'500'000, 'y');
+            }
+            text += line + std::string(ending);
+            expected.push_back(line);
         }
-        text += line + "\r\n";
-        expected.push_back(line);
-    }
-    const auto file = home.file("long.txt", text);
-    const SearchResult whole = searchTextList(file, "song", ui);
-    EXPECT_EQ(texts(whole), expected);
-    EXPECT_FALSE(whole.stopped);
-    EXPECT_GE(ui.polls(), 2);
+        const auto file = home.file("long.txt", text);
+        quor::testing::ScriptedInteraction events;
+        const SearchResult whole = searchTextList(file, "song", events);
+        EXPECT_EQ(texts(whole), expected);
+        EXPECT_FALSE(whole.stopped);
+        EXPECT_GE(events.polls(), 2);
 
-    ui.stopAtPoll(ui.polls() + 1);
-    const SearchResult stopped = searchTextList(file, "song", ui);
-    EXPECT_TRUE(stopped.stopped);
-    ASSERT_LT(stopped.rows.size(), expected.size());
-    EXPECT_TRUE(std::equal(
-        stopped.rows.begin(), stopped.rows.end(), expected.begin(),
-        [](const SearchRow& row, const std::string& line) { return row.text() == line; }));
+        events.stopAtPoll(events.polls() + 1);
+        const SearchResult stopped = searchTextList(file, "song", events);
+        EXPECT_TRUE(stopped.stopped);
+        ASSERT_LT(stopped.rows.size(), expected.size());
+        EXPECT_TRUE(std::equal(
+            stopped.rows.begin(), stopped.rows.end(), expected.begin(),
+            [](const SearchRow& row, const std::string& line) { return row.text() == line; }));
+    }
 }
 
 TEST_F(TextListTest, ListsFolderPrefixesRowsWithTheFileName) {
