@@ -40,7 +40,8 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
     if (refusedUnlessOwnList(context, RowAction::DccSend)) {
         return 0;
     }
-    if (settings.sendTemplate().find("%N") != std::string::npos) {
+    const std::string sendTemplate = settings.sendTemplate();
+    if (sendTemplate.find("%N") != std::string::npos) {
         const std::string previous = session.nickname;
         session.nickname = askNickname(session.nickname);
         if (session.nickname.empty()) {
@@ -59,15 +60,16 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
             continue;
         }
         const std::unique_ptr<platform::IrcLink> link = makeLink(settings.serviceName());
+        const bool quotePaths = link->quotesPaths();
         // Quotes cannot be escaped inside a quoted argument: such a name would
         // end the path early and send another file or none.
-        if (link->quotesPaths() && settings.sendTemplate().find("%P") != std::string::npos &&
+        if (quotePaths && sendTemplate.find("%P") != std::string::npos &&
             path.find('"') != std::string::npos) {
             context.ui.notice(cannotQuoteText(row.text()));
             continue;
         }
         const std::string command =
-            buildDccCommand(settings.sendTemplate(), session.nickname, path, link->quotesPaths());
+            buildDccCommand(sendTemplate, session.nickname, path, quotePaths);
         if (platform::holdsLineBreak(command)) {
             context.ui.notice(cannotSendText(row.text()));
             continue;
