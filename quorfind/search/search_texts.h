@@ -34,6 +34,9 @@ std::string foundText(long long matches);
 // "Quorfind - " + the file name of the current list path.
 std::string windowCaption(std::string_view listPath);
 
+// "There was a problem accessing your \"" + programFolder + "/LISTS\" folder!"
+std::string listsFolderFailedText(std::string_view programFolder);
+
 // "There was a problem opening the file: " + file, then the second line.
 std::string listsFileFailedText(std::string_view file);
 

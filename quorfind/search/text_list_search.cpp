@@ -118,9 +118,7 @@ SearchResult searchListsFolder(const fs::path& listsFolder, std::string_view sea
     std::error_code error;
     const std::vector<fs::path> files = listFiles(listsFolder, error);
     if (error && error != std::errc::no_such_file_or_directory) {
-        ui.notice("There was a problem accessing your \"" + listsFolder.parent_path().string() +
-                      "/LISTS\" folder!",
-                  error.message());
+        ui.notice(listsFolderFailedText(listsFolder.parent_path().string()), error.message());
         result.failed = true;
         return result;
     }

@@ -233,8 +233,7 @@ void SearchWindow::switchSource(ListType type, const std::string& path, std::str
 }
 
 std::string SearchWindow::listsFolderFailed() const {
-    return "There was a problem accessing your \"" + places_.programFolder().string() +
-           "/LISTS\" folder!";
+    return listsFolderFailedText(places_.programFolder().string());
 }
 
 // A source that could not be opened leaves the own list as the source.
