@@ -36,8 +36,9 @@
 
 namespace quor::find::ui {
 
+// The defaults are kDefaultSearchWidth and kDefaultSearchHeight as numbers.
 inline constexpr quor::ui::PlacementKeys kSearchPlacement{
-    "SearchLeft", "SearchTop", "SearchWidth", "SearchHeight", {0, 0, 4170, 4080}};
+    kSearchLeft, kSearchTop, kSearchWidth, kSearchHeight, {0, 0, 4170, 4080}};
 // The smallest search window, in twips.
 inline constexpr int kSearchMinimumWidth = 4200;
 inline constexpr int kSearchMinimumHeight = 2500;
