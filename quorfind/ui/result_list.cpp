@@ -119,18 +119,6 @@ std::vector<int> ResultView::selectedRowNumbers() const {
     return rows;
 }
 
-std::vector<std::string> ResultView::selectedTexts() const {
-    std::vector<std::string> texts;
-    const auto* results = qobject_cast<const ResultModel*>(model());
-    if (results == nullptr) {
-        return texts;
-    }
-    for (int row : selectedRowNumbers()) {
-        texts.push_back(results->rows()[static_cast<std::size_t>(row)].text());
-    }
-    return texts;
-}
-
 void ResultView::selectOnly(int row) {
     const QModelIndex index = model()->index(row, 0);
     selectionModel()->setCurrentIndex(

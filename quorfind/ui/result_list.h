@@ -52,8 +52,6 @@ class ResultView : public QTreeView {
     void setWideScrollRange(bool wide);
     // The selected row numbers, in row order.
     std::vector<int> selectedRowNumbers() const;
-    // The shown texts of the selected rows, in row order.
-    std::vector<std::string> selectedTexts() const;
     // Selects only row (and makes it current).
     void selectOnly(int row);
 
