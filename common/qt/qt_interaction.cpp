@@ -79,7 +79,7 @@ void QtInteraction::busy(bool on) {
 
 bool QtInteraction::keepResponsive() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    return stopRequested_;
+    return false;
 }
 
 }  // namespace quor::ui

@@ -2,8 +2,8 @@
 
 // The interaction of the windows: message boxes with the given caption and
 // buttons, the status text in a status bar, the busy pointer as the
-// application's override cursor, and a stop flag that a window's Stop button
-// sets and long work polls through keepResponsive().
+// application's override cursor. keepResponsive() lets pending events run and
+// never asks for a stop: a window with a Stop button uses WindowInteraction.
 
 #include <QPointer>
 #include <QStatusBar>
@@ -23,11 +23,6 @@ class QtInteraction final : public Interaction {
     void setParentWindow(QWidget* parent) { parent_ = parent; }
     void setStatusBar(QStatusBar* bar) { statusBar_ = bar; }
 
-    // A Stop button: the next keepResponsive() reports a stop.
-    void requestStop() { stopRequested_ = true; }
-    // Called when new long work begins, so an old stop does not end it.
-    void clearStop() { stopRequested_ = false; }
-
     void notice(std::string_view text, std::string_view caption, Shown shown) override;
     bool confirm(std::string_view text, std::string_view caption) override;
     bool okOrCancel(std::string_view text, std::string_view caption) override;
@@ -41,7 +36,6 @@ class QtInteraction final : public Interaction {
     QPointer<QWidget> parent_;
     QPointer<QStatusBar> statusBar_;
     int busyDepth_ = 0;
-    bool stopRequested_ = false;
 };
 
 // Text of the core (UTF-8) for Qt, and back.
