@@ -67,11 +67,11 @@ std::optional<FoundDisk> findDisk(store::ListContext& context, const std::string
     return std::nullopt;
 }
 
+}  // namespace
+
 bool isPlaceholder(const std::optional<std::string>& selected) {
     return selected && *selected == kNoDisksRow;
 }
-
-}  // namespace
 
 bool checkDiskSelected(store::ListContext& context, const std::optional<std::string>& selected) {
     if (!selected) {

@@ -47,6 +47,9 @@ DiskList deleteDisk(store::ListContext& context, const std::optional<std::string
 DiskList renameDisk(store::ListContext& context, const std::optional<std::string>& selected,
                     const std::string& newName);
 
+// True when the selection is the kNoDisksRow placeholder.
+bool isPlaceholder(const std::optional<std::string>& selected);
+
 // The notice for a command that needs a selected disk: true when there is
 // one (the placeholder row counts as none for delete and rename).
 bool checkDiskSelected(store::ListContext& context, const std::optional<std::string>& selected);

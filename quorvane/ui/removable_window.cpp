@@ -154,8 +154,7 @@ void RemovableWindow::deleteSelected() {
 
 void RemovableWindow::renameSelected() {
     const std::optional<std::string> selected = selectedDisk();
-    if ((selected && *selected == removable::kNoDisksRow) ||
-        !removable::checkDiskSelected(context_, selected)) {
+    if (removable::isPlaceholder(selected) || !removable::checkDiskSelected(context_, selected)) {
         return;
     }
     RenameFileAsker asker(this, services_.runDialog);
