@@ -124,9 +124,7 @@ void DupesWindow::searchClicked() {
         list_ = std::move(result.list);
         showRows();
     }
-    if (closeWhenStopped_) {
-        close();
-    }
+    closing_.closeIfAsked(*this);
 }
 
 void DupesWindow::setSearching(bool on) {
@@ -219,19 +217,16 @@ void DupesWindow::abandon() {
     close();
 }
 
+// The search stops at its next poll; the window closes when it has
+// returned, so nothing it uses goes away under it.
 void DupesWindow::closeEvent(QCloseEvent* event) {
-    if (searching_) {
-        // The search stops at its next poll; the window closes when it has
-        // returned, so nothing it uses goes away under it.
-        closeWhenStopped_ = true;
-        interaction_.requestStop();
-        event->ignore();
-        return;
-    }
-    if (!abandoned_) {
-        storePlacementOrTell(*this, context_.store, interaction_, kDupesPlacement);
-    }
-    event->accept();
+    closing_.handle(
+        *event, searching_, [this] { interaction_.requestStop(); },
+        [this] {
+            if (!abandoned_) {
+                storePlacementOrTell(*this, context_.store, interaction_, kDupesPlacement);
+            }
+        });
 }
 
 // The main window's command.

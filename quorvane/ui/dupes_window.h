@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/qt/close_when_idle.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/window_interaction.h"
 #include "quorvane/dupes/dupes_search.h"
@@ -82,7 +83,7 @@ class DupesWindow : public QMainWindow {
     QAction* optionsAction_ = nullptr;
     QMenu* listMenu_ = nullptr;
     bool searching_ = false;
-    bool closeWhenStopped_ = false;
+    CloseWhenIdle closing_;
     bool abandoned_ = false;
 };
 
