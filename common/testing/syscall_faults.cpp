@@ -18,14 +18,10 @@ std::string sanitizerOptions() {
            "detect_leaks=0";
 }
 
-std::vector<std::string> straceArguments(const OnlyPaths& only, bool traced = false) {
-    std::vector<std::string> out{"strace",
-                                 "-f",
-                                 "-qq",
-                                 "-E",
-                                 sanitizerOptions(),
-                                 "-o",
-                                 traced ? "/dev/stderr" : "/dev/null"};
+// strace following every child, with its own output (the trace, or the
+// summary with -c) going to output.
+std::vector<std::string> straceArguments(const OnlyPaths& only, const std::string& output) {
+    std::vector<std::string> out{"strace", "-f", "-qq", "-E", sanitizerOptions(), "-o", output};
     for (const std::filesystem::path& path : only) {
         out.push_back("-P");
         out.push_back(path.string());
@@ -60,12 +56,8 @@ std::map<std::string, int> countSyscalls(const std::vector<std::string>& syscall
     for (const std::string& s : syscalls) {
         set += (set.empty() ? "" : ",") + s;
     }
-    std::vector<std::string> command{"strace",           "-f", "-qq", "-E",
-                                     sanitizerOptions(), "-c", "-o",  summary.string()};
-    for (const std::filesystem::path& path : only) {
-        command.push_back("-P");
-        command.push_back(path.string());
-    }
+    std::vector<std::string> command = straceArguments(only, summary.string());
+    command.push_back("-c");
     command.push_back("-e");
     command.push_back("trace=" + set);
     command.insert(command.end(), argv.begin(), argv.end());
@@ -95,7 +87,7 @@ std::map<std::string, int> countSyscalls(const std::vector<std::string>& syscall
 std::vector<std::string> tamperedRun(const std::vector<Tampering>& tamperings,
                                      const std::vector<std::string>& argv, const OnlyPaths& only,
                                      bool traced) {
-    std::vector<std::string> out = straceArguments(only, traced);
+    std::vector<std::string> out = straceArguments(only, traced ? "/dev/stderr" : "/dev/null");
     std::string calls;
     for (const Tampering& t : tamperings) {
         calls += (calls.empty() ? "" : ",") + t.calls;
