@@ -39,4 +39,19 @@ std::string asciiLower(std::string_view text) {
     return out;
 }
 
+bool staysBelow(std::string_view relative) {
+    while (!relative.empty()) {
+        const std::size_t slash = relative.find('/');
+        const std::string_view component = relative.substr(0, slash);
+        if (component == "." || component == "..") {
+            return false;
+        }
+        if (slash == std::string_view::npos) {
+            break;
+        }
+        relative.remove_prefix(slash + 1);
+    }
+    return true;
+}
+
 }  // namespace quor

@@ -18,4 +18,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // Lower-cases ASCII letters; other bytes are kept.
 std::string asciiLower(std::string_view text);
 
+// False when a path relative to a folder has a "." or ".." component, so
+// it could climb out of that folder or name the folder itself ("a/../b",
+// "./a", "a/.."). Empty components ("a//b", "a/") are harmless.
+bool staysBelow(std::string_view relative);
+
 }  // namespace quor

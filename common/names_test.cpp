@@ -22,5 +22,14 @@ TEST(EqualsIgnoringCase, FoldsCaseInEveryScript) {
     EXPECT_TRUE(equalsIgnoringCase("", ""));
 }
 
+TEST(StaysBelow, OnlyDotComponentsClimb) {
+    for (const std::string_view below : {"", "a", "a/b/", "a//b", "..a/b.", "a/...", ".hidden/"}) {
+        EXPECT_TRUE(staysBelow(below)) << below;
+    }
+    for (const std::string_view climbs : {".", "..", "./a", "a/..", "a/../b", "a/./", "a//../"}) {
+        EXPECT_FALSE(staysBelow(climbs)) << climbs;
+    }
+}
+
 }  // namespace
 }  // namespace quor

@@ -69,19 +69,7 @@ bool pathExists(const std::string& path) {
 // A row that climbs with "." or ".." names nothing of the list: every
 // name in it came from a folder listing, which never holds them.
 bool staysBelowItsRoot(const RowLocation& location) {
-    if (location.fileName == "." || location.fileName == "..") {
-        return false;
-    }
-    std::string_view middle = location.middle;
-    while (!middle.empty()) {
-        const std::size_t slash = std::min(middle.find('/'), middle.size());
-        const std::string_view component = middle.substr(0, slash);
-        if (component == "." || component == "..") {
-            return false;
-        }
-        middle.remove_prefix(std::min(slash + 1, middle.size()));
-    }
-    return true;
+    return location.fileName != "." && location.fileName != ".." && staysBelow(location.middle);
 }
 
 }  // namespace

@@ -27,22 +27,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-// False when a folder text below a record could climb out of it.
-bool staysBelow(std::string_view relative) {
-    while (!relative.empty()) {
-        const std::size_t slash = relative.find('/');
-        const std::string_view component = relative.substr(0, slash);
-        if (component == "." || component == "..") {
-            return false;
-        }
-        if (slash == std::string_view::npos) {
-            break;
-        }
-        relative.remove_prefix(slash + 1);
-    }
-    return true;
-}
-
 bool isPlainFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
