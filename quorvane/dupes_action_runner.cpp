@@ -1,6 +1,7 @@
 // A test helper: one action of the Duplicate Files window on one row, in a
 // process of its own, so that a test can kill it anywhere. The user says
-// Yes and OK to every question; what is shown goes to standard error.
+// Yes to every question and Cancel when asked to insert a disk (there is
+// none); what is shown goes to standard error.
 //
 //   dupes_action_runner delete STORED_NAME
 //   dupes_action_runner rename STORED_NAME NEW_NAME
