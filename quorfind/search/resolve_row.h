@@ -61,10 +61,11 @@ std::string resolveRow(const SearchRow& row, const OwnList& list, Interaction& u
 std::string resolveRowText(std::string_view row, const OwnList& list, Interaction& ui,
                            DiskQuestion question = DiskQuestion::Ask);
 
-// Resolves each location (first to last) and returns the first that is a
-// file (a link to one counts). A location that names a folder (an empty
-// file name, "." or "..") or holds a ".." folder is never resolved, so that
-// no action reaches a folder or a file outside the one the row names.
+// Resolves each location (first to last) and returns the first that exists
+// (a folder row gives its folder; the actions that change files refuse
+// folders themselves). A location whose file name is "." or "..", or whose
+// folders hold a "." or ".." component, is never resolved, so that no
+// action reaches outside the folder the row names.
 std::string resolveLocations(const std::vector<RowLocation>& locations, const OwnList& list,
                              Interaction& ui, DiskQuestion question);
 
