@@ -47,7 +47,7 @@ int fail(const std::string& message) {
 // configuration is cleared for it, so that a mistyped name loses nothing.
 Status checkSavedList(const store::Places& places, const std::string& listName) {
     const auto file = places.dataFolder() / listName;
-    Result<std::string> contents = readFile(file);
+    Result<std::string> contents = store::readSavedListText(file);
     if (!contents) {
         return Error{"there is no saved list " + store::savedListBase(listName) + " (" +
                      contents.error() + ")"};

@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "common/file_io.h"
 #include "common/number_text.h"
 #include "quorvane/store/parse_filename.h"
 
@@ -14,24 +13,8 @@ std::string listFileName(std::string_view listPath) {
     return store::fileNamePart(listPath);
 }
 
-namespace {
-
-Result<store::SavedList> readSavedList(const fs::path& listFile) {
-    auto contents = readFile(listFile);
-    if (!contents) {
-        return Error{contents.error()};
-    }
-    auto parsed = store::parseSavedList(*contents);
-    if (!parsed) {
-        return Error{listFile.string() + ": " + parsed.error()};
-    }
-    return parsed;
-}
-
-}  // namespace
-
 Result<std::string> savedListOutputPath(const fs::path& listFile) {
-    auto parsed = readSavedList(listFile);
+    auto parsed = store::readSavedListFile(listFile);
     if (!parsed) {
         return Error{parsed.error()};
     }
@@ -46,7 +29,7 @@ Result<OwnList> loadOwnList(const fs::path& dataFolder, std::string_view listPat
     if (!fs::exists(list.listFile, error)) {
         return list;
     }
-    auto parsed = readSavedList(list.listFile);
+    auto parsed = store::readSavedListFile(list.listFile);
     if (!parsed) {
         return Error{parsed.error()};
     }

@@ -28,9 +28,11 @@ struct OwnList {
     std::vector<ListFolder> folders;
 };
 
-// The saved list of the list output file listPath, in dataFolder. A missing
-// saved list file gives an empty list that is not present; a file that
-// exists but cannot be read or is cut short fails with the reason.
+// The saved list of the list output file listPath, in dataFolder, read by
+// the rules both programs share (store::readSavedListFile). A missing saved
+// list file gives an empty list that is not present; a file that exists but
+// cannot be read or does not have its version's layout fails with the
+// reason.
 Result<OwnList> loadOwnList(const std::filesystem::path& dataFolder, std::string_view listPath);
 
 // The output file of the saved list file listFile (its "SavePath"), which

@@ -8,6 +8,7 @@
 #include "common/names.h"
 #include "common/number_text.h"
 #include "quorvane/store/parse_filename.h"
+#include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/saved_lists.h"
 
 namespace quor::store {
@@ -42,6 +43,13 @@ bool openList(ListContext& context, ListSession& session, std::string_view chose
         }
         if (chosenListName.empty()) {
             return false;
+        }
+        // Checked before anything changes, so that a list that cannot be
+        // opened leaves the current one as it was.
+        const std::filesystem::path chosen =
+            context.places.dataFolder() / std::string(chosenListName);
+        if (Result<SavedList> checked = readSavedListFile(chosen); !checked) {
+            throw std::runtime_error(checked.error());
         }
         resaveCurrentList(context);
         deletecurrentlist(context);

@@ -25,8 +25,11 @@ struct ListSession {
 void newList(ListContext& context, ListSession& session);
 
 // Open List with the chooser's answer ("music.lst"; "" when the user left
-// the chooser without choosing, which changes nothing). The current list is
-// saved first. Returns true when a list was opened.
+// the chooser without choosing, which changes nothing). The chosen file is
+// read and checked first: one that cannot be opened is reported ("There was
+// a problem opening the list! (openlist)", the problem as caption) and
+// changes nothing. Otherwise the current list is saved, then replaced.
+// Returns true when a list was opened.
 bool openList(ListContext& context, ListSession& session, std::string_view chosenListName);
 
 // Delete List with the chooser's answer; "" deletes nothing. The current

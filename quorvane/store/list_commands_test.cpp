@@ -79,6 +79,46 @@ TEST_F(ListCommandsTest, OpenListCancelledAndDeleteListRefusedChangeNothing) {
     EXPECT_EQ(setting("NumPaths"), "1");  // the current configuration stays
 }
 
+// A saved list that cannot be opened is refused before the current list is
+// saved again or cleared: nothing of it changes, not even its saved copy.
+TEST_F(ListCommandsTest, OpenListRefusesAMisfitFileBeforeChangingAnything) {
+    currentList("music", "/home/ann/Music");
+    setSetting("PerformAction", "notify %");
+    home.file("home/header.txt", "header");
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    home.file("home/data/music.lst", "edited by hand");  // would be saved afresh
+    // Version 2.0 on the lines of 3.2: its download link line would be read
+    // as the action, its playlist folder as a record.
+    std::string misfit = "2.0\r\n1\r\n";
+    for (int n = 3; n <= 28; ++n) {
+        misfit += n == 21 ? "touch /tmp/owned\r\n" : n == 23 ? "/home\r\n" : "0\r\n";
+    }
+    misfit += "0\r\n/srv\r\nSrv\r\n1\r\n";
+    const std::string cases[] = {
+        misfit,
+        "3.2\r\n-3\r\n",
+        "3.2\r\n999999999\r\n",
+        "\xEF\xBB\xBF"
+        "0\r\n",
+    };
+    for (const std::string& contents : cases) {
+        home.file("home/data/other.lst", contents);
+        EXPECT_FALSE(openList(ctx, session, "other.lst"));
+        ASSERT_FALSE(ui.boxes().empty());
+        EXPECT_EQ(ui.boxes().back().text, "There was a problem opening the list! (openlist)");
+        EXPECT_NE(ui.boxes().back().caption.find("other.lst: "), std::string::npos);
+        EXPECT_EQ(session.openedListName, "");
+        EXPECT_EQ(setting("NumPaths"), "1");
+        EXPECT_EQ(setting("PerformAction"), "notify %");
+        EXPECT_EQ(setting("SavePath"), "/out/music.html");
+        EXPECT_EQ(record(0), (FolderRecord{"/home/ann/Music", "Shown music", "1", "0"}));
+        EXPECT_EQ(readCacheFile(0), "3072\r\n*Shown music/\r\nsong.mp3\r\n");
+        EXPECT_EQ(readHome("header.txt"), "header");
+        EXPECT_EQ(readHome("data/music.lst"), "edited by hand");
+    }
+    EXPECT_EQ(ui.boxes().size(), std::size(cases));
+}
+
 TEST_F(ListCommandsTest, ClosingMovesTheSavedListWhenTheOutputFileChanged) {
     currentList("music", "/home/ann/Music");
     ASSERT_TRUE(savelist(ctx, "music.html"));

@@ -33,7 +33,7 @@ ListingClaims ListingClaims::ofOtherLists(const fs::path& dataFolder, std::strin
         if (base == exceptBase || file.filename().string() != base + ".lst") {
             continue;
         }
-        Result<std::string> contents = readFile(file);
+        Result<std::string> contents = readSavedListText(file);
         if (contents) {
             result.claims_.push_back({base, listingCount(*contents)});
         }

@@ -1,7 +1,14 @@
 #include "quorvane/store/saved_list_format.h"
 
-#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+#include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/text_lines.h"
 #include "platform/program_folder.h"
@@ -41,81 +48,197 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 
 namespace {
 
-Result<std::string> convert(std::string_view text, ValueKind kind, std::size_t lineNumber) {
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string convert(std::string_view text, ValueKind kind) {
     switch (kind) {
         case ValueKind::Text:
             return std::string(text);
         case ValueKind::Number:
             return plainNumber(leadingNumber(text));
         case ValueKind::Integer:
-            if (auto value = toInt16(leadingNumber(text))) {
-                return std::to_string(*value);
-            }
-            return Error{"Overflow in line " + std::to_string(lineNumber) + " of the saved list"};
+            return std::to_string(toInt16(leadingNumber(text)).value_or(0));
     }
     return std::string(text);
 }
 
-class LineReader {
-  public:
-    explicit LineReader(std::string_view contents) : lines_(splitLines(contents)) {}
+// A value as a message shows it: quoted, and cut short when it is long.
+std::string quoted(std::string_view value) {
+    constexpr std::size_t kShown = 40;
+    std::string text = "\"" + std::string(value.substr(0, kShown));
+    return text + (value.size() > kShown ? "...\"" : "\"");
+}
 
-    Result<std::string> next(const SavedListLine& line) {
-        if (index_ >= lines_.size()) {
-            return Error{"The saved list ends early: line " + std::to_string(index_ + 1) + " (\"" +
-                         std::string(line.key) + "\") is missing"};
-        }
-        const std::size_t number = index_ + 1;
-        return convert(lines_[index_++], line.kind, number);
+std::string counted(std::size_t n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
+std::string_view withoutBlanksAround(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
     }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
-    Result<std::string> version() {
-        if (lines_.empty()) {
-            return Error{"The saved list is empty"};
-        }
-        return std::string(lines_[index_++]);
+// The value of a version line: digits with an optional decimal part, blanks
+// around allowed, from 1 to 3.2.
+std::optional<double> versionOf(std::string_view line) {
+    const std::string_view text = withoutBlanksAround(line);
+    const std::size_t dot = text.find('.');
+    const std::string_view whole = text.substr(0, dot);
+    const std::string_view part =
+        dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    const auto digitsOnly = [](std::string_view d) {
+        return d.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (text.empty() || whole.empty() || !digitsOnly(whole) || !digitsOnly(part) ||
+        (dot != std::string_view::npos && part.empty())) {
+        return std::nullopt;
     }
+    const double value = leadingNumber(text);
+    if (value < kOldestSavedListVersion || value > kNewestSavedListVersion) {
+        return std::nullopt;
+    }
+    return value;
+}
 
-  private:
-    std::vector<std::string_view> lines_;
-    std::size_t index_ = 0;
-};
+// The folder count of line 2: its leading number as a 16-bit integer that
+// is not negative.
+std::optional<int> folderCountOf(std::string_view line) {
+    const std::optional<std::int16_t> count = toInt16(leadingNumber(line));
+    if (!count || *count < 0) {
+        return std::nullopt;
+    }
+    return *count;
+}
+
+std::vector<SavedValue> settingsOf(const std::vector<std::string_view>& lines, double version) {
+    std::vector<SavedValue> settings;
+    std::size_t next = 1;
+    for (const SavedListLine& line : kSettingsLines) {
+        if (version > line.readAboveVersion) {
+            settings.push_back({std::string(line.key), convert(lines[next++], line.kind)});
+        }
+    }
+    return settings;
+}
+
+std::vector<std::array<SavedValue, 4>> recordsOf(const std::vector<std::string_view>& lines,
+                                                 std::size_t first, int count) {
+    std::vector<std::array<SavedValue, 4>> records(static_cast<std::size_t>(count));
+    std::size_t next = first;
+    for (auto& record : records) {
+        for (std::size_t k = 0; k < kRecordLines.size(); ++k) {
+            record[k] = {std::string(kRecordLines[k].key),
+                         convert(lines[next++], kRecordLines[k].kind)};
+        }
+    }
+    return records;
+}
 
 }  // namespace
 
-Result<SavedList> parseSavedList(std::string_view contents) {
-    LineReader reader(contents);
-    SavedList list;
-    Result<std::string> version = reader.version();
-    if (!version) {
-        return Error{version.error()};
-    }
-    list.version = *version;
-    const double v = leadingNumber(list.version);
+std::size_t savedListLineCount(double version, int folders) {
+    std::size_t settings = 0;
     for (const SavedListLine& line : kSettingsLines) {
-        if (!(v > line.readAboveVersion)) {
+        settings += version > line.readAboveVersion ? 1 : 0;
+    }
+    return 1 + settings + kRecordLines.size() * static_cast<std::size_t>(std::max(folders, 0));
+}
+
+Result<SavedList> parseSavedList(std::string_view contents) {
+    if (contents.starts_with(kUtf8ByteOrderMark)) {
+        contents.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    // Lines are counted before any is kept, so that a file of nothing but
+    // line ends costs no memory.
+    std::size_t lineCount = 0;
+    std::string_view firstTwo[2];
+    for (std::size_t pos = 0; pos < contents.size(); ++lineCount) {
+        const std::string_view line = nextLine(contents, pos, LoneCr::InLine);
+        if (lineCount < 2) {
+            firstTwo[lineCount] = line;
+        }
+    }
+    if (lineCount == 0) {
+        return Error{"The saved list is empty"};
+    }
+    const std::optional<double> version = versionOf(firstTwo[0]);
+    if (!version) {
+        return Error{"line 1: the version " + quoted(firstTwo[0]) + " is not a number from 1 to " +
+                     std::string(kSavedListVersion)};
+    }
+    if (lineCount < 2) {
+        return Error{"The saved list ends early: line 2 (\"NumPaths\") is missing"};
+    }
+    const std::optional<int> count = folderCountOf(firstTwo[1]);
+    if (!count) {
+        return Error{"line 2: the folder count " + quoted(firstTwo[1]) +
+                     " is not a number from 0 to " + std::to_string(kMaxSavedListFolders)};
+    }
+    const std::size_t needed = savedListLineCount(*version, *count);
+    if (lineCount != needed) {
+        return Error{"The saved list has " + counted(lineCount, "line", "lines") +
+                     " where version " + std::string(withoutBlanksAround(firstTwo[0])) + " with " +
+                     counted(static_cast<std::size_t>(*count), "folder", "folders") + " needs " +
+                     std::to_string(needed)};
+    }
+    const std::vector<std::string_view> lines = splitLines(contents);
+    SavedList list;
+    list.version = std::string(lines[0]);
+    list.versionNumber = *version;
+    list.settings = settingsOf(lines, *version);
+    list.records = recordsOf(lines, 1 + list.settings.size(), *count);
+    return list;
+}
+
+Result<std::string> readSavedListText(const fs::path& file) {
+    // Opened without waiting, so that a pipe in its place cannot hang the
+    // program; only a regular file is read.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return Error{ioErrorText("open", file, errno)};
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Error{file.string() + " is not a saved list file"};
+    }
+    std::string contents;
+    char buffer[65536];
+    while (contents.size() <= kMaxSavedListBytes) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
             continue;
         }
-        Result<std::string> value = reader.next(line);
-        if (!value) {
-            return Error{value.error()};
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return Error{ioErrorText("read", file, error)};
         }
-        list.settings.push_back({std::string(line.key), std::move(*value)});
-    }
-    // NumPaths is the first preference and is read in every version.
-    const int count = std::max(0, std::stoi(list.settings.front().value));
-    for (int i = 0; i < count; ++i) {
-        std::array<SavedValue, 4> record;
-        for (std::size_t k = 0; k < kRecordLines.size(); ++k) {
-            Result<std::string> value = reader.next(kRecordLines[k]);
-            if (!value) {
-                return Error{value.error()};
-            }
-            record[k] = {std::string(kRecordLines[k].key), std::move(*value)};
+        if (n == 0) {
+            break;
         }
-        list.records.push_back(std::move(record));
+        contents.append(buffer, static_cast<std::size_t>(n));
     }
-    return list;
+    ::close(fd);
+    if (contents.size() > kMaxSavedListBytes) {
+        return Error{file.string() + " is too large for a saved list"};
+    }
+    return contents;
+}
+
+Result<SavedList> readSavedListFile(const fs::path& file) {
+    Result<std::string> contents = readSavedListText(file);
+    if (!contents) {
+        return Error{contents.error()};
+    }
+    Result<SavedList> parsed = parseSavedList(*contents);
+    if (!parsed) {
+        return Error{file.string() + ": " + parsed.error()};
+    }
+    return parsed;
 }
 
 std::string valueWhenMissing(const SavedListLine& line) {

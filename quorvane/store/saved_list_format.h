@@ -10,6 +10,9 @@
 //
 // Files of older versions lack some lines: a line is present only when the
 // version is greater than its readAboveVersion, and the later lines move up.
+// A file is read only when it has exactly the lines its version and folder
+// count give, so a line is never taken for another key (an editor's UTF-8
+// byte order mark before line 1 is passed over).
 //
 // The other files of the saved list <base>: data/<base>.hdr and .ftr (copies
 // of header.txt and footer.txt) and data/<base><i>.dat, the copy of the
@@ -28,6 +31,14 @@
 namespace quor::store {
 
 inline constexpr std::string_view kSavedListVersion = "3.2";
+// The versions a file may say it has: 1 up to the current one.
+inline constexpr double kOldestSavedListVersion = 1.0;
+inline constexpr double kNewestSavedListVersion = 3.2;
+// NumPaths is a 16-bit count that is never negative.
+inline constexpr int kMaxSavedListFolders = 32767;
+// Far above any real list (32767 folders of long paths), so that a stray
+// file is refused before it fills memory.
+inline constexpr std::size_t kMaxSavedListBytes = 64u << 20;
 
 enum class ValueKind {
     Text,     // stored unchanged
@@ -115,7 +126,8 @@ struct SavedValue {
 // A saved list file taken apart: the preferences present in its version,
 // and the four values of each record, converted by their kinds.
 struct SavedList {
-    std::string version;
+    std::string version;       // line 1 as written
+    double versionNumber = 0;  // its value, kOldestSavedListVersion to kNewestSavedListVersion
     std::vector<SavedValue> settings;
     std::vector<std::array<SavedValue, 4>> records;
 
@@ -127,9 +139,25 @@ struct SavedList {
 // without a line end counts.
 std::vector<std::string_view> splitLines(std::string_view text);
 
-// Parses a saved list file. Fails with a message naming the line when the
-// file ends early or a count does not fit.
+// The number of lines of a file of that version with that many folders:
+// line 1, the preferences the version has, four lines per folder.
+std::size_t savedListLineCount(double version, int folders);
+
+// Parses a saved list file. Fails, naming the problem, unless line 1 (after
+// a UTF-8 byte order mark, if any) is a plain number from 1 to 3.2, line 2
+// a folder count from 0 to 32767, and the file has exactly the lines of
+// that version and count (the empty text after a final line end is no
+// line). Needs no more memory than a few times the size of contents.
 Result<SavedList> parseSavedList(std::string_view contents);
+
+// The contents of a saved list file: fails, naming the file, when it is
+// missing, unreadable, not a regular file (a pipe is never waited on) or
+// larger than kMaxSavedListBytes.
+Result<std::string> readSavedListText(const std::filesystem::path& file);
+
+// readSavedListText and parseSavedList; a parse failure is prefixed with
+// the file's path. Changes nothing anywhere.
+Result<SavedList> readSavedListFile(const std::filesystem::path& file);
 
 // The text of a saved list file for the given values (lines 2 to 28 and
 // the records), as written by this program.

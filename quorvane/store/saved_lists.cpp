@@ -86,7 +86,7 @@ bool deletesavedlist(ListContext& context, std::string_view name) {
         if (!isRegularFile(files.listFile())) {
             return true;
         }
-        Result<std::string> contents = readFile(files.listFile());
+        Result<std::string> contents = readSavedListText(files.listFile());
         check(contents ? Status() : Status(Error{contents.error()}));
         const int count = listingCount(*contents);
         check(removeFileIfExists(files.listFile()));
@@ -175,9 +175,7 @@ bool loadlist(ListContext& context, std::string_view name) {
     try {
         const fs::path data = context.places.dataFolder();
         const SavedListFiles files(data, name);
-        Result<std::string> contents = readFile(data / std::string(name));
-        check(contents ? Status() : Status(Error{contents.error()}));
-        Result<SavedList> list = parseSavedList(*contents);
+        Result<SavedList> list = readSavedListFile(data / std::string(name));
         if (!list) {
             throw std::runtime_error(list.error());
         }

@@ -34,9 +34,10 @@ bool deletecurrentlist(ListContext& context);
 bool savelist(ListContext& context, std::string_view name);
 
 // Makes the saved list of that file name ("Weekly.lst") the current
-// configuration, in one store transaction: a file that is missing, ends
-// early or holds a count out of range changes nothing. Header and footer
-// are replaced by the list's copies (removed when it has none).
+// configuration, in one store transaction. The whole file is read and
+// checked first (readSavedListFile): a file it refuses changes nothing.
+// Header and footer are replaced by the list's copies (removed when it has
+// none).
 bool loadlist(ListContext& context, std::string_view name);
 
 }  // namespace quor::store

@@ -14,6 +14,20 @@ class SavedListsTest : public testing::StoreTest {
     ListContext ctx = context();
 
     std::string data(std::string_view name) { return readHome("data/" + std::string(name)); }
+
+    // Every key and value of the preferences and of records 0 to 3.
+    std::vector<std::string> storeSnapshot() {
+        std::vector<std::string> entries;
+        for (const std::string_view section :
+             {kSettings, std::string_view("0"), std::string_view("1"), std::string_view("2"),
+              std::string_view("3")}) {
+            for (const std::string& key : store->keys(kQuorvane, section)) {
+                entries.push_back(std::string(section) + "/" + key + "=" +
+                                  store->get(kQuorvane, section, key));
+            }
+        }
+        return entries;
+    }
     bool inData(std::string_view name) { return existsInHome("data/" + std::string(name)); }
     void dataFile(std::string_view name, std::string_view contents) {
         home.file("home/data/" + std::string(name), contents);
@@ -145,33 +159,114 @@ TEST_F(SavedListsTest, AVersion31FileHasTheTableKeysButNotUseHtmlTable) {
     EXPECT_EQ(setting("PlaylistPath"), "<missing>");
 }
 
-TEST_F(SavedListsTest, ABrokenFileIsReportedAndChangesNothing) {
-    setSetting("NumPaths", "0");
-    setSetting("FileMask", "*.ogg");
+// A version 3.2 file of one folder whose lines are correct values.
+std::string oneFolderFile(std::string_view version = "3.2") {
+    return std::string(version) +
+           "\r\n1\r\nFalse\r\n*.*\r\n1\r\n0\r\n9\r\n1KB\r\n/out/"
+           "new.html\r\n0\r\n1\r\n1\r\n0\r\n0\r\n"
+           "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\ntouch /tmp/downloaded\r\n1\r\n/playlists\r\n1\r\n1\r\n"
+           "Tan\r\n0\r\necho built\r\n0\r\n/new/folder\r\nNew\r\n1\r\n";
+}
+
+TEST_F(SavedListsTest, AFileNotLaidOutAsItsVersionSaysIsRefusedAndChangesNothing) {
+    musicConfiguration();
+    setSetting("PerformAction", "notify %");
+    const std::string v32 = oneFolderFile();
     const struct {
-        const char* contents;
-        const char* cause;
+        std::string contents;
+        const char* problem;
     } cases[] = {
-        {"", "empty"},
-        {"3.2\r\n2\r\nFalse\r\n", "ends early"},
-        {"3.2\n99999\n", "Overflow"},
-        {"3.2\n1\nFalse\n*.*\n0\n0\n0\n\n/o\n0\n1\n1\n0\n0\n0\n0\n0\n0\n0\n0\n\n1\n/"
-         "\n1\n1\nX\n0\n\n"
-         "0\n/a\n",
-         "ends early"},
+        {"", "The saved list is empty"},
+        {"\r\n" + v32.substr(5), "line 1: the version \"\" is not a number from 1 to 3.2"},
+        {"0" + v32.substr(3), "line 1: the version \"0\" is not a number from 1 to 3.2"},
+        {"3.3" + v32.substr(3), "line 1: the version \"3.3\" is not a number from 1 to 3.2"},
+        {"abc" + v32.substr(3), "line 1: the version \"abc\" is not a number from 1 to 3.2"},
+        {"3.2x" + v32.substr(3), "line 1: the version \"3.2x\" is not a number from 1 to 3.2"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF" + v32, "line 1: the version"},  // one mark only
+        {"3.2", "The saved list ends early: line 2 (\"NumPaths\") is missing"},
+        // Read as 2.0, the download link would be the action and the
+        // playlist folder a record.
+        {oneFolderFile("2.0"), "has 32 lines where version 2.0 with 1 folder needs 25"},
+        {oneFolderFile("1.3"), "has 32 lines where version 1.3 with 1 folder needs 19"},
+        {"3.2\r\n-1" + v32.substr(6),
+         "line 2: the folder count \"-1\" is not a number from 0 to "
+         "32767"},
+        {"3.2\r\n99999" + v32.substr(6), "line 2: the folder count \"99999\" is not"},
+        {"3.2\r\n32767" + v32.substr(6),
+         "has 32 lines where version 3.2 with 32767 folders needs "
+         "131096"},
+        {"3.2\r\n0" + v32.substr(6), "has 32 lines where version 3.2 with 0 folders needs 28"},
+        {v32.substr(0, v32.size() - 3), "has 31 lines where version 3.2 with 1 folder needs 32"},
+        {v32 + "1\r\n", "has 33 lines where version 3.2 with 1 folder needs 32"},
+        {v32 + "\r\n", "has 33 lines"},
     };
+    const std::vector<std::string> before = storeSnapshot();
     for (const auto& c : cases) {
         dataFile("broken.lst", c.contents);
         EXPECT_FALSE(loadlist(ctx, "broken.lst"));
         ASSERT_FALSE(ui.boxes().empty());
         EXPECT_EQ(ui.boxes().back().text, "There was a problem opening the list! (loadlist)");
-        EXPECT_NE(ui.boxes().back().caption.find(c.cause), std::string::npos)
-            << ui.boxes().back().caption;
-        EXPECT_EQ(setting("FileMask"), "*.ogg");
-        EXPECT_EQ(setting("NumPaths"), "0");
+        const std::string& caption = ui.boxes().back().caption;
+        EXPECT_NE(caption.find(c.problem), std::string::npos) << caption;
+        EXPECT_NE(caption.find("broken.lst"), std::string::npos) << caption;
+        EXPECT_EQ(storeSnapshot(), before);
+        EXPECT_EQ(setting("NumPaths"), "3");
+        EXPECT_EQ(setting("PerformAction"), "notify %");
+        EXPECT_EQ(setting("PlaylistPath"), "<missing>");
+        EXPECT_EQ(record(2), (FolderRecord{"/media/cdrom", "CDs", "0", "1"}));
+        EXPECT_EQ(readCacheFile(0), "10\r\n*/home/ann/Music/\r\na.mp3\r\n");
     }
     EXPECT_FALSE(loadlist(ctx, "missing.lst"));
     EXPECT_NE(ui.boxes().back().caption.find("missing.lst"), std::string::npos);
+}
+
+TEST_F(SavedListsTest, AByteOrderMarkBeforeTheVersionIsPassedOver) {
+    dataFile("marked.lst", "\xEF\xBB\xBF" + oneFolderFile());
+    dataFile("plain.lst", oneFolderFile());
+    ASSERT_TRUE(loadlist(ctx, "marked.lst"));
+    const std::vector<std::string> marked = storeSnapshot();
+    EXPECT_EQ(setting("PerformAction"), "echo built");
+    EXPECT_EQ(record(0), (FolderRecord{"/new/folder", "New", "1", "0"}));
+    ASSERT_TRUE(deletecurrentlist(ctx));
+    ASSERT_TRUE(loadlist(ctx, "plain.lst"));
+    EXPECT_EQ(storeSnapshot(), marked);
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+// Every older version with exactly its own lines: line n of the file holds
+// "L<n>", so each text key shows which line it was read from.
+TEST_F(SavedListsTest, EachOlderVersionReadsItsOwnLayout) {
+    const struct {
+        const char* version;
+        int savePath, downloadLink, playlistPath, tableColor, performAction;
+    } versions[] = {
+        // 0: the version lacks the key, which keeps its value
+        {"1.0", 7, 0, 0, 0, 15},    {"1.3", 7, 0, 0, 0, 15},  {"2.0", 9, 0, 0, 0, 21},
+        {"2.1", 9, 0, 0, 0, 21},    {"3.0", 9, 21, 0, 0, 22}, {"3.1", 9, 21, 0, 24, 26},
+        {"3.2", 9, 21, 23, 26, 28}, {"1", 7, 0, 0, 0, 15},    {" 3.10 ", 9, 21, 0, 24, 26},
+    };
+    const auto line = [](int n) { return n == 0 ? std::string("kept") : "L" + std::to_string(n); };
+    for (const auto& v : versions) {
+        for (const char* key : {"SavePath", "DownloadLink", "PlaylistPath", "HTMLTableColor"}) {
+            setSetting(key, "kept");
+        }
+        std::string text = std::string(v.version) + "\r\n1\r\n";
+        for (int n = 3; n <= v.performAction + 4; ++n) {
+            text += line(n) + "\r\n";
+        }
+        dataFile("old.lst", text);
+        ASSERT_TRUE(deletecurrentlist(ctx));
+        ASSERT_TRUE(loadlist(ctx, "old.lst")) << v.version << ": " << ui.boxes().back().caption;
+        EXPECT_EQ(setting("NumPaths"), "1") << v.version;
+        EXPECT_EQ(setting("FileMask"), "L4") << v.version;
+        EXPECT_EQ(setting("SavePath"), line(v.savePath)) << v.version;
+        EXPECT_EQ(setting("DownloadLink"), line(v.downloadLink)) << v.version;
+        EXPECT_EQ(setting("PlaylistPath"), line(v.playlistPath)) << v.version;
+        EXPECT_EQ(setting("HTMLTableColor"), line(v.tableColor)) << v.version;
+        EXPECT_EQ(setting("PerformAction"), line(v.performAction)) << v.version;
+        const int r = v.performAction + 1;
+        EXPECT_EQ(record(0), (FolderRecord{line(r + 1), line(r + 2), "0", "0"})) << v.version;
+    }
 }
 
 TEST_F(SavedListsTest, DeleteRemovesTheListsFilesOnlyWhenItsListFileExists) {
