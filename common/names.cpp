@@ -40,6 +40,9 @@ std::string asciiLower(std::string_view text) {
 }
 
 bool staysBelow(std::string_view relative) {
+    if (relative.find('\0') != std::string_view::npos) {
+        return false;
+    }
     while (!relative.empty()) {
         const std::size_t slash = relative.find('/');
         const std::string_view component = relative.substr(0, slash);

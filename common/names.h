@@ -20,7 +20,8 @@ std::string asciiLower(std::string_view text);
 
 // False when a path relative to a folder has a "." or ".." component, so
 // it could climb out of that folder or name the folder itself ("a/../b",
-// "./a", "a/.."). Empty components ("a//b", "a/") are harmless.
+// "./a", "a/.."), or holds a NUL byte, where the system would cut it short
+// ("..\0x" is ".." to it). Empty components ("a//b", "a/") are harmless.
 bool staysBelow(std::string_view relative);
 
 }  // namespace quor

@@ -22,11 +22,13 @@ TEST(EqualsIgnoringCase, FoldsCaseInEveryScript) {
     EXPECT_TRUE(equalsIgnoringCase("", ""));
 }
 
-TEST(StaysBelow, OnlyDotComponentsClimb) {
+TEST(StaysBelow, DotComponentsAndNulBytesClimb) {
     for (const std::string_view below : {"", "a", "a/b/", "a//b", "..a/b.", "a/...", ".hidden/"}) {
         EXPECT_TRUE(staysBelow(below)) << below;
     }
-    for (const std::string_view climbs : {".", "..", "./a", "a/..", "a/../b", "a/./", "a//../"}) {
+    using namespace std::string_view_literals;
+    for (const std::string_view climbs : {"."sv, ".."sv, "./a"sv, "a/.."sv, "a/../b"sv, "a/./"sv,
+                                          "a//../"sv, "..\0x"sv, "a\0/b"sv}) {
         EXPECT_FALSE(staysBelow(climbs)) << climbs;
     }
 }

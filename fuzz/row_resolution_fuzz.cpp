@@ -2,13 +2,16 @@
 // and a duplicate row are turned back into the real path of their file.
 // A row made from a folder and a name must lead back to exactly that folder
 // and name; any text at all must give locations that are pieces of the
-// text, and a path that never climbs out of the catalogued folder.
+// text, and any row a path that never climbs out of the catalogued folder,
+// even where a climbing path would find a file.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "common/interaction.h"
+#include "common/names.h"
 #include "fuzz/fuzz_input.h"
 #include "quorfind/search/resolve_row.h"
 #include "quorvane/dupes/row_resolution.h"
@@ -122,6 +125,53 @@ void checkSearchRow(FuzzInput& in) {
     }
 }
 
+// A catalogued folder that exists, "<scratch>/tree/music/" shown as
+// "Music", with a file outside it that a climbing row would reach.
+const find::OwnList& existingTree() {
+    static const find::OwnList list = [] {
+        const std::filesystem::path tree = scratchFolder() / "tree";
+        std::filesystem::create_directories(tree / "music" / "a");
+        for (const char* file : {"music/a/b.txt", "music/b.txt", "outside.txt", "music/a/a"}) {
+            check(writeFileAtomically(tree / file, "x").ok(), "a file of the tree is written");
+        }
+        find::OwnList made;
+        made.folders.push_back({false, (tree / "music").string(), "Music", {}});
+        return made;
+    }();
+    return list;
+}
+
+// Pieces of folders and names that meet the files of the tree and climb.
+std::string hostilePath(FuzzInput& in, int pieces) {
+    static const char* const kPieces[] = {"a",           "b.txt", "..", ".", "/",
+                                          "outside.txt", "music", "",   "x"};
+    std::string out;
+    for (; pieces > 0; --pieces) {
+        const std::uint8_t b = in.byte();
+        out += b == 255 ? std::string(1, '\0') : kPieces[b % (sizeof kPieces / sizeof kPieces[0])];
+    }
+    return out;
+}
+
+// A row of any folder and name below "Music" resolves to nothing or to a
+// path below the catalogued folder, by its exact form and by its text.
+void checkHostileRow(FuzzInput& in) {
+    const find::OwnList& list = existingTree();
+    const std::string root = list.folders[0].path + "/";
+    std::string folder = "Music/" + hostilePath(in, in.byte() % 6);
+    if (!folder.ends_with('/')) {
+        folder += '/';
+    }
+    const std::string name = hostilePath(in, in.byte() % 4);
+    const find::SearchRow row = find::SearchRow::entry(folder, name, in.flag() ? "1KB" : "");
+    CancellingUser user;
+    for (const std::string& path :
+         {find::resolveRow(row, list, user), find::resolveRowText(row.text(), list, user)}) {
+        check(path.empty() || (path.starts_with(root) && staysBelow(path.substr(root.size()))),
+              "a resolved path stays below its record's folder");
+    }
+}
+
 // The settings store of the duplicate rows, made once: record 0 is the
 // folder "<scratch>/music/" shown as "Music".
 store::ListContext& dupesContext() {
@@ -193,12 +243,15 @@ void checkDuplicateRows(FuzzInput& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quor::fuzz;
     FuzzInput in(data, size);
-    switch (in.byte() % 3) {
+    switch (in.byte() % 4) {
         case 0:
             checkTextLocations(in.rest());
             break;
         case 1:
             checkSearchRow(in);
+            break;
+        case 2:
+            checkHostileRow(in);
             break;
         default:
             checkDuplicateRows(in);

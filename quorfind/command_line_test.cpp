@@ -108,6 +108,23 @@ TEST_F(CommandLineTest, PathsSkipsRowsThatCannotBeFoundWithoutAsking) {
     EXPECT_EQ(ui.unscriptedQuestions(), 0);
 }
 
+// A hand-edited listing whose file lines climb out of the catalogued
+// folder gives rows that are passed over, never paths outside it.
+TEST_F(CommandLineTest, PathsNeverLeaveTheCatalogedFolder) {
+    home.file("etc/passwd", "x");
+    home.file("music/Rock/passwd", "x");
+    home.file("home/data/songs0.dat",
+              "0\r\n*Music/Rock/\r\n../../etc/passwd\r\n..\r\n.\r\nsub/../passwd\r\npasswd\r\n"
+              "*Music/../etc/\r\npasswd\r\n*Music/Rock/./\r\npasswd\r\n");
+    EXPECT_EQ(run({"--search", "passwd", "--paths"}), kExitMatched);
+    EXPECT_EQ(out.str(), music + "/Rock/passwd\n");
+    const std::vector<std::string> passedOver = {
+        "not found: Music/Rock/../../etc/passwd", "not found: Music/Rock/sub/../passwd",
+        "not found: Music/../etc/passwd", "not found: Music/Rock/./passwd"};
+    EXPECT_EQ(ui.texts(), passedOver);
+    EXPECT_EQ(ui.unscriptedQuestions(), 0);
+}
+
 // A list built by Quorvane (say unattended) before the search window ever
 // stored one is the own list.
 TEST_F(CommandLineTest, WithoutAStoredListQuorvanesCurrentListIsSearched) {

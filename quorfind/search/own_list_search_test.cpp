@@ -121,6 +121,38 @@ TEST_F(OwnListSearchTest, UnreadableListsShowTheFailureAndKeepRowsFound) {
     EXPECT_EQ(ui.boxes().size(), 2u);
 }
 
+// The search program reads its own list by the same rules as Quorvane: a
+// file whose lines do not fit its version is refused, never read shifted.
+TEST_F(OwnListSearchTest, AListNotLaidOutAsItsVersionSaysIsRefused) {
+    const auto data = home.home() / "data";
+    const std::string v32 = home.read("home/data/music.lst");
+    const struct {
+        std::string contents;
+        const char* problem;
+    } cases[] = {
+        {"2.0" + v32.substr(3), "has 36 lines where version 2.0 with 2 folders needs 29"},
+        {"9" + v32.substr(3), "line 1: the version \"9\" is not a number from 1 to 3.2"},
+        {"3.2\r\n-2" + v32.substr(6), "line 2: the folder count \"-2\""},
+        {v32 + "extra\r\n", "has 37 lines"},
+    };
+    for (const auto& c : cases) {
+        home.file("home/data/music.lst", c.contents);
+        const SearchResult result = search("");
+        EXPECT_TRUE(result.failed);
+        EXPECT_TRUE(result.rows.empty());
+        ASSERT_FALSE(ui.boxes().empty());
+        EXPECT_EQ(ui.boxes().back().text, kOpenListFailed);
+        EXPECT_NE(ui.boxes().back().caption.find(c.problem), std::string::npos)
+            << ui.boxes().back().caption;
+        EXPECT_FALSE(savedListOutputPath(data / "music.lst"));
+    }
+    home.file("home/data/music.lst", "\xEF\xBB\xBF" + v32);
+    const std::size_t shown = ui.boxes().size();
+    EXPECT_EQ(search("").matches, 7);
+    EXPECT_EQ(savedListOutputPath(data / "music.lst").value(), "/web/music.txt");
+    EXPECT_EQ(ui.boxes().size(), shown);
+}
+
 TEST_F(OwnListSearchTest, ChosenSavedListGivesItsOutputFile) {
     const auto data = home.home() / "data";
     EXPECT_EQ(savedListOutputPath(data / "music.lst").value(), "/web/music.txt");

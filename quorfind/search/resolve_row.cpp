@@ -66,10 +66,19 @@ bool pathExists(const std::string& path) {
     return !path.empty() && std::filesystem::exists(path, error);
 }
 
-// A row that climbs with "." or ".." names nothing of the list: every
-// name in it came from a folder listing, which never holds them.
+// A row that climbs with "." or "..", or whose file name holds a "/",
+// names nothing of the list: every name in it came from a folder listing,
+// which never holds them. An empty file name is a folder row.
 bool staysBelowItsRoot(const RowLocation& location) {
-    return location.fileName != "." && location.fileName != ".." && staysBelow(location.middle);
+    return location.fileName.find('/') == std::string::npos && staysBelow(location.fileName) &&
+           staysBelow(location.middle);
+}
+
+// The folder a row is resolved below: a record's real folder, or a root
+// name that is a path of its own. Never a relative path, which would be
+// taken from wherever the program was started.
+bool isUsableBase(const std::string& base) {
+    return base.starts_with('/') && base.find('\0') == std::string::npos;
 }
 
 }  // namespace
@@ -131,7 +140,7 @@ std::string resolveLocations(const std::vector<RowLocation>& locations, const Ow
     std::vector<std::string> paths;
     for (const RowLocation& location : locations) {
         const std::string base = baseFolder(location.root, list);
-        if (base != "./" && base != "../" && staysBelowItsRoot(location)) {
+        if (isUsableBase(base) && staysBelowItsRoot(location)) {
             folders.push_back(base + location.middle);
             paths.push_back(folders.back() + location.fileName);
         }

@@ -63,9 +63,10 @@ std::string resolveRowText(std::string_view row, const OwnList& list, Interactio
 
 // Resolves each location (first to last) and returns the first that exists
 // (a folder row gives its folder; the actions that change files refuse
-// folders themselves). A location whose file name is "." or "..", or whose
-// folders hold a "." or ".." component, is never resolved, so that no
-// action reaches outside the folder the row names.
+// folders themselves). A location whose file name is "." or ".." or holds a
+// "/", whose folders hold a "." or ".." component, or whose base folder is
+// not an absolute path is never resolved, so that no action reaches outside
+// the folder the row names.
 std::string resolveLocations(const std::vector<RowLocation>& locations, const OwnList& list,
                              Interaction& ui, DiskQuestion question);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/names.h"
 #include "quorfind/search/test_lists.h"
 #include "quorvane/store/store_test_fixture.h"
 
@@ -91,9 +92,55 @@ TEST_F(ResolveRowTest, RowsClimbingOutOfTheirFolderResolveToNothing) {
     for (const char* row : rows) {
         EXPECT_EQ(resolveRowText(row, list, ui), "") << row;
     }
-    const SearchRow climbing = SearchRow::entry("my mp3s/Rock/../", "secret.txt");
-    EXPECT_EQ(resolveRow(climbing, list, ui), "");
+    // Rows the search made from a listing's heading and file line, which a
+    // hand-edited listing can fill with anything.
+    home.file("outside.txt", "x");
+    const struct {
+        const char* folder;
+        const char* name;
+    } exact[] = {
+        {"my mp3s/Rock/", "../secret.txt"},
+        {"my mp3s/Rock/", "../../outside.txt"},
+        {"my mp3s/", "Rock/song.mp3"},
+        {"my mp3s/Rock/", "."},
+        {"my mp3s/Rock/", ".."},
+        {"my mp3s/Rock/", "/song.mp3"},
+        {"my mp3s/Rock/../", "secret.txt"},
+        {"my mp3s/./Rock/", "song.mp3"},
+        {"my mp3s/Rock/../../", "outside.txt"},
+        {"my mp3s/../", "outside.txt"},
+    };
+    for (const auto& row : exact) {
+        const SearchRow entry = SearchRow::entry(row.folder, row.name, "1KB");
+        EXPECT_EQ(resolveRow(entry, list, ui), "") << row.folder << row.name;
+        // The text alone may read as another file, but one below the folder.
+        const std::string byText = resolveRowText(entry.text(), list, ui);
+        EXPECT_TRUE(byText.empty() || (byText.starts_with(music + "/") &&
+                                       staysBelow(byText.substr(music.size() + 1))))
+            << entry.text() << " gives " << byText;
+    }
     EXPECT_TRUE(ui.boxes().empty());  // no disk is asked for either
+}
+
+TEST_F(ResolveRowTest, ANameWithANulByteNeverStandsForAShorterPath) {
+    const std::string name("song.mp3\0/../..", 15);
+    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/Rock/", name), list, ui), "");
+    const std::string climbing("..\0", 3);
+    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/Rock/", climbing), list, ui), "");
+    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/" + climbing + "/", "music"), list, ui), "");
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ResolveRowTest, ARootNameThatIsNoRecordAndNoPathResolvesToNothing) {
+    // Relative to wherever the program runs, "Rock/song.mp3" would exist.
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(home.path("music"));
+    EXPECT_EQ(resolveRowText("Rock/song.mp3", list, ui, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRowText("./Rock/song.mp3", list, ui, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRowText("../music/Rock/song.mp3", list, ui, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRow(SearchRow::entry("Rock/", "song.mp3"), list, ui), "");
+    std::filesystem::current_path(started);
+    EXPECT_TRUE(ui.boxes().empty());
 }
 
 TEST_F(ResolveRowTest, AMissingSavedListMakesTheRootNameTheFolder) {
