@@ -4,6 +4,7 @@
 #include "common/text_escape.h"
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/list_body_builder.h"
+#include "quorvane/generate/table_colour.h"
 
 namespace quor::generate {
 
@@ -16,7 +17,7 @@ HtmlRenderOptions HtmlRenderOptions::read(const store::AppSettings& settings) {
     options.useTable = settingIsOne(settings, "UseHTMLTable", "1");
     options.border = plainNumber(leadingNumber(settings.setting("DisplayHTMLTable", "1")));
     options.alternateColors = settingIsOne(settings, "AlternateTableColors", "1");
-    options.tableColor = settings.setting("HTMLTableColor", "LightGray");
+    options.tableColor = pageTableColour(settings.setting("HTMLTableColor", kDefaultTableColour));
     options.foldersOnly = leadingNumber(settings.setting("IncludeFoldersOnly", "0")) != 0.0;
     options.includeLinks = settingIsOne(settings, "IncludeLinks", "0");
     return options;

@@ -24,7 +24,7 @@ struct HtmlRenderOptions {
     bool useTable = true;                  // "UseHTMLTable" 1
     std::string border = "1";              // "DisplayHTMLTable"
     bool alternateColors = true;           // "AlternateTableColors" 1
-    std::string tableColor = "LightGray";  // "HTMLTableColor"
+    std::string tableColor = "LightGray";  // "HTMLTableColor", checked by pageTableColour
     bool foldersOnly = false;              // "IncludeFoldersOnly" not 0
     bool includeLinks = false;             // "IncludeLinks" 1
 

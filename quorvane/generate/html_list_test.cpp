@@ -5,6 +5,7 @@
 #include "common/testing/temp_tree.h"
 #include "quorvane/generate/link_target.h"
 #include "quorvane/generate/list_body_test_support.h"
+#include "quorvane/generate/table_colour.h"
 
 namespace quor::generate {
 namespace {
@@ -134,6 +135,54 @@ TEST_F(HtmlListBody, HostileNamesShowAsThemselvesAndLinkToThemselves) {
                    "1KB\n"
                    "<br><a href=\"/home/u/Music/%3Cb%3E%3E/a%23b%3F.mp3\">a#b?.mp3</a>\n"
                    "<br><a href=\"/home/u/Music/%3Cb%3E%3E/x%0Dy%22z\">x?y&quot;z</a>\n"));
+}
+
+// What the store holds (typed, hand-edited or loaded from a saved list)
+// reaches the table as text or a checked colour, never as markup.
+TEST_F(HtmlListBody, StoredValuesNeverBecomeMarkupInTheTable) {
+    record(0, "/home/u/Music", "Music");
+    cache(0, {"0", "*Music/", "a<b&\"c.mp3"});
+    setSetting("IncludeLinks", "1");
+    setSetting("DownloadLink", "http://h/\"><script>x</script>");
+    setSetting("AlternateTableColors", "0");
+    setSetting("HTMLTableColor", "red><script>alert(1)</script>");
+    EXPECT_EQ(render(), crlf("<table width= \"100%\" border=1>\n"
+                             "<tr><td bgcolor=white><b>Music/</b></td></tr>\n"
+                             "<tr><td bgcolor=white><b>" +
+                             kRule +
+                             "</b></td></tr>\n"
+                             "<tr><td bgcolor=LightGray><a href=\"http://h/&quot;&gt;&lt;script&gt;"
+                             "x&lt;/script&gt;/home/u/Music/a%3Cb&amp;%22c.mp3\">"
+                             "a&lt;b&amp;&quot;c.mp3</a></td>\n"
+                             "</tr>\n"
+                             "</table>\n"));
+}
+
+TEST(TableColour, OfferedNamesAndHexColoursAreKeptAnythingElseIsTheDefault) {
+    const struct {
+        const char* stored;
+        const char* page;
+    } cases[] = {
+        {"Tan", "Tan"},
+        {"LightGray", "LightGray"},
+        {"lightgrey", "lightgrey"},
+        {" DodgerBlue ", "DodgerBlue"},
+        {"#a0B1c2", "#a0B1c2"},
+        {"", "LightGray"},
+        {"Red", "LightGray"},
+        {"red><script>alert(1)</script>", "LightGray"},
+        {"Tan onmouseover=alert(1)", "LightGray"},
+        {"#12345", "LightGray"},
+        {"#1234567", "LightGray"},
+        {"#12345g", "LightGray"},
+        {"\"#123456\"", "LightGray"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pageTableColour(c.stored), c.page) << c.stored;
+    }
+    for (const TableColour& offered : kTableColours) {
+        EXPECT_EQ(pageTableColour(offered.value), offered.value);
+    }
 }
 
 TEST_F(HtmlListBody, NumbersStandInsideTheAnchor) {

@@ -146,6 +146,11 @@ TEST(Summary, TextAndHtmlForms) {
               "<br>" + kEquals +
                   "<br>Files:&nbsp;0&nbsp;&nbsp;&nbsp;Total&nbsp;Size:&nbsp;0B&nbsp;&nbsp;&nbsp;"
                   "List&nbsp;Created:&nbsp;a&nbsp;b");
+    // The size comes from the store, which a saved list fills.
+    EXPECT_EQ(BuildSummaryText(PageKind::Html, 1, "<b>1KB</b>", "1/2/24 &c"),
+              "<br>" + kEquals +
+                  "<br>Files:&nbsp;1&nbsp;&nbsp;&nbsp;Total&nbsp;Size:&nbsp;&lt;b&gt;1KB&lt;/b&gt;"
+                  "&nbsp;&nbsp;&nbsp;List&nbsp;Created:&nbsp;1/2/24&nbsp;&amp;c");
 }
 
 TEST(TemplateMarker, WholeLineIgnoringCaseOnly) {

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "common/number_text.h"
+#include "common/text_escape.h"
 
 namespace quor::generate {
 
@@ -18,7 +19,9 @@ std::string BuildSummaryText(PageKind kind, std::int32_t fileCount, std::string_
     if (kind == PageKind::Text) {
         return rule + "\r\n" + line;
     }
-    const std::string text = "<br>" + rule + "<br>" + line;
+    // The size and the date come from the store and the locale: text, not
+    // markup.
+    const std::string text = "<br>" + rule + "<br>" + markupEscaped(line);
     std::string out;
     for (const char c : text) {
         if (c == ' ') {

@@ -58,7 +58,7 @@ ListPreferences readListPreferences(const store::AppSettings& settings) {
     p.rootFoldersOnly = folders == 2;
     p.includeFileNums = flag(settings, "IncludeFileNums", "0");
     p.fileMask = settings.setting("FileMask", "*.*");
-    const std::string colour = settings.setting("HTMLTableColor", "LightGray");
+    const std::string colour = settings.setting("HTMLTableColor", generate::kDefaultTableColour);
     p.colour = -1;
     for (std::size_t i = 0; i < kTableColours.size(); ++i) {
         if (kTableColours[i].value == colour) {

@@ -4,31 +4,18 @@
 // each stored value is shown when the dialog opens, and what OK writes, in
 // its fixed order.
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "quorvane/generate/table_colour.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::ui {
 
-struct TableColour {
-    std::string_view caption;
-    std::string_view value;  // stored in "HTMLTableColor", an HTML colour name
-};
-
-inline constexpr std::array<TableColour, 8> kTableColours = {{
-    {"Light Yellow", "LightYellow"},
-    {"Light Green", "LightGreen"},
-    {"Light Brown", "Tan"},
-    {"Light Grey", "LightGrey"},
-    {"Light Blue", "LightSkyBlue"},
-    {"Blue", "DodgerBlue"},
-    {"Gray", "LightSlateGray"},
-    {"White", "White"},
-}};
+using generate::kTableColours;
+using generate::TableColour;
 
 struct ListPreferences {
     bool showHeader = true;
