@@ -73,12 +73,15 @@ TEST_F(AutoRunTest, ASavedListOutOfLineIsRefusedAndNothingRuns) {
     const std::string marker = home.path("ran").string();
     std::string misfit = "2.0\r\n1\r\n";  // laid out as 3.2
     for (int n = 3; n <= 28; ++n) {
-        misfit += n == 21 ? "touch " + marker + "\r\n" : n == 9 ? "/tmp/x.txt\r\n" : "0\r\n";
+        misfit += n == 21  ? "touch " + marker + "\r\n"
+                  : n == 9 ? home.path("out.txt").string() + "\r\n"
+                           : "0\r\n";
     }
     misfit += "0\r\n" + home.path("Music").string() + "\r\nMusic\r\n1\r\n";
     home.file("home/data/weekly.lst", misfit);
     EXPECT_EQ(run({"auto", "weekly"}), 1);
     EXPECT_FALSE(home.exists("ran"));
+    EXPECT_FALSE(home.exists("out.txt"));
     EXPECT_EQ(setting("NumPaths"), "1");
     EXPECT_EQ(setting("SavePath"), home.path("list.txt").string());
     EXPECT_EQ(readCacheFile(0), "1\r\n*Music/\r\nsong.mp3\r\n");
