@@ -49,8 +49,11 @@ std::string savedListText(const AppSettings& settings) {
     for (const SavedListLine& line : kSettingsLines) {
         values.push_back(storedOrMissing(settings, kSettings, line));
     }
-    std::vector<std::array<std::string, 4>> records;
+    // The count written is the number of records that follow, so that the
+    // file reads back even when the store holds a negative count.
     const int count = numPaths(settings);
+    values.front() = std::to_string(count);
+    std::vector<std::array<std::string, 4>> records;
     for (int i = 0; i < count; ++i) {
         std::array<std::string, 4> record;
         for (std::size_t k = 0; k < kRecordLines.size(); ++k) {

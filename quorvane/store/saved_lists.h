@@ -28,7 +28,9 @@ bool deletesavedlist(ListContext& context, std::string_view name);
 bool deletecurrentlist(ListContext& context);
 
 // Writes the current configuration as the saved list of that name; an
-// empty name writes nothing. Every file is replaced atomically. A listing
+// empty name writes nothing. Values are written as stored, but for the
+// folder count, which is the number of records written (a negative count
+// is 0; one beyond 16 bits fails with "Overflow"). Every file is replaced atomically. A listing
 // file name that another saved list already uses is not written (a notice
 // says which), so two lists never overwrite each other's listings.
 bool savelist(ListContext& context, std::string_view name);

@@ -269,6 +269,25 @@ TEST_F(SavedListsTest, EachOlderVersionReadsItsOwnLayout) {
     }
 }
 
+// A hand-edited folder count in the store sizes nothing: one out of range
+// is a failure at once, a negative one is no folders.
+TEST_F(SavedListsTest, AFolderCountOutOfRangeInTheStoreIsRefused) {
+    setSetting("SavePath", "/out/odd.txt");
+    for (const char* count : {"999999999", "32768", "1e9"}) {
+        setSetting("NumPaths", count);
+        EXPECT_FALSE(deletecurrentlist(ctx)) << count;
+        EXPECT_NE(ui.boxes().back().caption.find("Overflow"), std::string::npos);
+        EXPECT_EQ(setting("SavePath"), "/out/odd.txt");
+        EXPECT_FALSE(savelist(ctx, "odd.txt")) << count;
+        EXPECT_FALSE(inData("odd.lst"));
+    }
+    setSetting("NumPaths", "-5");
+    ASSERT_TRUE(savelist(ctx, "odd.txt"));
+    EXPECT_EQ(data("odd.lst").substr(0, 8), "3.2\r\n0\r\n");  // the count of its records
+    ASSERT_TRUE(loadlist(ctx, "odd.lst"));
+    EXPECT_EQ(setting("NumPaths"), "0");
+}
+
 TEST_F(SavedListsTest, DeleteRemovesTheListsFilesOnlyWhenItsListFileExists) {
     musicConfiguration();
     ASSERT_TRUE(savelist(ctx, "music.html"));
