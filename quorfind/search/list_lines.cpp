@@ -102,7 +102,7 @@ bool ListLines::finish(const Sink& onLine) {
     }
     afterCr_ = false;
     const std::string last = std::exchange(carry_, {});
-    return emit(last, onLine);
+    return deliver(last, onLine);
 }
 
 // Decides from the first bytes (head_) and takes a byte order mark off them.
@@ -153,7 +153,7 @@ bool ListLines::split(std::string_view text, const Sink& onLine) {
                 ++pos;
             }
         }
-        const bool more = emit(line, onLine);
+        const bool more = deliver(line, onLine);
         carry_.clear();
         if (!more) {
             return false;
@@ -169,7 +169,7 @@ void ListLines::keep(std::string_view part) {
     carry_.append(part.substr(0, std::min(part.size(), room)));
 }
 
-bool ListLines::emit(std::string_view line, const Sink& onLine) {
+bool ListLines::deliver(std::string_view line, const Sink& onLine) {
     if (line.size() > maxLineBytes_) {
         line = cutAtCharacter(line, maxLineBytes_);
     }

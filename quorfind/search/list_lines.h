@@ -45,7 +45,7 @@ class ListLines {
     void chooseEncoding();
     bool split(std::string_view text, const Sink& onLine);
     void keep(std::string_view part);
-    bool emit(std::string_view line, const Sink& onLine);
+    bool deliver(std::string_view line, const Sink& onLine);
 
     std::size_t maxLineBytes_;
     Encoding encoding_ = Encoding::Unknown;
