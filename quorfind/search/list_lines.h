@@ -31,6 +31,12 @@ class ListLines {
     // boundary when the line is UTF-8.
     explicit ListLines(std::size_t maxLineBytes = kMaxLineBytes);
 
+    // From now on, plain ASCII lines in which folded (a folded search text)
+    // does not stand, ASCII case ignored, are passed over unseen: they
+    // cannot match it, and they are most lines of most searches. Lines of
+    // other scripts are always delivered (folding may make them match).
+    void passOverPlainLinesWithout(std::string_view folded);
+
     // Passes every line that bytes completes to onLine, in order; the text
     // after the last line end waits for the next piece. False when onLine
     // asked to stop.
@@ -45,7 +51,9 @@ class ListLines {
     void chooseEncoding();
     bool split(std::string_view text, const Sink& onLine);
     void keep(std::string_view part);
-    bool deliver(std::string_view line, const Sink& onLine);
+    // Cuts, decodes and hands over one line; a line put together from two
+    // pieces is checked here for being passed over (the others were before).
+    bool deliver(std::string_view line, const Sink& onLine, bool checkPassOver);
 
     std::size_t maxLineBytes_;
     Encoding encoding_ = Encoding::Unknown;
@@ -55,6 +63,8 @@ class ListLines {
     std::string carry_;     // the start of a line that the next piece goes on with
     bool afterCr_ = false;  // the last piece ended with a CR: an LF first is its pair
     std::string scratch_;
+    bool passingOver_ = false;
+    std::string wanted_;  // the folded text of passOverPlainLinesWithout
 };
 
 }  // namespace quor::find

@@ -13,8 +13,11 @@ using Lines = std::vector<std::string>;
 // The lines of bytes given to ListLines in pieces of pieceSize bytes (all
 // at once for 0).
 Lines linesOf(std::string_view bytes, std::size_t pieceSize = 0,
-              std::size_t maxLineBytes = kMaxLineBytes) {
+              std::size_t maxLineBytes = kMaxLineBytes, const char* passOverWithout = nullptr) {
     ListLines lines(maxLineBytes);
+    if (passOverWithout != nullptr) {
+        lines.passOverPlainLinesWithout(passOverWithout);
+    }
     Lines out;
     const ListLines::Sink collect = [&out](std::string_view line) {
         out.emplace_back(line);
@@ -104,6 +107,37 @@ TEST(ListLines, CutsLongLinesAtACharacter) {
         eight += "\xC3\xA9";
     }
     EXPECT_EQ(linesOf(std::string(9, '\xE9') + "\n", 0, 8), Lines{eight});
+}
+
+TEST(ListLines, PassesOverPlainLinesWithoutTheSearchText) {
+    const std::string input =
+        "abc\r\nxyz\r\nStra\xC3\x9F"
+        "e\r\nzz AbC\rno\r\n\xE9t\xE9\nlast abc";
+    struct Case {
+        const char* folded;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"abc",
+         {"abc",
+          "Stra\xC3\x9F"
+          "e",
+          "zz AbC", "\xC3\xA9t\xC3\xA9", "last abc"}},
+        {"\xC3\xA9",
+         {"Stra\xC3\x9F"
+          "e",
+          "\xC3\xA9t\xC3\xA9"}},  // only lines of other scripts
+        {"nowhere",
+         {"Stra\xC3\x9F"
+          "e",
+          "\xC3\xA9t\xC3\xA9"}},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t size = 0; size <= input.size(); ++size) {
+            EXPECT_EQ(linesOf(input, size, kMaxLineBytes, c.folded), c.expected)
+                << c.folded << ", pieces of " << size;
+        }
+    }
 }
 
 TEST(ListLines, StopsWhenTheSinkHasEnough) {

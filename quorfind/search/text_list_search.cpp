@@ -46,6 +46,9 @@ class ListSearch {
     Status searchFile(const FileHandle& file, const fs::path& path, std::string_view prefix) {
         result_.rows.setPrefix(prefix);
         ListLines lines(limits_.maxLineBytes);
+        if (!matcher_.empty()) {
+            lines.passOverPlainLinesWithout(matcher_.folded());
+        }
         const ListLines::Sink onLine = [this](std::string_view line) { return add(line); };
         while (true) {
             const Result<std::size_t> got = readSome(file, piece_.get(), pieceBytes_, path);
