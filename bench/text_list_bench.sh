@@ -55,9 +55,9 @@ peak_mb() {  # command...: its peak resident memory, in MB
 compare() {  # TEXT DESCRIPTION
     local text="$1" what="$2"
     hyperfine --warmup 1 --runs 5 --export-json "$work/q.json" \
-        "'$quorfind' --search '$text' --text-list '$list' > '$work/q.out'" >/dev/null
+        "'$quorfind' --search '$text' --text-list '$list' > '$work/q.out'" >/dev/null 2>&1
     hyperfine --warmup 1 --runs 5 --export-json "$work/g.json" \
-        "grep -i -F '$text' '$list' > '$work/g.out'" >/dev/null
+        "grep -i -F '$text' '$list' > '$work/g.out'" >/dev/null 2>&1
     local q g rows qmem gmem
     q="$(median "$work/q.json")"
     g="$(median "$work/g.json")"

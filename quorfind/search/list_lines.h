@@ -27,8 +27,9 @@ class ListLines {
     // returns false when it wants no more lines.
     using Sink = std::function<bool(std::string_view line)>;
 
-    // Lines are cut to maxLineBytes bytes (before decoding), at a character
-    // boundary when the line is UTF-8.
+    // Lines are cut to maxLineBytes bytes before they are decoded (a UTF-16
+    // list's once it is UTF-8), at a character boundary when the line is
+    // UTF-8; the rest of the line is dropped.
     explicit ListLines(std::size_t maxLineBytes = kMaxLineBytes);
 
     // From now on, plain ASCII lines in which folded (a folded search text)
