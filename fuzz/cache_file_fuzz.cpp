@@ -146,7 +146,7 @@ void checkDuplicateReader(const Listing& listing) {
 }
 
 void checkOwnListSearch(const Listing& listing) {
-    std::vector<find::SearchRow> rows;
+    find::RowList rows;
     find::searchListing(listing.text, find::TextMatcher(""), false, rows);
     std::size_t row = 0;
     for (const Record& r : listing.records) {
@@ -173,7 +173,7 @@ void readRawBytes(std::string_view bytes) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         (void)dupes::displayForm(entries.storedName(i));
     }
-    std::vector<find::SearchRow> rows;
+    find::RowList rows;
     const long long added = find::searchListing(bytes, find::TextMatcher("a"), true, rows);
     check(added == static_cast<long long>(rows.size()), "the count is the rows added");
     for (const find::SearchRow& row : rows) {

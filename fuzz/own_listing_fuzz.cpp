@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Bytes that are not UTF-8 fold differently on their own than joined to
     // the text before them, so the plain rule holds for UTF-8 listings.
     const TextMatcher matcher(searchText);
-    std::vector<SearchRow> rows;
+    RowList rows;
     const long long added = searchListing(listing, matcher, includeFolders, rows);
     check(added == static_cast<long long>(rows.size()), "the count is the rows added");
     if (!pieces) {

@@ -34,7 +34,7 @@ std::string savedListText() {
         values, {{"0", "/srv/music", "Music", "1"}, {"1", "/media/cd", "Discs", "0"}});
 }
 
-std::vector<std::string> rowTexts(const std::vector<SearchRow>& rows) {
+std::vector<std::string> rowTexts(const RowList& rows) {
     std::vector<std::string> out;
     for (const SearchRow& row : rows) {
         out.push_back(row.text() + "|" + row.folder() + "|" + row.name());
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!found.failed, "the listings are read");
 
     const TextMatcher matcher(searchText);
-    std::vector<SearchRow> expected;
+    RowList expected;
     searchListing(first, matcher, includeFolders, expected);
     searchListing(second, matcher, includeFolders, expected);
     check(rowTexts(found.rows) == rowTexts(expected), "each file gives the rows of its own text");

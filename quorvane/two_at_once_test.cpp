@@ -71,7 +71,7 @@ class TwoAtOnceTest : public UnattendedBuildTest {
 
     // The rows the search program prints for one listing file's text.
     static std::vector<std::string> rowsOf(const std::string& listing) {
-        std::vector<find::SearchRow> rows;
+        find::RowList rows;
         find::searchListing(listing, find::TextMatcher(""), true, rows);
         std::vector<std::string> out;
         for (const find::SearchRow& row : rows) {

@@ -54,7 +54,7 @@ class HostileSearchTest : public generate::testing::HostileTreeTest {
     HostileSearchTest() {
         buildList();
         list = *loadOwnList(home.home() / "data", home.path("out/list.txt").string());
-        rows = searchOwnList(list, "", true, ui).rows;
+        rows = searchOwnList(list, "", true, ui).rows.toVector();
         for (const auto& [relative, full] : files) {
             everyFile.insert(full);
         }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/names.h"
+#include "quorfind/search/ascii_finder.h"
 
 namespace quor::find {
 
@@ -55,7 +56,8 @@ std::size_t findBytes(std::string_view haystack, std::string_view needle, std::s
                : static_cast<std::size_t>(static_cast<const char*>(hit) - haystack.data());
 }
 
-TextMatcher::TextMatcher(std::string_view searchText) : folded_(foldCase(searchText)) {}
+TextMatcher::TextMatcher(std::string_view searchText)
+    : folded_(foldCase(searchText)), asciiNeedle_(isAscii(folded_)) {}
 
 bool TextMatcher::matches(std::string_view candidate) const {
     if (candidate.empty()) {
@@ -63,6 +65,11 @@ bool TextMatcher::matches(std::string_view candidate) const {
     }
     if (folded_.empty()) {
         return true;
+    }
+    // Plain ASCII folds to plain ASCII: it is searched where it stands, and
+    // never holds a search text of another script.
+    if (isAscii(candidate)) {
+        return asciiNeedle_ && AsciiFinder(candidate, folded_).find(0) != std::string_view::npos;
     }
     return findBytes(foldCase(candidate), folded_) != std::string_view::npos;
 }

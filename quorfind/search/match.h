@@ -36,6 +36,7 @@ class TextMatcher {
 
   private:
     std::string folded_;
+    bool asciiNeedle_ = true;
 };
 
 // Finds needle in haystack; npos when absent. Both are compared byte by byte.

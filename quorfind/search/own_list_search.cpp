@@ -101,7 +101,7 @@ bool asciiStartsWithFolded(std::string_view text, std::string_view folded) {
 class ListingScanner {
   public:
     ListingScanner(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
-                   std::vector<SearchRow>& rows)
+                   RowList& rows)
         : data_(contents),
           finder_(contents, matcher.folded()),
           asciiNeedle_(isAscii(matcher.folded())),
@@ -115,7 +115,7 @@ class ListingScanner {
         if (first.starts_with('?')) {
             (void)nextLine(pos);
         }
-        while (pos < data_.size()) {
+        while (pos < data_.size() && !full_) {
             if (quiet() && !skipQuietLines(pos)) {
                 break;
             }
@@ -140,6 +140,9 @@ class ListingScanner {
         }
         return added_;
     }
+
+    // True when a matching row was left out because the rows were full.
+    bool full() const { return full_; }
 
   private:
     // While the folder neither matches nor ends with the start of the search
@@ -280,6 +283,10 @@ class ListingScanner {
     }
 
     void addRow(std::string_view line) {
+        if (rows_.full()) {
+            full_ = true;
+            return;
+        }
         const generate::CacheFileLine split = generate::splitFileLine(line);
         std::string_view columns;
         if (split.rest.starts_with('*')) {
@@ -290,10 +297,9 @@ class ListingScanner {
         }
         const std::string& folderText = folder();
         if (split.storedName.find('%') == std::string_view::npos) {
-            rows_.push_back(SearchRow::entry(folderText, split.storedName, columns));
+            rows_.addEntry(folderText, split.storedName, columns);
         } else {
-            rows_.push_back(
-                SearchRow::entry(folderText, decodeCacheName(split.storedName), columns));
+            rows_.addEntry(folderText, decodeCacheName(split.storedName), columns);
         }
         ++added_;
     }
@@ -303,7 +309,8 @@ class ListingScanner {
     bool asciiNeedle_;
     const std::string& needle_;
     bool includeFolders_;
-    std::vector<SearchRow>& rows_;
+    RowList& rows_;
+    bool full_ = false;
 
     std::string_view folderStored_;
     std::string folder_;
@@ -357,13 +364,14 @@ Result<std::string_view> readFileInto(const std::filesystem::path& file, Scratch
 }
 
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
-                        std::vector<SearchRow>& rows) {
+                        RowList& rows) {
     return ListingScanner(contents, matcher, includeFolders, rows).run();
 }
 
 SearchResult searchOwnList(const OwnList& list, std::string_view searchText, bool includeFolders,
-                           Interaction& ui) {
+                           Interaction& ui, const SearchLimits& limits) {
     SearchResult result;
+    result.rows.setLimit(limits.maxRows, limits.maxRowBytes);
     const TextMatcher matcher(searchText);
     // Both buffers serve every file in turn: fresh memory for each file
     // would cost more than the search itself.
@@ -379,7 +387,12 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
             result.failed = true;
             break;
         }
-        result.matches += ListingScanner(*read, matcher, includeFolders, result.rows).run();
+        ListingScanner scanner(*read, matcher, includeFolders, result.rows);
+        result.matches += scanner.run();
+        if (scanner.full()) {
+            reportTooManyMatches(result, ui);
+            break;
+        }
         if (ui.keepResponsive()) {
             result.stopped = true;
             break;
@@ -389,7 +402,8 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
 }
 
 SearchResult searchOwnListOf(const std::filesystem::path& dataFolder, std::string_view listPath,
-                             std::string_view searchText, bool includeFolders, Interaction& ui) {
+                             std::string_view searchText, bool includeFolders, Interaction& ui,
+                             const SearchLimits& limits) {
     const Result<OwnList> list = loadOwnList(dataFolder, listPath);
     if (!list) {
         ui.notice(kOpenListFailed, list.error());
@@ -397,7 +411,7 @@ SearchResult searchOwnListOf(const std::filesystem::path& dataFolder, std::strin
         result.failed = true;
         return result;
     }
-    return searchOwnList(*list, searchText, includeFolders, ui);
+    return searchOwnList(*list, searchText, includeFolders, ui, limits);
 }
 
 }  // namespace quor::find

@@ -14,6 +14,7 @@
 #include "common/result.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list.h"
+#include "quorfind/search/search_limits.h"
 #include "quorfind/search/search_result.h"
 
 namespace quor::find {
@@ -25,21 +26,24 @@ class ScratchBuffer;
 Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer);
 
 // Adds the rows of one folder listing file's contents that match, and
-// returns how many it added.
+// returns how many it added. Stops before a row that would go beyond the
+// rows' limit (RowList::full).
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
-                        std::vector<SearchRow>& rows);
+                        RowList& rows);
 
 // Searches every listing file of list. Missing listing files are passed
 // over; one that exists but cannot be read shows "There was a problem
 // opening your list!" and ends the search with the rows found so far. Lets
-// events run after each file and ends early when a stop was requested.
+// events run after each file and ends early when a stop was requested, or
+// when a row would go beyond the limit of limits.
 SearchResult searchOwnList(const OwnList& list, std::string_view searchText, bool includeFolders,
-                           Interaction& ui);
+                           Interaction& ui, const SearchLimits& limits = {});
 
 // Loads the saved list of the list output file listPath from dataFolder and
 // searches it. A saved list that exists but cannot be read shows the same
 // failure message and gives no rows.
 SearchResult searchOwnListOf(const std::filesystem::path& dataFolder, std::string_view listPath,
-                             std::string_view searchText, bool includeFolders, Interaction& ui);
+                             std::string_view searchText, bool includeFolders, Interaction& ui,
+                             const SearchLimits& limits = {});
 
 }  // namespace quor::find

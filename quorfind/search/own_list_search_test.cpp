@@ -254,7 +254,7 @@ TEST(SearchListing, AgreesWithThePlainRuleOnMixedListings) {
          {"rock", "ck/ro", "c/ro", "o", "mp3", "\xC3\xA9", "B\xC3\x89", "strasse", "*", "%", "100%",
           "zebra z", "kk", "e.", "music/", "/r", "disk", "mb >", ""}) {
         for (bool includeFolders : {true, false}) {
-            std::vector<SearchRow> rows;
+            RowList rows;
             const long long added = searchListing(listing, TextMatcher(text), includeFolders, rows);
             std::vector<std::string> got;
             for (const SearchRow& row : rows) {

@@ -1,43 +1,14 @@
 #include "quorfind/search/search_result.h"
 
 #include "quorfind/search/search_texts.h"
-#include "quorvane/generate/cache_format.h"
 
 namespace quor::find {
-
-SearchRow SearchRow::entry(std::string_view folder, std::string_view name,
-                           std::string_view columns) {
-    SearchRow row;
-    const bool breaks = folder.find_first_of("\r\n") != std::string_view::npos ||
-                        name.find_first_of("\r\n") != std::string_view::npos;
-    row.text_.reserve(folder.size() + name.size() + (columns.empty() ? 0 : columns.size() + 2));
-    if (breaks) {
-        row.text_ = generate::shownName(folder) + generate::shownName(name);
-        row.exact_ = std::make_shared<const Exact>(Exact{std::string(folder), std::string(name)});
-    } else {
-        row.text_.append(folder).append(name);
-    }
-    row.folderSize_ = static_cast<std::uint32_t>(folder.size());
-    row.nameSize_ = static_cast<std::uint32_t>(name.size());
-    if (!columns.empty()) {
-        row.text_.append("  ").append(columns);
-    }
-    return row;
-}
-
-std::string SearchRow::folder() const {
-    return exact_ ? exact_->folder : text_.substr(0, folderSize_);
-}
-
-std::string SearchRow::name() const {
-    return exact_ ? exact_->name : text_.substr(folderSize_, nameSize_);
-}
 
 std::vector<std::string> shownRows(const SearchResult& result) {
     std::vector<std::string> rows;
     rows.reserve(result.rows.size() + 1);
-    for (const SearchRow& row : result.rows) {
-        rows.push_back(row.text());
+    for (std::size_t row = 0; row < result.rows.size(); ++row) {
+        rows.push_back(result.rows.text(row));
     }
     if (result.matches == 0) {
         rows.emplace_back(kNoMatchesRow);

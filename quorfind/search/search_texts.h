@@ -22,6 +22,8 @@ inline constexpr std::string_view kOpenListFailed =
     "Make sure you have created a list in Quorvane before searching.";
 inline constexpr std::string_view kOpenTextListFailed =
     "There was a problem opening the file!\nMake sure you are trying to open a TEXT file.";
+inline constexpr std::string_view kTooManyMatchesText =
+    "There were too many matches to fit in the list!";
 inline constexpr std::string_view kNoListsCaption = "No Lists Found";
 inline constexpr std::string_view kNoListsText =
     "Copy any number of text file lists into your \\Quorvane\\Lists directory.\n"

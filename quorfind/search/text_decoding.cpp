@@ -1,26 +1,42 @@
 #include "quorfind/search/text_decoding.h"
 
-#include <unicode/unistr.h>
-
-#include <cstdint>
+#include <cstring>
+#include <utility>
 
 namespace quor::find {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr char32_t kReplacement = 0xFFFD;
 
-std::string convertWith(std::string_view bytes, const char* encoding) {
-    icu::UnicodeString text(bytes.data(), static_cast<int32_t>(bytes.size()), encoding);
-    std::string out;
-    text.toUTF8String(out);
-    return out;
+// U+0080..U+009F as Windows-1252 maps its bytes 0x80..0x9F; the unassigned
+// ones keep their own value.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool isHighSurrogate(std::uint16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isLowSurrogate(std::uint16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 }  // namespace
 
 bool isValidUtf8(std::string_view text) {
+    // Plain ASCII, by far the most common, is told eight bytes at a time.
     std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & 0x8080808080808080ULL) != 0) {
+            break;
+        }
+    }
     const std::size_t n = text.size();
     while (i < n) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -61,20 +77,95 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-std::string listTextAsUtf8(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Bom)) {
-        bytes.remove_prefix(kUtf8Bom.size());
+void appendUtf8(char32_t point, std::string& out) {
+    if (point < 0x80) {
+        out += static_cast<char>(point);
+    } else if (point < 0x800) {
+        out += static_cast<char>(0xC0 | (point >> 6));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        out += static_cast<char>(0xE0 | (point >> 12));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (point >> 18));
+        out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
     }
-    if (bytes.starts_with("\xFF\xFE")) {
-        return convertWith(bytes.substr(2), "UTF-16LE");
+}
+
+void appendWindows1252(std::string_view bytes, std::string& out) {
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else if (byte < 0xA0) {
+            appendUtf8(kHighControls[byte - 0x80], out);
+        } else {
+            appendUtf8(byte, out);
+        }
     }
-    if (bytes.starts_with("\xFE\xFF")) {
-        return convertWith(bytes.substr(2), "UTF-16BE");
+}
+
+std::string_view lineAsUtf8(std::string_view line, std::string& scratch) {
+    if (isValidUtf8(line)) {
+        return line;
     }
-    if (isValidUtf8(bytes)) {
-        return std::string(bytes);
+    scratch.clear();
+    appendWindows1252(line, scratch);
+    return scratch;
+}
+
+void Utf16Decoder::decode(std::string_view bytes, std::string& out) {
+    std::size_t i = 0;
+    if (haveOddByte_ && !bytes.empty()) {
+        const auto second = static_cast<unsigned char>(bytes[0]);
+        unit(static_cast<std::uint16_t>(bigEndian_ ? (oddByte_ << 8) | second
+                                                   : (second << 8) | oddByte_),
+             out);
+        haveOddByte_ = false;
+        i = 1;
     }
-    return convertWith(bytes, "windows-1252");
+    for (; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        unit(static_cast<std::uint16_t>(bigEndian_ ? (first << 8) | second : (second << 8) | first),
+             out);
+    }
+    if (i < bytes.size()) {
+        oddByte_ = static_cast<unsigned char>(bytes[i]);
+        haveOddByte_ = true;
+    }
+}
+
+void Utf16Decoder::unit(std::uint16_t value, std::string& out) {
+    if (highSurrogate_ != 0) {
+        const std::uint16_t high = std::exchange(highSurrogate_, 0);
+        if (isLowSurrogate(value)) {
+            appendUtf8(0x10000 + ((char32_t{high} - 0xD800) << 10) + (value - 0xDC00u), out);
+            return;
+        }
+        appendUtf8(kReplacement, out);
+    }
+    if (isHighSurrogate(value)) {
+        highSurrogate_ = value;
+    } else if (isLowSurrogate(value)) {
+        appendUtf8(kReplacement, out);
+    } else {
+        appendUtf8(value, out);
+    }
+}
+
+void Utf16Decoder::finish(std::string& out) {
+    if (highSurrogate_ != 0) {
+        appendUtf8(kReplacement, out);
+    }
+    if (haveOddByte_) {
+        appendUtf8(kReplacement, out);
+    }
+    highSurrogate_ = 0;
+    haveOddByte_ = false;
 }
 
 }  // namespace quor::find

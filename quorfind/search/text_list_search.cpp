@@ -3,134 +3,171 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
+#include <vector>
 
-#include "common/file_io.h"
-#include "common/text_lines.h"
+#include "quorfind/search/list_lines.h"
 #include "quorfind/search/match.h"
+#include "quorfind/search/outside_file.h"
 #include "quorfind/search/search_texts.h"
-#include "quorfind/search/text_decoding.h"
 
 namespace quor::find {
 
 namespace fs = std::filesystem;
 
 std::string upperCaseName(std::string_view name) {
-    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(
+        name.data(), static_cast<int32_t>(std::min<std::size_t>(name.size(), 4096))));
     unicode.toUpper();
     std::string out;
     unicode.toUTF8String(out);
     return out;
 }
 
-long long searchLines(std::string_view text, std::string_view searchText, std::string_view prefix,
-                      std::vector<SearchRow>& rows) {
-    const TextMatcher matcher(searchText);
-    long long added = 0;
-    // Lists made on old Macs end their lines with CR alone: a CR that no LF
-    // follows ends a line too, so a row never holds a line break.
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::string_view line = nextLine(text, pos, LoneCr::EndsLine);
-        if (matcher.matches(line)) {
-            rows.emplace_back(std::string(prefix) + std::string(line));
-            ++added;
-        }
-    }
-    return added;
-}
-
 namespace {
 
-// A large list is searched in pieces of about this many bytes, with the
-// window's events run between them, so a long list never freezes it.
-constexpr std::size_t kPieceBytes = 1 << 20;
+// One search over one list file or many: the matcher, the piece buffer
+// shared by every file, and the result the rows go to.
+class ListSearch {
+  public:
+    ListSearch(std::string_view searchText, const SearchLimits& limits, Interaction& ui,
+               SearchResult& result)
+        : matcher_(searchText),
+          limits_(limits),
+          pieceBytes_(std::max<std::size_t>(limits.pieceBytes, 1)),
+          piece_(std::make_unique_for_overwrite<char[]>(pieceBytes_)),
+          ui_(ui),
+          result_(result) {}
 
-// The end of the piece starting at pos: just after the last line end (LF,
-// CR LF or a lone CR) within kPieceBytes (the next one when a line is
-// longer), or the end of text. A CR LF pair is never cut.
-std::size_t pieceEnd(std::string_view text, std::size_t pos) {
-    if (text.size() - pos <= kPieceBytes) {
-        return text.size();
+    // Reads the open file front to back, adding its matching lines with
+    // prefix in front. Ends early on a stop request or a full result (both
+    // marked in it); fails with the reason when a read fails.
+    Status searchFile(const FileHandle& file, const fs::path& path, std::string_view prefix) {
+        result_.rows.setPrefix(prefix);
+        ListLines lines(limits_.maxLineBytes);
+        if (!matcher_.empty()) {
+            lines.passOverPlainLinesWithout(matcher_.folded());
+        }
+        const ListLines::Sink onLine = [this](std::string_view line) { return add(line); };
+        while (true) {
+            const Result<std::size_t> got = readSome(file, piece_.get(), pieceBytes_, path);
+            if (!got) {
+                return Error{got.error()};
+            }
+            if (*got == 0) {
+                break;
+            }
+            if (!lines.feed(std::string_view(piece_.get(), *got), onLine)) {
+                return {};
+            }
+            if (ui_.keepResponsive()) {
+                result_.stopped = true;
+                return {};
+            }
+        }
+        (void)lines.finish(onLine);
+        return {};
     }
-    std::size_t end = text.find_last_of("\r\n", pos + kPieceBytes - 1);
-    if (end == std::string_view::npos || end < pos) {
-        end = text.find_first_of("\r\n", pos + kPieceBytes);
+
+  private:
+    bool add(std::string_view line) {
+        if (!matcher_.matches(line)) {
+            return true;
+        }
+        if (result_.rows.full()) {
+            reportTooManyMatches(result_, ui_);
+            return false;
+        }
+        result_.rows.addText(line);
+        ++result_.matches;
+        return true;
     }
-    if (end == std::string_view::npos) {
-        return text.size();
-    }
-    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
-        ++end;
-    }
-    return end + 1;
+
+    TextMatcher matcher_;
+    const SearchLimits& limits_;
+    std::size_t pieceBytes_;
+    std::unique_ptr<char[]> piece_;
+    Interaction& ui_;
+    SearchResult& result_;
+};
+
+SearchResult emptyResult(const SearchLimits& limits) {
+    SearchResult result;
+    result.rows.setLimit(limits.maxRows, limits.maxRowBytes);
+    return result;
 }
 
 }  // namespace
 
-SearchResult searchTextList(const fs::path& file, std::string_view searchText, Interaction& ui) {
-    SearchResult result;
-    std::error_code error;
-    if (!fs::exists(file, error)) {
-        return result;
-    }
-    const Result<std::string> contents =
-        fs::is_directory(file, error) ? Result<std::string>(Error{file.string() + " is a folder"})
-                                      : readFile(file);
-    if (!contents) {
-        ui.notice(kOpenTextListFailed, contents.error());
+SearchResult searchTextList(const fs::path& file, std::string_view searchText, Interaction& ui,
+                            const SearchLimits& limits) {
+    SearchResult result = emptyResult(limits);
+    const auto fail = [&](const std::string& reason) {
+        ui.notice(kOpenTextListFailed, reason);
         result.failed = true;
-        return result;
-    }
-    const std::string text = listTextAsUtf8(*contents);
-    const std::string_view all(text);
-    for (std::size_t pos = 0; pos < all.size();) {
-        const std::size_t end = pieceEnd(all, pos);
-        result.matches += searchLines(all.substr(pos, end - pos), searchText, "", result.rows);
-        pos = end;
-        if (pos < all.size() && ui.keepResponsive()) {
-            result.stopped = true;
-            break;
-        }
+        ++result.listsUnread;
+    };
+    const OutsideFile opened = openOutsideFile(file);
+    if (opened.kind == FileKind::Missing) {
+        result.listMissing = true;
+    } else if (opened.kind != FileKind::Regular) {
+        fail(opened.reason);
+    } else if (const Status read =
+                   ListSearch(searchText, limits, ui, result).searchFile(opened.file, file, "");
+               !read) {
+        fail(read.error());
     }
     return result;
 }
 
 namespace {
 
-std::vector<fs::path> listFiles(const fs::path& folder, std::error_code& error) {
-    std::vector<fs::path> files;
+// The entries of folder that are not hidden, in name order.
+std::vector<fs::path> visibleEntries(const fs::path& folder, std::error_code& error) {
+    std::vector<fs::path> entries;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        if (!it->is_directory(typeError)) {
-            files.push_back(it->path());
+        if (!it->path().filename().string().starts_with('.')) {
+            entries.push_back(it->path());
         }
     }
-    std::sort(files.begin(), files.end());
-    return files;
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 }  // namespace
 
 SearchResult searchListsFolder(const fs::path& listsFolder, std::string_view searchText,
-                               Interaction& ui) {
-    SearchResult result;
+                               Interaction& ui, const SearchLimits& limits) {
+    SearchResult result = emptyResult(limits);
     std::error_code error;
-    const std::vector<fs::path> files = listFiles(listsFolder, error);
+    const std::vector<fs::path> entries = visibleEntries(listsFolder, error);
     if (error && error != std::errc::no_such_file_or_directory) {
         ui.notice(listsFolderFailedText(listsFolder.parent_path().string()), error.message());
         result.failed = true;
         return result;
     }
-    for (const fs::path& file : files) {
-        ++result.listsRead;
-        const Result<std::string> contents = readFile(file);
-        if (!contents) {
-            ui.notice(listsFileFailedText(file.string()), contents.error());
-        } else {
-            const std::string prefix = upperCaseName(file.filename().string()) + " - ";
-            result.matches +=
-                searchLines(listTextAsUtf8(*contents), searchText, prefix, result.rows);
+    ListSearch search(searchText, limits, ui, result);
+    const auto unread = [&](const fs::path& entry, const std::string& reason) {
+        ui.notice(listsFileFailedText(entry.string()), reason);
+        ++result.listsUnread;
+    };
+    for (const fs::path& entry : entries) {
+        const OutsideFile opened = openOutsideFile(entry);
+        if (opened.kind == FileKind::Regular) {
+            ++result.listsRead;
+            const std::string prefix = upperCaseName(entry.filename().string()) + " - ";
+            if (const Status read = search.searchFile(opened.file, entry, prefix); !read) {
+                unread(entry, read.error());
+            }
+        } else if (opened.kind == FileKind::Unreadable) {
+            ++result.listsRead;
+            unread(entry, opened.reason);
+        } else if (opened.kind == FileKind::Other) {
+            unread(entry, opened.reason);
+        }
+        if (result.stopped || result.full) {
+            break;
         }
         if (ui.keepResponsive()) {
             result.stopped = true;

@@ -15,13 +15,13 @@ void ResultModel::showNotes(const std::vector<std::string>& notes) {
     beginResetModel();
     rows_.clear();
     for (const std::string& note : notes) {
-        rows_.emplace_back(note);
+        rows_.addText(note);
     }
     notes_ = true;
     endResetModel();
 }
 
-void ResultModel::showResults(std::vector<SearchRow> rows) {
+void ResultModel::showResults(RowList rows) {
     beginResetModel();
     rows_ = std::move(rows);
     notes_ = false;
@@ -42,9 +42,8 @@ std::vector<SearchRow> ResultModel::results(const std::vector<int>& rowNumbers) 
     return chosen;
 }
 
-const std::vector<SearchRow>& ResultModel::resultRows() const {
-    static const std::vector<SearchRow> none;
-    return notes_ ? none : rows_;
+std::vector<SearchRow> ResultModel::resultRows() const {
+    return notes_ ? std::vector<SearchRow>() : rows_.toVector();
 }
 
 int ResultModel::rowCount(const QModelIndex& parent) const {
@@ -56,7 +55,7 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
-        return qtext(rows_[static_cast<std::size_t>(index.row())].text());
+        return qtext(rows_.text(static_cast<std::size_t>(index.row())));
     }
     return {};
 }

@@ -22,23 +22,23 @@ class ResultModel : public QAbstractListModel {
     using QAbstractListModel::QAbstractListModel;
 
     void showNotes(const std::vector<std::string>& notes);
-    void showResults(std::vector<SearchRow> rows);
+    void showResults(RowList rows);
     void clear() { showResults({}); }
 
     // True while the rows are notes rather than results.
     bool notes() const { return notes_; }
-    const std::vector<SearchRow>& rows() const { return rows_; }
+    const RowList& rows() const { return rows_; }
     // The result rows of the given row numbers, and all of them (none while
     // notes are shown).
     std::vector<SearchRow> results(const std::vector<int>& rowNumbers) const;
-    const std::vector<SearchRow>& resultRows() const;
+    std::vector<SearchRow> resultRows() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
-    std::vector<SearchRow> rows_;
+    RowList rows_;
     bool notes_ = false;
 };
 

@@ -20,6 +20,7 @@
 #include "quorfind/actions/action_context.h"
 #include "quorfind/actions/launcher.h"
 #include "quorfind/dcc/dcc_send.h"
+#include "quorfind/search/search_limits.h"
 #include "quorfind/settings.h"
 #include "quorvane/store/places.h"
 
@@ -66,6 +67,8 @@ struct SearchServices {
     std::function<bool(Interaction& ui)> runQuorvane;
     std::function<bool(Interaction& ui, ListType type, std::string_view currentListPath)>
         updateList;
+    // The result list's limit and how lists are read.
+    SearchLimits limits = windowLimits();
 
     // The desktop's own services and the real dialogs.
     static SearchServices desktop();

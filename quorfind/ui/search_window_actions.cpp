@@ -105,9 +105,10 @@ void SearchWindow::savePlaylist() {
         if (chosen.isEmpty()) {
             return;
         }
+        // Every row only when none is selected: the rows are made one by one.
         const std::vector<SearchRow> selected = selectedResults();
         appendToPlaylist(QFile::encodeName(chosen).toStdString(),
-                         playlistRows(selected, model_->resultRows()), context, settings_);
+                         selected.empty() ? model_->resultRows() : selected, context, settings_);
     });
 }
 

@@ -103,17 +103,18 @@ SearchResult SearchWindow::searchSource(const std::string& text) {
                 return {};  // no list was chosen: nothing to read
             }
             return searchOwnListOf(places_.dataFolder(), currentListPath_, text,
-                                   settings_.includeFolders(), interaction_);
+                                   settings_.includeFolders(), interaction_, services_.limits);
         case ListType::TextList:
-            return searchTextList(currentListPath_, text, interaction_);
+            return searchTextList(currentListPath_, text, interaction_, services_.limits);
         case ListType::ListsFolder:
-            return find::searchListsFolder(places_.listsFolder(), text, interaction_);
+            return find::searchListsFolder(places_.listsFolder(), text, interaction_,
+                                           services_.limits);
     }
     return {};
 }
 
-// Every source lets events run as it goes (after each file, or each
-// megabyte of a text list), so Stop reaches it.
+// Every source lets events run as it goes (after each file, and each
+// piece of a text list), so Stop reaches it.
 void SearchWindow::showSearching() {
     searching_ = true;
     interaction_.beginWork();

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     const find::SearchResult found =
         find::searchOwnList(*list, find::cleanSearchText(args[1]), false, ui);
     const find::ActionContext context{find::ListType::OwnList, *list, ui};
-    const int handed = runAction(args, settings, found.rows, context);
+    const int handed = runAction(args, settings, found.rows.toVector(), context);
     std::cout << "handed " << handed << " of " << found.rows.size() << '\n';
     return handed == static_cast<int>(found.rows.size()) ? 0 : 1;
 }

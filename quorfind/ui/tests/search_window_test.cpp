@@ -37,6 +37,7 @@ class SearchWindowTest : public QObject {
     void closingDuringASearchWaitsForItsEnd();
     void textListIsChosenSearchedAndRemembered();
     void listsFolderIsCreatedAndSearched();
+    void aFullResultListKeepsItsRowsAndSaysSoOnce();
     void savedListChooserMakesTheOwnList();
     void ownListWithoutNameAsksForAList();
     void firstStartShowsHelpOnlyOnce();
@@ -195,6 +196,23 @@ void SearchWindowTest::listsFolderIsCreatedAndSearched() {
     QCOMPARE(f.rows(), std::vector<std::string>{"FRIENDS.TXT - Abbey Road.mp3"});
     screenshot(*f.window, "search-window-lists-folder");
     QCOMPARE(f.world.ui.boxes().size(), 1u);
+}
+
+void SearchWindowTest::aFullResultListKeepsItsRowsAndSaysSoOnce() {
+    WindowFixture f;
+    f.world.limits.maxRows = 2;
+    f.reopen();
+    f.search("");  // the own list's three rows
+    QCOMPARE(f.rows(), (std::vector<std::string>{kMusicRows[0], kMusicRows[1]}));
+    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{std::string(kTooManyMatchesText)});
+    QCOMPARE(f.status(), QString("Found 2 matching files."));
+
+    const auto list = f.world.home.file("lists/many.txt", "s1\ns2\ns3\ns4\n");
+    f.world.openAnswers.push_back(QString::fromStdString(list.string()));
+    f.child<QAction>("mnuFileOpenNonLocal").trigger();
+    f.search("s");
+    QCOMPARE(f.rows(), (std::vector<std::string>{"s1", "s2"}));
+    QCOMPARE(f.world.ui.texts().size(), 2u);
 }
 
 void SearchWindowTest::savedListChooserMakesTheOwnList() {

@@ -127,6 +127,7 @@ SearchServices FindWorld::services() {
                           std::string(path));
         return true;
     };
+    services.limits = limits;
     return services;
 }
 

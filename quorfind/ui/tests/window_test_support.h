@@ -64,6 +64,8 @@ struct FindWorld {
     std::vector<std::string> started;  // "run", or "update <type> <path>"
     QString helpPage;
     std::vector<QString> opened;
+    // The window's result list limit (set before reopen()).
+    SearchLimits limits = windowLimits();
 };
 
 struct WindowFixture {
