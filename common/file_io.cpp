@@ -69,13 +69,17 @@ mode_t modeForNewFile() {
 }  // namespace
 
 Result<std::string> readFile(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return errorFrom("open", file);
     }
     std::string contents;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Error{file.string() + " is not a regular file"};
+    }
+    if (info.st_size > 0) {
         contents.reserve(static_cast<std::size_t>(info.st_size));
     }
     char buffer[65536];

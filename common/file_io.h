@@ -16,7 +16,9 @@
 
 namespace quor {
 
-// Reads a whole file.
+// Reads a whole regular file. Fails, naming the file, when it is missing,
+// unreadable or anything but a regular file: a pipe in its place is never
+// waited on and a device never read without end.
 Result<std::string> readFile(const std::filesystem::path& file);
 
 // Replaces (or creates) file with contents, atomically. A replaced file

@@ -92,6 +92,22 @@ TEST(FileOperations, ReadsLargeFilesWhole) {
     EXPECT_EQ(*read, big);
 }
 
+// Owned files can be swapped by hand or by another program: a pipe in
+// their place must not hang a reader, nor a device fill memory.
+TEST(FileOperations, ReadsOnlyRegularFiles) {
+    TempTree tree;
+    ASSERT_EQ(::mkfifo(tree.path("pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", tree.path("zero"));
+    tree.folder("folder");
+    for (const char* name : {"pipe", "zero", "folder"}) {
+        const Result<std::string> read = readFile(tree.path(name));
+        ASSERT_FALSE(read) << name;
+        EXPECT_NE(read.error().find(name), std::string::npos) << read.error();
+    }
+    EXPECT_FALSE(copyFileAtomically(tree.path("pipe"), tree.path("copy")));
+    EXPECT_FALSE(std::filesystem::exists(tree.path("copy")));
+}
+
 TEST(CopyFileIfMissing, CopiesOnceAndNeverReplacesWhatIsThere) {
     TempTree tree;
     tree.file("sample.html", "<!--list-->");

@@ -327,17 +327,20 @@ class ListingScanner {
 }  // namespace
 
 Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Never waits on a pipe put in the listing's place, and reads only a
+    // regular file (a link to a device would never end).
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return Error{ioErrorText("open", file, errno)};
     }
     struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Error{file.string() + " is not a regular file"};
+    }
     // One byte more than the file's size, so that the end is seen in the
     // same pass.
-    std::size_t capacity =
-        (::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size)
-                                                     : 65536) +
-        1;
+    std::size_t capacity = (info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 65536) + 1;
     char* data = buffer.reserve(capacity);
     std::size_t size = 0;
     while (true) {

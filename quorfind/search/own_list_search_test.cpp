@@ -1,6 +1,7 @@
 #include "quorfind/search/own_list_search.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "quorfind/search/search_texts.h"
 #include "quorfind/search/test_lists.h"
@@ -115,10 +116,22 @@ TEST_F(OwnListSearchTest, UnreadableListsShowTheFailureAndKeepRowsFound) {
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, kOpenListFailed);
 
+    // A pipe or a link to a device in a listing's place is refused at once.
+    std::filesystem::remove(home.path("home/data/music1.dat"));
+    ASSERT_EQ(::mkfifo(home.path("home/data/music1.dat").c_str(), 0600), 0);
+    result = search("beatles");
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.matches, 1);
+    std::filesystem::remove(home.path("home/data/music1.dat"));
+    std::filesystem::create_symlink("/dev/zero", home.path("home/data/music1.dat"));
+    EXPECT_EQ(search("beatles").matches, 1);
+    ASSERT_EQ(ui.boxes().size(), 3u);
+    EXPECT_EQ(ui.boxes()[2].text, kOpenListFailed);
+
     home.file("home/data/short.lst", "3.2\r\n2\r\n");
     result = searchOwnListOf(home.home() / "data", "short.html", "", true, ui);
     EXPECT_TRUE(result.failed);
-    EXPECT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(ui.boxes().size(), 4u);
 }
 
 // The search program reads its own list by the same rules as Quorvane: a
