@@ -46,36 +46,15 @@ bool isWeechatProgram(std::string_view program) {
     return name == "weechat" || name == "weechat-headless" || name == "weechat-curses";
 }
 
-void addDirFolders(std::vector<fs::path>& folders) {
-    std::error_code error;
-    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
-        const std::string pid = it->path().filename().string();
-        if (pid.empty() || !std::all_of(pid.begin(), pid.end(), ::isdigit)) {
-            continue;
-        }
-        const std::vector<std::string> args = processArguments(it->path());
-        if (args.empty() || !isWeechatProgram(args[0])) {
-            continue;
-        }
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            if ((args[i] == "--dir" || args[i] == "-d") && i + 1 < args.size()) {
-                folders.emplace_back(args[i + 1]);
-            } else if (args[i].starts_with("--dir=")) {
-                folders.emplace_back(args[i].substr(6));
-            }
+// The folders given to one WeeChat process with --dir, -d or --dir=.
+void addDirArguments(const std::vector<std::string>& args, std::vector<fs::path>& folders) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if ((args[i] == "--dir" || args[i] == "-d") && i + 1 < args.size()) {
+            folders.emplace_back(args[i + 1]);
+        } else if (args[i].starts_with("--dir=")) {
+            folders.emplace_back(args[i].substr(6));
         }
     }
-}
-
-bool hasReader(const fs::path& pipe) {
-    const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat info {};
-    const bool fifo = ::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode);
-    ::close(fd);
-    return fifo;
 }
 
 }  // namespace
@@ -99,7 +78,29 @@ std::vector<std::string> hexChatServices(std::string_view serviceName) {
     return {std::string(serviceName)};
 }
 
-std::vector<fs::path> weechatFifoFolders() {
+std::vector<fs::path> weechatDirFolders(const fs::path& proc, uid_t user) {
+    std::vector<fs::path> folders;
+    std::error_code error;
+    for (fs::directory_iterator it(proc, error), end; !error && it != end; it.increment(error)) {
+        const std::string pid = it->path().filename().string();
+        if (pid.empty() || !std::all_of(pid.begin(), pid.end(), ::isdigit)) {
+            continue;
+        }
+        // A process's folder belongs to the user it runs as: another user's
+        // WeeChat could name any folder.
+        struct stat owner {};
+        if (::stat(it->path().c_str(), &owner) != 0 || owner.st_uid != user) {
+            continue;
+        }
+        const std::vector<std::string> args = processArguments(it->path());
+        if (!args.empty() && isWeechatProgram(args[0])) {
+            addDirArguments(args, folders);
+        }
+    }
+    return folders;
+}
+
+std::vector<fs::path> weechatFifoFolders(uid_t user) {
     std::vector<fs::path> folders;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime) {
         folders.push_back(fs::path(runtime) / "weechat");
@@ -107,11 +108,13 @@ std::vector<fs::path> weechatFifoFolders() {
     const fs::path home = homeFolder();
     folders.push_back(home / ".cache" / "weechat");
     folders.push_back(home / ".weechat");
-    addDirFolders(folders);
+    for (fs::path& folder : weechatDirFolders("/proc", user)) {
+        folders.push_back(std::move(folder));
+    }
     return folders;
 }
 
-fs::path findWeechatFifo(const std::vector<fs::path>& folders) {
+fs::path findWeechatFifo(const std::vector<fs::path>& folders, uid_t user) {
     for (const fs::path& folder : folders) {
         std::error_code error;
         std::vector<fs::path> pipes;
@@ -123,7 +126,8 @@ fs::path findWeechatFifo(const std::vector<fs::path>& folders) {
         }
         std::sort(pipes.begin(), pipes.end());
         for (const fs::path& pipe : pipes) {
-            if (hasReader(pipe)) {
+            if (const Result<int> opened = openTrustedPipe(pipe, user)) {
+                ::close(*opened);
                 return pipe;
             }
         }
@@ -136,11 +140,12 @@ std::unique_ptr<IrcLink> makeIrcLink(std::string_view serviceName) {
         return makeFifoLink(fs::path(serviceName));
     }
     if (equalsIgnoringCase(serviceName, "weechat")) {
-        const fs::path pipe = findWeechatFifo(weechatFifoFolders());
+        const uid_t user = ::geteuid();
+        const fs::path pipe = findWeechatFifo(weechatFifoFolders(user), user);
         if (pipe.empty()) {
             return std::make_unique<MissingLink>(
-                "WeeChat is not running, or its fifo plugin is off: no weechat_fifo pipe has a "
-                "reader");
+                "WeeChat is not running, or its fifo plugin is off: no weechat_fifo pipe of "
+                "yours has a reader");
         }
         return makeFifoLink(pipe);
     }

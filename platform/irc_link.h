@@ -9,13 +9,22 @@
 //   a path (holding "/")
 //       a WeeChat fifo pipe: one line "*" + the typed text
 //   "weechat" (any case)
-//       the fifo of a running WeeChat, found in its usual folders
+//       the fifo of a running WeeChat of this user, found in its usual
+//       folders
+//
+// A pipe is written only when no other user can be reading it: it must be
+// a named pipe owned by this user, in a folder owned by this user (or root)
+// that nobody else may write to (so the pipe cannot be swapped).
 //
 // No client reports a failed command back: a link reports only what it can
 // see (no client running, no pipe, a failed call).
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,13 +64,32 @@ std::string hexChatCommand(std::string_view typedLine);
 // True when text holds a carriage return or line feed.
 bool holdsLineBreak(std::string_view text);
 
+// Why a pipe found as pipe (fstat of the opened descriptor) in a folder
+// found as folder may not be written by the user user; nothing when it may.
+// Refused: not a named pipe, a pipe owned by another user, a folder owned by
+// another user than user or root, a folder that group or others may write.
+std::optional<std::string> untrustedPipe(const struct stat& pipe, const struct stat& folder,
+                                         uid_t user);
+
+// Opens the pipe at path for writing, without blocking, without following a
+// link at its last component, when untrustedPipe allows it for user. Fails
+// with the reason; ENXIO (errno) when the pipe has no reader, which the
+// message tells as "not running". The descriptor is closed by the caller.
+Result<int> openTrustedPipe(const std::filesystem::path& path, uid_t user);
+
 // The folders a WeeChat fifo can be in, in the order they are tried:
 // $XDG_RUNTIME_DIR/weechat, ~/.cache/weechat, ~/.weechat, then the folders
-// given with --dir (or -d) to running WeeChat processes.
-std::vector<std::filesystem::path> weechatFifoFolders();
+// given with --dir (or -d) to running WeeChat processes of user.
+std::vector<std::filesystem::path> weechatFifoFolders(uid_t user);
 
-// The first "weechat_fifo_<pid>" pipe in folders that has a reader; empty
-// when none has.
-std::filesystem::path findWeechatFifo(const std::vector<std::filesystem::path>& folders);
+// The folders given with --dir (or -d) to the WeeChat processes of user
+// listed in proc (a /proc tree: one folder per process id, owned by the
+// process's user, holding "cmdline").
+std::vector<std::filesystem::path> weechatDirFolders(const std::filesystem::path& proc, uid_t user);
+
+// The first "weechat_fifo_<pid>" pipe in folders that user may write
+// (openTrustedPipe) and that has a reader; empty when none has.
+std::filesystem::path findWeechatFifo(const std::vector<std::filesystem::path>& folders,
+                                      uid_t user);
 
 }  // namespace quor::platform

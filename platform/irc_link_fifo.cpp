@@ -5,19 +5,37 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "platform/irc_link.h"
 
 namespace quor::platform {
 
+namespace fs = std::filesystem;
+
 namespace {
+
+std::string errnoText(int error) {
+    return std::strerror(error);
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    int release() { return std::exchange(fd, -1); }
+};
 
 // WeeChat's fifo plugin: each line written to the pipe is "*" + a typed
 // line, run in the current buffer. The pipe is opened without blocking, so
 // a client that is not running (no reader) is told at once.
 class FifoLink final : public IrcLink {
   public:
-    explicit FifoLink(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit FifoLink(fs::path path) : path_(std::move(path)) {}
 
     Status send(std::string_view typedLine) override {
         if (holdsLineBreak(typedLine)) {
@@ -27,27 +45,17 @@ class FifoLink final : public IrcLink {
         if (line.size() > PIPE_BUF) {
             return Error{"The command is too long for the pipe " + path_.string()};
         }
-        const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            const int error = errno;
-            if (error == ENXIO) {
-                return Error{"The IRC client is not running: nothing reads " + path_.string()};
-            }
-            return Error{"Could not open the pipe " + path_.string() + ": " + std::strerror(error)};
+        const Result<int> opened = openTrustedPipe(path_, ::geteuid());
+        if (!opened) {
+            return Error{opened.error()};
         }
-        struct stat info {};
-        if (::fstat(fd, &info) != 0 || !S_ISFIFO(info.st_mode)) {
-            ::close(fd);
-            return Error{path_.string() + " is not a named pipe"};
-        }
+        Descriptor pipe{*opened};
         ssize_t written;
-        while ((written = ::write(fd, line.data(), line.size())) < 0 && errno == EINTR) {
+        while ((written = ::write(pipe.fd, line.data(), line.size())) < 0 && errno == EINTR) {
         }
-        const int error = errno;
-        ::close(fd);
         if (written != static_cast<ssize_t>(line.size())) {
             return Error{"Could not write to the pipe " + path_.string() + ": " +
-                         (written < 0 ? std::strerror(error) : "the pipe is full")};
+                         (written < 0 ? errnoText(errno) : "the pipe is full")};
         }
         return Status::success();
     }
@@ -55,12 +63,76 @@ class FifoLink final : public IrcLink {
     bool quotesPaths() const override { return false; }
 
   private:
-    std::filesystem::path path_;
+    fs::path path_;
 };
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 }  // namespace
 
-std::unique_ptr<IrcLink> makeFifoLink(std::filesystem::path path) {
+std::optional<std::string> untrustedPipe(const struct stat& pipe, const struct stat& folder,
+                                         uid_t user) {
+    if (!S_ISFIFO(pipe.st_mode)) {
+        return "it is not a named pipe";
+    }
+    if (pipe.st_uid != user) {
+        return "it belongs to another user";
+    }
+    if (folder.st_uid != user && folder.st_uid != 0) {
+        return "its folder belongs to another user";
+    }
+    if ((folder.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return "other users may write to its folder";
+    }
+    return std::nullopt;
+}
+
+Result<int> openTrustedPipe(const fs::path& path, uid_t user) {
+    const std::string name = path.filename().string();
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const auto refused = [&](const std::string& why) {
+        return Error{"The pipe " + path.string() + " is not used: " + why};
+    };
+    // The folder is held open, so the pipe checked is the pipe opened.
+    Descriptor dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    struct stat folderInfo {};
+    if (dir.fd < 0 || ::fstat(dir.fd, &folderInfo) != 0) {
+        return Error{"Could not open the pipe " + path.string() + ": " + errnoText(errno)};
+    }
+    struct stat found {};
+    if (name.empty() || name == "." || name == ".." ||
+        ::fstatat(dir.fd, name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
+        return Error{"Could not open the pipe " + path.string() + ": " +
+                     (name.empty() ? "no file name" : errnoText(errno))};
+    }
+    // Checked before it is opened: opening a device may do something.
+    if (auto why = untrustedPipe(found, folderInfo, user)) {
+        return refused(*why);
+    }
+    Descriptor pipe{::openat(dir.fd, name.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC)};
+    if (pipe.fd < 0) {
+        const int error = errno;
+        if (error == ENXIO) {
+            return Error{"The IRC client is not running: nothing reads " + path.string()};
+        }
+        return Error{"Could not open the pipe " + path.string() + ": " + errnoText(error)};
+    }
+    struct stat opened {};
+    if (::fstat(pipe.fd, &opened) != 0) {
+        return Error{"Could not open the pipe " + path.string() + ": " + errnoText(errno)};
+    }
+    if (!sameFile(opened, found)) {
+        return refused("it was replaced while it was opened");
+    }
+    if (auto why = untrustedPipe(opened, folderInfo, user)) {
+        return refused(*why);
+    }
+    return pipe.release();
+}
+
+std::unique_ptr<IrcLink> makeFifoLink(fs::path path) {
     return std::make_unique<FifoLink>(std::move(path));
 }
 

@@ -5,61 +5,39 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <thread>
+#include <algorithm>
 
 #include "common/testing/temp_tree.h"
 
 namespace quor::platform {
 namespace {
 
-// A named pipe with a reader thread that collects everything written to it
-// until the test closes the reading end.
+// A named pipe held open for reading, as a running WeeChat holds it. A
+// write to a pipe is in it once write() returns, so what the link sent is
+// read back at once, without waiting.
 class ReadPipe {
   public:
     explicit ReadPipe(std::filesystem::path path) : path_(std::move(path)) {
         ::mkfifo(path_.c_str(), 0600);
         fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
-        reader_ = std::thread([this] {
-            char buffer[512];
-            while (!done_) {
-                const ssize_t got = ::read(fd_, buffer, sizeof buffer);
-                if (got > 0) {
-                    std::lock_guard lock(mutex_);
-                    text_.append(buffer, static_cast<std::size_t>(got));
-                } else {
-                    std::this_thread::yield();
-                }
-            }
-        });
     }
-    ~ReadPipe() {
-        done_ = true;
-        reader_.join();
-        ::close(fd_);
-    }
-    // Everything read once the line count reaches lines (at most 10 s).
-    std::string waitFor(std::size_t lines) {
-        for (int i = 0; i < 10000; ++i) {
-            {
-                std::lock_guard lock(mutex_);
-                if (static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) >=
-                    lines) {
-                    return text_;
-                }
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ~ReadPipe() { ::close(fd_); }
+    ReadPipe(const ReadPipe&) = delete;
+    ReadPipe& operator=(const ReadPipe&) = delete;
+
+    // Everything written to the pipe since the last call.
+    std::string sent() {
+        std::string text;
+        char buffer[512];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(got));
         }
-        std::lock_guard lock(mutex_);
-        return text_;
+        return text;
     }
 
   private:
     std::filesystem::path path_;
     int fd_ = -1;
-    std::atomic<bool> done_{false};
-    std::mutex mutex_;
-    std::string text_;
-    std::thread reader_;
 };
 
 TEST(FifoLink, WritesEachCommandAsOneStarredLine) {
@@ -70,9 +48,10 @@ TEST(FifoLink, WritesEachCommandAsOneStarredLine) {
     EXPECT_FALSE(link->quotesPaths());
     ASSERT_TRUE(link->send("/dcc send bob /m/a b.mp3").ok());
     ASSERT_TRUE(link->send("/msg friend hi").ok());
-    EXPECT_EQ(pipe.waitFor(2), "*/dcc send bob /m/a b.mp3\n*/msg friend hi\n");
+    EXPECT_EQ(pipe.sent(), "*/dcc send bob /m/a b.mp3\n*/msg friend hi\n");
     EXPECT_FALSE(link->send("/dcc send bob x\n/quit").ok());
     EXPECT_FALSE(link->send("/a\rb").ok());
+    EXPECT_EQ(pipe.sent(), "");
 }
 
 TEST(FifoLink, TellsWhenNoClientReadsOrThereIsNoPipe) {
@@ -94,9 +73,91 @@ TEST(WeechatDiscovery, TakesTheFirstPipeWithAReader) {
     tree.folder("cache");
     ::mkfifo(tree.path("run/weechat_fifo_1").c_str(), 0600);  // no reader
     ReadPipe live(tree.path("cache/weechat_fifo_2"));
-    EXPECT_EQ(findWeechatFifo({tree.path("missing"), tree.path("run"), tree.path("cache")}),
+    const uid_t me = ::geteuid();
+    EXPECT_EQ(findWeechatFifo({tree.path("missing"), tree.path("run"), tree.path("cache")}, me),
               tree.path("cache/weechat_fifo_2"));
-    EXPECT_EQ(findWeechatFifo({tree.path("run")}), std::filesystem::path());
+    EXPECT_EQ(findWeechatFifo({tree.path("run")}, me), std::filesystem::path());
+}
+
+struct stat statOf(mode_t mode, uid_t owner) {
+    struct stat info {};
+    info.st_mode = mode;
+    info.st_uid = owner;
+    return info;
+}
+
+TEST(WeechatPipeTrust, OnlyTheUsersOwnPipeInAFolderNobodyElseWrites) {
+    constexpr uid_t me = 1000, other = 1001;
+    struct Case {
+        const char* what;
+        struct stat pipe;
+        struct stat folder;
+        bool trusted;
+    };
+    const Case cases[] = {
+        {"own pipe, own private folder", statOf(S_IFIFO | 0600, me), statOf(S_IFDIR | 0700, me),
+         true},
+        {"own pipe, root's folder", statOf(S_IFIFO | 0600, me), statOf(S_IFDIR | 0755, 0), true},
+        {"a regular file", statOf(S_IFREG | 0600, me), statOf(S_IFDIR | 0700, me), false},
+        {"a device", statOf(S_IFCHR | 0600, me), statOf(S_IFDIR | 0700, me), false},
+        {"another user's pipe", statOf(S_IFIFO | 0600, other), statOf(S_IFDIR | 0700, me), false},
+        {"another user's folder", statOf(S_IFIFO | 0600, me), statOf(S_IFDIR | 0700, other), false},
+        {"a folder all may write", statOf(S_IFIFO | 0600, me), statOf(S_IFDIR | 0777, me), false},
+        {"a folder the group may write", statOf(S_IFIFO | 0600, me), statOf(S_IFDIR | 0770, me),
+         false},
+        {"root's sticky shared folder", statOf(S_IFIFO | 0600, me),
+         statOf(S_IFDIR | S_ISVTX | 0777, 0), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(!untrustedPipe(c.pipe, c.folder, me).has_value(), c.trusted) << c.what;
+    }
+}
+
+// A pipe that would be written but for where it lies: a reader is open, and
+// nothing may arrive.
+class UntrustedPipe : public ::testing::Test {
+  protected:
+    void expectRefusedAndUnread(const std::filesystem::path& path,
+                                const std::filesystem::path& pipe) {
+        const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        const Status sent = makeFifoLink(path)->send("/dcc send bob /m/a.mp3");
+        EXPECT_FALSE(sent.ok());
+        EXPECT_EQ(findWeechatFifo({path.parent_path()}, ::geteuid()), std::filesystem::path());
+        char buffer[64];
+        EXPECT_LE(::read(reader, buffer, sizeof buffer), 0);
+        ::close(reader);
+    }
+    quor::testing::TempTree tree;
+};
+
+TEST_F(UntrustedPipe, InAFolderOthersMayWriteIsRefused) {
+    const auto shared = tree.folder("shared");
+    const auto pipe = shared / "weechat_fifo_7";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::permissions(shared, std::filesystem::perms::all);
+    expectRefusedAndUnread(pipe, pipe);
+}
+
+TEST_F(UntrustedPipe, ALinkToAPipeIsRefused) {
+    const auto pipe = tree.path("real_fifo");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    tree.folder("links");
+    std::filesystem::create_symlink(pipe, tree.path("links/weechat_fifo_8"));
+    expectRefusedAndUnread(tree.path("links/weechat_fifo_8"), pipe);
+}
+
+TEST(WeechatDiscovery, FollowsOnlyTheUsersOwnWeechatProcesses) {
+    using namespace std::string_literals;
+    quor::testing::TempTree proc;
+    proc.file("100/cmdline", "weechat\0--dir\0/a\0"s);
+    proc.file("101/cmdline", "/usr/bin/weechat-headless\0--dir=/b\0"s);
+    proc.file("102/cmdline", "vim\0--dir\0/c\0"s);
+    proc.file("self/cmdline", "weechat\0-d\0/d\0"s);
+    std::vector<std::filesystem::path> mine = weechatDirFolders(proc.root(), ::geteuid());
+    std::sort(mine.begin(), mine.end());
+    EXPECT_EQ(mine, (std::vector<std::filesystem::path>{"/a", "/b"}));
+    EXPECT_TRUE(weechatDirFolders(proc.root(), ::geteuid() + 1).empty());
 }
 
 TEST(HexChat, CommandsAndServiceNames) {

@@ -1,10 +1,16 @@
 #include "quorfind/command_line.h"
 
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <system_error>
+
 #include "common/version.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list_search.h"
 #include "quorfind/search/resolve_row.h"
 #include "quorfind/search/text_list_search.h"
+#include "quorfind/terminal_text.h"
 
 namespace quor::find {
 
@@ -48,7 +54,9 @@ std::string usageText() {
            "  --help            print this help\n"
            "  --version         print the version\n"
            "\n"
-           "Exit status: 0 when something matched, 1 when nothing did, 2 for a bad option.\n";
+           "Exit status: 0 when something matched, 1 when nothing did and every list was\n"
+           "read, 2 for a bad option, 3 when nothing matched and a list could not be read\n"
+           "(the reason is on standard error).\n";
 }
 
 std::string versionText() {
@@ -107,69 +115,161 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
     return command;
 }
 
+int searchExitStatus(const SearchResult& result) {
+    if (result.matches > 0) {
+        return kExitMatched;
+    }
+    const bool unread = result.failed || result.listsUnread > 0 || result.listMissing;
+    return unread ? kExitListUnread : kExitNothing;
+}
+
 namespace {
 
-int printPaths(const SearchResult& result, const OwnList& list, std::ostream& out,
-               Interaction& ui) {
-    for (const SearchRow& row : result.rows) {
+namespace fs = std::filesystem;
+
+void printRows(const SearchResult& result, std::ostream& out) {
+    for (const auto& row : result.rows) {
+        out << terminalText(row.text()) << '\n';
+    }
+}
+
+// A path is printed as it is or not at all: one with a control character
+// shown as "?" would name another file.
+void printPaths(const SearchResult& result, const OwnList& list, std::ostream& out,
+                Interaction& ui) {
+    for (const auto& row : result.rows) {
         const std::string path = resolveRow(row, list, ui, DiskQuestion::Never);
         if (path.empty()) {
-            ui.notice("not found: " + row.text(), kNoticeCaption);
-        } else if (path.find_first_of("\r\n") != std::string::npos) {
-            ui.notice("skipped, the path holds a line break: " + row.text(), kNoticeCaption);
+            ui.notice("not found: " + terminalText(row.text()), kNoticeCaption);
+        } else if (holdsControl(path)) {
+            ui.notice("skipped, the path holds a control character: " + terminalText(path),
+                      kNoticeCaption);
         } else {
             out << path << '\n';
         }
     }
-    return result.matches > 0 ? kExitMatched : kExitNothing;
+}
+
+// Why the text list at file cannot be searched before it is tried: it does
+// not exist, or its path cannot be followed (a link loop, a folder that may
+// not be entered).
+std::optional<std::string> textListProblem(const fs::path& file) {
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found) {
+        return "no such file";
+    }
+    if (error) {
+        return error.message();
+    }
+    return std::nullopt;
+}
+
+int searchTextListCommand(const fs::path& file, std::string_view text, std::ostream& out,
+                          Interaction& ui) {
+    if (const auto problem = textListProblem(file)) {
+        ui.notice(terminalText(file.string()) + ": " + *problem, kNoticeCaption);
+        return kExitListUnread;
+    }
+    const SearchResult result = searchTextList(file, text, ui);
+    printRows(result, out);
+    return searchExitStatus(result);
 }
 
 constexpr std::string_view kQuorvaneSavePath = "SavePath";
+
+// The output file of the own list: the one the search window stored, or,
+// before it has stored one, Quorvane's current list.
+std::string ownListPath(const FindSettings& settings) {
+    std::string listPath = settings.localList();
+    if (listPath.empty()) {
+        listPath =
+            store::AppSettings(settings.app().store(), store::kQuorvane).setting(kQuorvaneSavePath);
+    }
+    return listPath;
+}
+
+int searchOwnListCommand(const CommandLine& command, const store::Places& places,
+                         const FindSettings& settings, std::string_view text, std::ostream& out,
+                         Interaction& ui) {
+    const std::string listPath = ownListPath(settings);
+    if (listFileName(listPath).empty()) {
+        ui.notice("there is no list to search yet: make a list with quorvane first",
+                  kNoticeCaption);
+        return kExitListUnread;
+    }
+    const Result<OwnList> list = loadOwnList(places.dataFolder(), listPath);
+    if (!list) {
+        ui.notice(
+            "There was a problem opening your list!\n"
+            "Make sure you have created a list in Quorvane before searching.",
+            list.error());
+        return kExitListUnread;
+    }
+    if (!list->present) {
+        ui.notice("no saved list " + terminalText(list->listFile.string()) + " for " +
+                      terminalText(listPath),
+                  kNoticeCaption);
+    }
+    SearchResult result = searchOwnList(*list, text, settings.includeFolders(), ui);
+    result.listMissing = result.listMissing || !list->present;
+    if (command.paths) {
+        printPaths(result, *list, out, ui);
+    } else {
+        printRows(result, out);
+    }
+    return searchExitStatus(result);
+}
+
+int searchCommand(const CommandLine& command, const store::Places& places,
+                  const FindSettings& settings, std::ostream& out, Interaction& ui) {
+    const std::string text = cleanSearchText(command.searchText);
+    if (command.source == ListType::TextList) {
+        return searchTextListCommand(command.textList, text, out, ui);
+    }
+    if (command.source == ListType::ListsFolder) {
+        const SearchResult result = searchListsFolder(places.listsFolder(), text, ui);
+        printRows(result, out);
+        return searchExitStatus(result);
+    }
+    return searchOwnListCommand(command, places, settings, text, out, ui);
+}
 
 }  // namespace
 
 int runSearchCommand(const CommandLine& command, const store::Places& places,
                      const FindSettings& settings, std::ostream& out, Interaction& ui) {
-    const std::string text = cleanSearchText(command.searchText);
-    SearchResult result;
-    if (command.source == ListType::TextList) {
-        result = searchTextList(command.textList, text, ui);
-    } else if (command.source == ListType::ListsFolder) {
-        result = searchListsFolder(places.listsFolder(), text, ui);
-    } else {
-        // Before the search window has stored a list, Quorvane's current
-        // list is the own list.
-        std::string listPath = settings.localList();
-        if (listPath.empty()) {
-            listPath = store::AppSettings(settings.app().store(), store::kQuorvane)
-                           .setting(kQuorvaneSavePath);
-        }
-        if (listFileName(listPath).empty()) {
-            ui.notice("there is no list to search yet: make a list with quorvane first",
-                      kNoticeCaption);
-            return kExitNothing;
-        }
-        const Result<OwnList> list = loadOwnList(places.dataFolder(), listPath);
-        if (!list) {
-            ui.notice(
-                "There was a problem opening your list!\n"
-                "Make sure you have created a list in Quorvane before searching.",
-                list.error());
-            return kExitNothing;
-        }
-        if (!list->present) {
-            ui.notice("no saved list " + list->listFile.string() + " for " + listPath,
-                      kNoticeCaption);
-        }
-        result = searchOwnList(*list, text, settings.includeFolders(), ui);
-        if (command.paths) {
-            return printPaths(result, *list, out, ui);
-        }
+    try {
+        return searchCommand(command, places, settings, out, ui);
+    } catch (const std::bad_alloc&) {
+        ui.notice("out of memory: the search could not be finished", kNoticeCaption);
+    } catch (const store::StoreError& error) {
+        ui.notice(error.what(), kNoticeCaption);
     }
-    for (const SearchRow& row : result.rows) {
-        out << row.text() << '\n';
+    return kExitListUnread;
+}
+
+int runStoredSearch(const CommandLine& command, const store::Places& places,
+                    const std::filesystem::path& storeFile, std::ostream& out, Interaction& ui) {
+    auto opened =
+        store::SettingsStore::open(storeFile, store::SettingsStore::Access::ReadOnlyFallback);
+    if (!opened) {
+        ui.notice(opened.error(), kNoticeCaption);
+        return kExitListUnread;
     }
-    return result.matches > 0 ? kExitMatched : kExitNothing;
+    int status = kExitListUnread;
+    try {
+        const FindSettings settings(**opened);
+        status = runSearchCommand(command, places, settings, out, ui);
+    } catch (const std::exception& error) {
+        ui.notice(error.what(), kNoticeCaption);
+    }
+    if ((*opened)->readOnly()) {
+        ui.notice(
+            storeFile.string() + " cannot be written: the settings were read, nothing was saved",
+            kNoticeCaption);
+    }
+    return status;
 }
 
 }  // namespace quor::find

@@ -1,10 +1,14 @@
 #include "quorfind/command_line.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <new>
 #include <sstream>
 
+#include "common/testing/child_process.h"
 #include "quorfind/search/test_lists.h"
+#include "quorfind/terminal_interaction.h"
 #include "quorvane/store/store_test_fixture.h"
 
 namespace quor::find {
@@ -134,14 +138,148 @@ TEST_F(CommandLineTest, WithoutAStoredListQuorvanesCurrentListIsSearched) {
     EXPECT_EQ(out.str(), "Music/Rock/Help.mp3\n");
 }
 
-TEST_F(CommandLineTest, NoListToSearchIsToldAndIsNotAMatch) {
+TEST_F(CommandLineTest, AnOwnListThatCannotBeReadEndsWith3) {
     settings.app().saveSetting(kLocalList, "");
-    EXPECT_EQ(run({"--search", "x"}), kExitNothing);
+    EXPECT_EQ(run({"--search", "x"}), kExitListUnread);
     ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_NE(ui.boxes()[0].text.find("no list to search"), std::string::npos);
+
     home.file("home/data/broken.lst", "3.2\r\n");
     settings.app().saveSetting(kLocalList, "/web/broken.html");
-    EXPECT_EQ(run({"--search", "x"}), kExitNothing);
+    EXPECT_EQ(run({"--search", "x"}), kExitListUnread);
     EXPECT_EQ(ui.boxes().size(), 2u);
+
+    settings.app().saveSetting(kLocalList, "/web/gone.txt");
+    EXPECT_EQ(run({"--search", ""}), kExitListUnread);
+    ASSERT_EQ(ui.boxes().size(), 3u);
+    EXPECT_NE(ui.boxes()[2].text.find("no saved list"), std::string::npos);
+}
+
+TEST(SearchExitStatus, ZeroOnAMatchElseThreeWhenAListWasNotRead) {
+    struct Case {
+        const char* what;
+        SearchResult result;
+        int status;
+    };
+    const auto with = [](long long matches, bool failed, int unread, bool missing) {
+        SearchResult result;
+        result.matches = matches;
+        result.failed = failed;
+        result.listsUnread = unread;
+        result.listMissing = missing;
+        return result;
+    };
+    const Case cases[] = {
+        {"a match", with(2, false, 0, false), kExitMatched},
+        {"a match, a list passed over", with(1, false, 1, false), kExitMatched},
+        {"nothing, all read", with(0, false, 0, false), kExitNothing},
+        {"nothing, a failure", with(0, true, 0, false), kExitListUnread},
+        {"nothing, a list passed over", with(0, false, 2, false), kExitListUnread},
+        {"nothing, the list missing", with(0, false, 0, true), kExitListUnread},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(searchExitStatus(c.result), c.status) << c.what;
+    }
+}
+
+TEST_F(CommandLineTest, ATextListThatCannotBeReadIsToldAndEndsWith3) {
+    const auto missing = home.path("no/such.txt");
+    EXPECT_EQ(run({"--search", "", "--text-list", missing.string()}), kExitListUnread);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, missing.string() + ": no such file");
+
+    std::filesystem::create_symlink("loop", home.path("loop"));
+    EXPECT_EQ(run({"--search", "", "--text-list", home.path("loop").string()}), kExitListUnread);
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    EXPECT_NE(ui.boxes()[1].text.find("loop"), std::string::npos);
+
+    EXPECT_EQ(run({"--search", "", "--text-list", home.folder("a folder").string()}),
+              kExitListUnread);
+    EXPECT_EQ(ui.boxes().size(), 3u);
+    EXPECT_EQ(out.str(), "");
+}
+
+// Lines and names from other people's lists cannot forge result lines or
+// reach the terminal as escape sequences.
+TEST_F(CommandLineTest, ControlCharactersInListsAndNamesPrintAsQuestionMarks) {
+    home.file("home/Lists/evil\r\nEVIL2.TXT - forged.txt",
+              "Help\x1b[2J me\r\nhelp\xc2\x9b"
+              "1m\r\n");
+    EXPECT_EQ(run({"--search", "help", "--lists-folder"}), kExitMatched);
+    EXPECT_EQ(out.str(),
+              "EVIL??EVIL2.TXT - FORGED.TXT - Help?[2J me\n"
+              "EVIL??EVIL2.TXT - FORGED.TXT - help?1m\n");
+
+    const auto list = home.file("bad.txt", "help\x1b]0;title\x07\r\n");
+    EXPECT_EQ(run({"--search", "help", "--text-list", list.string()}), kExitMatched);
+    EXPECT_EQ(out.str(), "help?]0;title?\n");
+}
+
+TEST_F(CommandLineTest, PathsWithControlCharactersAreSkippedNotPrinted) {
+    home.file("music/Rock/Bad\x1b[1mName.mp3", "x");
+    testing::writeSavedList(home, "songs",
+                            {{"0", music, "Music", "0\n*Music/Rock/\nBad\x1b[1mName.mp3\n"}});
+    EXPECT_EQ(run({"--search", "bad", "--paths"}), kExitMatched);
+    EXPECT_EQ(out.str(), "");
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text,
+              "skipped, the path holds a control character: " + music + "/Rock/Bad?[1mName.mp3");
+}
+
+// Running out of memory anywhere in the search is a message and status 3.
+class MemoryShortInteraction final : public Interaction {
+  public:
+    void notice(std::string_view text, std::string_view, Shown) override {
+        told.emplace_back(text);
+    }
+    bool confirm(std::string_view, std::string_view) override { return false; }
+    bool okOrCancel(std::string_view, std::string_view) override { return false; }
+    bool retryOrCancel(std::string_view, std::string_view) override { return false; }
+    void status(std::string_view) override {}
+    void busy(bool) override {}
+    bool keepResponsive() override { throw std::bad_alloc(); }
+    bool unattended() const override { return true; }
+    std::vector<std::string> told;
+};
+
+TEST_F(CommandLineTest, RunningOutOfMemoryIsToldAndEndsWith3) {
+    home.file("home/Lists/a.txt", "help\n");
+    MemoryShortInteraction shortOfMemory;
+    const auto parsed = parseCommandLine({"--search", "help", "--lists-folder"});
+    EXPECT_EQ(runSearchCommand(*parsed, context().places, settings, out, shortOfMemory),
+              kExitListUnread);
+    ASSERT_EQ(shortOfMemory.told.size(), 1u);
+    EXPECT_NE(shortOfMemory.told[0].find("out of memory"), std::string::npos);
+}
+
+TEST(TerminalInteraction, KeepsTheMessagesLinesAndShowsOtherControls) {
+    std::ostringstream err;
+    TerminalInteraction ui(err);
+    ui.notice("Could not read\n/l/a\rb\x1b[2J", "Permission\ndenied", Shown::Always);
+    EXPECT_EQ(err.str(), "quorfind: Could not read\n  /l/a?b?[2J\n  (Permission?denied)\n");
+}
+
+// A program folder that cannot be written: the real program searches it
+// with the store opened read-only and says once that nothing was saved.
+TEST_F(CommandLineTest, AReadOnlyProgramFolderIsSearchedAndSaysOnceItCannotSave) {
+    store.reset();  // the store is closed, as after quorvane
+    const std::filesystem::path folder = home.home();
+    namespace fs = std::filesystem;
+    const auto readOnly = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    quor::testing::handToChildUser(home.root());
+    fs::permissions(folder, readOnly, fs::perm_options::remove);
+    fs::permissions(folder / "settings.db", readOnly, fs::perm_options::remove);
+    const quor::testing::ChildOutcome search =
+        quor::testing::runChild({QUORFIND_BINARY, "--search", "help"},
+                                {.workingFolder = {}, .unprivilegedIn = home.root()});
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    if (!quor::testing::runningAsRoot() && ::access(folder.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "the program folder stays writable here";
+    }
+    EXPECT_EQ(search.exitCode, kExitMatched) << search.output;
+    const std::string told = " cannot be written: the settings were read, nothing was saved\n";
+    EXPECT_EQ(search.output,
+              "Music/Rock/Help.mp3\nquorfind: " + (folder / "settings.db").string() + told);
 }
 
 }  // namespace

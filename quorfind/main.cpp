@@ -7,7 +7,7 @@
 #include "platform/program_folder.h"
 #include "quorfind/command_line.h"
 #include "quorfind/terminal_interaction.h"
-#include "quorvane/store/settings_store.h"
+#include "quorfind/terminal_text.h"
 
 #ifdef QUOR_WITH_WINDOWS
 #include "quorfind/ui/find_app.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const Result<find::CommandLine> command = find::parseCommandLine(args);
     if (!command) {
-        std::cerr << "quorfind: " << command.error() << '\n';
+        std::cerr << "quorfind: " << find::terminalText(command.error()) << '\n';
         return find::kExitBadOption;
     }
     if (command->mode == find::CommandLine::Mode::Help) {
@@ -40,17 +40,9 @@ int main(int argc, char** argv) {
 #endif
     }
     const store::Places places = store::Places::forThisUser();
-    auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
-    if (!opened) {
-        std::cerr << "quorfind: " << opened.error() << '\n';
-        return find::kExitNothing;
-    }
     find::TerminalInteraction ui(std::cerr);
-    try {
-        const find::FindSettings settings(**opened);
-        return find::runSearchCommand(*command, places, settings, std::cout, ui);
-    } catch (const std::exception& error) {
-        std::cerr << "quorfind: " << error.what() << '\n';
-        return find::kExitNothing;
-    }
+    const int status =
+        find::runStoredSearch(*command, places, platform::settingsDatabaseFile(), std::cout, ui);
+    std::cout.flush();
+    return status;
 }

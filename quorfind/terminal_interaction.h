@@ -2,7 +2,8 @@
 
 // The interaction of the command line: every message goes to standard
 // error as "quorfind: " + its text (with the failure's cause when the
-// caption holds one); questions are never asked and get the answer that
+// caption holds one), its lines after the first indented and control
+// characters shown as "?" (terminal_text.h); questions are never asked and get the answer that
 // changes nothing; a stop is never requested.
 
 #include <ostream>

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "common/file_io.h"
+#include "common/testing/child_process.h"
 #include "platform/instance_lock.h"
 #include "quorvane/store/saved_lists.h"
 #include "quorvane/store/store_test_fixture.h"
@@ -118,6 +119,19 @@ TEST_F(AutoRunTest, ANewProgramFolderGetsTheSampleTemplateButKeepsItsOwn) {
     EXPECT_EQ(run({"auto"}), 0);
     EXPECT_EQ(home.read("home/Template.html"), "<p>mine</p>\n<!--list-->\n");
     EXPECT_EQ(home.read("list.html").find("<p>mine</p>"), 0u);
+}
+
+TEST_F(AutoRunTest, AnOutputFileTheProgramsOwnFailsAndWritesNothing) {
+    configure("list.txt");
+    const auto storeFile = home.home() / "settings.db";
+    setSetting("SavePath", storeFile.string());
+    const testing::ChildOutcome outcome = testing::runChild({QUORVANE_BINARY, "auto"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.output.find("quorvane: The list cannot be saved as " + storeFile.string()),
+              std::string::npos)
+        << outcome.output;
+    EXPECT_FALSE(home.exists("home/0.txt"));
+    EXPECT_EQ(setting("SavePath"), storeFile.string());  // the store still opens and reads
 }
 
 }  // namespace

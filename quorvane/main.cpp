@@ -114,6 +114,8 @@ int runUnattended(const generate::StartupRequest& request) {
                 return fail("no folders have been selected for the list");
             case generate::BuildResult::NoOutputFile:
                 return fail("no output file has been chosen for the list");
+            case generate::BuildResult::OutputRefused:
+                return generate::kExitNoList;  // the reason is told already
             default:
                 return fail("the list could not be written");
         }

@@ -5,6 +5,8 @@
 // turn) sees every listing and the list whole, in its old or its new form.
 
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sstream>
 
@@ -17,13 +19,15 @@ namespace quor::testing {
 namespace {
 
 // A build held still by strace: stopped just after its n-th call of a
-// system call (strace says so on standard error), until resume().
+// system call (strace says so on standard error), until resume(). It runs in
+// a process group of its own, so that only the end of this process can make
+// the kernel end it (see ChildOptions::ownProcessGroup).
 class HeldBuild {
   public:
     HeldBuild(const std::vector<std::string>& argv, const std::string& call, int n,
               const OnlyPaths& only = {})
-        : tracer_(
-              tamperedRun({{call, "signal=STOP:when=" + std::to_string(n)}}, argv, only, true)) {}
+        : tracer_(tamperedRun({{call, "signal=STOP:when=" + std::to_string(n)}}, argv, only, true),
+                  {.workingFolder = {}, .unprivilegedIn = {}, .ownProcessGroup = true}) {}
 
     // Waits until the build is held; false when it ended before the call.
     bool held() {
@@ -178,6 +182,61 @@ TEST_F(TwoAtOnceTest, TheSearchDuringABuildSeesEachListWholeOldOrNew) {
     }
     std::printf("searched while held at %d points of a build\n", held);
     EXPECT_GT(held, 10);
+}
+
+// The process that started the test run may end while a build is held: the
+// test's process group then has no link left to its session, and the kernel
+// sends every process of a group so left with a stopped member SIGHUP. Here a
+// process in a group of its own stands for that starter: it ends while the
+// test (a child of it) holds a build, and the build still ends well.
+TEST_F(TwoAtOnceTest, AHeldBuildOutlivesTheEndOfWhatStartedTheTestRun) {
+    int heldPipe[2], resumePipe[2], reportPipe[2];
+    ASSERT_EQ(::pipe(heldPipe), 0);
+    ASSERT_EQ(::pipe(resumePipe), 0);
+    ASSERT_EQ(::pipe(reportPipe), 0);
+    // Held at its last flush, when the build runs on its main thread alone:
+    // the stop is whole once strace says so.
+    const std::vector<std::string> argv = quorvane();
+    const int lastFlush = countSyscalls({"fsync"}, argv).at("fsync");
+    restore("before");
+    const pid_t starter = ::fork();
+    ASSERT_GE(starter, 0);
+    if (starter == 0) {
+        ::setpgid(0, 0);
+        if (::fork() == 0) {  // the test, holding a build
+            HeldBuild building(argv, "fsync", lastFlush);
+            const char held = building.held() ? 'h' : 'n';
+            (void)!::write(heldPipe[1], &held, 1);
+            char go = 0;
+            (void)!::read(resumePipe[0], &go, 1);
+            const ChildOutcome finished = building.resume();
+            const std::string report = std::to_string(finished.exitCode) + " " +
+                                       std::to_string(finished.signal) + "\n" + finished.output;
+            (void)!::write(reportPipe[1], report.data(), report.size());
+            ::_exit(0);
+        }
+        char held = 0;
+        (void)!::read(heldPipe[0], &held, 1);
+        ::_exit(held == 'h' ? 0 : 1);
+    }
+    for (int end : {heldPipe[0], heldPipe[1], resumePipe[0], reportPipe[1]}) {
+        ::close(end);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(starter, &status, 0), starter);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the build was not held";
+    // The starter is gone (and reaped): whatever the kernel sends for it has
+    // been sent. Now the held build goes on.
+    const char go = 'g';
+    ASSERT_EQ(::write(resumePipe[1], &go, 1), 1);
+    ::close(resumePipe[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(reportPipe[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(reportPipe[0]);
+    EXPECT_TRUE(report.starts_with("0 0\n")) << "the held build and its test:\n" << report;
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ constexpr uid_t kNobody = 65534;
                             int outputWrite) {
     ::dup2(outputWrite, STDOUT_FILENO);
     ::dup2(outputWrite, STDERR_FILENO);
+    if (options.ownProcessGroup) {
+        ::setpgid(0, 0);
+    }
     if (!options.workingFolder.empty() && ::chdir(options.workingFolder.c_str()) != 0) {
         ::_exit(126);
     }
@@ -70,6 +73,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const ChildOpti
     }
     if (pid_ == 0) {
         execChild(args, options, pipeEnds[1]);
+    }
+    if (options.ownProcessGroup) {
+        (void)::setpgid(pid_, pid_);  // done by both, so it holds once either returns
     }
     ::close(pipeEnds[1]);
     output_ = pipeEnds[0];

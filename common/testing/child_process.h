@@ -32,6 +32,12 @@ struct ChildOptions {
     // root, so that permission bits count for it (root ignores them); the
     // given folder is handed to that user first. Ignored when not root.
     std::optional<std::filesystem::path> unprivilegedIn;
+    // Starts the child in a process group of its own. A child held stopped
+    // needs it: when a stopped process's group loses its last link to the
+    // rest of the session (the process that started the test run ends
+    // first), the kernel sends the whole group SIGHUP. In a group of its own
+    // only the end of this test's process can do that.
+    bool ownProcessGroup = false;
 };
 
 class ChildProcess {

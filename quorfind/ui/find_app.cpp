@@ -64,14 +64,18 @@ int runQuorfindWindow(int argc, char** argv) {
         return 1;
     }
     const QString beacon = quor::ui::beaconName(places.programFolder(), "quorfind");
-    const auto lock = platform::InstanceLock::tryAcquire(places.programFolder(), kQuorfindLockFile);
-    if (!lock) {
+    // A program folder that cannot be written holds no lock file: the search
+    // runs without one, as it saves nothing there either.
+    const auto lock =
+        platform::InstanceLock::tryAcquireOrFail(places.programFolder(), kQuorfindLockFile);
+    if (lock && !lock->has_value()) {
         if (!quor::ui::askFirstCopyToComeForward(beacon)) {
             std::cerr << "quorfind: another copy is running but could not be brought forward.\n";
         }
         return 0;
     }
-    auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
+    auto opened = store::SettingsStore::open(platform::settingsDatabaseFile(),
+                                             store::SettingsStore::Access::ReadOnlyFallback);
     if (!opened) {
         boxes.notice("The settings could not be opened, so Quorfind cannot start.", opened.error());
         return 1;
@@ -90,7 +94,14 @@ int runQuorfindWindow(int argc, char** argv) {
     QObject::connect(&window, &SearchWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     window.showAtStart();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if ((*opened)->skippedChanges() > 0) {
+        qtBoxes.setParentWindow(nullptr);
+        boxes.notice("Your recent searches and the window's place could not be saved: " +
+                         (*opened)->file().string() + " cannot be written.",
+                     kQuorfindTitle);
+    }
+    return status;
 }
 
 }  // namespace quor::find::ui

@@ -86,9 +86,15 @@ BuildResult ListBuild::MakeList() {
     if (settings.setting("SavePath").empty() && !context_.ui.unattended()) {
         window_->chooseOutputFile();
     }
-    if (settings.setting("SavePath").empty()) {
+    const std::string savePath = settings.setting("SavePath");
+    if (savePath.empty()) {
         context_.ui.notice("You must choose a save file for the list!");
         return BuildResult::NoOutputFile;
+    }
+    if (Status allowed = context_.places.checkListOutputFile(savePath, context_.store.file());
+        !allowed) {
+        context_.ui.notice(allowed.error(), store::kQuorvane, Shown::Always);
+        return BuildResult::OutputRefused;
     }
     return writeList();
 }

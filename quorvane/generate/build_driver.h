@@ -34,12 +34,13 @@ class BuildWindow {
 };
 
 enum class BuildResult {
-    Busy,          // a build was running already; nothing was done
-    NoFolders,     // no folder records
-    NoOutputFile,  // no "SavePath"
-    Stopped,       // the user stopped it; the previous list stays
-    Failed,        // the list file could not be written
-    Written,       // the list file was written
+    Busy,           // a build was running already; nothing was done
+    NoFolders,      // no folder records
+    NoOutputFile,   // no "SavePath"
+    OutputRefused,  // "SavePath" names a file the programs own; nothing was written
+    Stopped,        // the user stopped it; the previous list stays
+    Failed,         // the list file could not be written
+    Written,        // the list file was written
 };
 
 // Starts a detached command (argument vector); the action after a build

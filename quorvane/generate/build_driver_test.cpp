@@ -270,5 +270,31 @@ TEST_F(BuildDriverTest, TheActionRunsThroughTheShellAndAFailureIsReported) {
     EXPECT_TRUE(existsInHome("data/list.lst"));
 }
 
+// A list output file that names a file the programs own is refused before
+// anything is written, and the store still opens.
+TEST_F(BuildDriverTest, AnOutputFileTheProgramsOwnIsRefusedAndNothingIsWritten) {
+    musicFolder();
+    home.file("home/data/kept.lst", "saved list\r\n");
+    home.file("home/0.txt", "cache\r\n");
+    home.file("home/header.txt", "header\r\n");
+    const std::string settingsBefore = home.read("home/settings.db");
+    for (const char* owned : {"settings.db", "data/kept.lst", "0.txt", "header.txt"}) {
+        const std::string savePath = (home.home() / owned).string();
+        setSetting("SavePath", savePath);
+        EXPECT_EQ(build.MakeList(), BuildResult::OutputRefused) << owned;
+        ASSERT_FALSE(ui.boxes().empty());
+        EXPECT_NE(ui.boxes().back().text.find(savePath), std::string::npos) << owned;
+        EXPECT_EQ(ui.boxes().back().shown, Shown::Always);
+    }
+    EXPECT_EQ(home.read("home/data/kept.lst"), "saved list\r\n");
+    EXPECT_EQ(home.read("home/0.txt"), "cache\r\n");
+    EXPECT_EQ(home.read("home/header.txt"), "header\r\n");
+    EXPECT_FALSE(existsInHome("data/settings.lst"));
+    EXPECT_FALSE(existsInHome("data/0.lst"));
+    auto reopened = store::SettingsStore::open(home.home() / "settings.db");
+    ASSERT_TRUE(reopened.ok());
+    EXPECT_EQ(store::AppSettings(**reopened, store::kQuorvane).setting("NumPaths"), "1");
+}
+
 }  // namespace
 }  // namespace quor::generate

@@ -30,6 +30,16 @@ class Places {
     std::filesystem::path dataFolder() const { return root_ / "data"; }
     std::filesystem::path listsFolder() const { return root_ / "Lists"; }
 
+    // Whether file may be a list's output file ("SavePath"): it may not name
+    // a file the programs own — the settings store storeFile or its side
+    // files (-wal, -shm, -journal), a cache file (digits + ".txt"), the lock
+    // files, header.txt, footer.txt or Template.html of the program folder,
+    // or anything in data/ or Lists/ — compared after links and ".." are
+    // resolved (hard links are not looked for). Fails with the message for
+    // the user, naming the file.
+    Status checkListOutputFile(const std::filesystem::path& file,
+                               const std::filesystem::path& storeFile) const;
+
     // Creates the program folder with its data and Lists folders when they
     // are missing (done at first use, as an installer would).
     Status ensureFolders() const;

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
+
 #include "common/file_io.h"
 
 namespace quor::store {
@@ -42,9 +44,52 @@ std::string columnText(sqlite3_stmt* statement, int column) {
     return text != nullptr ? std::string(text, static_cast<std::size_t>(size)) : std::string();
 }
 
+// The URI of file for sqlite3_open_v2, with the query given.
+std::string fileUri(const std::filesystem::path& file, std::string_view query) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    std::string uri = "file:";
+    for (const char c : (error ? file : absolute).string()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 ||
+            std::string_view("/-._~").find(c) != std::string_view::npos) {
+            uri += c;
+        } else {
+            constexpr std::string_view kHex = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 0xF];
+        }
+    }
+    return uri + "?" + std::string(query);
+}
+
 }  // namespace
 
-Result<std::unique_ptr<SettingsStore>> SettingsStore::open(const std::filesystem::path& file) {
+Result<std::unique_ptr<SettingsStore>> SettingsStore::open(const std::filesystem::path& file,
+                                                           Access access) {
+    auto writable = openWritable(file);
+    if (access == Access::ReadWrite) {
+        return writable;
+    }
+    if (writable && !sqlite3_db_readonly((*writable)->db_, "main")) {
+        return writable;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        return writable;
+    }
+    const std::string writeFailure = writable ? std::string() : writable.error();
+    writable = Error{};  // closes a store that opened read-only
+    auto readOnly = openReadOnly(file);
+    if (!readOnly && !writeFailure.empty()) {
+        return Error{writeFailure};
+    }
+    return readOnly;
+}
+
+Result<std::unique_ptr<SettingsStore>> SettingsStore::openWritable(
+    const std::filesystem::path& file) {
     if (Status made = createFolders(file.parent_path()); !made) {
         return Error{made.error()};
     }
@@ -70,8 +115,43 @@ Result<std::unique_ptr<SettingsStore>> SettingsStore::open(const std::filesystem
     return store;
 }
 
-SettingsStore::SettingsStore(sqlite3* db, std::filesystem::path file)
-    : db_(db), file_(std::move(file)), statements_(kSlotCount, nullptr) {}
+// A WAL store is read through its shared-memory index, which a read-only
+// folder may not hold; an immutable open reads the database file alone (no
+// other program can be writing it there).
+Result<std::unique_ptr<SettingsStore>> SettingsStore::openReadOnly(
+    const std::filesystem::path& file) {
+    std::string reason;
+    for (const char* query : {"mode=ro", "mode=ro&immutable=1"}) {
+        sqlite3* db = nullptr;
+        const int rc =
+            sqlite3_open_v2(fileUri(file, query).c_str(), &db,
+                            SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (rc != SQLITE_OK) {
+            reason = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+            sqlite3_close(db);
+            continue;
+        }
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        std::unique_ptr<SettingsStore> store(new SettingsStore(db, file, true));
+        try {
+            store->exec("SELECT count(*) FROM settings");
+            return store;
+        } catch (const StoreError& error) {
+            reason = error.what();
+        }
+    }
+    return Error{"Could not open the settings store " + file.string() + ": " + reason};
+}
+
+SettingsStore::SettingsStore(sqlite3* db, std::filesystem::path file, bool readOnly)
+    : db_(db), file_(std::move(file)), statements_(kSlotCount, nullptr), readOnly_(readOnly) {}
+
+bool SettingsStore::skipChange() {
+    if (readOnly_) {
+        ++skippedChanges_;
+    }
+    return readOnly_;
+}
 
 SettingsStore::~SettingsStore() {
     for (sqlite3_stmt* statement : statements_) {
@@ -139,6 +219,9 @@ bool SettingsStore::contains(std::string_view app, std::string_view section,
 
 void SettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view value) {
+    if (skipChange()) {
+        return;
+    }
     // The first spelling of a key stays; the value is replaced.
     sqlite3_stmt* statement = prepared(kSave,
                                        "INSERT INTO settings(app, section, key, value) "
@@ -155,6 +238,9 @@ void SettingsStore::save(std::string_view app, std::string_view section, std::st
 }
 
 void SettingsStore::remove(std::string_view app, std::string_view section, std::string_view key) {
+    if (skipChange()) {
+        return;
+    }
     sqlite3_stmt* statement =
         prepared(kRemoveKey, "DELETE FROM settings WHERE app=?1 AND section=?2 AND key=?3");
     ResetOnExit reset{statement};
@@ -167,6 +253,9 @@ void SettingsStore::remove(std::string_view app, std::string_view section, std::
 }
 
 void SettingsStore::removeSection(std::string_view app, std::string_view section) {
+    if (skipChange()) {
+        return;
+    }
     sqlite3_stmt* statement =
         prepared(kRemoveSection, "DELETE FROM settings WHERE app=?1 AND section=?2");
     ResetOnExit reset{statement};
@@ -195,7 +284,7 @@ std::vector<std::string> SettingsStore::keys(std::string_view app, std::string_v
 }
 
 void SettingsStore::transaction(const std::function<void()>& work) {
-    if (transactionDepth_ > 0) {
+    if (transactionDepth_ > 0 || readOnly_) {
         work();
         return;
     }

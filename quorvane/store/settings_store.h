@@ -39,8 +39,20 @@ class StoreError : public std::runtime_error {
 
 class SettingsStore {
   public:
+    // How a store that cannot be written is opened.
+    enum class Access {
+        ReadWrite,         // fails to open (or fails at the first change)
+        ReadOnlyFallback,  // opened read-only: changes are skipped, not failed
+    };
+
     // Opens (creating when missing, with its folder) the store at file.
-    static Result<std::unique_ptr<SettingsStore>> open(const std::filesystem::path& file);
+    // With ReadOnlyFallback, an existing store that cannot be written (its
+    // file or folder read-only) is opened read-only instead: every value
+    // reads as usual, and every change (save, remove, a transaction's work)
+    // is skipped and counted rather than thrown. It fails only when the
+    // store cannot be read either, with the reason it could not be opened.
+    static Result<std::unique_ptr<SettingsStore>> open(const std::filesystem::path& file,
+                                                       Access access = Access::ReadWrite);
 
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -70,8 +82,17 @@ class SettingsStore {
 
     const std::filesystem::path& file() const { return file_; }
 
+    // True for a store opened read-only by ReadOnlyFallback.
+    bool readOnly() const { return readOnly_; }
+    // How many changes a read-only store has skipped.
+    int skippedChanges() const { return skippedChanges_; }
+
   private:
-    SettingsStore(sqlite3* db, std::filesystem::path file);
+    SettingsStore(sqlite3* db, std::filesystem::path file, bool readOnly = false);
+    static Result<std::unique_ptr<SettingsStore>> openWritable(const std::filesystem::path& file);
+    static Result<std::unique_ptr<SettingsStore>> openReadOnly(const std::filesystem::path& file);
+    // True (counting it) when a change must be skipped.
+    bool skipChange();
     void exec(const char* sql);
     sqlite3_stmt* prepared(int slot, const char* sql) const;
     [[noreturn]] void fail(std::string_view what) const;
@@ -80,6 +101,8 @@ class SettingsStore {
     std::filesystem::path file_;
     mutable std::vector<sqlite3_stmt*> statements_;
     int transactionDepth_ = 0;
+    bool readOnly_ = false;
+    int skippedChanges_ = 0;
 };
 
 // The values of one application, so that callers name the section and key

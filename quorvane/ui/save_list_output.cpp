@@ -2,10 +2,10 @@
 
 #include "common/names.h"
 #include "common/number_text.h"
+#include "common/qt/qt_interaction.h"
 #include "platform/program_folder.h"
 #include "quorvane/store/parse_filename.h"
 #include "quorvane/store/saved_lists.h"
-#include "common/qt/qt_interaction.h"
 
 namespace quor::ui {
 
@@ -56,6 +56,11 @@ bool saveListOutputAs(store::ListContext& context, const WindowServices& service
         return false;
     }
     const std::string newPath = utf8(chosen);
+    if (Status allowed = context.places.checkListOutputFile(newPath, context.store.file());
+        !allowed) {
+        context.ui.notice(allowed.error(), store::kQuorvane);
+        return false;
+    }
     store::deletesavedlist(context, store::fileNamePart(settings.setting("SavePath")));
     settings.saveSetting("SavePath", newPath);
     if (const auto html = htmlForExtension(newPath)) {

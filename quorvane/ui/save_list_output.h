@@ -27,7 +27,8 @@ SaveFileRequest saveListOutputRequest(const store::AppSettings& settings,
 // false for .txt (in any case), nothing for any other extension.
 std::optional<bool> htmlForExtension(std::string_view path);
 
-// Runs the command; false when the dialog was cancelled (nothing changes).
+// Runs the command; false when the dialog was cancelled or the file chosen
+// belongs to the programs (said to the user): nothing changes then.
 bool saveListOutputAs(store::ListContext& context, const WindowServices& services, QWidget* parent);
 
 }  // namespace quor::ui

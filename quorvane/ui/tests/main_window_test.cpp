@@ -10,10 +10,10 @@
 #include <QMenu>
 #include <QtTest>
 
+#include "common/qt/qt_interaction.h"
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/saved_lists.h"
-#include "common/qt/qt_interaction.h"
 #include "ui_test_support.h"
 #include "ui_tests.h"
 
@@ -56,6 +56,7 @@ class MainWindowTest : public QObject {
     void commandsWithoutSelectionSayWhatIsMissing();
     void saveListOutputAsFollowsTheExtension();
     void saveListOutputAsCancelledChangesNothing();
+    void saveListOutputAsRefusesAFileTheProgramsOwn();
     void newOpenAndDeleteListThroughTheChooser();
     void searchWritesQuorfindSettingsAndStartsIt();
     void viewThisListNeedsAnExistingList();
@@ -244,6 +245,19 @@ void MainWindowTest::saveListOutputAsCancelledChangesNothing() {
     f.trigger("mnuFileSaveAs");
     QCOMPARE(f.world.setting("SavePath"), std::string("/web/old.txt"));
     QCOMPARE(f.world.setting("HTML"), std::string("<missing>"));
+}
+
+void MainWindowTest::saveListOutputAsRefusesAFileTheProgramsOwn() {
+    Fixture f;
+    f.world.settings().saveSetting("SavePath", "/web/old.txt");
+    QVERIFY(f.window->load().ok());
+    const std::string store = (f.world.home.home() / "settings.db").string();
+    f.world.saveAnswers.push_back(QString::fromStdString(store));
+    f.trigger("mnuFileSaveAs");
+    QCOMPARE(f.world.setting("SavePath"), std::string("/web/old.txt"));
+    QVERIFY(!f.world.home.exists("home/data/settings.lst"));
+    QCOMPARE(f.world.ui.boxes().size(), std::size_t{1});
+    QVERIFY(f.world.ui.boxes()[0].text.starts_with("The list cannot be saved as " + store));
 }
 
 void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {

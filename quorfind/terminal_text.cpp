@@ -1,0 +1,77 @@
+#include "quorfind/terminal_text.h"
+
+namespace quor::find {
+
+namespace {
+
+enum class Kind { Plain, Control, Invalid };
+
+struct Piece {
+    Kind kind;
+    std::size_t size;  // bytes; 1 for an invalid byte
+};
+
+bool continuation(unsigned char byte, unsigned char low = 0x80, unsigned char high = 0xBF) {
+    return byte >= low && byte <= high;
+}
+
+// The UTF-8 sequence (or invalid byte) at the start of text, which is not
+// empty.
+Piece pieceAt(std::string_view text) {
+    const auto at = [&](std::size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+    };
+    const unsigned char lead = at(0);
+    if (lead < 0x80) {
+        return {lead < 0x20 || lead == 0x7F ? Kind::Control : Kind::Plain, 1};
+    }
+    if (lead >= 0xC2 && lead <= 0xDF && continuation(at(1))) {
+        // U+0080..U+009F are C2 80..C2 9F.
+        return {lead == 0xC2 && at(1) <= 0x9F ? Kind::Control : Kind::Plain, 2};
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+        if (continuation(at(1), low, high) && continuation(at(2))) {
+            return {Kind::Plain, 3};
+        }
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+        if (continuation(at(1), low, high) && continuation(at(2)) && continuation(at(3))) {
+            return {Kind::Plain, 4};
+        }
+    }
+    return {Kind::Invalid, 1};
+}
+
+}  // namespace
+
+std::string terminalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const Piece piece = pieceAt(text);
+        if (piece.kind == Kind::Plain) {
+            out.append(text.substr(0, piece.size));
+        } else {
+            out += '?';
+        }
+        text.remove_prefix(piece.size);
+    }
+    return out;
+}
+
+bool holdsControl(std::string_view text) {
+    while (!text.empty()) {
+        const Piece piece = pieceAt(text);
+        if (piece.kind == Kind::Control) {
+            return true;
+        }
+        text.remove_prefix(piece.size);
+    }
+    return false;
+}
+
+}  // namespace quor::find
