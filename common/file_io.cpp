@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -68,29 +69,38 @@ mode_t modeForNewFile() {
 
 }  // namespace
 
-Result<std::string> readFile(const fs::path& file) {
+Result<int> openRegularFile(const fs::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return errorFrom("open", file);
     }
-    std::string contents;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return Error{file.string() + " is not a regular file"};
     }
-    if (info.st_size > 0) {
-        contents.reserve(static_cast<std::size_t>(info.st_size));
+    return fd;
+}
+
+Result<std::string> readFile(const fs::path& file, std::size_t maxBytes) {
+    const Result<int> fd = openRegularFile(file);
+    if (!fd) {
+        return Error{fd.error()};
+    }
+    std::string contents;
+    struct stat info {};
+    if (::fstat(*fd, &info) == 0 && info.st_size > 0) {
+        contents.reserve(std::min(static_cast<std::size_t>(info.st_size), maxBytes));
     }
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    while (contents.size() <= maxBytes) {
+        const ssize_t n = ::read(*fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
             Error error = errorFrom("read", file);
-            ::close(fd);
+            ::close(*fd);
             return error;
         }
         if (n == 0) {
@@ -98,7 +108,10 @@ Result<std::string> readFile(const fs::path& file) {
         }
         contents.append(buffer, static_cast<std::size_t>(n));
     }
-    ::close(fd);
+    ::close(*fd);
+    if (contents.size() > maxBytes) {
+        return Error{file.string() + " is too large"};
+    }
     return contents;
 }
 

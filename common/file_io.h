@@ -16,10 +16,17 @@
 
 namespace quor {
 
-// Reads a whole regular file. Fails, naming the file, when it is missing,
-// unreadable or anything but a regular file: a pipe in its place is never
-// waited on and a device never read without end.
-Result<std::string> readFile(const std::filesystem::path& file);
+// Opens file for reading when it is a regular file (after following links)
+// and returns the descriptor, which the caller closes. The open never waits:
+// a pipe in the file's place is refused, not waited on, and a device is
+// never read without end. Fails, naming the file.
+Result<int> openRegularFile(const std::filesystem::path& file);
+
+// Reads a whole regular file (see openRegularFile). Fails, naming the file,
+// when it is missing, unreadable, anything but a regular file, or larger
+// than maxBytes (then without reading more than maxBytes + 64 KiB).
+Result<std::string> readFile(const std::filesystem::path& file,
+                             std::size_t maxBytes = static_cast<std::size_t>(-1));
 
 // Replaces (or creates) file with contents, atomically. A replaced file
 // keeps its permission bits; a new one gets 0666 less the umask.

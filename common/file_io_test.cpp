@@ -108,6 +108,15 @@ TEST(FileOperations, ReadsOnlyRegularFiles) {
     EXPECT_FALSE(std::filesystem::exists(tree.path("copy")));
 }
 
+TEST(FileOperations, AFileOverItsLimitIsRefused) {
+    TempTree tree;
+    tree.file("nine", std::string(9, 'x'));
+    EXPECT_TRUE(readFile(tree.path("nine"), 9));
+    const Result<std::string> read = readFile(tree.path("nine"), 8);
+    ASSERT_FALSE(read);
+    EXPECT_NE(read.error().find("too large"), std::string::npos) << read.error();
+}
+
 TEST(CopyFileIfMissing, CopiesOnceAndNeverReplacesWhatIsThere) {
     TempTree tree;
     tree.file("sample.html", "<!--list-->");

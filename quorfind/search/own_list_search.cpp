@@ -327,16 +327,14 @@ class ListingScanner {
 }  // namespace
 
 Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer) {
-    // Never waits on a pipe put in the listing's place, and reads only a
-    // regular file (a link to a device would never end).
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return Error{ioErrorText("open", file, errno)};
+    const Result<int> opened = openRegularFile(file);
+    if (!opened) {
+        return Error{opened.error()};
     }
+    const int fd = *opened;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return Error{file.string() + " is not a regular file"};
+    if (::fstat(fd, &info) != 0) {
+        info.st_size = 0;
     }
     // One byte more than the file's size, so that the end is seen in the
     // same pass.

@@ -1,11 +1,6 @@
 #include "quorvane/store/saved_list_format.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
 #include "common/file_io.h"
@@ -194,39 +189,7 @@ Result<SavedList> parseSavedList(std::string_view contents) {
 }
 
 Result<std::string> readSavedListText(const fs::path& file) {
-    // Opened without waiting, so that a pipe in its place cannot hang the
-    // program; only a regular file is read.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return Error{ioErrorText("open", file, errno)};
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return Error{file.string() + " is not a saved list file"};
-    }
-    std::string contents;
-    char buffer[65536];
-    while (contents.size() <= kMaxSavedListBytes) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return Error{ioErrorText("read", file, error)};
-        }
-        if (n == 0) {
-            break;
-        }
-        contents.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    if (contents.size() > kMaxSavedListBytes) {
-        return Error{file.string() + " is too large for a saved list"};
-    }
-    return contents;
+    return readFile(file, kMaxSavedListBytes);
 }
 
 Result<SavedList> readSavedListFile(const fs::path& file) {
