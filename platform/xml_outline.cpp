@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/text_escape.h"
+#include "common/utf8.h"
 
 namespace quor::platform {
 
@@ -16,24 +17,6 @@ bool isNameChar(char c) {
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-void appendUtf8(std::string& out, unsigned long cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Decodes the five named entities and character references; nullopt for
@@ -71,7 +54,7 @@ std::optional<std::string> decodeEntities(std::string_view raw) {
             if (digits.empty() || *stop != '\0' || cp == 0 || cp > 0x10FFFF) {
                 return std::nullopt;
             }
-            appendUtf8(out, cp);
+            appendUtf8(static_cast<char32_t>(cp), out);
         } else {
             return std::nullopt;
         }

@@ -45,7 +45,4 @@ class Utf16Decoder {
     std::uint16_t highSurrogate_ = 0;  // 0 when none is waiting
 };
 
-// Appends the UTF-8 of code point to out.
-void appendUtf8(char32_t point, std::string& out);
-
 }  // namespace quor::find
