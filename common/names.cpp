@@ -57,4 +57,12 @@ bool staysBelow(std::string_view relative) {
     return true;
 }
 
+std::string_view withoutBlanksAround(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace quor

@@ -24,4 +24,8 @@ std::string asciiLower(std::string_view text);
 // ("..\0x" is ".." to it). Empty components ("a//b", "a/") are harmless.
 bool staysBelow(std::string_view relative);
 
+// The text without the blanks (spaces) at its start and end; tabs and
+// other characters are kept.
+std::string_view withoutBlanksAround(std::string_view text);
+
 }  // namespace quor

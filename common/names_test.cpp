@@ -33,5 +33,12 @@ TEST(StaysBelow, DotComponentsAndNulBytesClimb) {
     }
 }
 
+TEST(WithoutBlanksAround, TrimsSpacesOnly) {
+    EXPECT_EQ(withoutBlanksAround("  a b  "), "a b");
+    EXPECT_EQ(withoutBlanksAround("   "), "");
+    EXPECT_EQ(withoutBlanksAround(""), "");
+    EXPECT_EQ(withoutBlanksAround("\ta\t"), "\ta\t");
+}
+
 }  // namespace
 }  // namespace quor

@@ -33,14 +33,6 @@ RowLocation cutAt(std::string_view row, std::size_t first, std::size_t last, std
     return location;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(' ');
-    if (start == npos) {
-        return {};
-    }
-    return text.substr(start, text.find_last_not_of(' ') - start + 1);
-}
-
 bool diskSetHasDisk(const ListFolder& folder, std::string_view name) {
     const Result<std::string> contents = readFile(folder.listingFile);
     if (!contents) {
@@ -173,7 +165,7 @@ std::string resolveRowText(std::string_view row, const OwnList& list, Interactio
                            DiskQuestion question) {
     std::vector<RowLocation> locations = rowTextLocations(row);
     for (RowLocation& location : locations) {
-        location.fileName = std::string(trimmed(location.fileName));
+        location.fileName = std::string(withoutBlanksAround(location.fileName));
     }
     return resolveLocations(locations, list, ui, question);
 }

@@ -35,11 +35,7 @@ bool isOfferedColour(std::string_view text) {
 }  // namespace
 
 std::string pageTableColour(std::string_view stored) {
-    const std::size_t first = stored.find_first_not_of(' ');
-    const std::string_view text =
-        first == std::string_view::npos
-            ? std::string_view()
-            : stored.substr(first, stored.find_last_not_of(' ') - first + 1);
+    const std::string_view text = withoutBlanksAround(stored);
     if (isOfferedColour(text) || isHexColour(text)) {
         return std::string(text);
     }

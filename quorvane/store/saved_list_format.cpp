@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/file_io.h"
+#include "common/names.h"
 #include "common/number_text.h"
 #include "common/text_lines.h"
 #include "platform/program_folder.h"
@@ -66,14 +67,6 @@ std::string quoted(std::string_view value) {
 
 std::string counted(std::size_t n, std::string_view one, std::string_view many) {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
-}
-
-std::string_view withoutBlanksAround(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // The value of a version line: digits with an optional decimal part, blanks
