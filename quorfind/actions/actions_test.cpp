@@ -112,21 +112,20 @@ TEST_F(ActionTest, QueueEnqueuesEachRowASecondApart) {
     EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
-TEST_F(ActionTest, PlaylistAppendsResolvedPathsOfEveryRowWhenNoneIsSelected) {
+// Which rows the window passes (the selected ones, or all) is its own test.
+TEST_F(ActionTest, PlaylistAppendsTheResolvedPathsOfTheRowsGiven) {
     FindSettings settings(*store);
     const std::vector<SearchRow> all = {row("Double click on an item to open or run it."),
                                         row("Music/a.mp3  1KB"), row("Music/Rock/c d.mp3")};
     const auto playlist = home.file("lists/old.m3u", "/x/old.mp3");  // no final line end
-    EXPECT_EQ(appendToPlaylist(playlist, playlistRows({}, all), context(), settings), 2);
+    EXPECT_EQ(appendToPlaylist(playlist, all, context(), settings), 2);
     EXPECT_EQ(home.read("lists/old.m3u"),
               "/x/old.mp3\r\n" + music + "/a.mp3\r\n" + music + "/Rock/c d.mp3\r\n");
     EXPECT_EQ(settings.playlistPath(), playlist.string());
     EXPECT_EQ(playlistDialogFolder(settings), home.path("lists/").string());
 
     const std::vector<SearchRow> selected = {row("Music/Rock/b.mp3")};
-    EXPECT_EQ(
-        appendToPlaylist(home.path("new.m3u"), playlistRows(selected, all), context(), settings),
-        1);
+    EXPECT_EQ(appendToPlaylist(home.path("new.m3u"), selected, context(), settings), 1);
     EXPECT_EQ(home.read("new.m3u"), music + "/Rock/b.mp3\r\n");
     EXPECT_TRUE(ui.boxes().empty());
 }

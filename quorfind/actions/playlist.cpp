@@ -7,11 +7,6 @@
 
 namespace quor::find {
 
-const std::vector<SearchRow>& playlistRows(const std::vector<SearchRow>& selected,
-                                           const std::vector<SearchRow>& all) {
-    return selected.empty() ? all : selected;
-}
-
 std::string playlistDialogFolder(const FindSettings& settings) {
     const std::string path = settings.playlistPath();
     const std::size_t slash = path.rfind('/');

@@ -17,10 +17,6 @@ inline constexpr std::string_view kPlaylistDialogTitle =
     "Save MP3 Playlist As: (choose an existing file to append)";
 inline constexpr std::string_view kPlaylistFilter = "Playlist Files (*.M3U)|*.m3u";
 
-// The rows a playlist takes: the selected ones, or every row when none is.
-const std::vector<SearchRow>& playlistRows(const std::vector<SearchRow>& selected,
-                                           const std::vector<SearchRow>& all);
-
 // The folder the save dialog starts in: "PlaylistPath" up to and including
 // its last "/", or the home folder when that is empty.
 std::string playlistDialogFolder(const FindSettings& settings);
