@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/qt/status_text.h"
 #include "quorvane/generate/build_driver.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/main_window.h"
@@ -138,7 +139,7 @@ int main(int argc, char** argv) {
     window.show();
     std::vector<Tick> ticks;
     const auto tick = [&] {
-        ticks.push_back({Clock::now(), window.statusBar()->currentMessage()});
+        ticks.push_back({Clock::now(), quor::ui::shownStatusText(*window.statusBar())});
     };
     QTimer timer;
     timer.setInterval(5);

@@ -6,6 +6,7 @@
 //   quorvane-settings set APP SECTION KEY VALUE
 //   quorvane-settings add-folder PATH [DISPLAY-NAME]
 //   quorvane-settings folders
+//   quorvane-settings --help
 
 #include <iostream>
 #include <string>
@@ -17,16 +18,14 @@
 #include "quorvane/store/folder_options.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/settings_store.h"
+#include "tools/settings_command.h"
 
 using namespace quor;
 
 namespace {
 
-int usage() {
-    std::cerr << "usage: quorvane-settings get APP SECTION KEY\n"
-                 "       quorvane-settings set APP SECTION KEY VALUE\n"
-                 "       quorvane-settings add-folder PATH [DISPLAY-NAME]\n"
-                 "       quorvane-settings folders\n";
+int usageError() {
+    std::cerr << tools::kSettingsUsage;
     return 2;
 }
 
@@ -46,46 +45,58 @@ int addFolder(store::SettingsStore& settings, const std::string& path, const std
     return 0;
 }
 
+int printFolders(store::SettingsStore& settings) {
+    const store::AppSettings app(settings, store::kQuorvane);
+    const int count = store::numPaths(app);
+    for (int i = 0; i < count; ++i) {
+        const store::FolderRecord record = store::readFolderRecord(app, i);
+        std::cout << i << '\t' << record.path << '\t' << record.pathname << '\n';
+    }
+    return 0;
+}
+
+int run(store::SettingsStore& settings, const tools::SettingsCommand& command) {
+    const std::vector<std::string>& a = command.operands;
+    switch (command.verb) {
+    case tools::SettingsVerb::Get:
+        if (!settings.contains(a[0], a[1], a[2])) {
+            return 1;
+        }
+        std::cout << settings.get(a[0], a[1], a[2]) << '\n';
+        return 0;
+    case tools::SettingsVerb::Set:
+        settings.save(a[0], a[1], a[2], a[3]);
+        return 0;
+    case tools::SettingsVerb::AddFolder:
+        return addFolder(settings, a[0], a.size() == 2 ? a[1] : "");
+    case tools::SettingsVerb::Folders:
+        return printFolders(settings);
+    case tools::SettingsVerb::Help:
+        break;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        return usage();
+    const auto command = tools::parseSettingsCommand({argv + 1, argv + argc});
+    if (!command) {
+        return usageError();
+    }
+    if (command->verb == tools::SettingsVerb::Help) {
+        std::cout << tools::kSettingsUsage;
+        return 0;
     }
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
     if (!opened) {
         std::cerr << "quorvane-settings: " << opened.error() << '\n';
         return 1;
     }
-    store::SettingsStore& settings = **opened;
     try {
-        if (args[0] == "get" && args.size() == 4) {
-            if (!settings.contains(args[1], args[2], args[3])) {
-                return 1;
-            }
-            std::cout << settings.get(args[1], args[2], args[3]) << '\n';
-            return 0;
-        }
-        if (args[0] == "set" && args.size() == 5) {
-            settings.save(args[1], args[2], args[3], args[4]);
-            return 0;
-        }
-        if (args[0] == "add-folder" && (args.size() == 2 || args.size() == 3)) {
-            return addFolder(settings, args[1], args.size() == 3 ? args[2] : "");
-        }
-        if (args[0] == "folders" && args.size() == 1) {
-            const store::AppSettings app(settings, store::kQuorvane);
-            const int count = store::numPaths(app);
-            for (int i = 0; i < count; ++i) {
-                const store::FolderRecord record = store::readFolderRecord(app, i);
-                std::cout << i << '\t' << record.path << '\t' << record.pathname << '\n';
-            }
-            return 0;
-        }
+        return run(**opened, *command);
     } catch (const std::exception& error) {
         std::cerr << "quorvane-settings: " << error.what() << '\n';
         return 1;
     }
-    return usage();
 }

@@ -1,5 +1,7 @@
 #include "common/qt/qt_interaction.h"
 
+#include "common/qt/status_text.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -63,7 +65,7 @@ bool QtInteraction::retryOrCancel(std::string_view text, std::string_view captio
 
 void QtInteraction::status(std::string_view text) {
     if (statusBar_) {
-        statusBar_->showMessage(qtext(text));
+        setStatusText(*statusBar_, qtext(text));
     }
 }
 

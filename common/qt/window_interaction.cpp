@@ -3,13 +3,14 @@
 #include <QCoreApplication>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/status_text.h"
 
 namespace quor::ui {
 
 WindowInteraction::WindowInteraction(Interaction& boxes, QStatusBar& statusBar)
     : boxes_(boxes), showStatus_([bar = QPointer<QStatusBar>(&statusBar)](const QString& text) {
           if (bar) {
-              bar->showMessage(text);
+              setStatusText(*bar, text);
           }
       }) {}
 

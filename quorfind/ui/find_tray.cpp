@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "common/qt/program_icon.h"
+
 namespace quor::find::ui {
 
 QIcon quorfindIcon() {
@@ -22,7 +24,7 @@ QIcon quorfindIcon() {
     painter.setBrush(QColor(180, 210, 250, 170));
     painter.drawEllipse(QPointF(34, 34), 13, 13);
     painter.end();
-    return QIcon::fromTheme("quorfind", QIcon(picture));
+    return quor::ui::programIcon("quorfind", QIcon(picture));
 }
 
 FindTray::FindTray(QObject* parent) : QObject(parent), icon_(quorfindIcon()) {

@@ -12,8 +12,8 @@
 
 namespace quor::find::ui {
 
-// The program's picture: the installed theme icon "quorfind", else a drawn
-// magnifying glass over a list.
+// The program's picture: the theme icon "quorfind", else the bundled one,
+// else a drawn magnifying glass over a list.
 QIcon quorfindIcon();
 
 class FindTray : public QObject {

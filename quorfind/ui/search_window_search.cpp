@@ -6,6 +6,7 @@
 
 #include "common/file_io.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/status_text.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list.h"
 #include "quorfind/search/own_list_search.h"
@@ -263,7 +264,7 @@ void SearchWindow::resetWindow(bool clearSearchBox) {
         searchBox_->setEditText({});
     }
     model_->showNotes(instructionRows());
-    statusBar()->clearMessage();
+    setStatusText(*statusBar(), {});
     repaint();
     focusSearchBox();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/qt/instance_beacon.h"
+#include "common/qt/program_icon.h"
 #include "common/qt/qt_interaction.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
@@ -46,7 +47,7 @@ int runQuorvaneWindow(int argc, char** argv) {
     QApplication::setApplicationDisplayName("Quorvane");
     // Docks and Wayland match the window to the menu entry and its icon.
     QApplication::setDesktopFileName("quorvane");
-    QApplication::setWindowIcon(QIcon::fromTheme("quorvane"));
+    QApplication::setWindowIcon(programIcon("quorvane", drawnQuorvaneIcon()));
     QtInteraction qtUi;
     Interaction& ui = qtUi;
 

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/qt/status_text.h"
 #include "quorvane/ui/dialog_buttons.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
@@ -100,7 +101,7 @@ void RemovableWindow::showList(const removable::DiskList& list,
             listWidget_->setCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
         }
     }
-    statusBar()->showMessage(qtext(list_.statusText()));
+    setStatusText(*statusBar(), qtext(list_.statusText()));
 }
 
 void RemovableWindow::refresh() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/status_text.h"
 #include "quorvane/ui/add_disk_dialog.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/save_list_output.h"
@@ -77,14 +78,14 @@ void WindowBuild::requestStop() {
 void WindowBuild::showStatus(const QString& text) {
     QStatusBar& bar = *main_.statusBar();
     if (!bar.isVisible()) {
-        bar.showMessage(text);  // no width to fit yet
+        setStatusText(bar, text);  // no width to fit yet
         return;
     }
     int room = bar.width() - 24;
     if (progress_->isVisible()) {
         room -= progress_->width() + 8;
     }
-    bar.showMessage(bar.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(room, 80)));
+    setStatusText(bar, bar.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(room, 80)));
 }
 
 void WindowBuild::showProgress(bool on) {

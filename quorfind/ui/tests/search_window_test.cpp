@@ -8,6 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
 #include <QPushButton>
 #include <QtTest>
 
@@ -31,6 +34,7 @@ class SearchWindowTest : public QObject {
   private slots:
     void startsOnTheOwnListWithInstructions();
     void ownListSearchShowsRowsStatusAndCaption();
+    void foundTextOutlastsMenuHoverTips();
     void enterSearchesAndAPickSearchesAgain();
     void recentSearchesSurviveARestartAsEightItems();
     void stopEndsASearchBetweenFiles();
@@ -76,6 +80,21 @@ void SearchWindowTest::ownListSearchShowsRowsStatusAndCaption() {
     screenshot(*f.window, "search-window-no-matches");
     QVERIFY(f.window->results().notes());
     QCOMPARE(f.child<QPushButton>("btnSearch").text(), QString("Search"));
+}
+
+// A menu entry under the pointer shows its tip in the status bar; when the
+// pointer leaves it (an empty tip), the search's own text is back.
+void SearchWindowTest::foundTextOutlastsMenuHoverTips() {
+    WindowFixture f;
+    f.search("");
+    QCOMPARE(f.status(), QString("Found 3 matching files."));
+    QAction* entry = f.window->menuBar()->actions().first()->menu()->actions().first();
+    entry->setStatusTip("Tip of the entry");
+    QVERIFY(entry->showStatusText(f.window.get()));
+    QCOMPARE(f.status(), QString("Tip of the entry"));
+    QStatusTipEvent left{QString()};
+    QCoreApplication::sendEvent(f.window.get(), &left);
+    QCOMPARE(f.status(), QString("Found 3 matching files."));
 }
 
 void SearchWindowTest::enterSearchesAndAPickSearchesAgain() {

@@ -1,3 +1,4 @@
+#include "common/qt/status_text.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -161,7 +162,7 @@ void WindowFixture::search(const QString& text) {
 }
 
 QString WindowFixture::status() {
-    return window->statusBar()->currentMessage();
+    return quor::ui::shownStatusText(*window->statusBar());
 }
 
 }  // namespace quor::find::ui::testing

@@ -2,12 +2,17 @@
 // the folder being read, the progress, Stop, closing during a build; the
 // output file chooser and the action after the build; the playlist save.
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QtTest>
 
+#include "common/qt/status_text.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/playlist_dialog.h"
 #include "quorvane/ui/window_build.h"
@@ -60,7 +65,7 @@ struct BuildWorld {
     std::string path(std::string_view relative) const { return world.home.path(relative).string(); }
     QProgressBar& progress() { return *window->findChild<QProgressBar*>("pbBuild"); }
     QPushButton& button(const char* name) { return *window->findChild<QPushButton*>(name); }
-    QString status() { return window->statusBar()->currentMessage(); }
+    QString status() { return quor::ui::shownStatusText(*window->statusBar()); }
 
     PollState state() {
         return {status(),
@@ -96,6 +101,7 @@ class BuildWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void buildShowsTheFolderBeingReadAndTheFoldersDone();
+    void savedStatusOutlastsMenuHoverTips();
     void stopKeepsTheLastListAndTheNextBuildRunsWhole();
     void closingDuringABuildWaitsForASafePoint();
     void withoutAnOutputFileTheChooserAsksAndTheActionRuns();
@@ -135,6 +141,23 @@ void BuildWindowTest::buildShowsTheFolderBeingReadAndTheFoldersDone() {
     QVERIFY(f.world.home.read("out/list.txt").find("b.txt") != std::string::npos);
     QCOMPARE(f.world.ui.busyDepth(), 0);
     QVERIFY(f.world.ui.boxes().empty());
+}
+
+// A menu entry under the pointer shows its tip in the status bar; when the
+// pointer leaves it (an empty tip), "List saved as" is back.
+void BuildWindowTest::savedStatusOutlastsMenuHoverTips() {
+    BuildWorld f;
+    f.window->show();
+    click(*f.window, "btnMakeList");
+    const QString saved = f.status();
+    QVERIFY(saved.startsWith("List saved as: "));
+    QAction* entry = f.window->menuBar()->actions().first()->menu()->actions().first();
+    entry->setStatusTip("Tip of the entry");
+    QVERIFY(entry->showStatusText(f.window.get()));
+    QCOMPARE(f.status(), QString("Tip of the entry"));
+    QStatusTipEvent left{QString()};
+    QCoreApplication::sendEvent(f.window.get(), &left);
+    QCOMPARE(f.status(), saved);
 }
 
 void BuildWindowTest::stopKeepsTheLastListAndTheNextBuildRunsWhole() {

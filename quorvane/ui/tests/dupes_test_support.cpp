@@ -1,3 +1,4 @@
+#include "common/qt/status_text.h"
 #include "dupes_test_support.h"
 
 #include <QStatusBar>
@@ -58,7 +59,7 @@ void selectRow(DupesWindow& window, int row) {
 }
 
 QString statusText(DupesWindow& window) {
-    return window.statusBar()->currentMessage();
+    return quor::ui::shownStatusText(*window.statusBar());
 }
 
 }  // namespace quor::ui::testing

@@ -2,6 +2,7 @@
 // (from Folder Options and from a build), and the Removable Disks window's
 // View, Rename and Delete through buttons, menu, keys and double click.
 
+#include "common/qt/status_text.h"
 #include "quorvane/ui/removable_window.h"
 
 #include <QAction>
@@ -94,7 +95,7 @@ void select(QListWidget& list, const QString& text) {
 }
 
 QString statusOf(QMainWindow& window) {
-    return window.statusBar()->currentMessage();
+    return quor::ui::shownStatusText(*window.statusBar());
 }
 
 // An add-disk dialog script: reads the disks named, each with its files.

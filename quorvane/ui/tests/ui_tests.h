@@ -16,11 +16,12 @@ QObject* newDupesWindowTest();
 QObject* newDupesDialogsTest();
 QObject* newBuildWindowTest();
 QObject* newRemovableWindowTest();
+QObject* newProgramIconTest();
 
 inline std::vector<QObject*> allTests() {
     return {newMainWindowTest(),  newDialogsTest(),        newPlacementTest(),
             newAboutTest(),       newDupesWindowTest(),    newDupesDialogsTest(),
-            newBuildWindowTest(), newRemovableWindowTest()};
+            newBuildWindowTest(), newRemovableWindowTest(), newProgramIconTest()};
 }
 
 }  // namespace quor::ui::testing
