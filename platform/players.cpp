@@ -1,5 +1,9 @@
 #include "platform/players.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+
 #include "platform/process_start.h"
 #include "platform/shell_open.h"
 
@@ -41,7 +45,29 @@ std::string replaceAll(std::string word, std::string_view token, std::string_vie
     return word;
 }
 
+// Extensions of the sound and playlist files that audio players take.
+constexpr std::array<std::string_view, 40> kAudioExtensions{
+    "aac", "ac3",  "aif", "aifc", "aiff", "amr", "ape", "au",   "caf", "dts",
+    "flac", "it",  "kar", "m3u",  "m3u8", "m4a", "m4b", "mid",  "midi", "mka",
+    "mod", "mp1",  "mp2", "mp3",  "mpa",  "mpc", "oga", "ogg",  "opus", "pls",
+    "ra",  "s3m",  "snd", "spx",  "tta",  "wav", "wma", "wv",   "xm",  "xspf"};
+
 }  // namespace
+
+bool isAudioFile(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || name.size() - dot - 1 > 4) {
+        return false;
+    }
+    std::string extension(name.substr(dot + 1));
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return std::find(kAudioExtensions.begin(), kAudioExtensions.end(), extension) !=
+           kAudioExtensions.end();
+}
 
 std::vector<std::string> commandFromTemplate(std::string_view commandTemplate,
                                              std::string_view path) {

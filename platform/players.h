@@ -18,6 +18,11 @@ namespace quor::platform {
 
 enum class PlayerVerb { Play, Enqueue };
 
+// Whether the audio player takes the file: an audio or playlist type, known
+// by the extension of its name (case ignored). Only such files go to the
+// player when the desktop could not open them.
+bool isAudioFile(std::string_view path);
+
 // The argument vector of a template for path (see above); empty when the
 // template holds no word.
 std::vector<std::string> commandFromTemplate(std::string_view commandTemplate,

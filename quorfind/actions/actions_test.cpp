@@ -78,7 +78,26 @@ TEST_F(ActionTest, OpenFallsBackToThePlayerAndStopsAtAFailure) {
     EXPECT_EQ(pauses, std::vector<int>{1000});  // only after a request to the player
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].caption, "Error");
-    EXPECT_EQ(ui.boxes()[0].text, kLaunchFailedText);
+    EXPECT_EQ(ui.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");
+}
+
+// A file that is no sound the desktop could not open never goes to the
+// player: the failure is told with its reason and the action ends.
+TEST_F(ActionTest, OnlySoundFilesGoToThePlayerWhenOpenFails) {
+    home.file("music/notes.txt", "n");
+    home.file("music/Tune.FLAC", "f");
+    FakeLauncher launcher;
+    launcher.failing = {"open"};
+    EXPECT_EQ(openOrPlay({row("Music/Tune.FLAC"), row("Music/notes.txt"), row("Music/a.mp3")},
+                         context(), launcher),
+              1);
+    EXPECT_EQ(launcher.calls,
+              (std::vector<std::string>{"open " + music + "/Tune.FLAC", "play " + music + "/Tune.FLAC",
+                                        "open " + music + "/notes.txt"}));
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].caption, "Error");
+    EXPECT_EQ(ui.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");
+    EXPECT_EQ(launchFailedText(""), kLaunchFailedText);
 }
 
 TEST_F(ActionTest, OnePlayThenTheRestQueuedBehindItInRowOrder) {

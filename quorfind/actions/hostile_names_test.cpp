@@ -22,10 +22,9 @@ namespace {
 
 using quor::testing::holdsLineBreak;
 
-// A launcher that records the paths it was given; "open" always fails, so
-// that Open/Play goes on to "play".
+// A launcher that records the paths it was given.
 struct RecordingLauncher final : Launcher {
-    Status open(std::string_view) override { return Error{"no application"}; }
+    Status open(std::string_view path) override { return record(path); }
     Status play(std::string_view path) override { return record(path); }
     Status enqueue(std::string_view path) override { return record(path); }
     Status record(std::string_view path) {

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "platform/players.h"
+
 namespace quor::find {
 
 using std::chrono::milliseconds;
@@ -9,18 +11,18 @@ using std::chrono::milliseconds;
 namespace {
 
 // Hands the resolved path of each row to act, rows that name no file passed
-// over, pending events run after each; a failed hand-over is told once and
-// ends the action. Returns the number of files handed over.
+// over, pending events run after each; a failed hand-over is told once, with
+// its reason, and ends the action. Returns the number of files handed over.
 int handEachFile(const std::vector<SearchRow>& rows, const ActionContext& context,
-                 const std::function<bool(const std::string&)>& act) {
+                 const std::function<Status(const std::string&)>& act) {
     int handed = 0;
     for (const SearchRow& row : rows) {
         const std::string path = resolvedPath(context, row);
         if (path.empty()) {
             continue;
         }
-        if (!act(path)) {
-            context.ui.notice(kLaunchFailedText, kLaunchFailedCaption);
+        if (const Status done = act(path); !done) {
+            context.ui.notice(launchFailedText(done.error()), kLaunchFailedCaption);
             return handed;
         }
         ++handed;
@@ -31,6 +33,14 @@ int handEachFile(const std::vector<SearchRow>& rows, const ActionContext& contex
 
 }  // namespace
 
+std::string launchFailedText(std::string_view reason) {
+    std::string text(kLaunchFailedText);
+    if (!reason.empty()) {
+        text.append("\n\n").append(reason);
+    }
+    return text;
+}
+
 int openOrPlay(const std::vector<SearchRow>& rows, const ActionContext& context,
                Launcher& launcher) {
     if (refusedUnlessOwnList(context, RowAction::Open)) {
@@ -40,16 +50,17 @@ int openOrPlay(const std::vector<SearchRow>& rows, const ActionContext& context,
     // queued behind it, since each "play" would replace the one before.
     bool playerHasOne = false;
     return handEachFile(rows, context, [&](const std::string& path) {
-        if (launcher.open(path).ok()) {
-            return true;
+        const Status opened = launcher.open(path);
+        if (opened || !platform::isAudioFile(path)) {
+            return opened;
         }
         const Status handed = playerHasOne ? launcher.enqueue(path) : launcher.play(path);
-        if (!handed.ok()) {
-            return false;
+        if (!handed) {
+            return handed;
         }
         playerHasOne = true;
         context.pause(milliseconds(1000));
-        return true;
+        return Status::success();
     });
 }
 
@@ -59,11 +70,11 @@ int queueFiles(const std::vector<SearchRow>& rows, const ActionContext& context,
         return 0;
     }
     return handEachFile(rows, context, [&](const std::string& path) {
-        if (!launcher.enqueue(path).ok()) {
-            return false;
+        const Status handed = launcher.enqueue(path);
+        if (handed) {
+            context.pause(milliseconds(1000));
         }
-        context.pause(milliseconds(1000));
-        return true;
+        return handed;
     });
 }
 

@@ -7,15 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
+
 namespace quor::dupes {
 
 class FileOpener {
   public:
     virtual ~FileOpener() = default;
 
-    // Performs verb on the file at path; false when nothing could be started
-    // for it (no application for the type, the program missing).
-    virtual bool open(const std::string& path, std::string_view verb) = 0;
+    // Performs verb on the file at path. Fails, with the reason, when nothing
+    // could be started for it (no application for the type, the program
+    // missing).
+    virtual Status open(const std::string& path, std::string_view verb) = 0;
 };
 
 }  // namespace quor::dupes

@@ -9,6 +9,7 @@
 #include "common/file_io.h"
 #include "common/names.h"
 #include "common/number_text.h"
+#include "platform/players.h"
 #include "quorvane/dupes/cache_correction.h"
 #include "quorvane/dupes/row_resolution.h"
 #include "quorvane/dupes/stored_name.h"
@@ -174,11 +175,17 @@ ActionOutcome openRow(const store::ListContext& context, const DupesRows& list,
             return ActionOutcome::Cancelled;
         }
         const std::string& path = (*resolved)->fullPath;
-        if (!opener.open(path, "open") && !opener.open(path, "play")) {
-            context.ui.notice(kNotRegistered);
-            return ActionOutcome::Failed;
+        const Status opened = opener.open(path, "open");
+        if (opened) {
+            return ActionOutcome::Done;
         }
-        return ActionOutcome::Done;
+        // Only a sound file goes to the player; for any other file, and when
+        // the player fails too, the reason of the failed "open" is told.
+        if (platform::isAudioFile(path) && opener.open(path, "play")) {
+            return ActionOutcome::Done;
+        }
+        context.ui.notice(std::string(kNotRegistered) + "\n\n" + opened.error());
+        return ActionOutcome::Failed;
     } catch (const std::exception& error) {
         return failed(context, kNotRegistered, error.what());
     }

@@ -47,8 +47,9 @@ enum class ActionOutcome {
     Failed,  // a message told the user what went wrong
 };
 
-// Opens the file of the selected row with "open", and when that fails with
-// "play"; when both fail, says "This file type is not registered ...".
+// Opens the file of the selected row with "open", and when that fails and
+// it is a sound file, with "play"; otherwise says "This file type is not
+// registered ..." with the reason "open" gave after an empty line.
 ActionOutcome openRow(const store::ListContext& context, const DupesRows& list,
                       std::optional<std::size_t> selected, FileOpener& opener);
 

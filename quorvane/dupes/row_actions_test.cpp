@@ -16,9 +16,12 @@ using quor::testing::crlf;
 using Rows = std::vector<std::string>;
 
 struct RecordingOpener final : FileOpener {
-    bool open(const std::string& path, std::string_view verb) override {
+    Status open(const std::string& path, std::string_view verb) override {
         calls.push_back(std::string(verb) + " " + path);
-        return std::find(working.begin(), working.end(), verb) != working.end();
+        if (std::find(working.begin(), working.end(), verb) != working.end()) {
+            return Status::success();
+        }
+        return Error{"No application is set to open files of this type."};
     }
     std::vector<std::string_view> working = {"open"};
     Rows calls;
@@ -75,7 +78,21 @@ TEST_F(RowActionsTest, OpenTriesOpenThenPlayAndReportsWhenBothFail) {
     ASSERT_EQ(ui.boxes().size(), 1U);
     EXPECT_EQ(ui.boxes()[0].text,
               "This file type is not registered with the system\n"
-              "or the registered program could not be found.");
+              "or the registered program could not be found.\n"
+              "\n"
+              "No application is set to open files of this type.");
+}
+
+// A file that is no sound never goes to the player: the failure of "open"
+// is told with its reason.
+TEST_F(RowActionsTest, OnlySoundFilesGoToThePlayer) {
+    home.file("music/notes.txt", "n");
+    list.add("Music/notes.txt  1B", "Music/notes.txt*      1B");
+    opener.working = {"play"};
+    EXPECT_EQ(openRow(context(), list, 3, opener), ActionOutcome::Failed);
+    EXPECT_EQ(opener.calls, (Rows{"open " + music("notes.txt")}));
+    EXPECT_EQ(ui.texts(), (Rows{std::string(kNotRegistered) +
+                                "\n\nNo application is set to open files of this type."}));
 }
 
 TEST_F(RowActionsTest, RowsWithoutAFileDoNothing) {

@@ -20,16 +20,19 @@ std::string playTemplate(store::SettingsStore& store) {
 
 }  // namespace
 
-bool DesktopFileOpener::open(const std::string& path, std::string_view verb) {
+Status DesktopFileOpener::open(const std::string& path, std::string_view verb) {
     if (verb == "open") {
-        return platform::shellOpen(path).ok();
+        return platform::shellOpen(path);
     }
     if (verb != "play") {
-        return false;
+        return Error{"Unknown verb " + std::string(verb)};
     }
     const auto command =
         platform::playerCommand(platform::PlayerVerb::Play, playTemplate(store_), path);
-    return command && platform::startDetached(*command).ok();
+    if (!command) {
+        return Error{"No audio player was found (set PlayCommand)"};
+    }
+    return platform::startDetached(*command);
 }
 
 }  // namespace quor::ui

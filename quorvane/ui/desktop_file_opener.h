@@ -14,9 +14,9 @@ class DesktopFileOpener final : public dupes::FileOpener {
   public:
     explicit DesktopFileOpener(store::SettingsStore& store) : store_(store) {}
 
-    // False for a verb other than "open" and "play", and when no program
-    // could be started.
-    bool open(const std::string& path, std::string_view verb) override;
+    // Fails for a verb other than "open" and "play", and when no program
+    // could be started, with the reason.
+    Status open(const std::string& path, std::string_view verb) override;
 
   private:
     store::SettingsStore& store_;

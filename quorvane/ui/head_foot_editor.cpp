@@ -10,6 +10,7 @@
 #include "common/file_io.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/window_placement.h"
+#include "platform/default_application.h"
 
 namespace quor::ui {
 
@@ -172,19 +173,43 @@ std::string missingTemplateText(const std::filesystem::path& programFolder) {
            "These comments will tell Quorvane where to insert the list data.";
 }
 
+namespace {
+
+// Starts command (the program, then its arguments); false when it is empty
+// or could not be started.
+bool startCommand(const WindowServices& services, QStringList command) {
+    if (command.isEmpty()) {
+        return false;
+    }
+    const QString program = command.takeFirst();
+    return services.startDetached(program, command);
+}
+
+// The desktop's default application for plain text, with path; empty when
+// there is none.
+QStringList plainTextApplication(const QString& path) {
+    QStringList command;
+    const auto found = platform::defaultApplicationCommand(
+        "text/plain", utf8(path), platform::XdgFolders::fromEnvironment());
+    for (const std::string& word : found.value_or(std::vector<std::string>{})) {
+        command << qtext(word);
+    }
+    return command;
+}
+
+}  // namespace
+
 void editHtmlTemplate(store::ListContext& context, const WindowServices& services) {
     const std::filesystem::path file = context.places.templateFile();
     if (isRegularFile(file)) {
         const QString path = qtext(file.string());
-        QStringList command =
+        QStringList editor =
             graphicalEditorCommand(qEnvironmentVariable("VISUAL"), qEnvironmentVariable("EDITOR"));
-        if (!command.isEmpty()) {
-            const QString program = command.takeFirst();
-            if (services.startDetached(program, command << path)) {
-                return;
-            }
+        if (!editor.isEmpty()) {
+            editor << path;
         }
-        if (services.openUrl(QUrl::fromLocalFile(path))) {
+        if (startCommand(services, editor) || startCommand(services, plainTextApplication(path)) ||
+            services.openUrl(QUrl::fromLocalFile(path))) {
             return;
         }
     }

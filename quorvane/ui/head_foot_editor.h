@@ -53,13 +53,15 @@ void editListText(store::ListContext& context, const WindowServices& services, L
                   QWidget* parent);
 
 // How a document is edited: $VISUAL, else $EDITOR, when it names a graphical
-// editor; else nothing (then the document is opened). The command is split
-// into program and arguments as a shell would.
+// editor; else nothing (then the desktop's application for plain text is
+// used). The command is split into program and arguments as a shell would.
 QStringList graphicalEditorCommand(const QString& visual, const QString& editor);
 
 // Edit HTML Template: the program folder's Template.html with the editor
-// above, else opened; when it is missing or neither works, the message that
-// tells how to make one.
+// above, else with the desktop's default application for plain text (a web
+// page would otherwise go to the browser, which cannot edit it), else
+// opened; when it is missing or nothing works, the message that tells how to
+// make one.
 void editHtmlTemplate(store::ListContext& context, const WindowServices& services);
 
 // The message about a missing or unusable page template.

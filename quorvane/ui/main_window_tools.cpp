@@ -48,8 +48,10 @@ void MainWindow::viewThisList() {
         context_.ui.notice("You must create a list first!");
         return;
     }
-    if (!services_.openUrl(QUrl::fromLocalFile(qtext(savePath)))) {
-        context_.ui.notice("There was a problem opening the list! (Toolsmostrecent)",
+    // The reason goes on a line of its own below the usual text.
+    if (const Status opened = services_.openFile(savePath); !opened) {
+        context_.ui.notice("There was a problem opening the list! (Toolsmostrecent)\n" +
+                               opened.error(),
                            "No application could open " + savePath);
     }
 }

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "platform/program_folder.h"
+#include "platform/shell_open.h"
 
 namespace quor::ui {
 
@@ -29,6 +30,7 @@ WindowServices WindowServices::desktop() {
         return dialog.selectedFiles().first();
     };
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    services.openFile = [](const std::string& path) { return platform::shellOpen(path); };
     services.startDetached = [](const QString& program, const QStringList& arguments) {
         return QProcess::startDetached(program, arguments);
     };

@@ -11,6 +11,9 @@
 #include <QUrl>
 #include <QWidget>
 #include <functional>
+#include <string>
+
+#include "common/result.h"
 
 namespace quor::ui {
 
@@ -32,6 +35,9 @@ struct WindowServices {
     std::function<QString(QWidget* parent, const SaveFileRequest& request)> chooseSaveFile;
     // "open" with the desktop's default application; false when it failed.
     std::function<bool(const QUrl& url)> openUrl;
+    // "open" of a file with the desktop's default application; fails with
+    // the reason (the file missing, no application for its type, ...).
+    std::function<Status(const std::string& path)> openFile;
     // Starts program with arguments, detached, not waited for; false when it
     // could not be started.
     std::function<bool(const QString& program, const QStringList& arguments)> startDetached;

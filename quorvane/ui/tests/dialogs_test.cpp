@@ -41,6 +41,7 @@ class DialogsTest : public QObject {
     void headerEditorSavesWithCrLf();
     void missingHeaderIsCreatedAndEdited();
     void templateIsEditedWithAGraphicalEditor();
+    void templateWithoutAnEditorGoesToThePlainTextApplication();
     void screenshots();
 };
 
@@ -314,6 +315,49 @@ void DialogsTest::templateIsEditedWithAGraphicalEditor() {
     QCOMPARE(world.opened.size(), 1u);
     qunsetenv("VISUAL");
     qunsetenv("EDITOR");
+}
+
+// With no graphical editor named, the page goes to the desktop's application
+// for plain text, where it can be edited, rather than to the browser.
+void DialogsTest::templateWithoutAnEditorGoesToThePlainTextApplication() {
+    UiWorld world;
+    const auto page = world.home.file("home/Template.html", "<!--list-->");
+    world.home.file("xdg/data/applications/pad.desktop", "[Desktop Entry]\nExec=sh pad %f\n");
+    world.home.file("xdg/config/mimeapps.list", "[Default Applications]\ntext/plain=pad.desktop\n");
+    // Puts the variables back however the test ends.
+    struct Environment {
+        std::vector<std::pair<const char*, QByteArray>> previous;
+        Environment() {
+            for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME",
+                                     "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP", "VISUAL", "EDITOR"}) {
+                previous.emplace_back(name, qgetenv(name));
+            }
+        }
+        ~Environment() {
+            for (const auto& [name, value] : previous) {
+                value.isNull() ? (void)qunsetenv(name) : (void)qputenv(name, value);
+            }
+        }
+    } environment;
+    const QString xdg = QString::fromStdString(world.home.path("xdg").string());
+    qputenv("XDG_CONFIG_HOME", (xdg + "/config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", (xdg + "/none").toUtf8());
+    qputenv("XDG_DATA_HOME", (xdg + "/data").toUtf8());
+    qputenv("XDG_DATA_DIRS", (xdg + "/none").toUtf8());
+    qputenv("XDG_CURRENT_DESKTOP", "");
+    qputenv("VISUAL", "");
+    qputenv("EDITOR", "vi");
+
+    auto context = world.context();
+    editHtmlTemplate(context, world.services());
+    const QString path = QString::fromStdString(page.string());
+    QCOMPARE(world.started, (std::vector<QStringList>{{"sh", "pad", path}}));
+    QVERIFY(world.opened.empty());
+    // Nothing for plain text: the page is opened after all.
+    std::filesystem::remove(world.home.path("xdg/data/applications/pad.desktop"));
+    editHtmlTemplate(context, world.services());
+    QCOMPARE(world.opened, std::vector<QUrl>{QUrl::fromLocalFile(path)});
+    QVERIFY(world.ui.boxes().empty());
 }
 
 void DialogsTest::screenshots() {

@@ -19,9 +19,9 @@ namespace quor::ui::testing {
 
 class RecordingOpener final : public dupes::FileOpener {
   public:
-    bool open(const std::string& path, std::string_view verb) override {
+    Status open(const std::string& path, std::string_view verb) override {
         calls.emplace_back(path, verb);
-        return succeeds;
+        return succeeds ? Status::success() : Status(Error{"no application"});
     }
     std::vector<std::pair<std::string, std::string>> calls;
     bool succeeds = true;

@@ -267,7 +267,7 @@ void DupesWindowTest::openHandsTheFileToTheDesktop() {
     trigger(*window, "mnuOpen");
     const std::string path = f.musicFolder() + "/My Song.mp3";
     QCOMPARE(f.opener->calls, (std::vector<Call>{{path, "open"}, {path, "play"}}));
-    QCOMPARE(f.world.ui.texts().back(), std::string(dupes::kNotRegistered));
+    QCOMPARE(f.world.ui.texts().back(), std::string(dupes::kNotRegistered) + "\n\nno application");
 
     // A file that is not there asks for its disk; Cancel ends the action.
     f.opener->calls.clear();

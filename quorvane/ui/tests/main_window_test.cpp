@@ -347,7 +347,9 @@ void MainWindowTest::viewThisListNeedsAnExistingList() {
     f.world.openSucceeds = false;
     f.trigger("mnuToolsRecentList");
     QCOMPARE(f.world.ui.texts().back(),
-             std::string("There was a problem opening the list! (Toolsmostrecent)"));
+             std::string("There was a problem opening the list! (Toolsmostrecent)\n"
+                         "No application is set to open files of this type."));
+    QCOMPARE(f.world.ui.boxes().back().caption, "No application could open " + list.string());
 }
 
 void MainWindowTest::hooksWithoutHandlerShowANotice() {

@@ -49,6 +49,10 @@ WindowServices UiWorld::services() {
         opened.push_back(url);
         return openSucceeds;
     };
+    services.openFile = [this](const std::string& path) {
+        opened.push_back(QUrl::fromLocalFile(QString::fromStdString(path)));
+        return openSucceeds ? Status::success() : Status(Error{openFailure});
+    };
     services.startDetached = [this](const QString& program, const QStringList& arguments) {
         started.push_back(QStringList{program} + arguments);
         return startSucceeds;

@@ -64,6 +64,7 @@ struct UiWorld {
     std::vector<QString> dialogsRun;  // object names, in order
     std::vector<QUrl> opened;
     bool openSucceeds = true;
+    std::string openFailure = "No application is set to open files of this type.";
     std::vector<QStringList> started;  // program and arguments
     bool startSucceeds = true;
     QString programFound;
