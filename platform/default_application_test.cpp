@@ -19,7 +19,7 @@ TEST(ExecCommand, SplitsQuotedWordsAndPutsTheFileInItsFieldCode) {
         {"editor --file=%f", {"editor", "--file=" + file}},
         {"editor \"\" %f", {"editor", "", file}},
         {"editor \"a\\\\\\\\b\\\"c\" %F", {"editor", "a\\b\"c", file}},
-        {"my\\sedit %%x %f", {"my edit", "%x", file}},
+        {"\"my\\sedit\" %%x %f", {"my edit", "%x", file}},
         {"editor\t%f", {"editor", file}},
         {"\"unclosed %f", {}},
         {"", {}},
@@ -65,13 +65,15 @@ TEST_F(DefaultApplicationTest, TheDeclaredApplicationWhenNoneIsChosen) {
 }
 
 TEST_F(DefaultApplicationTest, TheUsersChoiceComesFirstThenTheDesktopsThenTheSystems) {
-    tree.file("share/applications/defaults.list", "[Default Applications]\ntext/plain=sys.desktop\n");
+    tree.file("share/applications/defaults.list",
+              "[Default Applications]\ntext/plain=sys.desktop\n");
     EXPECT_EQ(program(), "sys");
     tree.file("etc/mimeapps.list", "[Default Applications]\ntext/plain=sys.desktop\n");
     entry("local", "mine.desktop", "Exec=sh mine");
     tree.file("config/mimeapps.list",
               "[Added Associations]\ntext/plain=sys.desktop;\n"
-              "[Default Applications]\ntext/html=sys.desktop\n text/plain = gone.desktop;mine.desktop;\n");
+              "[Default Applications]\ntext/html=sys.desktop\n text/plain = "
+              "gone.desktop;mine.desktop;\n");
     EXPECT_EQ(program(), "mine");
     entry("local", "xfce-pad.desktop", "Exec=sh pad %U");  // found as xfce-pad.desktop
     tree.file("config/xfce-mimeapps.list", "[Default Applications]\ntext/plain=xfce-pad.desktop\n");

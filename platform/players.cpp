@@ -47,10 +47,10 @@ std::string replaceAll(std::string word, std::string_view token, std::string_vie
 
 // Extensions of the sound and playlist files that audio players take.
 constexpr std::array<std::string_view, 40> kAudioExtensions{
-    "aac", "ac3",  "aif", "aifc", "aiff", "amr", "ape", "au",   "caf", "dts",
-    "flac", "it",  "kar", "m3u",  "m3u8", "m4a", "m4b", "mid",  "midi", "mka",
-    "mod", "mp1",  "mp2", "mp3",  "mpa",  "mpc", "oga", "ogg",  "opus", "pls",
-    "ra",  "s3m",  "snd", "spx",  "tta",  "wav", "wma", "wv",   "xm",  "xspf"};
+    "aac",  "ac3", "aif", "aifc", "aiff", "amr", "ape", "au",  "caf",  "dts",
+    "flac", "it",  "kar", "m3u",  "m3u8", "m4a", "m4b", "mid", "midi", "mka",
+    "mod",  "mp1", "mp2", "mp3",  "mpa",  "mpc", "oga", "ogg", "opus", "pls",
+    "ra",   "s3m", "snd", "spx",  "tta",  "wav", "wma", "wv",  "xm",   "xspf"};
 
 }  // namespace
 

@@ -52,12 +52,14 @@ TEST(PlayerFallback, TakesTheFirstInstalledPlayer) {
 
 TEST(AudioFile, KnowsSoundAndPlaylistTypesByExtension) {
     const std::vector<std::pair<std::string_view, bool>> cases = {
-        {"/m/a.mp3", true},           {"/m/A.MP3", true},        {"/m/b.FlAc", true},
-        {"/m/c.ogg", true},           {"/m/list.m3u8", true},    {"/m/d.wav", true},
-        {"/m/notes.txt", false},      {"/m/page.html", false},   {"/m/mp3", false},
-        {"/m/.mp3", false},           {"/m.mp3/readme", false},  {"/m/a.mp3.txt", false},
-        {"/m/a.mp3x", false},         {"", false},               {"/m/trailing.", false},
-        {"/m/long.mp3mp3mp3", false},
+        {"/m/a.mp3", true},       {"/m/A.MP3", true},
+        {"/m/b.FlAc", true},      {"/m/c.ogg", true},
+        {"/m/list.m3u8", true},   {"/m/d.wav", true},
+        {"/m/notes.txt", false},  {"/m/page.html", false},
+        {"/m/mp3", false},        {"/m/.mp3", false},
+        {"/m.mp3/readme", false}, {"/m/a.mp3.txt", false},
+        {"/m/a.mp3x", false},     {"", false},
+        {"/m/trailing.", false},  {"/m/long.mp3mp3mp3", false},
     };
     for (const auto& [path, audio] : cases) {
         EXPECT_EQ(isAudioFile(path), audio) << path;

@@ -14,7 +14,6 @@ unsigned char uchar(char c) {
     return static_cast<unsigned char>(c);
 }
 
-
 // An address ("https://...", "file:///..."): a scheme of letters, digits,
 // "+", "-" and ".", beginning with a letter, then "://". A path never is one
 // here, since the callers pass absolute paths.
@@ -68,15 +67,15 @@ std::string openFailureReason(Opener opener, int exitStatus) {
         return "No application is set to open files of this type (gio open failed).";
     }
     switch (exitStatus) {
-    case 2:
-        return "The file does not exist.";
-    case 3:
-        return "No application is set to open files of this type.";
-    case 4:
-        return "The application set for files of this type could not be started.";
-    default:
-        return "xdg-open could not open the file (exit status " + std::to_string(exitStatus) +
-               ").";
+        case 2:
+            return "The file does not exist.";
+        case 3:
+            return "No application is set to open files of this type.";
+        case 4:
+            return "The application set for files of this type could not be started.";
+        default:
+            return "xdg-open could not open the file (exit status " + std::to_string(exitStatus) +
+                   ").";
     }
 }
 

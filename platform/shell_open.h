@@ -27,8 +27,7 @@ inline constexpr std::chrono::milliseconds kOpenPatience{1500};
 std::string pathArgument(std::string_view path);
 
 // The argument vector of "open" for target with opener.
-std::vector<std::string> shellOpenCommand(std::string_view target,
-                                          Opener opener = Opener::XdgOpen);
+std::vector<std::string> shellOpenCommand(std::string_view target, Opener opener = Opener::XdgOpen);
 
 // The opener installed on this system: xdg-open, else gio; empty when
 // neither is.

@@ -29,9 +29,9 @@ class FakePrograms {
     // A program called name that records its arguments, one a line, and
     // then runs tail (shell code).
     void add(const std::string& name, const std::string& tail) {
-        const auto file = tree_.file("bin/" + name, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
-                                                         tree_.path("args").string() + "'\n" +
-                                                         tail + "\n");
+        const auto file =
+            tree_.file("bin/" + name, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
+                                          tree_.path("args").string() + "'\n" + tail + "\n");
         ::chmod(file.c_str(), 0755);
     }
     std::string args() const { return tree_.read("args"); }
@@ -71,9 +71,11 @@ TEST(ShellOpen, UsesGioWhereXdgOpenIsMissing) {
     EXPECT_EQ(installedOpener(), Opener::Gio);
     const Status opened = shellOpen(file.string(), kAmple);
     ASSERT_FALSE(opened.ok());
-    EXPECT_EQ(opened.error(), "No application is set to open files of this type (gio open failed).");
+    EXPECT_EQ(opened.error(),
+              "No application is set to open files of this type (gio open failed).");
     EXPECT_EQ(programs.args(), "open\n" + file.string() + "\n");
-    EXPECT_EQ(shellOpenCommand("-x", Opener::Gio), (std::vector<std::string>{"gio", "open", "./-x"}));
+    EXPECT_EQ(shellOpenCommand("-x", Opener::Gio),
+              (std::vector<std::string>{"gio", "open", "./-x"}));
 }
 
 TEST(ShellOpen, MissingFilesAndMissingOpenersStartNothing) {

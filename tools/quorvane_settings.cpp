@@ -58,21 +58,21 @@ int printFolders(store::SettingsStore& settings) {
 int run(store::SettingsStore& settings, const tools::SettingsCommand& command) {
     const std::vector<std::string>& a = command.operands;
     switch (command.verb) {
-    case tools::SettingsVerb::Get:
-        if (!settings.contains(a[0], a[1], a[2])) {
-            return 1;
-        }
-        std::cout << settings.get(a[0], a[1], a[2]) << '\n';
-        return 0;
-    case tools::SettingsVerb::Set:
-        settings.save(a[0], a[1], a[2], a[3]);
-        return 0;
-    case tools::SettingsVerb::AddFolder:
-        return addFolder(settings, a[0], a.size() == 2 ? a[1] : "");
-    case tools::SettingsVerb::Folders:
-        return printFolders(settings);
-    case tools::SettingsVerb::Help:
-        break;
+        case tools::SettingsVerb::Get:
+            if (!settings.contains(a[0], a[1], a[2])) {
+                return 1;
+            }
+            std::cout << settings.get(a[0], a[1], a[2]) << '\n';
+            return 0;
+        case tools::SettingsVerb::Set:
+            settings.save(a[0], a[1], a[2], a[3]);
+            return 0;
+        case tools::SettingsVerb::AddFolder:
+            return addFolder(settings, a[0], a.size() == 2 ? a[1] : "");
+        case tools::SettingsVerb::Folders:
+            return printFolders(settings);
+        case tools::SettingsVerb::Help:
+            break;
     }
     return 0;
 }

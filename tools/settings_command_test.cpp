@@ -38,7 +38,8 @@ TEST(SettingsCommand, ReadsEachVerbWithItsOperandsAndRefusesTheRest) {
         ASSERT_EQ(command.has_value(), c.verb.has_value()) << ::testing::PrintToString(c.args);
         if (command) {
             EXPECT_EQ(command->verb, *c.verb) << ::testing::PrintToString(c.args);
-            EXPECT_EQ(command->operands, std::vector<std::string>(c.args.begin() + 1, c.args.end()));
+            EXPECT_EQ(command->operands,
+                      std::vector<std::string>(c.args.begin() + 1, c.args.end()));
         }
     }
 }

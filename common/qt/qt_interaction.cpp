@@ -1,10 +1,10 @@
 #include "common/qt/qt_interaction.h"
 
-#include "common/qt/status_text.h"
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+
+#include "common/qt/status_text.h"
 
 namespace quor::ui {
 

@@ -91,9 +91,9 @@ TEST_F(ActionTest, OnlySoundFilesGoToThePlayerWhenOpenFails) {
     EXPECT_EQ(openOrPlay({row("Music/Tune.FLAC"), row("Music/notes.txt"), row("Music/a.mp3")},
                          context(), launcher),
               1);
-    EXPECT_EQ(launcher.calls,
-              (std::vector<std::string>{"open " + music + "/Tune.FLAC", "play " + music + "/Tune.FLAC",
-                                        "open " + music + "/notes.txt"}));
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"open " + music + "/Tune.FLAC",
+                                                        "play " + music + "/Tune.FLAC",
+                                                        "open " + music + "/notes.txt"}));
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].caption, "Error");
     EXPECT_EQ(ui.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");

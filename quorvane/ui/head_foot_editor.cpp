@@ -189,8 +189,8 @@ bool startCommand(const WindowServices& services, QStringList command) {
 // there is none.
 QStringList plainTextApplication(const QString& path) {
     QStringList command;
-    const auto found = platform::defaultApplicationCommand(
-        "text/plain", utf8(path), platform::XdgFolders::fromEnvironment());
+    const auto found = platform::defaultApplicationCommand("text/plain", utf8(path),
+                                                           platform::XdgFolders::fromEnvironment());
     for (const std::string& word : found.value_or(std::vector<std::string>{})) {
         command << qtext(word);
     }

@@ -50,9 +50,9 @@ void MainWindow::viewThisList() {
     }
     // The reason goes on a line of its own below the usual text.
     if (const Status opened = services_.openFile(savePath); !opened) {
-        context_.ui.notice("There was a problem opening the list! (Toolsmostrecent)\n" +
-                               opened.error(),
-                           "No application could open " + savePath);
+        context_.ui.notice(
+            "There was a problem opening the list! (Toolsmostrecent)\n" + opened.error(),
+            "No application could open " + savePath);
     }
 }
 

@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusTipEvent>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QtTest>
 
 #include "quorfind/search/search_texts.h"

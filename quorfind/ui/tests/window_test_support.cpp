@@ -1,4 +1,3 @@
-#include "common/qt/status_text.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -7,6 +6,7 @@
 #include <QTest>
 #include <stdexcept>
 
+#include "common/qt/status_text.h"
 #include "quorfind/search/test_lists.h"
 
 namespace quor::find::ui::testing {

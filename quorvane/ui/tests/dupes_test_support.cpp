@@ -1,8 +1,8 @@
-#include "common/qt/status_text.h"
 #include "dupes_test_support.h"
 
 #include <QStatusBar>
 
+#include "common/qt/status_text.h"
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/folder_records.h"
 

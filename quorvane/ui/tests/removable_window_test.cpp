@@ -2,7 +2,6 @@
 // (from Folder Options and from a build), and the Removable Disks window's
 // View, Rename and Delete through buttons, menu, keys and double click.
 
-#include "common/qt/status_text.h"
 #include "quorvane/ui/removable_window.h"
 
 #include <QAction>
@@ -15,6 +14,7 @@
 #include <QStatusBar>
 #include <QtTest>
 
+#include "common/qt/status_text.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/add_disk_dialog.h"

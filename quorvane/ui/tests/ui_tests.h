@@ -19,8 +19,8 @@ QObject* newRemovableWindowTest();
 QObject* newProgramIconTest();
 
 inline std::vector<QObject*> allTests() {
-    return {newMainWindowTest(),  newDialogsTest(),        newPlacementTest(),
-            newAboutTest(),       newDupesWindowTest(),    newDupesDialogsTest(),
+    return {newMainWindowTest(),  newDialogsTest(),         newPlacementTest(),
+            newAboutTest(),       newDupesWindowTest(),     newDupesDialogsTest(),
             newBuildWindowTest(), newRemovableWindowTest(), newProgramIconTest()};
 }
 
