@@ -264,7 +264,7 @@ void SearchWindow::resetWindow(bool clearSearchBox) {
         searchBox_->setEditText({});
     }
     model_->showNotes(instructionRows());
-    setStatusText(*statusBar(), {});
+    quor::ui::setStatusText(*statusBar(), {});
     repaint();
     focusSearchBox();
 }
