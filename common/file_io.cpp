@@ -329,12 +329,14 @@ Status fillFrom(int sourceFd, const fs::path& source, const Temporary& temp,
 std::optional<std::string> temporaryName(const fs::path& target) {
     static constexpr char kLetters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    unsigned char random[6];
-    if (::getrandom(random, sizeof random, GRND_NONBLOCK) != sizeof random) {
+    unsigned char bytes[6];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
         return std::nullopt;
     }
-    std::string name = "." + target.filename().string() + ".";
-    for (unsigned char byte : random) {
+    std::string name(1, '.');
+    name += target.filename().string();
+    name += '.';
+    for (unsigned char byte : bytes) {
         name += kLetters[byte % (sizeof kLetters - 1)];
     }
     return (target.parent_path() / name).string();
