@@ -21,6 +21,9 @@ sqlite3 "$work/home/settings.db" "INSERT OR REPLACE INTO settings VALUES
     ('Quorvane','Settings','BigList','True'),
     ('Quorvane','Settings','IncludeFileNums','1');"
 cp -a "$work/home" "$work/home-other"
+mkdir -p "$work/out-other"
+sqlite3 "$work/home-other/settings.db" "INSERT OR REPLACE INTO settings VALUES
+    ('Quorvane','Settings','SavePath','$work/out-other/big.txt');"
 
 binaries=("$build/bin/quorvane")
 homes=("$work/home")
