@@ -284,7 +284,7 @@ TEST(CopyFileAtomically, ASourceThatIsASymbolicLinkIsCopiedNotLinked) {
     EXPECT_EQ(tree.read("list0.dat"), "mine\r\n");
 }
 
-TEST(CopyFileAtomically, CopiesLargeFilesExactlyAndSeesADifferenceInTheLastByte) {
+TEST(CopyFileAtomically, CopiesFilesLargerThanItsBufferExactly) {
     TempTree tree;
     std::string big(700001, 'x');
     for (std::size_t i = 0; i < big.size(); i += 997) {
@@ -293,23 +293,15 @@ TEST(CopyFileAtomically, CopiesLargeFilesExactlyAndSeesADifferenceInTheLastByte)
     const auto source = tree.file("big.txt", big);
     ASSERT_TRUE(copyFileAtomically(source, tree.path("copy.txt")));
     EXPECT_EQ(tree.read("copy.txt"), big);
-
-    std::string almost = big;
-    almost.back() = 'y';
-    tree.file("copy.txt", almost);
-    ASSERT_TRUE(copyFileAtomically(source, tree.path("copy.txt")));
-    EXPECT_EQ(tree.read("copy.txt"), big);
 }
 
 TEST(WriteFileIfChanged, RewritesOnlyAFileThatDiffers) {
     TempTree tree;
     FolderFlushes flushes;
-    const auto file = tree.file("list.lst", "3.2\r\n", 1000000000);
+    const auto file = tree.file("list.lst", "3.2\r\n");
     const auto old = identity(file);
     ASSERT_TRUE(writeFileIfChanged(file, "3.2\r\n", flushes));
     EXPECT_EQ(identity(file), old);
-    EXPECT_EQ(std::filesystem::last_write_time(file),
-              std::filesystem::last_write_time(tree.file("same time", "", 1000000000)));
 
     for (const char* contents : {"3.2\r", "3.2\r\n\r\n", "3.3\r\n", ""}) {
         ASSERT_TRUE(writeFileIfChanged(file, contents, flushes));
