@@ -1,14 +1,21 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <stdio.h>
+#include <sys/ioctl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "common/file_compare.h"
 
 namespace quor {
 
@@ -117,38 +124,80 @@ Result<std::string> readFile(const fs::path& file, std::size_t maxBytes) {
 
 namespace {
 
-// Writes contents to a new, flushed temporary file beside file (with the
-// permissions file has, or those of a new file) and returns its name.
-Result<std::string> writeTemporaryBeside(const fs::path& file, std::string_view contents) {
+// A new temporary file beside the file it will replace.
+struct Temporary {
+    int fd = -1;
+    std::string name;
+};
+
+void discard(const Temporary& temp) {
+    ::close(temp.fd);
+    ::unlink(temp.name.c_str());
+}
+
+// Creates an empty temporary file beside file, with the permissions file
+// has (or those of a new file).
+Result<Temporary> createTemporaryBeside(const fs::path& file) {
     const fs::path folder = file.parent_path();
-    std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
+    Temporary temp{-1, (folder / ("." + file.filename().string() + ".XXXXXX")).string()};
+    temp.fd = ::mkostemp(temp.name.data(), O_CLOEXEC);
+    if (temp.fd < 0) {
         return errorFrom("create a file in", folder.empty() ? fs::path(".") : folder);
     }
     struct stat old {};
     const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : modeForNewFile();
-    auto fail = [&](std::string_view action) {
-        Error error = errorFrom(action, file);
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return error;
-    };
-    if (::fchmod(fd, mode) != 0) {
-        return fail("set the permissions of");
-    }
-    if (!writeAll(fd, contents)) {
-        return fail("write");
-    }
-    if (::fsync(fd) != 0) {
-        return fail("write");
-    }
-    if (::close(fd) != 0) {
-        Error error = errorFrom("write", file);
-        ::unlink(temp.c_str());
+    if (::fchmod(temp.fd, mode) != 0) {
+        Error error = errorFrom("set the permissions of", file);
+        discard(temp);
         return error;
     }
     return temp;
+}
+
+// Flushes the filled temporary file to disk and closes it; on a failure
+// it is removed and the error names file.
+Status finishTemporary(const Temporary& temp, const fs::path& file) {
+    if (::fsync(temp.fd) != 0) {
+        Error error = errorFrom("write", file);
+        discard(temp);
+        return error;
+    }
+    if (::close(temp.fd) != 0) {
+        Error error = errorFrom("write", file);
+        ::unlink(temp.name.c_str());
+        return error;
+    }
+    return {};
+}
+
+// Writes contents to a new, flushed temporary file beside file (with the
+// permissions file has, or those of a new file) and returns its name.
+Result<std::string> writeTemporaryBeside(const fs::path& file, std::string_view contents) {
+    Result<Temporary> temp = createTemporaryBeside(file);
+    if (!temp) {
+        return Error{temp.error()};
+    }
+    if (!writeAll(temp->fd, contents)) {
+        Error error = errorFrom("write", file);
+        discard(*temp);
+        return error;
+    }
+    if (Status finished = finishTemporary(*temp, file); !finished) {
+        return Error{finished.error()};
+    }
+    return temp->name;
+}
+
+// Gives temp the name file, replacing what was there; on a failure temp
+// is removed.
+Status replaceWith(const std::string& temp, const fs::path& file, FolderFlushes& later) {
+    if (::rename(temp.c_str(), file.c_str()) != 0) {
+        Error error = errorFrom("replace", file);
+        ::unlink(temp.c_str());
+        return error;
+    }
+    later.add(file.parent_path());
+    return {};
 }
 
 // Gives temp the name target unless target exists: true when renamed,
@@ -177,17 +226,49 @@ Result<bool> renameNoReplace(const std::string& temp, const fs::path& target) {
 
 }  // namespace
 
-Status writeFileAtomically(const fs::path& file, std::string_view contents) {
+void FolderFlushes::add(const fs::path& folder) {
+    if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end()) {
+        folders_.push_back(folder);
+    }
+}
+
+Status FolderFlushes::flush() {
+    Status first;
+    for (const fs::path& folder : folders_) {
+        if (Status flushed = syncFolder(folder); !flushed && first) {
+            first = flushed;
+        }
+    }
+    folders_.clear();
+    return first;
+}
+
+Status writeFileAtomically(const fs::path& file, std::string_view contents, FolderFlushes& later) {
     Result<std::string> temp = writeTemporaryBeside(file, contents);
     if (!temp) {
         return Error{temp.error()};
     }
-    if (::rename(temp->c_str(), file.c_str()) != 0) {
-        Error error = errorFrom("replace", file);
-        ::unlink(temp->c_str());
-        return error;
+    return replaceWith(*temp, file, later);
+}
+
+Status writeFileAtomically(const fs::path& file, std::string_view contents) {
+    FolderFlushes flushes;
+    if (Status written = writeFileAtomically(file, contents, flushes); !written) {
+        return written;
     }
-    return syncFolder(file.parent_path());
+    return flushes.flush();
+}
+
+Status writeFileIfChanged(const fs::path& file, std::string_view contents, FolderFlushes& later) {
+    const int fd = openForComparison(file);
+    if (fd >= 0) {
+        const bool same = fileHolds(fd, contents);
+        ::close(fd);
+        if (same) {
+            return {};
+        }
+    }
+    return writeFileAtomically(file, contents, later);
 }
 
 Result<bool> copyFileIfMissing(const fs::path& source, const fs::path& target) {
@@ -214,12 +295,147 @@ Result<bool> copyFileIfMissing(const fs::path& source, const fs::path& target) {
     return true;
 }
 
-Status copyFileAtomically(const fs::path& source, const fs::path& target) {
-    Result<std::string> contents = readFile(source);
-    if (!contents) {
-        return Error{contents.error()};
+namespace {
+
+// Fills the empty temporary file with source's bytes: a clone sharing the
+// source's blocks where the file system can (copy on write), else read
+// and written in bounded chunks.
+Status fillFrom(int sourceFd, const fs::path& source, const Temporary& temp,
+                const fs::path& target) {
+    if (::ioctl(temp.fd, FICLONE, sourceFd) == 0) {
+        return {};
     }
-    return writeFileAtomically(target, *contents);
+    // Not supported here, or across file systems: an ordinary copy.
+    std::vector<char> buffer(256 * 1024);
+    for (off_t offset = 0;;) {
+        const ssize_t n = ::pread(sourceFd, buffer.data(), buffer.size(), offset);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return errorFrom("read", source);
+        }
+        if (n == 0) {
+            return {};
+        }
+        if (!writeAll(temp.fd, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+            return errorFrom("write", target);
+        }
+        offset += n;
+    }
+}
+
+// A name for a new file beside target, or nothing without randomness.
+std::optional<std::string> temporaryName(const fs::path& target) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char bytes[6];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        return std::nullopt;
+    }
+    std::string name(1, '.');
+    name += target.filename().string();
+    name += '.';
+    for (unsigned char byte : bytes) {
+        name += kLetters[byte % (sizeof kLetters - 1)];
+    }
+    return (target.parent_path() / name).string();
+}
+
+// Gives the file open as sourceFd (named source) a second, temporary name
+// beside target. Nothing when it cannot: no hard links on this file
+// system, another file system, source no longer that file or a symbolic
+// link; the caller then copies.
+std::optional<std::string> linkBeside(const fs::path& source, int sourceFd,
+                                      const fs::path& target) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::optional<std::string> temp = temporaryName(target);
+        if (!temp) {
+            return std::nullopt;
+        }
+        // Without AT_SYMLINK_FOLLOW a link in source's place is linked
+        // itself, and then fails the check below.
+        if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, temp->c_str(), 0) != 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        struct stat linked {};
+        struct stat opened {};
+        if (::lstat(temp->c_str(), &linked) == 0 && ::fstat(sourceFd, &opened) == 0 &&
+            S_ISREG(linked.st_mode) && linked.st_dev == opened.st_dev &&
+            linked.st_ino == opened.st_ino) {
+            return temp;
+        }
+        ::unlink(temp->c_str());
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// True when target already is what the copy would make it.
+bool copyNeedless(int sourceFd, const fs::path& target, CopyStorage storage) {
+    const int targetFd = openForComparison(target);
+    if (targetFd < 0) {
+        return false;
+    }
+    const bool shared = sameFile(sourceFd, targetFd);
+    const bool needless =
+        shared ? storage == CopyStorage::Shared : sameContents(sourceFd, targetFd);
+    ::close(targetFd);
+    return needless;
+}
+
+// A flushed temporary file beside target with source's bytes.
+Result<std::string> copyBeside(int sourceFd, const fs::path& source, const fs::path& target) {
+    Result<Temporary> temp = createTemporaryBeside(target);
+    if (!temp) {
+        return Error{temp.error()};
+    }
+    if (Status filled = fillFrom(sourceFd, source, *temp, target); !filled) {
+        discard(*temp);
+        return Error{filled.error()};
+    }
+    if (Status finished = finishTemporary(*temp, target); !finished) {
+        return Error{finished.error()};
+    }
+    return temp->name;
+}
+
+}  // namespace
+
+Status copyFileAtomically(const fs::path& source, const fs::path& target, CopyStorage storage,
+                          FolderFlushes& later) {
+    const Result<int> sourceFd = openRegularFile(source);
+    if (!sourceFd) {
+        return Error{sourceFd.error()};
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{*sourceFd};
+    if (copyNeedless(*sourceFd, target, storage)) {
+        return {};
+    }
+    if (storage == CopyStorage::Shared) {
+        if (std::optional<std::string> linked = linkBeside(source, *sourceFd, target)) {
+            return replaceWith(*linked, target, later);
+        }
+    }
+    Result<std::string> temp = copyBeside(*sourceFd, source, target);
+    if (!temp) {
+        return Error{temp.error()};
+    }
+    return replaceWith(*temp, target, later);
+}
+
+Status copyFileAtomically(const fs::path& source, const fs::path& target, CopyStorage storage) {
+    FolderFlushes flushes;
+    if (Status copied = copyFileAtomically(source, target, storage, flushes); !copied) {
+        return copied;
+    }
+    return flushes.flush();
 }
 
 Status renameFile(const fs::path& from, const fs::path& to) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/result.h"
 
@@ -28,12 +29,59 @@ Result<int> openRegularFile(const std::filesystem::path& file);
 Result<std::string> readFile(const std::filesystem::path& file,
                              std::size_t maxBytes = static_cast<std::size_t>(-1));
 
-// Replaces (or creates) file with contents, atomically. A replaced file
-// keeps its permission bits; a new one gets 0666 less the umask.
-Status writeFileAtomically(const std::filesystem::path& file, std::string_view contents);
+// Folders whose entries were replaced and still need flushing to disk, so
+// that several files replaced in one folder share one flush. A replaced
+// file is whole at every moment either way (old or new); it stays replaced
+// after a crash once flush() has returned. Callers flush before they report
+// success.
+class FolderFlushes {
+  public:
+    void add(const std::filesystem::path& folder);
+    // Flushes each folder added since the last flush once; the first
+    // failure is returned (the others are still flushed).
+    Status flush();
 
-// Copies source over target atomically (target is whole at every moment).
-Status copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
+  private:
+    std::vector<std::filesystem::path> folders_;
+};
+
+// Replaces (or creates) file with contents, atomically and durably. A
+// replaced file keeps its permission bits; a new one gets 0666 less the
+// umask. The form with FolderFlushes leaves the folder's flush to it.
+Status writeFileAtomically(const std::filesystem::path& file, std::string_view contents);
+Status writeFileAtomically(const std::filesystem::path& file, std::string_view contents,
+                           FolderFlushes& later);
+
+// writeFileAtomically, except that a regular file (not a link) that holds
+// contents already is left as it is: not rewritten, not flushed, its
+// modification time unchanged. For owned files whose time means nothing.
+Status writeFileIfChanged(const std::filesystem::path& file, std::string_view contents,
+                          FolderFlushes& later);
+
+// How a copy may keep its bytes.
+enum class CopyStorage {
+    // A file of its own: writing either file in place leaves the other.
+    Separate,
+    // Where the file system allows, the source's own storage under a
+    // second name (a hard link), which costs no writing and no flush of
+    // data. Only for files that every writer replaces by rename and never
+    // writes in place (writeFileAtomically, copyFileAtomically, renameFile),
+    // so that replacing either name leaves the other whole; and only for a
+    // source whose data is on disk already, as every file written by these
+    // functions is. A source that is a symbolic link is copied, not linked.
+    Shared,
+};
+
+// Makes target a copy of source, atomically (target is whole at every
+// moment, old or new after a crash) and durably. Nothing is written when
+// target already is a regular file (not a link) with source's bytes, or,
+// for a Shared copy, source itself under a second name. Memory use does
+// not grow with the file's size. Fails, naming the file, when source is
+// missing, unreadable or not a regular file; target is then unchanged.
+Status copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
+                          CopyStorage storage = CopyStorage::Separate);
+Status copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
+                          CopyStorage storage, FolderFlushes& later);
 
 // Copies source to target atomically unless target exists (as anything,
 // even a dangling link). An existing target is never replaced, not even one

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include "common/testing/temp_tree.h"
 
 namespace quor {
@@ -151,6 +153,179 @@ TEST(CopyFileIfMissing, AMissingSourceIsAnErrorAndCreatesNothing) {
     ASSERT_FALSE(copied);
     EXPECT_NE(copied.error().find("none.html"), std::string::npos) << copied.error();
     EXPECT_FALSE(tree.exists("mine.html"));
+}
+
+// Device and inode of path itself (not following a link), to tell whether
+// a file was rewritten and whether two names share one file.
+std::pair<dev_t, ino_t> identity(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return {0, 0};
+    }
+    return {info.st_dev, info.st_ino};
+}
+
+bool linksWorkIn(const TempTree& tree) {
+    const auto probe = tree.file("probe");
+    const bool works = ::link(probe.c_str(), tree.path("probe2").c_str()) == 0;
+    std::filesystem::remove(tree.path("probe2"));
+    std::filesystem::remove(probe);
+    return works;
+}
+
+bool hasTemporaryFiles(const TempTree& tree) {
+    for (const auto& entry : std::filesystem::directory_iterator(tree.root())) {
+        if (entry.path().filename().string().starts_with('.')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+enum class Target { Missing, SameBytes, OtherBytes, Shorter, HardLink, SymbolicLink, Pipe };
+
+struct CopyCase {
+    const char* name;
+    Target before;
+    CopyStorage storage;
+    bool rewritten;  // the target's name gets another file
+    bool shared;     // ... and that file is the source (where links work)
+};
+
+TEST(CopyFileAtomically, WritesOnlyWhatDiffersAndSharesOnlyWhenAllowed) {
+    constexpr auto kSeparate = CopyStorage::Separate;
+    constexpr auto kShared = CopyStorage::Shared;
+    const CopyCase cases[] = {
+        {"a new separate copy", Target::Missing, kSeparate, true, false},
+        {"a new shared copy", Target::Missing, kShared, true, true},
+        {"equal bytes stay", Target::SameBytes, kSeparate, false, false},
+        {"equal bytes stay, not linked", Target::SameBytes, kShared, false, false},
+        {"other bytes of the same size", Target::OtherBytes, kSeparate, true, false},
+        {"other bytes, shared", Target::OtherBytes, kShared, true, true},
+        {"a shorter file, shared", Target::Shorter, kShared, true, true},
+        {"a hard link made separate", Target::HardLink, kSeparate, true, false},
+        {"a hard link already shared", Target::HardLink, kShared, false, true},
+        {"a symbolic link to equal bytes", Target::SymbolicLink, kSeparate, true, false},
+        {"a pipe in the target's place", Target::Pipe, kShared, true, true},
+    };
+    for (const CopyCase& c : cases) {
+        TempTree tree;
+        const bool links = linksWorkIn(tree);
+        const auto source = tree.file("0.txt", "listing\r\n");
+        const auto target = tree.path("list0.dat");
+        switch (c.before) {
+            case Target::Missing:
+                break;
+            case Target::SameBytes:
+                tree.file("list0.dat", "listing\r\n");
+                break;
+            case Target::OtherBytes:
+                tree.file("list0.dat", "LISTING\r\n");
+                break;
+            case Target::Shorter:
+                tree.file("list0.dat", "list");
+                break;
+            case Target::HardLink:
+                if (!links) {
+                    continue;
+                }
+                ASSERT_EQ(::link(source.c_str(), target.c_str()), 0);
+                break;
+            case Target::SymbolicLink:
+                tree.file("elsewhere.dat", "listing\r\n");
+                std::filesystem::create_symlink(tree.path("elsewhere.dat"), target);
+                break;
+            case Target::Pipe:
+                ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+                break;
+        }
+        const auto old = identity(target);
+        ASSERT_TRUE(copyFileAtomically(source, target, c.storage)) << c.name;
+        EXPECT_EQ(tree.read("list0.dat"), "listing\r\n") << c.name;
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)))
+            << c.name;
+        EXPECT_EQ(identity(target) != old, c.rewritten) << c.name;
+        EXPECT_EQ(identity(target) == identity(source), c.shared && links) << c.name;
+        EXPECT_FALSE(hasTemporaryFiles(tree)) << c.name;
+        if (c.before == Target::SymbolicLink) {
+            EXPECT_EQ(tree.read("elsewhere.dat"), "listing\r\n") << c.name;
+        }
+    }
+}
+
+// Every writer of shared copies replaces files by rename, so replacing
+// either name must leave the other's bytes as they were.
+TEST(CopyFileAtomically, ReplacingEitherNameOfASharedCopyLeavesTheOther) {
+    TempTree tree;
+    const auto cache = tree.file("0.txt", "first\r\n");
+    const auto saved = tree.path("list0.dat");
+    ASSERT_TRUE(copyFileAtomically(cache, saved, CopyStorage::Shared));
+    ASSERT_TRUE(writeFileAtomically(cache, "second\r\n"));
+    EXPECT_EQ(tree.read("list0.dat"), "first\r\n");
+
+    ASSERT_TRUE(copyFileAtomically(cache, saved, CopyStorage::Shared));
+    EXPECT_EQ(tree.read("list0.dat"), "second\r\n");
+    ASSERT_TRUE(copyFileAtomically(tree.file("other.txt", "third\r\n"), cache));
+    EXPECT_EQ(tree.read("list0.dat"), "second\r\n");
+    ASSERT_TRUE(renameFile(saved, tree.path("moved.dat")));
+    EXPECT_EQ(tree.read("0.txt"), "third\r\n");
+}
+
+// A source that is a symbolic link may lead anywhere, to a file that is
+// written in place: the copy gets bytes of its own.
+TEST(CopyFileAtomically, ASourceThatIsASymbolicLinkIsCopiedNotLinked) {
+    TempTree tree;
+    const auto real = tree.file("elsewhere/notes.txt", "mine\r\n");
+    std::filesystem::create_symlink(real, tree.path("0.txt"));
+    ASSERT_TRUE(
+        copyFileAtomically(tree.path("0.txt"), tree.path("list0.dat"), CopyStorage::Shared));
+    EXPECT_NE(identity(tree.path("list0.dat")), identity(real));
+    tree.file("elsewhere/notes.txt", "changed in place\r\n");
+    EXPECT_EQ(tree.read("list0.dat"), "mine\r\n");
+}
+
+TEST(CopyFileAtomically, CopiesFilesLargerThanItsBufferExactly) {
+    TempTree tree;
+    std::string big(700001, 'x');
+    for (std::size_t i = 0; i < big.size(); i += 997) {
+        big[i] = static_cast<char>('a' + i % 26);
+    }
+    const auto source = tree.file("big.txt", big);
+    ASSERT_TRUE(copyFileAtomically(source, tree.path("copy.txt")));
+    EXPECT_EQ(tree.read("copy.txt"), big);
+}
+
+TEST(WriteFileIfChanged, RewritesOnlyAFileThatDiffers) {
+    TempTree tree;
+    FolderFlushes flushes;
+    const auto file = tree.file("list.lst", "3.2\r\n");
+    const auto old = identity(file);
+    ASSERT_TRUE(writeFileIfChanged(file, "3.2\r\n", flushes));
+    EXPECT_EQ(identity(file), old);
+
+    for (const char* contents : {"3.2\r", "3.2\r\n\r\n", "3.3\r\n", ""}) {
+        ASSERT_TRUE(writeFileIfChanged(file, contents, flushes));
+        EXPECT_EQ(tree.read("list.lst"), contents);
+    }
+    // A link in the file's place is replaced, not written through.
+    tree.file("other.lst", "x");
+    std::filesystem::create_symlink(tree.path("other.lst"), tree.path("linked.lst"));
+    ASSERT_TRUE(writeFileIfChanged(tree.path("linked.lst"), "x", flushes));
+    EXPECT_FALSE(std::filesystem::is_symlink(tree.path("linked.lst")));
+    EXPECT_TRUE(flushes.flush());
+}
+
+TEST(FolderFlushes, AFolderThatVanishedIsReportedAndForgotten) {
+    TempTree tree;
+    FolderFlushes flushes;
+    tree.file("gone/a.txt");
+    ASSERT_TRUE(writeFileAtomically(tree.path("gone/a.txt"), "a", flushes));
+    ASSERT_TRUE(writeFileAtomically(tree.path("gone/b.txt"), "b", flushes));
+    std::filesystem::remove_all(tree.path("gone"));
+    const Status flushed = flushes.flush();
+    ASSERT_FALSE(flushed);
+    EXPECT_NE(flushed.error().find("gone"), std::string::npos) << flushed.error();
+    EXPECT_TRUE(flushes.flush());
 }
 
 }  // namespace

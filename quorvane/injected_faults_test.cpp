@@ -111,6 +111,10 @@ TEST_F(InjectedFaultsTest, AFullDiskOrIoErrorOnAnyWriteIsReportedAndLosesNothing
     failEachCall("fsync", "EIO", "Input/output error");
     failEachCall("rename", "ENOSPC", "No space left on device");
     failEachCall("fchmod", "EPERM", "Operation not permitted");
+    // A listing that cannot be linked or cloned (too many links, another
+    // file system) is copied instead.
+    failEachCall("linkat", "EMLINK", "Too many links");
+    failEachCall("ioctl", "EXDEV", "Invalid cross-device link");
     // The settings store's own writes.
     failEachCall("pwrite64", "ENOSPC", "The settings store");
     failEachCall("ftruncate", "EIO", "The settings store");
@@ -122,6 +126,8 @@ TEST_F(InjectedFaultsTest, ACacheFileOrSavedListThatCannotBeReadIsReported) {
     const OnlyPaths listings = {home() / "0.txt", home() / "1.txt", home() / "data/list.lst",
                                 home() / "data/list0.dat", home() / "data/list1.dat"};
     failEachCall("read", "EIO", "Input/output error", listings);
+    // Listings are compared and copied with pread.
+    failEachCall("pread64", "EIO", "Input/output error", listings);
     std::printf("%d injected faults\n", faults);
 }
 

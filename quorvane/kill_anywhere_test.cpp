@@ -19,9 +19,11 @@
 namespace quor::testing {
 namespace {
 
+// linkat and ioctl make a saved list's listings: a hard link or a clone of
+// the cache file where the file system allows.
 const std::vector<std::string> kKillCalls = {
-    "openat", "getdents64", "newfstatat", "pread64", "read",  "write",    "pwrite64",
-    "fsync",  "fdatasync",  "rename",     "unlink",  "close", "ftruncate"};
+    "openat",    "getdents64", "newfstatat", "pread64", "read",      "write",  "pwrite64", "fsync",
+    "fdatasync", "rename",     "unlink",     "close",   "ftruncate", "linkat", "ioctl"};
 
 struct KillPoint {
     std::string call;

@@ -187,6 +187,8 @@ void UnattendedBuildTest::buildBeforeAndAfter(int folders, int filesPerFolder, u
     configure();
     const ChildOutcome first = build();
     ASSERT_EQ(first.exitCode, 0) << first.output;
+    // A header edited by hand since: the saved list takes a copy of it.
+    tree.file("home/header.txt", "A header of my own\r\n");
     before = ownedFiles();
     changeTree();
     keep("before");

@@ -63,8 +63,8 @@ class UnattendedBuildTest : public ::testing::Test {
     void keep(const std::string& name);
     void restore(const std::string& name);
 
-    // The situation of every robustness test: a generated tree built once
-    // (before), then changed and kept as "before"; after holds the new
+    // The situation of every robustness test: a generated tree built once,
+    // its header then edited (before), then changed and kept as "before"; after holds the new
     // version of every file, from a build with the arguments that nobody
     // disturbs; the folder is left as kept.
     void buildBeforeAndAfter(int folders, int filesPerFolder, unsigned seed);

@@ -1,5 +1,6 @@
 #include "common/testing/temp_tree.h"
 
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -34,6 +35,12 @@ fs::path TempTree::file(std::string_view relative, std::string_view contents,
                         std::optional<std::time_t> modified) const {
     const fs::path target = root_ / relative;
     fs::create_directories(target.parent_path());
+    // A file with other names (hard links) gets storage of its own first,
+    // so that writing it never changes what the other names hold.
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 1) {
+        fs::remove(target);
+    }
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     out.close();

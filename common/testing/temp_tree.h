@@ -29,7 +29,9 @@ class TempTree {
     std::filesystem::path path(std::string_view relative) const { return root_ / relative; }
 
     // Creates the file (and its folders) with contents; optionally sets its
-    // modification time. Returns its full path.
+    // modification time. Returns its full path. A file that has other names
+    // (hard links) is given storage of its own first, so the others keep
+    // what they held.
     std::filesystem::path file(std::string_view relative, std::string_view contents = "",
                                std::optional<std::time_t> modified = std::nullopt) const;
     std::filesystem::path folder(std::string_view relative) const;

@@ -383,6 +383,24 @@ TEST_F(ScannerTest, UnreadableSubfolderIsLeftOutOnCancel) {
     EXPECT_EQ(ui.boxes()[0].box, Box::RetryOrCancel);
 }
 
+// A cron run over folders that did not change writes and flushes nothing:
+// the cache file stays the same file (which its saved copies may share).
+TEST_F(ScannerTest, AnUnchangedFolderKeepsItsCacheFileAsItIs) {
+    layOutMusic();
+    musicRecord();
+    const std::string first = scanAndWrite();
+    struct stat before {};
+    ASSERT_EQ(::stat(home.path("home/0.txt").c_str(), &before), 0);
+    EXPECT_EQ(scanAndWrite(), first);
+    struct stat again {};
+    ASSERT_EQ(::stat(home.path("home/0.txt").c_str(), &again), 0);
+    EXPECT_EQ(again.st_ino, before.st_ino);
+
+    tree.file("Music/Beta/new.txt", "n", kNewYearsEve);
+    EXPECT_NE(scanAndWrite(), first);
+    EXPECT_NE(readCacheFile(0).find("new.txt"), std::string::npos);
+}
+
 TEST_F(ScannerTest, WriteFailureIsReportedAndLosesNothing) {
     tree.file("Music/a.txt", "a");
     musicRecord();

@@ -82,7 +82,13 @@ Status Scanner::writeFile(int recordIndex, RemovableDiskState& disk) {
     out += kCrLf;
     appendLines(out, lines_, includeEmptyDirs);
 
-    Status status = writeFileAtomically(file, out);
+    // A folder that did not change keeps its cache file as it is: nothing
+    // is written or flushed, and its saved copies stay the same file.
+    FolderFlushes flushes;
+    Status status = writeFileIfChanged(file, out, flushes);
+    if (status) {
+        status = flushes.flush();
+    }
     if (status && removable && disk.addToSet && disk.newFile) {
         disk.newFile = false;
     }

@@ -64,16 +64,20 @@ std::string savedListText(const AppSettings& settings) {
     return formatSavedList(values, records);
 }
 
-void copyIfExists(const fs::path& source, const fs::path& target) {
+// Listings (folder cache files and their saved copies) are only ever
+// replaced by rename, so a saved copy may share the cache file's storage;
+// header and footer may be edited in place by hand, so theirs are copies.
+void copyIfExists(const fs::path& source, const fs::path& target, CopyStorage storage,
+                  FolderFlushes& flushes) {
     if (isRegularFile(source)) {
-        check(copyFileAtomically(source, target));
+        check(copyFileAtomically(source, target, storage, flushes));
     }
 }
 
 // Makes target a copy of source, or removes it when there is no source.
-void replaceOrRemove(const fs::path& source, const fs::path& target) {
+void replaceOrRemove(const fs::path& source, const fs::path& target, FolderFlushes& flushes) {
     if (isRegularFile(source)) {
-        check(copyFileAtomically(source, target));
+        check(copyFileAtomically(source, target, CopyStorage::Separate, flushes));
     } else {
         check(removeFileIfExists(target));
     }
@@ -150,7 +154,10 @@ bool savelist(ListContext& context, std::string_view name) {
             text = savedListText(settings);
             count = numPaths(settings);
         });
-        check(writeFileAtomically(files.listFile(), text));
+        // Whatever is already as it would be written is left alone, and the
+        // folder is flushed once for all the files replaced in it.
+        FolderFlushes flushes;
+        check(writeFileIfChanged(files.listFile(), text, flushes));
         const ListingClaims others = ListingClaims::ofOtherLists(data, files.base());
         std::vector<std::string> skipped;
         for (int i = 0; i < count; ++i) {
@@ -159,10 +166,14 @@ bool savelist(ListContext& context, std::string_view name) {
                                   *owner + ")");
                 continue;
             }
-            copyIfExists(context.places.cacheFile(i), files.listingFile(i));
+            copyIfExists(context.places.cacheFile(i), files.listingFile(i), CopyStorage::Shared,
+                         flushes);
         }
-        copyIfExists(context.places.headerFile(), files.headerCopy());
-        copyIfExists(context.places.footerFile(), files.footerCopy());
+        copyIfExists(context.places.headerFile(), files.headerCopy(), CopyStorage::Separate,
+                     flushes);
+        copyIfExists(context.places.footerFile(), files.footerCopy(), CopyStorage::Separate,
+                     flushes);
+        check(flushes.flush());
         if (!skipped.empty()) {
             context.ui.notice(listingCollisionText(files.base(), skipped), kNoticeCaption,
                               Shown::Always);
@@ -194,16 +205,19 @@ bool loadlist(ListContext& context, std::string_view name) {
             }
         });
         const ListingClaims others = ListingClaims::ofOtherLists(data, files.base());
+        FolderFlushes flushes;
         for (std::size_t i = 0; i < list->records.size(); ++i) {
             const int index = static_cast<int>(i);
             const fs::path listing = files.listingFile(index);
             if (isRegularFile(listing) && (!others.claimant(files.base(), index) ||
                                            listingDescribes(listing, list->records[i][2].value))) {
-                check(copyFileAtomically(listing, context.places.cacheFile(index)));
+                check(copyFileAtomically(listing, context.places.cacheFile(index),
+                                         CopyStorage::Shared, flushes));
             }
         }
-        replaceOrRemove(files.headerCopy(), context.places.headerFile());
-        replaceOrRemove(files.footerCopy(), context.places.footerFile());
+        replaceOrRemove(files.headerCopy(), context.places.headerFile(), flushes);
+        replaceOrRemove(files.footerCopy(), context.places.footerFile(), flushes);
+        check(flushes.flush());
     } catch (const std::exception& error) {
         report(context, "There was a problem opening the list! (loadlist)", error,
                Shown::InteractiveOnly);

@@ -1,5 +1,10 @@
 #include "quorvane/store/saved_lists.h"
 
+#include <sys/stat.h>
+
+#include <utility>
+
+#include "common/file_io.h"
 #include "platform/program_folder.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/store_test_fixture.h"
@@ -107,6 +112,47 @@ TEST_F(SavedListsTest, SaveAndLoadRoundTripTheConfiguration) {
     expected.replace(expected.find("\r\n 42\r\n"), 7, "\r\n42\r\n");
     ASSERT_TRUE(savelist(ctx, "music.lst"));
     EXPECT_EQ(data("music.lst"), expected);
+}
+
+// Device and inode of a file below the program folder: a file that was
+// rewritten gets another.
+std::pair<dev_t, ino_t> identity(const std::filesystem::path& file) {
+    struct stat info {};
+    return ::lstat(file.c_str(), &info) == 0 ? std::pair{info.st_dev, info.st_ino}
+                                             : std::pair<dev_t, ino_t>{0, 0};
+}
+
+TEST_F(SavedListsTest, SavingAgainRewritesOnlyWhatChangedAndKeepsEachListingItsOwn) {
+    musicConfiguration();
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    const auto folder = home.home() / "data";
+    const char* const names[] = {"music.lst", "music0.dat", "music2.dat", "music.hdr", "music.ftr"};
+    std::vector<std::pair<dev_t, ino_t>> first;
+    for (const char* name : names) {
+        first.push_back(identity(folder / name));
+    }
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(identity(folder / names[i]), first[i]) << names[i] << " was written again";
+    }
+
+    // The scanner replaces a cache file by rename: the saved listing keeps
+    // its bytes until the list is saved again.
+    ASSERT_TRUE(writeFileAtomically(ctx.places.cacheFile(0), "12\r\n*/home/ann/Music/\r\n"));
+    EXPECT_EQ(data("music0.dat"), "10\r\n*/home/ann/Music/\r\na.mp3\r\n");
+    setSetting("NumFiles", "0");
+    ASSERT_TRUE(savelist(ctx, "music.html"));
+    EXPECT_EQ(data("music0.dat"), "12\r\n*/home/ann/Music/\r\n");
+    EXPECT_NE(data("music.lst").find("\r\n0\r\n1.50MB\r\n"), std::string::npos);
+    EXPECT_EQ(identity(folder / "music2.dat"), first[2]);
+
+    // Loading puts the listing back; replacing the live copy again leaves
+    // the saved one.
+    ASSERT_TRUE(loadlist(ctx, "music.lst"));
+    EXPECT_EQ(readCacheFile(0), "12\r\n*/home/ann/Music/\r\n");
+    ASSERT_TRUE(writeFileAtomically(ctx.places.cacheFile(0), "13\r\n"));
+    EXPECT_EQ(data("music0.dat"), "12\r\n*/home/ann/Music/\r\n");
+    EXPECT_TRUE(ui.boxes().empty());
 }
 
 TEST_F(SavedListsTest, LoadingAListWithoutHeaderOrFooterRemovesTheCurrentOnes) {
