@@ -58,16 +58,18 @@ Status checkSavedList(const store::Places& places, const std::string& listName) 
     return {};
 }
 
-// The program folder gets the installed sample page template when it has
-// none; a failed copy is said on standard error and the start goes on (an
-// HTML build without a template tells the user what to do).
-void provideSampleTemplate(const store::Places& places) {
-    const std::filesystem::path sample = platform::installedTemplate();
-    if (sample.empty()) {
-        return;
+// The program folder gets the installed sample page template and empty
+// header and footer files when it has none; a failure is said on standard
+// error and the start goes on (a build without them tells the user what to
+// do).
+void provideProgramFolderFiles(const store::Places& places) {
+    if (const std::filesystem::path sample = platform::installedTemplate(); !sample.empty()) {
+        if (Result<bool> copied = places.provideTemplate(sample); !copied) {
+            std::cerr << "quorvane: " << copied.error() << '\n';
+        }
     }
-    if (Result<bool> copied = places.provideTemplate(sample); !copied) {
-        std::cerr << "quorvane: " << copied.error() << '\n';
+    if (Status made = places.provideHeaderAndFooter(); !made) {
+        std::cerr << "quorvane: " << made.error() << '\n';
     }
 }
 
@@ -83,7 +85,7 @@ int runUnattended(const generate::StartupRequest& request) {
     if (!lock->has_value()) {
         return generate::kExitAlreadyRunning;
     }
-    provideSampleTemplate(places);
+    provideProgramFolderFiles(places);
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
     if (!opened) {
         return fail(opened.error());
@@ -161,7 +163,7 @@ int main(int argc, char** argv) {
         return runUnattended(request);
     }
     if (const store::Places places = store::Places::forThisUser(); places.ensureFolders()) {
-        provideSampleTemplate(places);
+        provideProgramFolderFiles(places);
     }
 #ifdef QUOR_WITH_WINDOWS
     return ui::runQuorvaneWindow(argc, argv);
