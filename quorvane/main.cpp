@@ -6,9 +6,11 @@
 //                          configuration) without any window, for cron
 //   quorvane --help | --version
 //
-// Exit status of an unattended run: 0 the list was written, 1 no list could
-// be built or something went wrong on the way (each told on standard error),
-// 75 another copy was running and nothing was done.
+// Exit status of an unattended run: 0 the list was written (by this run, or
+// by the open window it was handed to), 1 no list could be built or
+// something went wrong on the way (each told on standard error), 75 another
+// copy was running and did not build the list (why is told on standard
+// error).
 
 #include <filesystem>
 #include <iostream>
@@ -32,6 +34,7 @@
 
 #ifdef QUOR_WITH_WINDOWS
 #include "quorvane/ui/app.h"
+#include "quorvane/ui/build_handoff.h"
 #endif
 
 using namespace quor;
@@ -73,6 +76,23 @@ void provideProgramFolderFiles(const store::Places& places) {
     }
 }
 
+// Another copy holds the program folder: an open window builds the list
+// itself when it can; otherwise nothing is done and standard error says why.
+int handOverToRunningCopy(const store::Places& places, const generate::StartupRequest& request) {
+#ifdef QUOR_WITH_WINDOWS
+    const Status built = ui::handOffToWindow(places.programFolder(), request.listName);
+#else
+    (void)places;
+    (void)request;
+    const Status built = Error{"another copy of quorvane is running; nothing was done"};
+#endif
+    if (built) {
+        return generate::kExitListWritten;
+    }
+    std::cerr << "quorvane: " << built.error() << '\n';
+    return generate::kExitAlreadyRunning;
+}
+
 int runUnattended(const generate::StartupRequest& request) {
     const store::Places places = store::Places::forThisUser();
     if (Status made = places.ensureFolders(); !made) {
@@ -83,7 +103,7 @@ int runUnattended(const generate::StartupRequest& request) {
         return fail(lock.error());
     }
     if (!lock->has_value()) {
-        return generate::kExitAlreadyRunning;
+        return handOverToRunningCopy(places, request);
     }
     provideProgramFolderFiles(places);
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());

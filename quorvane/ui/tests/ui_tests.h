@@ -16,11 +16,12 @@ QObject* newDupesWindowTest();
 QObject* newDupesDialogsTest();
 QObject* newBuildWindowTest();
 QObject* newRemovableWindowTest();
+QObject* newBuildHandoffTest();
 
 inline std::vector<QObject*> allTests() {
-    return {newMainWindowTest(),  newDialogsTest(),        newPlacementTest(),
-            newAboutTest(),       newDupesWindowTest(),    newDupesDialogsTest(),
-            newBuildWindowTest(), newRemovableWindowTest()};
+    return {newMainWindowTest(),  newDialogsTest(),         newPlacementTest(),
+            newAboutTest(),       newDupesWindowTest(),     newDupesDialogsTest(),
+            newBuildWindowTest(), newRemovableWindowTest(), newBuildHandoffTest()};
 }
 
 }  // namespace quor::ui::testing
