@@ -164,6 +164,10 @@ std::optional<Message> parseLine(std::string_view line) {
         if (hasText && (!verb.takesText || text.empty())) {
             return std::nullopt;
         }
+        // A reason is shown to the user as it is: only printable UTF-8.
+        if (verb.kind != Kind::Build && printableText(text) != text) {
+            return std::nullopt;
+        }
         return Message{verb.kind, std::string(text)};
     }
     return std::nullopt;

@@ -43,7 +43,8 @@ std::optional<std::string> requestLine(std::string_view listName);
 std::string answerLine(Kind kind, std::string_view reason = {});
 
 // One line as read, without its "\n". Nothing unless it is a message of
-// this version with a text that fits its kind.
+// this version with a text that fits its kind (a reason must be printable
+// UTF-8; a list name is any bytes but control characters).
 std::optional<Message> parseLine(std::string_view line);
 
 // text as it may be shown on a terminal: line breaks become "; ", other

@@ -43,8 +43,11 @@ TEST(HandoffProtocol, AnythingElseIsNotAMessage) {
         "quorvane-build/1 refused ",
         "quorvane-build/1 explode",
         "quorvane-build/1 build a\rb",
-        std::string_view("quorvane-build/1 build a\0b", 27),
+        std::string_view("quorvane-build/1 build a\0b", 26),
         "quorvane-build/1 failed \x1b[2J",
+        "quorvane-build/1 refused \xff",
+        "quorvane-build/1 refused a\xc2\x9b"
+        "b",
     };
     for (const std::string_view line : lines) {
         EXPECT_FALSE(parseLine(line).has_value()) << line;

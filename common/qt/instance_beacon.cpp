@@ -23,7 +23,7 @@ constexpr int kMaxConnections = 8;
 
 constexpr std::string_view kNotUnderstood = "the request was not understood";
 
-void send(QLocalSocket* socket, const std::string& line) {
+void sendLine(QLocalSocket* socket, const std::string& line) {
     if (socket != nullptr && socket->state() == QLocalSocket::ConnectedState) {
         socket->write(line.data(), static_cast<qint64>(line.size()));
         socket->flush();
@@ -31,7 +31,7 @@ void send(QLocalSocket* socket, const std::string& line) {
 }
 
 void answerAndClose(QLocalSocket* socket, Kind kind, std::string_view reason) {
-    send(socket, handoff::answerLine(kind, reason));
+    sendLine(socket, handoff::answerLine(kind, reason));
     socket->disconnectFromServer();
 }
 
@@ -127,8 +127,8 @@ void InstanceBeacon::answerBuildRequest(QLocalSocket* socket, const std::string&
     const QPointer<QLocalSocket> guard(socket);
     handoff::Message outcome{Kind::Refused, "this copy does not take builds"};
     if (buildHandler_) {
-        outcome =
-            buildHandler_(listName, [&guard] { send(guard, handoff::answerLine(Kind::Accepted)); });
+        outcome = buildHandler_(listName,
+                                [&guard] { sendLine(guard, handoff::answerLine(Kind::Accepted)); });
     }
     if (guard) {
         answerAndClose(guard, outcome.kind, outcome.text);
