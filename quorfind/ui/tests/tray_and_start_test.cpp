@@ -13,6 +13,7 @@
 
 #include "common/qt/instance_beacon.h"
 #include "platform/instance_lock.h"
+#include "quorfind/start_quorvane.h"
 #include "quorfind/ui/find_app.h"
 #include "quorfind/ui/find_tray.h"
 #include "quorfind/ui/link_names.h"
@@ -194,6 +195,7 @@ void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
         ::close(pipe);
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);  // a guard, not a measure
         loop.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the ended run
         QCOMPARE(calls, 1);
         QCOMPARE(told, c.told);
         QVERIFY(ui.boxes().empty());
