@@ -116,6 +116,9 @@ std::optional<std::string> updateFailureText(std::optional<int> exitStatus,
     if (reason.empty()) {
         reason = statusMeaning(exitStatus);
     }
+    if (reason[0] >= 'a' && reason[0] <= 'z') {
+        reason[0] = static_cast<char>(reason[0] - 'a' + 'A');  // a sentence of its own
+    }
     return std::string(kListNotRebuilt) + "\n" + reason;
 }
 

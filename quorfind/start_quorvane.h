@@ -45,7 +45,8 @@ inline constexpr std::string_view kListNotRebuilt = "The list could not be rebui
 // What the user is told when the run of Update the Current List ended
 // without rebuilding the list; nothing when exitStatus is 0. The text is
 // kListNotRebuilt and the reason: the last lines the run wrote on standard
-// error (made printable, without the program's name), or, when it wrote
+// error (made printable, without the program's name, the first letter
+// made a capital), or, when it wrote
 // none, what its status means. exitStatus is nothing when the run did not
 // end by itself (a signal ended it).
 std::optional<std::string> updateFailureText(std::optional<int> exitStatus,

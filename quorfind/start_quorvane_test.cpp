@@ -58,9 +58,9 @@ TEST(QuorvaneCommands, AnUpdateThatDidNotRebuildTheListSaysWhy) {
         {"refused by the window", 75,
          "quorvane: the running Quorvane window did not build the list: it has the list rock "
          "open, not music\n",
-         notRebuilt + "the running Quorvane window did not build the list: it has the list rock "
+         notRebuilt + "The running Quorvane window did not build the list: it has the list rock "
                       "open, not music"},
-        {"several problems, CR LF", 1, "quorvane: a\r\nquorvane: b\r\n\r\n", notRebuilt + "a\nb"},
+        {"several problems, CR LF", 1, "quorvane: a\r\nquorvane: b\r\n\r\n", notRebuilt + "A\nb"},
         {"only the last four lines", 1, "1\n2\n3\n4\n5\n6\n", notRebuilt + "3\n4\n5\n6"},
         {"controls made printable", 1, "quorvane: \x1b[31mred\a\n", notRebuilt + "?[31mred?"},
         {"silent 75", 75, "",

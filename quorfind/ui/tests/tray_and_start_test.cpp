@@ -172,7 +172,7 @@ void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
         {"0", "the list was written", std::nullopt},
         {"75", "the running Quorvane window did not build the list: it is busy",
          std::string(kListNotRebuilt) +
-             "\nthe running Quorvane window did not build the list: it is busy"},
+             "\nThe running Quorvane window did not build the list: it is busy"},
     };
     for (const Case& c : cases) {
         quor::testing::ScriptedInteraction ui;
