@@ -280,7 +280,15 @@ Result<bool> copyFileIfMissing(const fs::path& source, const fs::path& target) {
     if (!contents) {
         return Error{contents.error()};
     }
-    Result<std::string> temp = writeTemporaryBeside(target, *contents);
+    return writeFileIfMissing(target, *contents);
+}
+
+Result<bool> writeFileIfMissing(const fs::path& target, std::string_view contents) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0) {
+        return false;
+    }
+    Result<std::string> temp = writeTemporaryBeside(target, contents);
     if (!temp) {
         return Error{temp.error()};
     }

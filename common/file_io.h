@@ -90,6 +90,10 @@ Status copyFileAtomically(const std::filesystem::path& source, const std::filesy
 Result<bool> copyFileIfMissing(const std::filesystem::path& source,
                                const std::filesystem::path& target);
 
+// Creates target with contents atomically unless target exists, with the
+// same guarantees as copyFileIfMissing. True when the file was made.
+Result<bool> writeFileIfMissing(const std::filesystem::path& target, std::string_view contents);
+
 // Renames from to to (replacing to), then flushes the folder of to.
 Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 

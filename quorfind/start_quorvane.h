@@ -30,10 +30,26 @@ std::vector<std::string> runQuorvaneCommand(const std::filesystem::path& quorvan
 std::vector<std::string> updateListCommand(const std::filesystem::path& quorvane, ListType type,
                                            std::string_view currentListPath);
 
-// Starts the command; shows "Quorvane was not found!" when quorvane cannot
-// be found or started. ownFolder is the folder of the running executable.
+// Starts Run Quorvane's command, detached; shows "Quorvane was not found!"
+// when quorvane cannot be found or started. ownFolder is the folder of the
+// running executable.
 bool runQuorvane(Interaction& ui, const std::filesystem::path& ownFolder);
-bool updateCurrentList(Interaction& ui, const std::filesystem::path& ownFolder, ListType type,
-                       std::string_view currentListPath);
+
+// The command of Update the Current List with the quorvane of ownFolder;
+// nothing when there is no quorvane.
+std::optional<std::vector<std::string>> updateCurrentListCommand(
+    const std::filesystem::path& ownFolder, ListType type, std::string_view currentListPath);
+
+inline constexpr std::string_view kListNotRebuilt = "The list could not be rebuilt.";
+
+// What the user is told when the run of Update the Current List ended
+// without rebuilding the list; nothing when exitStatus is 0. The text is
+// kListNotRebuilt and the reason: the last lines the run wrote on standard
+// error (made printable, without the program's name, the first letter
+// made a capital), or, when it wrote
+// none, what its status means. exitStatus is nothing when the run did not
+// end by itself (a signal ended it).
+std::optional<std::string> updateFailureText(std::optional<int> exitStatus,
+                                             std::string_view errorOutput);
 
 }  // namespace quor::find

@@ -121,6 +121,23 @@ TEST_F(AutoRunTest, ANewProgramFolderGetsTheSampleTemplateButKeepsItsOwn) {
     EXPECT_EQ(home.read("list.html").find("<p>mine</p>"), 0u);
 }
 
+// The header is shown by default: a fresh program folder has an empty
+// header and footer by the first build, and the user's own are kept.
+TEST_F(AutoRunTest, AFirstBuildWithTheHeaderShownFindsAnEmptyHeader) {
+    configure("list.txt");
+    setSetting("ShowHeader", "1");
+    setSetting("ShowFooter", "1");
+    ASSERT_FALSE(home.exists("home/header.txt"));
+    EXPECT_EQ(run({"auto"}), 0);
+    EXPECT_EQ(home.read("home/header.txt"), "");
+    EXPECT_EQ(home.read("home/footer.txt"), "");
+
+    home.file("home/header.txt", "My songs");
+    EXPECT_EQ(run({"auto"}), 0);
+    EXPECT_EQ(home.read("home/header.txt"), "My songs");
+    EXPECT_EQ(home.read("list.txt").find("My songs"), 0u);
+}
+
 TEST_F(AutoRunTest, AnOutputFileTheProgramsOwnFailsAndWritesNothing) {
     configure("list.txt");
     const auto storeFile = home.home() / "settings.db";

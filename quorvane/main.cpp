@@ -6,9 +6,11 @@
 //                          configuration) without any window, for cron
 //   quorvane --help | --version
 //
-// Exit status of an unattended run: 0 the list was written, 1 no list could
-// be built or something went wrong on the way (each told on standard error),
-// 75 another copy was running and nothing was done.
+// Exit status of an unattended run: 0 the list was written (by this run, or
+// by the open window it was handed to), 1 no list could be built or
+// something went wrong on the way (each told on standard error), 75 another
+// copy was running and did not build the list (why is told on standard
+// error).
 
 #include <filesystem>
 #include <iostream>
@@ -32,6 +34,7 @@
 
 #ifdef QUOR_WITH_WINDOWS
 #include "quorvane/ui/app.h"
+#include "quorvane/ui/build_handoff.h"
 #endif
 
 using namespace quor;
@@ -58,17 +61,36 @@ Status checkSavedList(const store::Places& places, const std::string& listName) 
     return {};
 }
 
-// The program folder gets the installed sample page template when it has
-// none; a failed copy is said on standard error and the start goes on (an
-// HTML build without a template tells the user what to do).
-void provideSampleTemplate(const store::Places& places) {
-    const std::filesystem::path sample = platform::installedTemplate();
-    if (sample.empty()) {
-        return;
+// The program folder gets the installed sample page template and empty
+// header and footer files when it has none; a failure is said on standard
+// error and the start goes on (a build without them tells the user what to
+// do).
+void provideProgramFolderFiles(const store::Places& places) {
+    if (const std::filesystem::path sample = platform::installedTemplate(); !sample.empty()) {
+        if (Result<bool> copied = places.provideTemplate(sample); !copied) {
+            std::cerr << "quorvane: " << copied.error() << '\n';
+        }
     }
-    if (Result<bool> copied = places.provideTemplate(sample); !copied) {
-        std::cerr << "quorvane: " << copied.error() << '\n';
+    if (Status made = places.provideHeaderAndFooter(); !made) {
+        std::cerr << "quorvane: " << made.error() << '\n';
     }
+}
+
+// Another copy holds the program folder: an open window builds the list
+// itself when it can; otherwise nothing is done and standard error says why.
+int handOverToRunningCopy(const store::Places& places, const generate::StartupRequest& request) {
+#ifdef QUOR_WITH_WINDOWS
+    const Status built = ui::handOffToWindow(places.programFolder(), request.listName);
+#else
+    (void)places;
+    (void)request;
+    const Status built = Error{"another copy of quorvane is running; nothing was done"};
+#endif
+    if (built) {
+        return generate::kExitListWritten;
+    }
+    std::cerr << "quorvane: " << built.error() << '\n';
+    return generate::kExitAlreadyRunning;
 }
 
 int runUnattended(const generate::StartupRequest& request) {
@@ -81,9 +103,9 @@ int runUnattended(const generate::StartupRequest& request) {
         return fail(lock.error());
     }
     if (!lock->has_value()) {
-        return generate::kExitAlreadyRunning;
+        return handOverToRunningCopy(places, request);
     }
-    provideSampleTemplate(places);
+    provideProgramFolderFiles(places);
     auto opened = store::SettingsStore::open(platform::settingsDatabaseFile());
     if (!opened) {
         return fail(opened.error());
@@ -161,7 +183,7 @@ int main(int argc, char** argv) {
         return runUnattended(request);
     }
     if (const store::Places places = store::Places::forThisUser(); places.ensureFolders()) {
-        provideSampleTemplate(places);
+        provideProgramFolderFiles(places);
     }
 #ifdef QUOR_WITH_WINDOWS
     return ui::runQuorvaneWindow(argc, argv);

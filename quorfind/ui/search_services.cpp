@@ -10,6 +10,7 @@
 #include "platform/program_folder.h"
 #include "quorfind/start_quorvane.h"
 #include "quorfind/ui/dialogs.h"
+#include "quorfind/ui/watched_run.h"
 
 namespace quor::find::ui {
 
@@ -53,6 +54,19 @@ SearchDialogs realDialogs() {
 
 }  // namespace
 
+bool startListUpdate(Interaction& ui, const std::optional<std::vector<std::string>>& command,
+                     SearchServices::ListUpdated listUpdated) {
+    const bool started =
+        command &&
+        startWatched(*command, [listUpdated = std::move(listUpdated)](const RunEnd& end) {
+            listUpdated(updateFailureText(end.exitStatus, end.errorOutput));
+        });
+    if (!started) {
+        ui.notice(kQuorvaneNotFound, kQuorfindTitle, Shown::Always);
+    }
+    return started;
+}
+
 void waitKeepingWindowsPainted(std::chrono::milliseconds duration) {
     QEventLoop loop;
     QTimer::singleShot(duration, &loop, &QEventLoop::quit);
@@ -83,8 +97,11 @@ SearchServices SearchServices::desktop() {
     services.runQuorvane = [](Interaction& ui) {
         return find::runQuorvane(ui, platform::executableFolder());
     };
-    services.updateList = [](Interaction& ui, ListType type, std::string_view currentListPath) {
-        return updateCurrentList(ui, platform::executableFolder(), type, currentListPath);
+    services.updateList = [](Interaction& ui, ListType type, std::string_view currentListPath,
+                             SearchServices::ListUpdated listUpdated) {
+        return startListUpdate(
+            ui, updateCurrentListCommand(platform::executableFolder(), type, currentListPath),
+            std::move(listUpdated));
     };
     return services;
 }

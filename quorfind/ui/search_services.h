@@ -13,8 +13,10 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/interaction.h"
 #include "quorfind/actions/action_context.h"
@@ -63,9 +65,15 @@ struct SearchServices {
     LinkFactory makeLink;
     // The waits between rows of an action.
     Pause pause;
-    // Run Quorvane, and Update the Current List (quorvane auto [NAME]).
+    // Run Quorvane, and Update the Current List (quorvane auto [NAME]). The
+    // update returns at once; when its run has ended, listUpdated gets what
+    // to tell the user (nothing when the list was rebuilt). False, with the
+    // user told, when quorvane could not be started; listUpdated is then
+    // never called.
     std::function<bool(Interaction& ui)> runQuorvane;
-    std::function<bool(Interaction& ui, ListType type, std::string_view currentListPath)>
+    using ListUpdated = std::function<void(const std::optional<std::string>& failure)>;
+    std::function<bool(Interaction& ui, ListType type, std::string_view currentListPath,
+                       ListUpdated listUpdated)>
         updateList;
     // The result list's limit and how lists are read.
     SearchLimits limits = windowLimits();
@@ -73,6 +81,13 @@ struct SearchServices {
     // The desktop's own services and the real dialogs.
     static SearchServices desktop();
 };
+
+// Update the Current List with command (nothing when quorvane was not
+// found): starts it watched (see watched_run.h) and hands listUpdated what
+// updateFailureText makes of its end. False, with "Quorvane was not found!"
+// shown, when it could not be started.
+bool startListUpdate(Interaction& ui, const std::optional<std::vector<std::string>>& command,
+                     SearchServices::ListUpdated listUpdated);
 
 // Waits for duration while the window repaints; clicks and keys wait until
 // the end, so no second command starts in the middle of an action.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QPointer>
 #include <QUrl>
 
 #include "common/qt/qt_interaction.h"
@@ -184,9 +185,17 @@ void SearchWindow::runQuorvane() {
 }
 
 void SearchWindow::updateCurrentList() {
-    if (idle()) {
-        services_.updateList(interaction_, listType_, currentListPath_);
+    if (!idle()) {
+        return;
     }
+    // The run ends later; the window may be gone by then.
+    services_.updateList(interaction_, listType_, currentListPath_,
+                         [window = QPointer(this)](const std::optional<std::string>& failure) {
+                             if (window && failure) {
+                                 window->interaction_.notice(*failure, kQuorfindTitle,
+                                                             Shown::Always);
+                             }
+                         });
 }
 
 void SearchWindow::showHelp() {

@@ -52,8 +52,12 @@ std::string usageText() {
            "(~/.local/share/quorvane); the settings are in $QUORVANE_HOME/settings.db, else\n"
            "$XDG_CONFIG_HOME/quorvane/settings.db (~/.config/quorvane/settings.db).\n"
            "\n"
-           "Exit status of auto: 0 the list was written, 1 no list could be built,\n"
-           "75 another copy was running and nothing was done.\n";
+           "While the window is open, auto hands the build to it: the window builds the\n"
+           "list when it is idle and has that list open.\n"
+           "\n"
+           "Exit status of auto: 0 the list was written (here or in the open window),\n"
+           "1 no list could be built, 75 another copy was running and did not build the\n"
+           "list (the reason is printed on standard error).\n";
 }
 
 }  // namespace quor::generate

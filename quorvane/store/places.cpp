@@ -97,4 +97,13 @@ Result<bool> Places::provideTemplate(const std::filesystem::path& installedCopy)
     return copyFileIfMissing(installedCopy, templateFile());
 }
 
+Status Places::provideHeaderAndFooter() const {
+    for (const fs::path& file : {headerFile(), footerFile()}) {
+        if (Result<bool> made = writeFileIfMissing(file, ""); !made) {
+            return Error{made.error()};
+        }
+    }
+    return {};
+}
+
 }  // namespace quor::store

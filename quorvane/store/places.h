@@ -50,6 +50,12 @@ class Places {
     // True when copied.
     Result<bool> provideTemplate(const std::filesystem::path& installedCopy) const;
 
+    // Creates header.txt and footer.txt, empty, unless the program folder
+    // has them, in the same way (a file of the user's, even a dangling link,
+    // is never replaced), so that a first build with the header shown finds
+    // one. Fails, with the reason, when one cannot be made.
+    Status provideHeaderAndFooter() const;
+
   private:
     std::filesystem::path root_;
 };

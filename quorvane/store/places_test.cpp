@@ -57,5 +57,28 @@ TEST(ListOutputFile, NoFileTheProgramsOwnMayBeTheListEvenThroughLinks) {
     }
 }
 
+TEST(ProgramFolderFiles, HeaderAndFooterAreMadeEmptyOnceAndTheUsersAreKept) {
+    quor::testing::TempTree tree;
+    const Places places(tree.folder("home"));
+    tree.file("home/footer.txt", "my footer");
+
+    ASSERT_TRUE(places.provideHeaderAndFooter().ok());
+    EXPECT_TRUE(tree.exists("home/header.txt"));
+    EXPECT_EQ(tree.read("home/header.txt"), "");
+    EXPECT_EQ(tree.read("home/footer.txt"), "my footer");
+
+    tree.file("home/header.txt", "my header");
+    ASSERT_TRUE(places.provideHeaderAndFooter().ok());
+    EXPECT_EQ(tree.read("home/header.txt"), "my header");
+}
+
+TEST(ProgramFolderFiles, AMissingFolderIsAFailureNamingIt) {
+    quor::testing::TempTree tree;
+    const Places places(tree.path("missing"));
+    const Status made = places.provideHeaderAndFooter();
+    ASSERT_FALSE(made.ok());
+    EXPECT_NE(made.error().find(tree.path("missing").string()), std::string::npos) << made.error();
+}
+
 }  // namespace
 }  // namespace quor::store

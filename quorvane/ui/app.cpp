@@ -13,6 +13,7 @@
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
 #include "quorvane/ui/add_disk_dialog.h"
+#include "quorvane/ui/build_handoff.h"
 #include "quorvane/ui/dupes_window.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/playlist_dialog.h"
@@ -80,7 +81,7 @@ int runQuorvaneWindow(int argc, char** argv) {
     MainWindow window(settingsStore, places, ui, services);
     qtUi.setParentWindow(&window);
     qtUi.setStatusBar(window.statusBar());
-    (void)attachWindowBuild(window, ui, services);
+    WindowBuild* build = attachWindowBuild(window, ui, services);
     window.setDuplicatesHandler(duplicatesWindowOpener(window, services));
     window.setRemovableDisksHandler(removableDisksWindowOpener(window, services));
     window.setDiskReadHandler(diskReader(window, services));
@@ -92,6 +93,7 @@ int runQuorvaneWindow(int argc, char** argv) {
     InstanceBeacon listener;
     QObject::connect(&listener, &InstanceBeacon::comeForwardRequested, &window,
                      &MainWindow::comeForward);
+    takeHandedOverBuilds(listener, window, *build);
     if (!listener.listen(beacon)) {
         std::cerr << "quorvane: a second copy will not be able to bring this one forward.\n";
     }

@@ -62,6 +62,7 @@ generate::BuildResult WindowBuild::run() {
     interaction_.beginWork();
     const generate::BuildResult result = build_.MakeList();
     showProgress(false);
+    lastResult_ = result;
     return result;
 }
 

@@ -11,6 +11,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "common/qt/window_interaction.h"
 #include "quorvane/generate/build_driver.h"
@@ -32,6 +35,12 @@ class WindowBuild final : public QObject, public generate::BuildWindow {
     // Stop: the running build ends at its next safe point.
     void requestStop();
 
+    // The outcome of the last run, and what went wrong on its way (see
+    // ListBuild::problems); nothing after forgetLastResult until a run ends.
+    std::optional<generate::BuildResult> lastResult() const { return lastResult_; }
+    void forgetLastResult() { lastResult_.reset(); }
+    const std::vector<std::string>& problems() const { return build_.problems(); }
+
     WindowInteraction& interaction() { return interaction_; }
 
     void setBuildEnabled(bool enabled) override;
@@ -52,6 +61,7 @@ class WindowBuild final : public QObject, public generate::BuildWindow {
     QProgressBar* progress_ = nullptr;
     QPushButton* stop_ = nullptr;
     QShortcut* escape_ = nullptr;
+    std::optional<generate::BuildResult> lastResult_;
 };
 
 // Makes the main window's Create List run a WindowBuild (owned by main)

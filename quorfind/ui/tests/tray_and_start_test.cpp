@@ -1,6 +1,10 @@
 // The tray icon, coming forward (tray, second copy), the single-instance
 // names, and the names the menu tips give the player and IRC client.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,9 +13,11 @@
 
 #include "common/qt/instance_beacon.h"
 #include "platform/instance_lock.h"
+#include "quorfind/start_quorvane.h"
 #include "quorfind/ui/find_app.h"
 #include "quorfind/ui/find_tray.h"
 #include "quorfind/ui/link_names.h"
+#include "quorfind/ui/search_services.h"
 #include "window_test_support.h"
 #include "window_tests.h"
 
@@ -25,6 +31,8 @@ class TrayAndStartTest : public QObject {
     void comingForwardTakesTheListQuorvaneHandedOver();
     void eachProgramHasItsOwnLockAndBeacon();
     void linkNamesFollowTheSettings();
+    void aListNotRebuiltIsToldInAMessageBox();
+    void anUpdateRunsWithoutWaitingAndLearnsHowItEnded();
 };
 
 void TrayAndStartTest::trayOffersSearchAndExitOnceAtATime() {
@@ -123,6 +131,81 @@ void TrayAndStartTest::linkNamesFollowTheSettings() {
     for (const Case& c : cases) {
         QCOMPARE(ircClientName(c.service), std::string(c.client));
     }
+}
+
+void TrayAndStartTest::aListNotRebuiltIsToldInAMessageBox() {
+    WindowFixture f;
+    f.child<QAction>("mnuUpdateList").trigger();
+    f.child<QAction>("mnuUpdateList").trigger();
+    QCOMPARE(f.world.updatesRunning.size(), 2u);
+    QVERIFY(f.world.ui.boxes().empty());  // nothing is known until a run ends
+
+    f.world.updatesRunning[0](std::nullopt);  // rebuilt
+    QVERIFY(f.world.ui.boxes().empty());
+    const std::string failure = std::string(kListNotRebuilt) + "\nit is busy";
+    f.world.updatesRunning[1](failure);
+    QCOMPARE(f.world.ui.boxes().size(), 1u);
+    QCOMPARE(f.world.ui.boxes()[0].text, failure);
+    QCOMPARE(f.world.ui.boxes()[0].caption, std::string("Quorfind"));
+
+    f.child<QAction>("mnuUpdateList").trigger();
+    f.window.reset();  // a run that ends after the window has gone tells nobody
+    f.world.updatesRunning[2](failure);
+    QCOMPARE(f.world.ui.boxes().size(), 1u);
+}
+
+void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
+    quor::testing::TempTree tree;
+    // The stand-in for quorvane waits on a pipe until the test lets it end.
+    const std::string go = tree.path("go").string();
+    QCOMPARE(::mkfifo(go.c_str(), 0600), 0);
+    const auto script = tree.file("quorvane",
+                                  "#!/bin/sh\nread line < \"$(dirname \"$0\")/go\"\n"
+                                  "echo \"quorvane: $line\" >&2\nexit \"$1\"\n");
+    ::chmod(script.c_str(), 0755);
+    struct Case {
+        const char* status;
+        const char* said;
+        std::optional<std::string> told;
+    };
+    const Case cases[] = {
+        {"0", "the list was written", std::nullopt},
+        {"75", "the running Quorvane window did not build the list: it is busy",
+         std::string(kListNotRebuilt) +
+             "\nThe running Quorvane window did not build the list: it is busy"},
+    };
+    for (const Case& c : cases) {
+        quor::testing::ScriptedInteraction ui;
+        QEventLoop loop;
+        int calls = 0;
+        std::optional<std::string> told = "(not called)";
+        const bool started =
+            startListUpdate(ui, std::vector<std::string>{script.string(), c.status},
+                            [&](const std::optional<std::string>& failure) {
+                                ++calls;
+                                told = failure;
+                                loop.quit();
+                            });
+        QVERIFY(started);
+        QCOMPARE(calls, 0);  // returned while the run goes on
+        const int pipe = ::open(go.c_str(), O_WRONLY | O_CLOEXEC);
+        QVERIFY(pipe >= 0);
+        const std::string line = std::string(c.said) + "\n";
+        QCOMPARE(::write(pipe, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        ::close(pipe);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);  // a guard, not a measure
+        loop.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the ended run
+        QCOMPARE(calls, 1);
+        QCOMPARE(told, c.told);
+        QVERIFY(ui.boxes().empty());
+    }
+
+    quor::testing::ScriptedInteraction ui;
+    QVERIFY(!startListUpdate(ui, std::nullopt, [](const std::optional<std::string>&) {}));
+    QVERIFY(!startListUpdate(ui, std::vector<std::string>{tree.path("none").string()},
+                             [](const std::optional<std::string>&) {}));
+    QCOMPARE(ui.texts(), (std::vector<std::string>(2, std::string(kQuorvaneNotFound))));
 }
 
 QObject* newTrayAndStartTest() {

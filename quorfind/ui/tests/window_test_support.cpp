@@ -123,9 +123,11 @@ SearchServices FindWorld::services() {
         started.emplace_back("run");
         return true;
     };
-    services.updateList = [this](Interaction&, ListType type, std::string_view path) {
+    services.updateList = [this](Interaction&, ListType type, std::string_view path,
+                                 SearchServices::ListUpdated listUpdated) {
         started.push_back("update " + std::to_string(static_cast<int>(type)) + " " +
                           std::string(path));
+        updatesRunning.push_back(std::move(listUpdated));
         return true;
     };
     services.limits = limits;

@@ -62,6 +62,8 @@ struct FindWorld {
     std::vector<int> pauses;
     std::vector<std::string> dragged;  // the text/uri-list of each drag
     std::vector<std::string> started;  // "run", or "update <type> <path>"
+    // What each update is told when its run has ended, in order.
+    std::vector<SearchServices::ListUpdated> updatesRunning;
     QString helpPage;
     std::vector<QString> opened;
     // The window's result list limit (set before reopen()).

@@ -17,11 +17,13 @@ QObject* newDupesDialogsTest();
 QObject* newBuildWindowTest();
 QObject* newRemovableWindowTest();
 QObject* newProgramIconTest();
+QObject* newBuildHandoffTest();
 
 inline std::vector<QObject*> allTests() {
     return {newMainWindowTest(),  newDialogsTest(),         newPlacementTest(),
             newAboutTest(),       newDupesWindowTest(),     newDupesDialogsTest(),
-            newBuildWindowTest(), newRemovableWindowTest(), newProgramIconTest()};
+            newBuildWindowTest(), newRemovableWindowTest(), newProgramIconTest(),
+            newBuildHandoffTest()};
 }
 
 }  // namespace quor::ui::testing
