@@ -204,12 +204,7 @@ void SearchWindow::restorePlacementOrDefault() {
     interaction_.notice("The stored place of the search window cannot be used (" + placed.error() +
                             "); the window opens at its usual place.",
                         kQuorfindTitle);
-    const double dpi = quor::ui::logicalDpi(*this);
-    const QRect usual = quor::ui::toPixels(kSearchPlacement.defaults, dpi);
-    setMinimumSize(QSize(static_cast<int>(quor::ui::twipsToPixels(minimum.width(), dpi)),
-                         static_cast<int>(quor::ui::twipsToPixels(minimum.height(), dpi))));
-    move(usual.topLeft());
-    resize(usual.size().expandedTo(minimumSize()));
+    quor::ui::restoreDefaultPlacement(*this, kSearchPlacement, minimum);
 }
 
 void SearchWindow::showAtStart() {

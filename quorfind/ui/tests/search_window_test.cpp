@@ -5,10 +5,12 @@
 #include "quorfind/ui/search_window.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include "quorfind/search/search_texts.h"
@@ -42,6 +44,7 @@ class SearchWindowTest : public QObject {
     void ownListWithoutNameAsksForAList();
     void firstStartShowsHelpOnlyOnce();
     void placementKeepsTheMinimumAndStoresTwips();
+    void firstStartOpensCentredAndGrownWithTheFont();
     void optionsSetTopMostAndScrollRange();
     void helpWithoutAPageSaysSo();
     void keyboardReachesEveryControl();
@@ -284,6 +287,26 @@ void SearchWindowTest::placementKeepsTheMinimumAndStoresTwips() {
     QCOMPARE(f.world.ui.boxes().size(), 1u);
     QVERIFY(f.world.ui.boxes()[0].text.find("SearchWidth") != std::string::npos);
     QCOMPARE(f.rows(), instructions());
+}
+
+void SearchWindowTest::firstStartOpensCentredAndGrownWithTheFont() {
+    FindWorld world;
+    SearchWindow window(*world.store, world.places(), world.ui, world.services());
+    QFont large;
+    large.setPixelSize(26);
+    window.setFont(large);
+    window.load();
+    const double dpi = quor::ui::logicalDpi(window);
+    const quor::ui::FontScale scale = quor::ui::fontScaleOf(window);
+    QVERIFY(scale.x > 1.5 && scale.y > 1.5);
+    QCOMPARE(window.size(), quor::ui::describedSizeInPixels({4170, 4080}, dpi, scale)
+                                .expandedTo(window.minimumSizeHint()));
+    QCOMPARE(window.minimumSize(), quor::ui::describedSizeInPixels(
+                                       {kSearchMinimumWidth, kSearchMinimumHeight}, dpi, scale)
+                                       .expandedTo(window.minimumSizeHint()));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint offCentre = window.geometry().center() - screen.center();
+    QVERIFY(offCentre.manhattanLength() <= 2);
 }
 
 void SearchWindowTest::optionsSetTopMostAndScrollRange() {

@@ -16,11 +16,14 @@ QObject* newDupesWindowTest();
 QObject* newDupesDialogsTest();
 QObject* newBuildWindowTest();
 QObject* newRemovableWindowTest();
+QObject* newWindowTitlesTest();
+QObject* newWindowFitTest();
 
 inline std::vector<QObject*> allTests() {
-    return {newMainWindowTest(),  newDialogsTest(),        newPlacementTest(),
-            newAboutTest(),       newDupesWindowTest(),    newDupesDialogsTest(),
-            newBuildWindowTest(), newRemovableWindowTest()};
+    return {newMainWindowTest(),  newDialogsTest(),         newPlacementTest(),
+            newAboutTest(),       newDupesWindowTest(),     newDupesDialogsTest(),
+            newBuildWindowTest(), newRemovableWindowTest(), newWindowTitlesTest(),
+            newWindowFitTest()};
 }
 
 }  // namespace quor::ui::testing
