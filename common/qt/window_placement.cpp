@@ -121,6 +121,25 @@ double logicalDpi(const QWidget& widget) {
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
+namespace {
+
+// One coordinate of a span of length placed at start, moved to lie within
+// [low, low + room) as far as it fits, its start shown first.
+int keptWithin(int start, int length, int low, int room) {
+    return std::max(low, std::min(start, low + room - length));
+}
+
+}  // namespace
+
+QRect moveInside(const QRect& rect, const QRect& area) {
+    if (area.isEmpty()) {
+        return rect;
+    }
+    return QRect(QPoint(keptWithin(rect.x(), rect.width(), area.x(), area.width()),
+                        keptWithin(rect.y(), rect.height(), area.y(), area.height())),
+                 rect.size());
+}
+
 WindowPlace placeWindow(const PlacementInput& input) {
     const StoredTwips& stored = input.stored;
     const QSize minimum = describedSizeInPixels(input.minimumTwips, input.dpi, input.scale)
@@ -145,6 +164,7 @@ WindowPlace placeWindow(const PlacementInput& input) {
         const QRect& area = input.centreOver;
         place = QPoint(area.x() + (area.width() - size.width()) / 2,
                        area.y() + (area.height() - size.height()) / 2);
+        return {moveInside(QRect(place, size), input.screen), minimum};
     }
     return {QRect(place, size), minimum};
 }
@@ -153,8 +173,15 @@ QRect centringArea(const QWidget& window) {
     if (const QWidget* parent = window.parentWidget()) {
         return parent->window()->geometry();
     }
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 0, 0);
+    return screenArea(window, QRect());
+}
+
+QRect screenArea(const QWidget& window, const QRect& area) {
+    const QScreen* screen = area.isEmpty() ? nullptr : QGuiApplication::screenAt(area.center());
+    if (screen == nullptr) {
+        screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    }
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 namespace {
@@ -163,9 +190,10 @@ namespace {
 void applyPlacement(QWidget& window, const StoredTwips& stored, const PlacementKeys& keys,
                     QSize minimumTwips) {
     const double dpi = logicalDpi(window);
+    const QRect area = centringArea(window);
     const WindowPlace placed =
         placeWindow({stored, keys.defaults, minimumTwips, dpi, fontScaleOf(window),
-                     window.minimumSizeHint(), centringArea(window)});
+                     window.minimumSizeHint(), area, screenArea(window, area)});
     window.setMinimumSize(placed.minimum);
     QRect wanted = placed.rect;
     QList<QRect> screens;

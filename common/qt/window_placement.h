@@ -88,6 +88,7 @@ struct PlacementInput {
     FontScale scale;
     QSize layoutMinimum;  // what the window's layout needs, in pixels
     QRect centreOver;     // the window it came from, or its screen
+    QRect screen;         // where a centred window is kept; empty: anywhere
 };
 struct WindowPlace {
     QRect rect;
@@ -97,12 +98,19 @@ struct WindowPlace {
 
 // The window's rectangle and minimum size in pixels: each size at least the
 // minimum (the scaled minimumTwips, at least layoutMinimum); a place of 0, 0
-// (stored or default) centred over centreOver.
+// (stored or default) centred over centreOver and kept within screen.
 WindowPlace placeWindow(const PlacementInput& input);
+
+// rect moved (not resized) to lie within area as far as it fits, its top
+// left shown first; unchanged when area is empty.
+QRect moveInside(const QRect& rect, const QRect& area);
 
 // The rectangle a new window of the widget is centred over: the window it
 // came from (its parent's window), else the available part of its screen.
 QRect centringArea(const QWidget& window);
+// The available part of the screen area lies on (of the window's screen
+// when area is on none).
+QRect screenArea(const QWidget& window, const QRect& area);
 
 // Gives the window its stored placement (placeWindow, kept on a screen).
 // Fails, changing nothing, when a stored value is not a number.

@@ -40,6 +40,7 @@ class WindowFitTest : public QObject {
     void fontScaleIsMeasuredAt96Dpi();
     void describedSizesGrowWithTheFont();
     void placeFollowsStoredDescribedAndLayoutSizes();
+    void centredWindowsAreKeptOnTheirScreen();
     void mainWindowGrowsWithTheFontAndShowsTheListName();
     void toolWindowsOpenCentredOverTheMainWindow();
     void editorOpensCentredOverItsParent();
@@ -145,6 +146,28 @@ void WindowFitTest::placeFollowsStoredDescribedAndLayoutSizes() {
         }
         QVERIFY2(placed == c.expected, c.name);
     }
+
+    // Centred over a window near the screen's corner: kept on the screen.
+    const QRect screen(0, 0, 1600, 1000);
+    const WindowPlace nearCorner =
+        placeWindow({{}, toolDefaults, {0, 0}, 96, {1, 1}, {0, 0}, QRect(10, 5, 200, 100), screen});
+    QCOMPARE(nearCorner.rect, QRect(0, 0, 252, 209));
+}
+
+void WindowFitTest::centredWindowsAreKeptOnTheirScreen() {
+    const QRect screen(100, 50, 800, 600);
+    const struct {
+        QRect rect, expected;
+    } cases[] = {
+        {{200, 100, 300, 200}, {200, 100, 300, 200}},  // inside already
+        {{-50, 20, 300, 200}, {100, 50, 300, 200}},    // off the top left
+        {{700, 550, 300, 200}, {600, 450, 300, 200}},  // off the bottom right
+        {{0, 0, 1000, 700}, {100, 50, 1000, 700}},     // larger: its top left shows
+    };
+    for (const auto& c : cases) {
+        QCOMPARE(moveInside(c.rect, screen), c.expected);
+    }
+    QCOMPARE(moveInside(QRect(-5, -5, 10, 10), QRect()), QRect(-5, -5, 10, 10));
 }
 
 void WindowFitTest::mainWindowGrowsWithTheFontAndShowsTheListName() {
