@@ -144,9 +144,13 @@ WindowPlace placeWindow(const PlacementInput& input) {
     const StoredTwips& stored = input.stored;
     const QSize minimum = describedSizeInPixels(input.minimumTwips, input.dpi, input.scale)
                               .expandedTo(input.layoutMinimum);
+    const QSize preferred = input.screen.isEmpty()
+                                ? input.layoutPreferred
+                                : input.layoutPreferred.boundedTo(input.screen.size());
     QSize size = describedSizeInPixels(
-        QSize(clampToInt(input.defaults.width), clampToInt(input.defaults.height)), input.dpi,
-        input.scale);
+                     QSize(clampToInt(input.defaults.width), clampToInt(input.defaults.height)),
+                     input.dpi, input.scale)
+                     .expandedTo(preferred);
     if (stored.width) {
         size.setWidth(
             clampToInt(std::max<std::int64_t>(1, twipsToPixels(*stored.width, input.dpi))));
@@ -193,7 +197,7 @@ void applyPlacement(QWidget& window, const StoredTwips& stored, const PlacementK
     const QRect area = centringArea(window);
     const WindowPlace placed =
         placeWindow({stored, keys.defaults, minimumTwips, dpi, fontScaleOf(window),
-                     window.minimumSizeHint(), area, screenArea(window, area)});
+                     window.minimumSizeHint(), area, screenArea(window, area), window.sizeHint()});
     window.setMinimumSize(placed.minimum);
     QRect wanted = placed.rect;
     QList<QRect> screens;

@@ -89,6 +89,9 @@ struct PlacementInput {
     QSize layoutMinimum;  // what the window's layout needs, in pixels
     QRect centreOver;     // the window it came from, or its screen
     QRect screen;         // where a centred window is kept; empty: anywhere
+    // What the window's layout prefers: a described default size grows to
+    // it, as far as screen allows.
+    QSize layoutPreferred;
 };
 struct WindowPlace {
     QRect rect;
@@ -97,7 +100,8 @@ struct WindowPlace {
 };
 
 // The window's rectangle and minimum size in pixels: each size at least the
-// minimum (the scaled minimumTwips, at least layoutMinimum); a place of 0, 0
+// minimum (the scaled minimumTwips, at least layoutMinimum), a size that is
+// not stored at least layoutPreferred within screen; a place of 0, 0
 // (stored or default) centred over centreOver and kept within screen.
 WindowPlace placeWindow(const PlacementInput& input);
 

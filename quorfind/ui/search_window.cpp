@@ -180,7 +180,6 @@ void SearchWindow::describeLinks() {
 
 void SearchWindow::load() {
     guarded([&] {
-        restorePlacementOrDefault();
         recent_ = RecentSearches::load(settings_.app());
         showRecentSearches("");
         view_->setWideScrollRange(settings_.includeHScrollBar());
@@ -192,6 +191,8 @@ void SearchWindow::load() {
         currentListPath_ = settings_.localList();
     });
     resetWindow(true);
+    // Placed once the instructions show: a new window is wide enough for them.
+    guarded([&] { restorePlacementOrDefault(); });
 }
 
 void SearchWindow::restorePlacementOrDefault() {
