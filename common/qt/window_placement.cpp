@@ -175,7 +175,12 @@ WindowPlace placeWindow(const PlacementInput& input) {
 
 QRect centringArea(const QWidget& window) {
     if (const QWidget* parent = window.parentWidget()) {
-        return parent->window()->geometry();
+        // move() places a window's frame: shifted by the frame's left and top
+        // edges (taken to be those of the parent's), the new window's
+        // contents are centred over the parent's.
+        const QWidget& over = *parent->window();
+        const QPoint frameEdges = over.geometry().topLeft() - over.frameGeometry().topLeft();
+        return over.geometry().translated(-frameEdges);
     }
     return screenArea(window, QRect());
 }

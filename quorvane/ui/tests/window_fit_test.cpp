@@ -151,8 +151,8 @@ void WindowFitTest::placeFollowsStoredDescribedAndLayoutSizes() {
          {{0, 1, 400, 200}, {0, 0}}},
     };
     for (const auto& c : cases) {
-        const WindowPlace placed =
-            placeWindow({c.stored, c.defaults, c.minimumTwips, 96, c.scale, c.layoutMinimum, area});
+        const WindowPlace placed = placeWindow({c.stored, c.defaults, c.minimumTwips, 96, c.scale,
+                                                c.layoutMinimum, area, QRect(), QSize()});
         if (placed != c.expected) {
             qWarning() << c.name << placed.rect << placed.minimum;
         }
@@ -161,8 +161,8 @@ void WindowFitTest::placeFollowsStoredDescribedAndLayoutSizes() {
 
     // Centred over a window near the screen's corner: kept on the screen.
     const QRect screen(0, 0, 1600, 1000);
-    const WindowPlace nearCorner =
-        placeWindow({{}, toolDefaults, {0, 0}, 96, {1, 1}, {0, 0}, QRect(10, 5, 200, 100), screen});
+    const WindowPlace nearCorner = placeWindow(
+        {{}, toolDefaults, {0, 0}, 96, {1, 1}, {0, 0}, QRect(10, 5, 200, 100), screen, QSize()});
     QCOMPARE(nearCorner.rect, QRect(0, 0, 252, 209));
 }
 
@@ -203,7 +203,7 @@ void WindowFitTest::mainWindowGrowsWithTheFontAndShowsTheListName() {
     QVERIFY(window->load().ok());
     window->show();
     auto* label = window->findChild<QLabel*>("lblListName");
-    QVERIFY(label->text().endsWith("a-list-with-a-rather-long-name-to-show-in-full.txt"));
+    QVERIFY(label->text().contains("a-list-with-a-rather-long-name-to-show-in-full.txt"));
     QVERIFY(label->width() >= label->sizeHint().width());
 }
 
@@ -233,7 +233,7 @@ void WindowFitTest::toolWindowsOpenCentredOverTheMainWindow() {
 void WindowFitTest::editorOpensCentredOverItsParent() {
     UiWorld world;
     QWidget owner;
-    owner.setGeometry(300, 200, 900, 700);
+    owner.setGeometry(50, 40, 700, 520);
     auto context = world.context();
     HeadFootEditor editor(context, ListText::Header, "text", &owner);
     QVERIFY(centredOver(editor.geometry(), owner.geometry()));

@@ -83,7 +83,8 @@ void WindowTitlesTest::titlesSpanningLinesAreSplit() {
 }
 
 void WindowTitlesTest::messageBoxShowsTheCaptionsFurtherLinesInside() {
-    QtInteraction boxes;
+    QtInteraction qtBoxes;
+    Interaction& boxes = qtBoxes;
     QString title;
     QString text;
     const auto look = [&](QMessageBox& box) {
