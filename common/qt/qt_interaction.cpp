@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "common/qt/status_text.h"
+#include "common/qt/dialog_title.h"
 
 namespace quor::ui {
 
@@ -21,7 +22,12 @@ namespace {
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, std::string_view text,
                                 std::string_view caption, QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, qtext(caption), qtext(text), buttons, parent);
+    // A caption that spans lines keeps its first line in the title bar and
+    // shows the rest above the text.
+    const SplitTitle title = splitTitle(qtext(caption));
+    const QString shown =
+        title.inside.isEmpty() ? qtext(text) : title.inside + "\n\n" + qtext(text);
+    QMessageBox box(icon, title.title, shown, buttons, parent);
     box.setDefaultButton(defaultButton);
     box.setTextFormat(Qt::PlainText);
     // A question shown while the busy pointer is up must still show an arrow.

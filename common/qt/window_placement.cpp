@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -35,25 +36,26 @@ std::optional<std::int64_t> parseTwips(std::string_view text) {
     return static_cast<std::int64_t>(rounded);
 }
 
-Result<TwipsRect> readPlacement(const store::AppSettings& settings, const PlacementKeys& keys) {
-    TwipsRect rect = keys.defaults;
-    const std::pair<std::string_view, std::int64_t*> fields[] = {{keys.left, &rect.left},
-                                                                 {keys.top, &rect.top},
-                                                                 {keys.width, &rect.width},
-                                                                 {keys.height, &rect.height}};
+Result<StoredTwips> readPlacement(const store::AppSettings& settings, const PlacementKeys& keys) {
+    StoredTwips stored;
+    const std::pair<std::string_view, std::optional<std::int64_t>*> fields[] = {
+        {keys.left, &stored.left},
+        {keys.top, &stored.top},
+        {keys.width, &stored.width},
+        {keys.height, &stored.height}};
     for (const auto& [key, target] : fields) {
         if (!settings.contains(store::kSettings, key)) {
             continue;
         }
-        const std::string stored = settings.setting(key);
-        const auto value = parseTwips(stored);
+        const std::string text = settings.setting(key);
+        const auto value = parseTwips(text);
         if (!value) {
-            return Error{"The stored value of " + std::string(key) + " is not a number: \"" +
-                         stored + "\""};
+            return Error{"The stored value of " + std::string(key) + " is not a number: \"" + text +
+                         "\""};
         }
         *target = *value;
     }
-    return rect;
+    return stored;
 }
 
 void savePlacement(store::AppSettings& settings, const PlacementKeys& keys, const TwipsRect& rect) {
@@ -119,29 +121,115 @@ double logicalDpi(const QWidget& widget) {
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
+namespace {
+
+// One coordinate of a span of length placed at start, moved to lie within
+// [low, low + room) as far as it fits, its start shown first.
+int keptWithin(int start, int length, int low, int room) {
+    return std::max(low, std::min(start, low + room - length));
+}
+
+}  // namespace
+
+QRect moveInside(const QRect& rect, const QRect& area) {
+    if (area.isEmpty()) {
+        return rect;
+    }
+    return QRect(QPoint(keptWithin(rect.x(), rect.width(), area.x(), area.width()),
+                        keptWithin(rect.y(), rect.height(), area.y(), area.height())),
+                 rect.size());
+}
+
+WindowPlace placeWindow(const PlacementInput& input) {
+    const StoredTwips& stored = input.stored;
+    const QSize minimum = describedSizeInPixels(input.minimumTwips, input.dpi, input.scale)
+                              .expandedTo(input.layoutMinimum);
+    const QSize preferred = input.screen.isEmpty()
+                                ? input.layoutPreferred
+                                : input.layoutPreferred.boundedTo(input.screen.size());
+    QSize size = describedSizeInPixels(
+                     QSize(clampToInt(input.defaults.width), clampToInt(input.defaults.height)),
+                     input.dpi, input.scale)
+                     .expandedTo(preferred);
+    if (stored.width) {
+        size.setWidth(
+            clampToInt(std::max<std::int64_t>(1, twipsToPixels(*stored.width, input.dpi))));
+    }
+    if (stored.height) {
+        size.setHeight(
+            clampToInt(std::max<std::int64_t>(1, twipsToPixels(*stored.height, input.dpi))));
+    }
+    size = size.expandedTo(minimum).expandedTo(QSize(1, 1));
+    const std::int64_t left = stored.left.value_or(input.defaults.left);
+    const std::int64_t top = stored.top.value_or(input.defaults.top);
+    QPoint place(clampToInt(twipsToPixels(left, input.dpi)),
+                 clampToInt(twipsToPixels(top, input.dpi)));
+    if (left == 0 && top == 0) {
+        const QRect& area = input.centreOver;
+        place = QPoint(area.x() + (area.width() - size.width()) / 2,
+                       area.y() + (area.height() - size.height()) / 2);
+        return {moveInside(QRect(place, size), input.screen), minimum};
+    }
+    return {QRect(place, size), minimum};
+}
+
+QRect centringArea(const QWidget& window) {
+    if (const QWidget* parent = window.parentWidget()) {
+        // move() places a window's frame: shifted by the frame's left and top
+        // edges (taken to be those of the parent's), the new window's
+        // contents are centred over the parent's.
+        const QWidget& over = *parent->window();
+        const QPoint frameEdges = over.geometry().topLeft() - over.frameGeometry().topLeft();
+        return over.geometry().translated(-frameEdges);
+    }
+    return screenArea(window, QRect());
+}
+
+QRect screenArea(const QWidget& window, const QRect& area) {
+    const QScreen* screen = area.isEmpty() ? nullptr : QGuiApplication::screenAt(area.center());
+    if (screen == nullptr) {
+        screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    }
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+namespace {
+
+// Applies the place of placeWindow, kept on a screen.
+void applyPlacement(QWidget& window, const StoredTwips& stored, const PlacementKeys& keys,
+                    QSize minimumTwips) {
+    const double dpi = logicalDpi(window);
+    const QRect area = centringArea(window);
+    const WindowPlace placed =
+        placeWindow({stored, keys.defaults, minimumTwips, dpi, fontScaleOf(window),
+                     window.minimumSizeHint(), area, screenArea(window, area), window.sizeHint()});
+    window.setMinimumSize(placed.minimum);
+    QRect wanted = placed.rect;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        wanted = keepOnScreens(wanted, screens, primary->availableGeometry());
+    }
+    window.move(wanted.topLeft());
+    window.resize(wanted.size());
+}
+
+}  // namespace
+
 Status restorePlacement(QWidget& window, const store::AppSettings& settings,
                         const PlacementKeys& keys, QSize minimumTwips) {
     auto stored = readPlacement(settings, keys);
     if (!stored) {
         return Error{stored.error()};
     }
-    const double dpi = logicalDpi(window);
-    const QSize minimum(clampToInt(twipsToPixels(minimumTwips.width(), dpi)),
-                        clampToInt(twipsToPixels(minimumTwips.height(), dpi)));
-    window.setMinimumSize(minimum.expandedTo(window.minimumSizeHint()));
-    QRect wanted = toPixels(*stored, dpi);
-    wanted.setSize(wanted.size().expandedTo(window.minimumSize()));
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens.append(screen->availableGeometry());
-    }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary) {
-        wanted = keepOnScreens(wanted, screens, primary->availableGeometry());
-    }
-    window.move(wanted.topLeft());
-    window.resize(wanted.size());
+    applyPlacement(window, *stored, keys, minimumTwips);
     return Status::success();
+}
+
+void restoreDefaultPlacement(QWidget& window, const PlacementKeys& keys, QSize minimumTwips) {
+    applyPlacement(window, StoredTwips{}, keys, minimumTwips);
 }
 
 void storePlacement(const QWidget& window, store::AppSettings& settings,

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/file_io.h"
+#include "common/qt/app_identity.h"
 #include "common/qt/instance_beacon.h"
 #include "common/qt/qt_interaction.h"
 #include "platform/instance_lock.h"
@@ -48,9 +49,7 @@ int runQuorfindWindow(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Quorfind");
-    QApplication::setApplicationDisplayName("Quorfind");
-    QApplication::setDesktopFileName("quorfind");  // matches the menu entry
+    quor::ui::nameApplication("Quorfind", "quorfind");
     QApplication::setWindowIcon(quorfindIcon());
     // A hidden window (in the tray) is not closed: the program ends only
     // when the search window closes.

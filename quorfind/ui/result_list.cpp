@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "common/qt/qt_interaction.h"
@@ -99,6 +100,14 @@ void ResultView::applyScrollRange() {
     if (wide_) {
         header()->resizeSection(0, 3 * width());
     }
+}
+
+QSize ResultView::sizeHint() const {
+    QSize hint = QTreeView::sizeHint();
+    const int rows =
+        sizeHintForColumn(0) + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    hint.setWidth(std::max(hint.width(), rows));
+    return hint;
 }
 
 void ResultView::resizeEvent(QResizeEvent* event) {

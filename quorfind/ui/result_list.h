@@ -54,6 +54,9 @@ class ResultView : public QTreeView {
     std::vector<int> selectedRowNumbers() const;
     // Selects only row (and makes it current).
     void selectOnly(int row);
+    // At least as wide as the rows it shows (the instructions, when the
+    // window opens), so a new window shows them whole.
+    QSize sizeHint() const override;
 
   signals:
     void menuRequested(const QPoint& globalPos);

@@ -180,7 +180,6 @@ void SearchWindow::describeLinks() {
 
 void SearchWindow::load() {
     guarded([&] {
-        restorePlacementOrDefault();
         recent_ = RecentSearches::load(settings_.app());
         showRecentSearches("");
         view_->setWideScrollRange(settings_.includeHScrollBar());
@@ -192,6 +191,8 @@ void SearchWindow::load() {
         currentListPath_ = settings_.localList();
     });
     resetWindow(true);
+    // Placed once the instructions show: a new window is wide enough for them.
+    guarded([&] { restorePlacementOrDefault(); });
 }
 
 void SearchWindow::restorePlacementOrDefault() {
@@ -204,12 +205,7 @@ void SearchWindow::restorePlacementOrDefault() {
     interaction_.notice("The stored place of the search window cannot be used (" + placed.error() +
                             "); the window opens at its usual place.",
                         kQuorfindTitle);
-    const double dpi = quor::ui::logicalDpi(*this);
-    const QRect usual = quor::ui::toPixels(kSearchPlacement.defaults, dpi);
-    setMinimumSize(QSize(static_cast<int>(quor::ui::twipsToPixels(minimum.width(), dpi)),
-                         static_cast<int>(quor::ui::twipsToPixels(minimum.height(), dpi))));
-    move(usual.topLeft());
-    resize(usual.size().expandedTo(minimumSize()));
+    quor::ui::restoreDefaultPlacement(*this, kSearchPlacement, minimum);
 }
 
 void SearchWindow::showAtStart() {

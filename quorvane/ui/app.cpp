@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "common/qt/app_identity.h"
 #include "common/qt/instance_beacon.h"
 #include "common/qt/program_icon.h"
 #include "common/qt/qt_interaction.h"
@@ -44,10 +45,7 @@ int resetSettings(Interaction& ui, store::SettingsStore& settingsStore, const st
 
 int runQuorvaneWindow(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Quorvane");
-    QApplication::setApplicationDisplayName("Quorvane");
-    // Docks and Wayland match the window to the menu entry and its icon.
-    QApplication::setDesktopFileName("quorvane");
+    nameApplication("Quorvane", "quorvane");
     QApplication::setWindowIcon(programIcon("quorvane", drawnQuorvaneIcon()));
     QtInteraction qtUi;
     Interaction& ui = qtUi;

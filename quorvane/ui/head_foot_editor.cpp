@@ -98,12 +98,18 @@ HeadFootEditor::HeadFootEditor(store::ListContext& context, ListText which, cons
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &HeadFootEditor::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // An unusable stored placement (or a store that cannot be read) opens
+    // the editor at its default place; closing stores a good one.
+    bool placed = false;
     try {
-        // An unusable stored placement leaves the default size; closing
-        // stores a good one.
-        (void)restorePlacement(*this, context_.settings(), kHeadFootPlacement, kEditorMinimumTwips);
+        placed =
+            restorePlacement(*this, context_.settings(), kHeadFootPlacement, kEditorMinimumTwips)
+                .ok();
     } catch (const std::exception&) {
-        // The editor opens at its default size when the store cannot be read.
+        placed = false;
+    }
+    if (!placed) {
+        restoreDefaultPlacement(*this, kHeadFootPlacement, kEditorMinimumTwips);
     }
 }
 

@@ -185,14 +185,16 @@ void MainWindow::buildPathListMenu() {
 Status MainWindow::load() {
     try {
         store::AppSettings settings = context_.settings();
-        if (Status placed = restorePlacement(*this, settings, kMainPlacement, kMainMinimumTwips);
-            !placed) {
-            return placed;
-        }
         showLastUpdated();
         (void)store::numPaths(settings);  // a count that does not fit is a broken store
         refreshFolderList();
         refreshListLabel();
+        // Placed last, so the window is at least as large as its filled-in
+        // controls need (the list name is never cut off).
+        if (Status placed = restorePlacement(*this, settings, kMainPlacement, kMainMinimumTwips);
+            !placed) {
+            return placed;
+        }
     } catch (const std::exception& error) {
         return Error{error.what()};
     }

@@ -1,16 +1,23 @@
 #include "quorvane/ui/tool_window.h"
 
+#include <string>
+
 namespace quor::ui {
 
 void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
                             const PlacementKeys& keys, QSize minimumTwips) {
+    std::string failure;
     try {
         const store::AppSettings settings(store, store::kQuorvane);
         if (Status placed = restorePlacement(window, settings, keys, minimumTwips); !placed) {
-            ui.notice("The stored place of this window could not be used.", placed.error());
+            failure = placed.error();
         }
     } catch (const std::exception& error) {
-        ui.notice("The stored place of this window could not be used.", error.what());
+        failure = error.what();
+    }
+    if (!failure.empty()) {
+        restoreDefaultPlacement(window, keys, minimumTwips);
+        ui.notice("The stored place of this window could not be used.", failure);
     }
 }
 

@@ -33,7 +33,8 @@ class ToolBoxes {
     Interaction& boxes_;
 };
 
-// restorePlacement, telling the user when the stored place is unusable.
+// restorePlacement; when the stored place is unusable the window opens at
+// its default place and the user is told why.
 void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
                             const PlacementKeys& keys, QSize minimumTwips);
 // storePlacement, telling the user when the store fails.

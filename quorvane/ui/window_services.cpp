@@ -8,14 +8,14 @@
 
 #include "platform/program_folder.h"
 #include "platform/shell_open.h"
+#include "quorvane/ui/folder_chooser.h"
 
 namespace quor::ui {
 
 WindowServices WindowServices::desktop() {
     WindowServices services;
     services.chooseFolder = [](QWidget* parent, const QString& title) {
-        return QFileDialog::getExistingDirectory(parent, title, QString(),
-                                                 QFileDialog::ShowDirsOnly);
+        return quor::ui::chooseFolder(parent, title);
     };
     services.chooseSaveFile = [](QWidget* parent, const SaveFileRequest& request) {
         QFileDialog dialog(parent, request.title, request.folder, request.filter);

@@ -5,6 +5,7 @@
 #include "quorfind/ui/search_window.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusTipEvent>
+#include <QScreen>
 #include <QtTest>
 
 #include "quorfind/search/search_texts.h"
@@ -46,6 +48,7 @@ class SearchWindowTest : public QObject {
     void ownListWithoutNameAsksForAList();
     void firstStartShowsHelpOnlyOnce();
     void placementKeepsTheMinimumAndStoresTwips();
+    void firstStartOpensCentredAndGrownWithTheFont();
     void optionsSetTopMostAndScrollRange();
     void helpWithoutAPageSaysSo();
     void keyboardReachesEveryControl();
@@ -303,6 +306,36 @@ void SearchWindowTest::placementKeepsTheMinimumAndStoresTwips() {
     QCOMPARE(f.world.ui.boxes().size(), 1u);
     QVERIFY(f.world.ui.boxes()[0].text.find("SearchWidth") != std::string::npos);
     QCOMPARE(f.rows(), instructions());
+}
+
+void SearchWindowTest::firstStartOpensCentredAndGrownWithTheFont() {
+    FindWorld world;
+    SearchWindow window(*world.store, world.places(), world.ui, world.services());
+    QFont large;
+    large.setPixelSize(26);
+    window.setFont(large);
+    window.load();
+    const double dpi = quor::ui::logicalDpi(window);
+    const quor::ui::FontScale scale = quor::ui::fontScaleOf(window);
+    QVERIFY(scale.x > 1.5 && scale.y > 1.5);
+    const QSize minimum =
+        quor::ui::describedSizeInPixels({kSearchMinimumWidth, kSearchMinimumHeight}, dpi, scale);
+    QCOMPARE(window.minimumSize(), minimum.expandedTo(window.minimumSizeHint()));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(window.width() >= quor::ui::describedSizeInPixels({4170, 0}, dpi, scale).width());
+    QVERIFY(window.height() >= quor::ui::describedSizeInPixels({0, 4080}, dpi, scale).height());
+
+    // In the usual font the window opens wide enough for the instructions.
+    WindowFixture f;
+    f.window->show();
+    QAbstractItemView& view = f.child<ResultView>("SearchList");
+    QCOMPARE(f.rows(), instructions());
+    const int widestRow = view.sizeHintForColumn(0);
+    QVERIFY(widestRow > quor::ui::twipsToPixels(4170, dpi));
+    QVERIFY(view.viewport()->width() >= widestRow);
+    // Centred up to the frame's edges, which the place includes.
+    const QPoint offCentre = f.window->geometry().center() - screen.center();
+    QVERIFY(std::abs(offCentre.x()) <= 4 && std::abs(offCentre.y()) <= 4);
 }
 
 void SearchWindowTest::optionsSetTopMostAndScrollRange() {

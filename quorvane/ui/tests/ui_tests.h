@@ -18,12 +18,14 @@ QObject* newBuildWindowTest();
 QObject* newRemovableWindowTest();
 QObject* newProgramIconTest();
 QObject* newBuildHandoffTest();
+QObject* newWindowTitlesTest();
+QObject* newWindowFitTest();
 
 inline std::vector<QObject*> allTests() {
     return {newMainWindowTest(),  newDialogsTest(),         newPlacementTest(),
             newAboutTest(),       newDupesWindowTest(),     newDupesDialogsTest(),
             newBuildWindowTest(), newRemovableWindowTest(), newProgramIconTest(),
-            newBuildHandoffTest()};
+            newBuildHandoffTest(),  newWindowTitlesTest(),    newWindowFitTest()};
 }
 
 }  // namespace quor::ui::testing
