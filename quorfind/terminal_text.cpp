@@ -46,12 +46,36 @@ Piece pieceAt(std::string_view text) {
     return {Kind::Invalid, 1};
 }
 
+// The length of the run of printable ASCII that text starts with.
+std::size_t printableAsciiRun(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte >= 0x7F) {
+            break;
+        }
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
 std::string terminalText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    appendTerminalText(out, text);
+    return out;
+}
+
+void appendTerminalText(std::string& out, std::string_view text) {
     while (!text.empty()) {
+        const std::size_t plain = printableAsciiRun(text);
+        if (plain > 0) {
+            out.append(text.substr(0, plain));
+            text.remove_prefix(plain);
+            continue;
+        }
         const Piece piece = pieceAt(text);
         if (piece.kind == Kind::Plain) {
             out.append(text.substr(0, piece.size));
@@ -60,7 +84,6 @@ std::string terminalText(std::string_view text) {
         }
         text.remove_prefix(piece.size);
     }
-    return out;
 }
 
 bool holdsControl(std::string_view text) {
