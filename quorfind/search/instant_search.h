@@ -59,6 +59,12 @@ class InstantOwnSearch {
                                          const std::string& listPath, std::string_view typed,
                                          bool includeFolders, std::stop_token stop);
 
+    // Reads the own list into memory ahead of the first key, or again when
+    // its files changed; false when it cannot be held in memory.
+    bool prepare(const std::filesystem::path& dataFolder, const std::string& listPath) {
+        return reloadIfNeeded(dataFolder, listPath);
+    }
+
     // The list kept in memory, if any (for tests and measurements).
     const LoadedList* loaded() const { return list_.get(); }
 

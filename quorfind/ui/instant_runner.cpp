@@ -36,6 +36,15 @@ void InstantRunner::waitForDone() {
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
+void InstantRunner::prepare(InstantRequest request) {
+    if (request.source != ListType::OwnList) {
+        return;
+    }
+    pool_.start([this, request = std::move(request)] {
+        (void)own_->prepare(request.dataFolder, request.listPath);
+    });
+}
+
 void InstantRunner::start(InstantRequest request) {
     cancel();
     if (request.source == ListType::TextList) {

@@ -50,6 +50,9 @@ class InstantRunner : public QObject {
     // and Lists folders larger than kInstantListBytes are not searched: the
     // request is dropped and nothing is answered.
     void start(InstantRequest request);
+    // Reads the own list of request into memory ahead of the first key (the
+    // other sources are read at each key); answers nothing.
+    void prepare(InstantRequest request);
     // Drops the running search, if any, and any answer still on its way.
     void cancel();
     // True while a search started here has not answered or been dropped.

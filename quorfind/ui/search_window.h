@@ -140,7 +140,9 @@ class SearchWindow : public QMainWindow {
     void resetWindow(bool clearSearchBox);
 
     // search_window_instant.cpp: the search as you type.
+    std::optional<InstantRequest> instantRequest(const QString& typed);
     void searchAsYouType(const QString& typed);
+    void prepareSearchAsYouType();
     void showInstant(const std::shared_ptr<InstantAnswer>& answer);
 
     // search_window_actions.cpp: actions on rows.

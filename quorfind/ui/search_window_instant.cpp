@@ -12,29 +12,43 @@ namespace quor::find::ui {
 
 using quor::ui::utf8;
 
-void SearchWindow::searchAsYouType(const QString& typed) {
-    if (!idle()) {
-        return;
-    }
+std::optional<InstantRequest> SearchWindow::instantRequest(const QString& typed) {
     InstantRequest request;
     try {
         if (!settings_.searchAsYouType()) {
-            return;
+            return std::nullopt;
         }
         request.includeFolders = settings_.includeFolders();
         request.source = settings_.listType();
         request.listPath =
             request.source == ListType::OwnList ? settings_.localList() : currentListPath_;
     } catch (const std::exception&) {
-        return;  // a store that fails is told when Enter searches
+        return std::nullopt;  // a store that fails is told when Enter searches
     }
     if (request.source == ListType::OwnList && listFileName(request.listPath).empty()) {
-        return;  // Enter asks for a list first
+        return std::nullopt;  // Enter asks for a list first
     }
     request.dataFolder = places_.dataFolder();
     request.listsFolder = places_.listsFolder();
     request.typed = utf8(typed);
-    instant_->start(std::move(request));
+    return request;
+}
+
+void SearchWindow::searchAsYouType(const QString& typed) {
+    if (!idle()) {
+        return;
+    }
+    if (std::optional<InstantRequest> request = instantRequest(typed)) {
+        instant_->start(std::move(*request));
+    }
+}
+
+// The own list is read while the user starts typing, not at the first key.
+void SearchWindow::prepareSearchAsYouType() {
+    instant_->cancel();
+    if (std::optional<InstantRequest> request = instantRequest({})) {
+        instant_->prepare(std::move(*request));
+    }
 }
 
 void SearchWindow::showInstant(const std::shared_ptr<InstantAnswer>& answer) {

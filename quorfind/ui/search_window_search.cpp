@@ -259,7 +259,7 @@ void SearchWindow::rememberCurrentPath() {
 }
 
 void SearchWindow::resetWindow(bool clearSearchBox) {
-    instant_->cancel();
+    prepareSearchAsYouType();
     setWindowTitle(qtext(windowCaption(currentListPath_)));
     if (clearSearchBox) {
         searchBox_->setEditText({});
