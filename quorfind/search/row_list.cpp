@@ -18,7 +18,7 @@ constexpr std::uint32_t kEntryFlag = std::uint32_t{1} << 31;
 constexpr std::size_t kEntryHeader = 2 * sizeof(std::uint32_t);
 
 bool holdsBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
 }  // namespace
