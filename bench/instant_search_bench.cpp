@@ -10,6 +10,7 @@
 // platform unless QT_QPA_PLATFORM says otherwise.
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,6 +33,15 @@ using namespace quor;
 
 namespace {
 
+double processCpuSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Processor time (all threads) of the last keyToRows.
+double lastCpuSeconds = 0;
+
 // Sends one key to the search box as a user's key press, and returns the
 // seconds until the answer is shown and painted.
 double keyToRows(find::ui::SearchWindow& window, Qt::Key key, const QString& text,
@@ -44,6 +54,7 @@ double keyToRows(find::ui::SearchWindow& window, Qt::Key key, const QString& tex
                                           &QEventLoop::quit, Qt::QueuedConnection);
     QElapsedTimer clock;
     clock.start();
+    const double cpuStart = processCpuSeconds();
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(window.searchBox().lineEdit(), &press);
     if (runner.pending()) {
@@ -51,6 +62,7 @@ double keyToRows(find::ui::SearchWindow& window, Qt::Key key, const QString& tex
     }
     window.repaint();
     const double seconds = clock.nsecsElapsed() / 1e9;
+    lastCpuSeconds = processCpuSeconds() - cpuStart;
     QObject::disconnect(shown);
     QObject::disconnect(dropped);
     return seconds;
@@ -94,6 +106,7 @@ int main(int argc, char** argv) {
 
     const QString word = "love";
     std::vector<std::vector<double>> times(word.size());
+    std::vector<std::vector<double>> cpuTimes(word.size());
     std::vector<std::size_t> rows(word.size());
     for (int round = 0; round <= rounds; ++round) {
         for (qsizetype i = 0; i < word.size(); ++i) {
@@ -105,6 +118,7 @@ int main(int argc, char** argv) {
                             seconds * 1e3, rows[0]);
             } else if (round > 0) {
                 times[i].push_back(seconds);
+                cpuTimes[i].push_back(lastCpuSeconds);
             }
         }
         // Empties the box: every entry is shown, then typing starts again.
@@ -113,8 +127,9 @@ int main(int argc, char** argv) {
     }
     std::printf("median of %d rounds, list kept in memory:\n", rounds);
     for (qsizetype i = 0; i < word.size(); ++i) {
-        std::printf("%-8s %8.1f ms  %9zu rows  (max %.1f ms)\n",
-                    word.left(i + 1).toStdString().c_str(), median(times[i]) * 1e3, rows[i],
+        std::printf("%-8s %8.1f ms wall %8.1f ms cpu  %9zu rows  (max %.1f ms wall)\n",
+                    word.left(i + 1).toStdString().c_str(), median(times[i]) * 1e3,
+                    median(cpuTimes[i]) * 1e3, rows[i],
                     *std::max_element(times[i].begin(), times[i].end()) * 1e3);
     }
     rusage usage{};

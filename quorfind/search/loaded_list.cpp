@@ -168,13 +168,41 @@ class LoadedList::Search {
           needle_(folded),
           asciiNeedle_(isAscii(folded)),
           plain_(folded),
+          finder_(std::string_view(list.arena_).substr(0, list.arena_.size() - kLineMatcherSlack),
+                  folded),
           includeFolders_(includeFolders) {
         if (includeFolders_) {
             prepareFolders();
         }
     }
 
+    // True when line number matches; a plain line is looked at on its own.
     bool matches(std::uint32_t number) {
+        return matches(number, [this](std::string_view text) {
+            return asciiNeedle_ && plain_.contains(text);
+        });
+    }
+
+    // The same, with the search text found in the arena as a whole, front
+    // to back: lines come in order, so the next place is kept between them.
+    bool matchesInOrder(std::uint32_t number) {
+        return matches(number, [this, number](std::string_view) {
+            const Line& line = list_.lines_[number];
+            if (!asciiNeedle_) {
+                return false;
+            }
+            if (!searched_ || (next_ != std::string_view::npos && next_ < line.offset)) {
+                next_ = finder_.find(line.offset);
+                searched_ = true;
+            }
+            return next_ != std::string_view::npos &&
+                   next_ + needle_.size() <= line.offset + line.size;
+        });
+    }
+
+  private:
+    template <class PlainOccurs>
+    bool matches(std::uint32_t number, const PlainOccurs& plainOccurs) {
         const Line& line = list_.lines_[number];
         const std::uint32_t folder = line.folder & ~kFoldedFlag;
         if (includeFolders_ && folderMatches_[folder] != 0) {
@@ -182,13 +210,12 @@ class LoadedList::Search {
         }
         if ((line.folder & kFoldedFlag) == 0) {
             const std::string_view text = list_.text(line);
-            return (asciiNeedle_ && plain_.contains(text)) || straddles(folder, text);
+            return plainOccurs(text) || straddles(folder, text);
         }
         const std::string_view text = foldedText(number);
         return findBytes(text, needle_) != std::string_view::npos || straddles(folder, text);
     }
 
-  private:
     // For each folder: does it hold the search text, and which starts of
     // the search text does it end with (a line that starts with the rest
     // then matches across the two).
@@ -248,6 +275,9 @@ class LoadedList::Search {
     std::string_view needle_;
     bool asciiNeedle_;
     PlainLineMatcher plain_;
+    AsciiFinder finder_;
+    std::size_t next_ = 0;
+    bool searched_ = false;
     bool includeFolders_;
     std::vector<char> folderMatches_;
     std::vector<std::uint32_t> straddleStarts_;
@@ -272,12 +302,15 @@ std::optional<LoadedList::LineNumbers> LoadedList::search(std::string_view folde
         return found;
     }
     Search search(*this, folded, includeFolders);
+    // Every line, or most of them: the arena is searched from front to back
+    // as a whole, which costs less than a look at each line.
+    const bool everyLine = count == lines_.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i % kStopCheckLines == 0 && stop.stop_requested()) {
             return std::nullopt;
         }
         const std::uint32_t number = numberAt(i);
-        if (search.matches(number)) {
+        if (everyLine ? search.matchesInOrder(number) : search.matches(number)) {
             found.push_back(number);
         }
     }
