@@ -53,7 +53,7 @@ void measure(find::ui::SearchWindow& window, const char* label, const QString& t
     longest = std::max(longest, total - lastTurn);
     turns.stop();
     std::printf("%-28s %8.3f s  %9zu rows  longest without events %7.3f s\n", label, total / 1e9,
-                window.results().rows().size(), longest / 1e9);
+                window.results().size(), longest / 1e9);
 }
 
 // The listing files joined, as one text list of every entry.

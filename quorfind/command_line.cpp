@@ -127,10 +127,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Rows are gathered in one buffer and written in large pieces, with no
+// memory of their own: a broad search prints hundreds of thousands of them.
 void printRows(const SearchResult& result, std::ostream& out) {
-    for (const auto& row : result.rows) {
-        out << terminalText(row.text()) << '\n';
+    constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
+    std::string buffer;
+    buffer.reserve(kFlushBytes + 4096);
+    for (std::size_t row = 0; row < result.rows.size(); ++row) {
+        const auto [prefix, own] = result.rows.textParts(row);
+        appendTerminalText(buffer, prefix);
+        appendTerminalText(buffer, own);
+        buffer += '\n';
+        if (buffer.size() >= kFlushBytes) {
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
     }
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
 }
 
 // A path is printed as it is or not at all: one with a control character

@@ -36,6 +36,10 @@ bool FindSettings::includeHScrollBar() const {
     return flag(kIncludeHScrollBar, "1");
 }
 
+bool FindSettings::searchAsYouType() const {
+    return flag(kSearchAsYouType, "1");
+}
+
 std::string FindSettings::playlistPath() const {
     if (!app_.contains(store::kSettings, kPlaylistPath)) {
         std::string home = platform::homeFolder().string();

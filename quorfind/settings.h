@@ -19,6 +19,8 @@ inline constexpr std::string_view kSearchHeight = "SearchHeight";
 inline constexpr std::string_view kAlwaysOnTop = "AlwaysOnTop";
 inline constexpr std::string_view kIncludeFolders = "IncludeFolders";
 inline constexpr std::string_view kIncludeHScrollBar = "IncludeHScrollBar";
+// Linux addition: the search window shows the rows of each key as it is typed.
+inline constexpr std::string_view kSearchAsYouType = "SearchAsYouType";
 inline constexpr std::string_view kListType = "ListType";
 inline constexpr std::string_view kLocalList = "LocalList";
 inline constexpr std::string_view kNonLocalList = "NonLocalList";
@@ -50,6 +52,7 @@ class FindSettings {
     bool includeFolders() const;  // default 1
     bool alwaysOnTop() const;     // default 0
     bool includeHScrollBar() const;
+    bool searchAsYouType() const;  // default 1
 
     std::string localList() const { return app_.setting(kLocalList); }
     std::string nonLocalList() const { return app_.setting(kNonLocalList); }

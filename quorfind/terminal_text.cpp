@@ -1,5 +1,9 @@
 #include "quorfind/terminal_text.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace quor::find {
 
 namespace {
@@ -46,12 +50,49 @@ Piece pieceAt(std::string_view text) {
     return {Kind::Invalid, 1};
 }
 
+// The length of the run of printable ASCII that text starts with.
+std::size_t printableAsciiRun(std::string_view text) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    // Sixteen bytes at a time: as signed bytes, those below 0x20 and those
+    // of 0x80 and above are less than 0x20; DEL is the one other.
+    const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F);
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const int stops =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(x, space), _mm_cmpeq_epi8(x, del)));
+        if (stops != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(stops)));
+        }
+    }
+#endif
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte >= 0x7F) {
+            break;
+        }
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
 std::string terminalText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    appendTerminalText(out, text);
+    return out;
+}
+
+void appendTerminalText(std::string& out, std::string_view text) {
     while (!text.empty()) {
+        const std::size_t plain = printableAsciiRun(text);
+        if (plain > 0) {
+            out.append(text.substr(0, plain));
+            text.remove_prefix(plain);
+            continue;
+        }
         const Piece piece = pieceAt(text);
         if (piece.kind == Kind::Plain) {
             out.append(text.substr(0, piece.size));
@@ -60,7 +101,6 @@ std::string terminalText(std::string_view text) {
         }
         text.remove_prefix(piece.size);
     }
-    return out;
 }
 
 bool holdsControl(std::string_view text) {

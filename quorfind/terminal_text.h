@@ -15,6 +15,9 @@ namespace quor::find {
 // valid UTF-8 shown as "?". Valid UTF-8 otherwise passes unchanged, so the
 // result is one line that sets nothing in the terminal.
 std::string terminalText(std::string_view text);
+// The same, appended to out: runs of printable ASCII are copied whole, so a
+// row costs no memory of its own.
+void appendTerminalText(std::string& out, std::string_view text);
 
 // True when text holds a control character as terminalText counts them
 // (bytes that are not valid UTF-8 are not controls).

@@ -35,9 +35,18 @@ TEST(TerminalText, ShowsEveryControlAndStrayByteAsAQuestionMark) {
         {"Latin-1 bytes", "caf\xe9", "caf?", false},
         {"empty", "", "", false},
     };
+    // Long plain runs around each case, so that the runs copied whole end
+    // at every kind of stop, wherever it falls.
+    const std::string run = "Artist 12 - a rather long title of a song";
     for (const Case& c : cases) {
         EXPECT_EQ(terminalText(c.text), c.shown) << c.what;
         EXPECT_EQ(holdsControl(c.text), c.control) << c.what;
+        for (std::size_t cut : {0, 5, 15, 16, 17}) {
+            const std::string lead = run.substr(0, cut);
+            std::string out = "kept:";
+            appendTerminalText(out, lead + c.text + run + c.text);
+            EXPECT_EQ(out, "kept:" + lead + c.shown + run + c.shown) << c.what << " " << cut;
+        }
     }
 }
 

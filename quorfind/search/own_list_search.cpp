@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #ifdef __SSE2__
@@ -288,13 +289,7 @@ class ListingScanner {
             return;
         }
         const generate::CacheFileLine split = generate::splitFileLine(line);
-        std::string_view columns;
-        if (split.rest.starts_with('*')) {
-            columns = split.rest.substr(1, split.rest.find('>') == std::string_view::npos
-                                               ? std::string_view::npos
-                                               : split.rest.find('>') - 1);
-            columns.remove_prefix(std::min(columns.find_first_not_of(' '), columns.size()));
-        }
+        const std::string_view columns = shownColumns(split.rest);
         const std::string& folderText = folder();
         if (split.storedName.find('%') == std::string_view::npos) {
             rows_.addEntry(folderText, split.storedName, columns);
@@ -362,6 +357,17 @@ Result<std::string_view> readFileInto(const std::filesystem::path& file, Scratch
     }
     ::close(fd);
     return std::string_view(data, size);
+}
+
+std::string_view shownColumns(std::string_view rest) {
+    if (!rest.starts_with('*')) {
+        return {};
+    }
+    const std::size_t end = rest.find('>');
+    std::string_view columns =
+        rest.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1);
+    columns.remove_prefix(std::min(columns.find_first_not_of(' '), columns.size()));
+    return columns;
 }
 
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,

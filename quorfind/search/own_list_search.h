@@ -31,6 +31,11 @@ Result<std::string_view> readFileInto(const std::filesystem::path& file, Scratch
 long long searchListing(std::string_view contents, const TextMatcher& matcher, bool includeFolders,
                         RowList& rows);
 
+// The columns a row shows of the rest of a file line (generate::splitFileLine):
+// the text after its "*" and up to its ">", without leading blanks; empty
+// when the line has no columns.
+std::string_view shownColumns(std::string_view rest);
+
 // Searches every listing file of list. Missing listing files are passed
 // over; one that exists but cannot be read shows "There was a problem
 // opening your list!" and ends the search with the rows found so far. Lets

@@ -18,7 +18,7 @@ constexpr std::uint32_t kEntryFlag = std::uint32_t{1} << 31;
 constexpr std::size_t kEntryHeader = 2 * sizeof(std::uint32_t);
 
 bool holdsBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
 }  // namespace
@@ -160,9 +160,12 @@ std::string_view RowList::prefixOf(std::size_t row) const {
     return after == runs_.begin() ? std::string_view() : std::string_view((after - 1)->prefix);
 }
 
+std::pair<std::string_view, std::string_view> RowList::textParts(std::size_t row) const {
+    return {prefixOf(row), stored(row).text};
+}
+
 std::string RowList::text(std::size_t row) const {
-    const std::string_view prefix = prefixOf(row);
-    const std::string_view own = stored(row).text;
+    const auto [prefix, own] = textParts(row);
     std::string out;
     out.reserve(prefix.size() + own.size());
     out.append(prefix).append(own);

@@ -37,6 +37,9 @@ class RowList {
 
     // The row's shown text: its run's prefix, then its own text.
     std::string text(std::size_t row) const;
+    // The row's shown text in two parts, its run's prefix and its own text,
+    // without copying them; valid until the list changes. row < size().
+    std::pair<std::string_view, std::string_view> textParts(std::size_t row) const;
     // The row as a value; row < size().
     SearchRow operator[](std::size_t row) const;
     // Every row as a value (for actions that take them all).

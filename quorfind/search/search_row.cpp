@@ -1,5 +1,7 @@
 #include "quorfind/search/search_row.h"
 
+#include <algorithm>
+
 #include "quorvane/generate/cache_format.h"
 
 namespace quor::find {
@@ -7,8 +9,10 @@ namespace quor::find {
 SearchRow SearchRow::entry(std::string_view folder, std::string_view name,
                            std::string_view columns) {
     SearchRow row;
-    const bool breaks = folder.find_first_of("\r\n") != std::string_view::npos ||
-                        name.find_first_of("\r\n") != std::string_view::npos;
+    const auto holdsBreak = [](std::string_view text) {
+        return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    };
+    const bool breaks = holdsBreak(folder) || holdsBreak(name);
     row.text_.reserve(folder.size() + name.size() + (columns.empty() ? 0 : columns.size() + 2));
     if (breaks) {
         row.text_ = generate::shownName(folder) + generate::shownName(name);

@@ -1,4 +1,4 @@
-// "Quorfind Options": three flags stored when the dialog closes, however it
+// "Quorfind Options": four flags stored when the dialog closes, however it
 // is closed, and the way to the mIRC options.
 
 #include <QCheckBox>
@@ -27,10 +27,11 @@ class OptionsDialog : public QDialog {
         alwaysOnTop_ = addFlag(*layout, "Quorfind window &always on top", "chkAlwaysOnTop");
         includeFolders_ = addFlag(*layout, "Include &folder names in search", "chkIncludeFolders");
         hScrollBar_ = addFlag(*layout, "Include a &horizontal scroll bar", "chkIncludeHScrollBar");
+        searchAsYouType_ = addFlag(*layout, "Search as you &type", "chkSearchAsYouType");
         addMircRow(*layout);
         addCloseRow(*layout);
         showStoredFlags();
-        setMinimumSize(320, 170);
+        setMinimumSize(320, 195);
     }
 
     // True when the dialog was left through the "Mirc" button.
@@ -83,6 +84,7 @@ class OptionsDialog : public QDialog {
             alwaysOnTop_->setChecked(settings_.alwaysOnTop());
             includeFolders_->setChecked(settings_.includeFolders());
             hScrollBar_->setChecked(settings_.includeHScrollBar());
+            searchAsYouType_->setChecked(settings_.searchAsYouType());
         });
     }
 
@@ -92,6 +94,7 @@ class OptionsDialog : public QDialog {
             app.saveSetting(kAlwaysOnTop, alwaysOnTop_->isChecked() ? "1" : "0");
             app.saveSetting(kIncludeFolders, includeFolders_->isChecked() ? "1" : "0");
             app.saveSetting(kIncludeHScrollBar, hScrollBar_->isChecked() ? "1" : "0");
+            app.saveSetting(kSearchAsYouType, searchAsYouType_->isChecked() ? "1" : "0");
         });
     }
 
@@ -100,6 +103,7 @@ class OptionsDialog : public QDialog {
     QCheckBox* alwaysOnTop_ = nullptr;
     QCheckBox* includeFolders_ = nullptr;
     QCheckBox* hScrollBar_ = nullptr;
+    QCheckBox* searchAsYouType_ = nullptr;
     bool mircChosen_ = false;
 };
 

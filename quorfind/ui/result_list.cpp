@@ -15,6 +15,8 @@ using quor::ui::qtext;
 void ResultModel::showNotes(const std::vector<std::string>& notes) {
     beginResetModel();
     rows_.clear();
+    matches_ = {};
+    matchesShown_ = false;
     for (const std::string& note : notes) {
         rows_.addText(note);
     }
@@ -25,8 +27,27 @@ void ResultModel::showNotes(const std::vector<std::string>& notes) {
 void ResultModel::showResults(RowList rows) {
     beginResetModel();
     rows_ = std::move(rows);
+    matches_ = {};
+    matchesShown_ = false;
     notes_ = false;
     endResetModel();
+}
+
+void ResultModel::showMatches(InstantMatches matches) {
+    beginResetModel();
+    rows_.clear();
+    matches_ = std::move(matches);
+    matchesShown_ = true;
+    notes_ = false;
+    endResetModel();
+}
+
+SearchRow ResultModel::row(std::size_t row) const {
+    return matchesShown_ ? matches_.row(row) : rows_[row];
+}
+
+std::string ResultModel::text(std::size_t row) const {
+    return matchesShown_ ? matches_.row(row).text() : rows_.text(row);
 }
 
 std::vector<SearchRow> ResultModel::results(const std::vector<int>& rowNumbers) const {
@@ -35,28 +56,36 @@ std::vector<SearchRow> ResultModel::results(const std::vector<int>& rowNumbers) 
         return chosen;
     }
     chosen.reserve(rowNumbers.size());
-    for (int row : rowNumbers) {
-        if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
-            chosen.push_back(rows_[static_cast<std::size_t>(row)]);
+    for (int number : rowNumbers) {
+        if (number >= 0 && static_cast<std::size_t>(number) < size()) {
+            chosen.push_back(row(static_cast<std::size_t>(number)));
         }
     }
     return chosen;
 }
 
 std::vector<SearchRow> ResultModel::resultRows() const {
-    return notes_ ? std::vector<SearchRow>() : rows_.toVector();
+    std::vector<SearchRow> all;
+    if (notes_) {
+        return all;
+    }
+    all.reserve(size());
+    for (std::size_t number = 0; number < size(); ++number) {
+        all.push_back(row(number));
+    }
+    return all;
 }
 
 int ResultModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(size());
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= rows_.size()) {
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= size()) {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
-        return qtext(rows_.text(static_cast<std::size_t>(index.row())));
+        return qtext(text(static_cast<std::size_t>(index.row())));
     }
     return {};
 }

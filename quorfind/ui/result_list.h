@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "quorfind/search/instant_search.h"
 #include "quorfind/search/search_result.h"
 
 namespace quor::find::ui {
@@ -23,11 +24,15 @@ class ResultModel : public QAbstractListModel {
 
     void showNotes(const std::vector<std::string>& notes);
     void showResults(RowList rows);
+    // Shows the matches of a search as you type; rows are made as they show.
+    void showMatches(InstantMatches matches);
     void clear() { showResults({}); }
 
     // True while the rows are notes rather than results.
     bool notes() const { return notes_; }
-    const RowList& rows() const { return rows_; }
+    // The rows shown (results or notes), and the text of one of them.
+    std::size_t size() const { return matchesShown_ ? matches_.size() : rows_.size(); }
+    std::string text(std::size_t row) const;
     // The result rows of the given row numbers, and all of them (none while
     // notes are shown).
     std::vector<SearchRow> results(const std::vector<int>& rowNumbers) const;
@@ -38,7 +43,11 @@ class ResultModel : public QAbstractListModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
+    SearchRow row(std::size_t row) const;
+
     RowList rows_;
+    InstantMatches matches_;
+    bool matchesShown_ = false;
     bool notes_ = false;
 };
 

@@ -30,6 +30,8 @@ SearchWindow::SearchWindow(store::SettingsStore& store, store::Places places, In
     setObjectName("frmSearch");
     setWindowTitle(qtext(windowCaption("")));
     launcher_ = services_.makeLauncher(settings_);
+    instant_ = new InstantRunner(services_.limits, this);
+    connect(instant_, &InstantRunner::answered, this, &SearchWindow::showInstant);
     buildControls();
     buildMenus();
 }
@@ -59,6 +61,7 @@ void SearchWindow::buildControls() {
     searchBox_->installEventFilter(this);
     prompt->setBuddy(searchBox_);
     connect(searchBox_, &QComboBox::activated, this, [this] { searchAgain(); });
+    connect(searchBox_->lineEdit(), &QLineEdit::textEdited, this, &SearchWindow::searchAsYouType);
     row->addWidget(searchBox_, 1);
 
     searchButton_ = new QPushButton("Search", central);

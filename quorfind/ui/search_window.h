@@ -30,6 +30,7 @@
 #include "quorfind/recent_searches.h"
 #include "quorfind/search/search_result.h"
 #include "quorfind/settings.h"
+#include "quorfind/ui/instant_runner.h"
 #include "quorfind/ui/result_list.h"
 #include "quorfind/ui/search_services.h"
 #include "quorvane/store/places.h"
@@ -74,6 +75,8 @@ class SearchWindow : public QMainWindow {
     ResultModel& results() { return *model_; }
     ResultView& resultView() { return *view_; }
     QComboBox& searchBox() { return *searchBox_; }
+    // The searches as you type (tests wait on its signals).
+    InstantRunner& instantSearch() { return *instant_; }
 
   public slots:
     void startSearch();
@@ -136,6 +139,12 @@ class SearchWindow : public QMainWindow {
     void rememberCurrentPath();
     void resetWindow(bool clearSearchBox);
 
+    // search_window_instant.cpp: the search as you type.
+    std::optional<InstantRequest> instantRequest(const QString& typed);
+    void searchAsYouType(const QString& typed);
+    void prepareSearchAsYouType();
+    void showInstant(const std::shared_ptr<InstantAnswer>& answer);
+
     // search_window_actions.cpp: actions on rows.
     void act(const std::function<void(const ActionContext& context)>& action);
     std::optional<OwnList> currentOwnList();
@@ -165,6 +174,7 @@ class SearchWindow : public QMainWindow {
     QAction* dccAction_ = nullptr;
     QAction* rowDccAction_ = nullptr;
     QList<QAction*> idleOnly_;
+    InstantRunner* instant_ = nullptr;
 
     bool topMostFlag_ = false;
     bool searching_ = false;

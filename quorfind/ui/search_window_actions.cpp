@@ -121,7 +121,7 @@ void SearchWindow::copyText() {
     }
     std::vector<SearchRow> shown;
     for (int row : view_->selectedRowNumbers()) {
-        shown.push_back(model_->rows()[static_cast<std::size_t>(row)]);
+        shown.emplace_back(model_->text(static_cast<std::size_t>(row)));
     }
     QString text = qtext(joinedText(shown));
     text.replace("\r\n", "\n");

@@ -71,6 +71,7 @@ void SearchWindow::requestStop() {
 }
 
 void SearchWindow::runSearch(const std::string& text) {
+    instant_->cancel();  // a full search replaces whatever was typed before
     bool ready = false;
     guarded([&] {
         listType_ = settings_.listType();
@@ -259,6 +260,7 @@ void SearchWindow::rememberCurrentPath() {
 }
 
 void SearchWindow::resetWindow(bool clearSearchBox) {
+    prepareSearchAsYouType();
     setWindowTitle(qtext(windowCaption(currentListPath_)));
     if (clearSearchBox) {
         searchBox_->setEditText({});

@@ -31,10 +31,11 @@ void leave(QWidget& dialog, Leave how, const char* button) {
     }
 }
 
-void setBoxes(QWidget& dialog, bool onTop, bool folders, bool scrollBar) {
+void setBoxes(QWidget& dialog, bool onTop, bool folders, bool scrollBar, bool asYouType = true) {
     child<QCheckBox>(dialog, "chkAlwaysOnTop").setChecked(onTop);
     child<QCheckBox>(dialog, "chkIncludeFolders").setChecked(folders);
     child<QCheckBox>(dialog, "chkIncludeHScrollBar").setChecked(scrollBar);
+    child<QCheckBox>(dialog, "chkSearchAsYouType").setChecked(asYouType);
 }
 
 }  // namespace
@@ -58,10 +59,12 @@ void OptionsDialogsTest::optionsShowTheStoredFlagsOrTheirDefaults() {
         QVERIFY(!child<QCheckBox>(dialog, "chkAlwaysOnTop").isChecked());
         QVERIFY(child<QCheckBox>(dialog, "chkIncludeFolders").isChecked());
         QVERIFY(child<QCheckBox>(dialog, "chkIncludeHScrollBar").isChecked());
+        QVERIFY(child<QCheckBox>(dialog, "chkSearchAsYouType").isChecked());
         QVERIFY(child<QPushButton>(dialog, "btnClose").isDefault());
         QCOMPARE(child<QPushButton>(dialog, "btnMirc").text(), QString("&Mirc"));
-        QCOMPARE(tabOrder(dialog), QStringList({"chkAlwaysOnTop", "chkIncludeFolders",
-                                                "chkIncludeHScrollBar", "btnMirc", "btnClose"}));
+        QCOMPARE(tabOrder(dialog),
+                 QStringList({"chkAlwaysOnTop", "chkIncludeFolders", "chkIncludeHScrollBar",
+                              "chkSearchAsYouType", "btnMirc", "btnClose"}));
         screenshot(dialog, "frmOptions");
     });
     runOptionsDialog(nullptr, world.settings, world.ui);
@@ -71,10 +74,12 @@ void OptionsDialogsTest::optionsShowTheStoredFlagsOrTheirDefaults() {
     world.settings.app().saveSetting(kAlwaysOnTop, "1.0");
     world.settings.app().saveSetting(kIncludeFolders, "2");
     world.settings.app().saveSetting(kIncludeHScrollBar, "0");
+    world.settings.app().saveSetting(kSearchAsYouType, "0");
     ran = onModal("frmOptions", [](QWidget& dialog) {
         QVERIFY(child<QCheckBox>(dialog, "chkAlwaysOnTop").isChecked());
         QVERIFY(!child<QCheckBox>(dialog, "chkIncludeFolders").isChecked());
         QVERIFY(!child<QCheckBox>(dialog, "chkIncludeHScrollBar").isChecked());
+        QVERIFY(!child<QCheckBox>(dialog, "chkSearchAsYouType").isChecked());
     });
     runOptionsDialog(nullptr, world.settings, world.ui);
     QVERIFY(*ran);
@@ -92,7 +97,7 @@ void OptionsDialogsTest::optionsStoreTheFlagsHoweverTheyAreClosed() {
     QFETCH(int, how);
     DialogWorld world;
     auto ran = onModal("frmOptions", [how](QWidget& dialog) {
-        setBoxes(dialog, true, false, false);
+        setBoxes(dialog, true, false, false, false);
         leave(dialog, static_cast<Leave>(how), "btnClose");
     });
     runOptionsDialog(nullptr, world.settings, world.ui);
@@ -100,7 +105,9 @@ void OptionsDialogsTest::optionsStoreTheFlagsHoweverTheyAreClosed() {
     QCOMPARE(world.setting(kAlwaysOnTop), std::string("1"));
     QCOMPARE(world.setting(kIncludeFolders), std::string("0"));
     QCOMPARE(world.setting(kIncludeHScrollBar), std::string("0"));
+    QCOMPARE(world.setting(kSearchAsYouType), std::string("0"));
     QVERIFY(world.settings.alwaysOnTop());
+    QVERIFY(!world.settings.searchAsYouType());
     // Nothing else is written, and no mIRC dialog follows.
     QCOMPARE(world.setting(kDdeServiceName), std::string("<missing>"));
 }

@@ -80,7 +80,7 @@ void TrayAndStartTest::minimisingHidesOnlyWhenATrayCanBringItBack() {
     QVERIFY(f.window->isVisible());
     QVERIFY(!f.window->isMinimized());
     QVERIFY(f.window->searchBox().lineEdit()->hasSelectedText());
-    QCOMPARE(f.window->results().rows().size(), 1u);  // the rows stay
+    QCOMPARE(f.window->results().size(), 1u);  // the rows stay
 }
 
 void TrayAndStartTest::comingForwardTakesTheListQuorvaneHandedOver() {

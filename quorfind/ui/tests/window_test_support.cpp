@@ -143,8 +143,8 @@ void WindowFixture::reopen() {
 
 std::vector<std::string> WindowFixture::rows() {
     std::vector<std::string> texts;
-    for (const SearchRow& row : window->results().rows()) {
-        texts.push_back(row.text());
+    for (std::size_t row = 0; row < window->results().size(); ++row) {
+        texts.push_back(window->results().text(row));
     }
     return texts;
 }
