@@ -345,7 +345,8 @@ TEST_F(ScannerTest, LinesOfSeveralScansAddUpUntilReset) {
     Scanner scanner(context(), order_);
     ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), kScanNormal);
     ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), kScanNormal);
-    EXPECT_EQ(scanner.lines(), (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
+    EXPECT_EQ(std::vector<std::string>(scanner.lines().begin(), scanner.lines().end()),
+              (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
     EXPECT_EQ(scanner.folderTotal(), 3);
     scanner.reset();
     EXPECT_TRUE(scanner.lines().empty());
