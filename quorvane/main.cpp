@@ -10,6 +10,8 @@
 // be built or something went wrong on the way (each told on standard error),
 // 75 another copy was running and nothing was done.
 
+#include <malloc.h>
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -69,6 +71,16 @@ void provideSampleTemplate(const store::Places& places) {
     if (Result<bool> copied = places.provideTemplate(sample); !copied) {
         std::cerr << "quorvane: " << copied.error() << '\n';
     }
+}
+
+// A build holds a few large texts (a listing, a list) one after another.
+// glibc raises its threshold for mapping blocks of their own each time such
+// a text is freed, so the arenas' blocks that follow come from the heap and
+// stay with the process after they are freed; a fixed threshold gives every
+// large block back when it is freed, which keeps the peak memory of a build
+// near its largest texts, in a run for cron and in the window alike.
+void keepLargeBlocksReturnable() {
+    (void)mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 }
 
 int runUnattended(const generate::StartupRequest& request) {
@@ -147,6 +159,7 @@ int describeConfiguration() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    keepLargeBlocksReturnable();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const generate::StartupRequest request = generate::parseCommandLine(arguments);
     if (request.help) {
