@@ -8,8 +8,9 @@
 //
 // The walk's system calls run on a second thread (folder_walk.h) while the
 // calling thread formats the lines and talks to the user, so the two
-// overlap; the lines, their order and every question and poll are the same
-// as for a walk on one thread.
+// overlap. The lines and their order, and the questions, status texts and
+// polls, are those of a walk on one thread; after a stop nothing more that
+// the walk found is taken.
 //
 // Linux rules: names beginning with "." are hidden and neither listed nor
 // walked; only regular files are listed (a symbolic link to a regular file
