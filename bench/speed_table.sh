@@ -72,7 +72,8 @@ print(" ".join("%.3f" % x for x in
 
 peak_mb() {  # SHELL COMMAND: its peak resident memory, in MB
     /usr/bin/time -f '%M' -o "$work/peak" sh -c "$1" >/dev/null 2>&1 || true
-    awk '{ printf "%.0f", $1 / 1024 }' "$work/peak"
+    # The last line: a failed command's status line comes first.
+    awk 'END { printf "%.0f", $1 / 1024 }' "$work/peak"
 }
 
 printf '%-40s %9s %7s %9s   %-26s %9s %7s %9s   %s\n' work ours peak cpu reference ref peak cpu \
@@ -80,7 +81,8 @@ printf '%-40s %9s %7s %9s   %-26s %9s %7s %9s   %s\n' work ours peak cpu referen
 row() {  # LABEL OURS REFERENCE-LABEL REFERENCE
     local label="$1" ours="$2" rlabel="$3" ref="$4"
     # -i: a search that finds nothing ends with status 1, like grep.
-    hyperfine -i --warmup 1 --runs "$runs" --export-json "$work/h.json" "$ours" "$ref" >/dev/null
+    hyperfine -i --warmup 1 --runs "$runs" --export-json "$work/h.json" "$ours" "$ref" \
+        >/dev/null 2>"$work/hyperfine.log" || { cat "$work/hyperfine.log" >&2; return 1; }
     read -r q r qc rc <<<"$(medians "$work/h.json")"
     printf '%-40s %8ss %5sMB %8ss   %-26s %8ss %5sMB %8ss   %.2f× %.2f×\n' "$label" "$q" \
         "$(peak_mb "$ours")" "$qc" "$rlabel" "$r" "$(peak_mb "$ref")" "$rc" \
