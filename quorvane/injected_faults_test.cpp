@@ -1,10 +1,11 @@
 // The unattended build against faults it cannot prevent: a full disk or an
 // I/O error on every write, flush and rename in turn, unreadable cache
-// files, a read-only program folder, folders it may not read, files that
-// vanish or shrink while the walk goes on, and a settings store that
-// another process keeps locked. Each fault is told on standard error with
-// exit status 1 (or does no harm at all), every file is its previous or its
-// new version, and the next build repairs everything.
+// files, a thread that cannot be started, a read-only program folder,
+// folders it may not read, files that vanish or shrink while the walk goes
+// on, and a settings store that another process keeps locked. Each fault is
+// told on standard error with exit status 1 (or does no harm at all), every
+// file is its previous or its new version, and the next build repairs
+// everything.
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -118,6 +119,14 @@ TEST_F(InjectedFaultsTest, AFullDiskOrIoErrorOnAnyWriteIsReportedAndLosesNothing
     // The settings store's own writes.
     failEachCall("pwrite64", "ENOSPC", "The settings store");
     failEachCall("ftruncate", "EIO", "The settings store");
+    std::printf("%d injected faults\n", faults);
+}
+
+// The walk runs on a thread of its own; when no thread can be started the
+// build fails with the reason and keeps every previous listing.
+TEST_F(InjectedFaultsTest, AThreadThatCannotStartIsReportedAndLosesNothing) {
+    skipWithoutStrace();
+    failEachCall("clone3", "EAGAIN", "Resource temporarily unavailable");
     std::printf("%d injected faults\n", faults);
 }
 

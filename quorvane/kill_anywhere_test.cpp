@@ -1,10 +1,11 @@
-// An unattended build killed with SIGKILL anywhere: during the walk (folder
-// listings, file details, MP3 frames), after it (sorting happens between
-// the walk's last call and the first write) and while the cache files, the
-// list, the settings and the saved list are written. After every kill each
-// file is its previous version or its new one, whole; the settings store
-// opens and is consistent; and the next build succeeds and writes exactly
-// what an undisturbed build writes.
+// An unattended build killed with SIGKILL anywhere: as it starts the
+// walk's thread, during the walk (folder listings, file details, MP3
+// frames), after it (sorting happens between the walk's last call and the
+// first write) and while the cache files, the list, the settings and the
+// saved list are written. After every kill each file is its previous
+// version or its new one, whole; the settings store opens and is
+// consistent; and the next build succeeds and writes exactly what an
+// undisturbed build writes.
 //
 // The kill points are the n-th calls of the system calls below, chosen at
 // random with a fixed seed (a few dozen in the test suite; with
@@ -21,9 +22,10 @@ namespace {
 
 // linkat and ioctl make a saved list's listings: a hard link or a clone of
 // the cache file where the file system allows.
-const std::vector<std::string> kKillCalls = {
-    "openat",    "getdents64", "newfstatat", "pread64", "read",      "write",  "pwrite64", "fsync",
-    "fdatasync", "rename",     "unlink",     "close",   "ftruncate", "linkat", "ioctl"};
+const std::vector<std::string> kKillCalls = {"openat",    "getdents64", "newfstatat", "pread64",
+                                             "read",      "write",      "pwrite64",   "fsync",
+                                             "fdatasync", "rename",     "unlink",     "close",
+                                             "ftruncate", "linkat",     "ioctl",      "clone3"};
 
 struct KillPoint {
     std::string call;

@@ -13,6 +13,7 @@ namespace {
 using quor::testing::crlf;
 using testing::cached;
 using testing::filler;
+using testing::texts;
 using Lines = std::vector<std::string>;
 
 const std::string kRule(kFolderSeparator);
@@ -41,8 +42,8 @@ TEST_F(HtmlListBody, KeepsCacheFormAndOneLinkTargetPerFile) {
     setSetting("IncludeLinks", "1");
     setSetting("DownloadLink", "http://host:8080/files");
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"Tunes/", kRule, cached("b.mp3", "      3KB"), "", "Tunes/Rock/",
-                                 kRule, "song.mp3"}));
+    EXPECT_EQ(texts(body.lines), (Lines{"Tunes/", kRule, cached("b.mp3", "      3KB"), "",
+                                        "Tunes/Rock/", kRule, "song.mp3"}));
     EXPECT_EQ(body.linkTargets, (Lines{"", "", "http://host:8080/files/home/u/Music/b.mp3", "", "",
                                        "", "http://host:8080/files/home/u/Music/Rock/song.mp3"}));
     EXPECT_EQ(body.fileCount, 2);

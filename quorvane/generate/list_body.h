@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "quorvane/generate/line_arena.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::generate {
@@ -17,7 +18,7 @@ struct ListBody {
     // Text list: the finished lines, names decoded. HTML list: the lines in
     // cache file form (names and paths escaped as in a cache file, the "*"
     // and ">" markers kept) so that rendering can split them again.
-    std::vector<std::string> lines;
+    LineArena lines;
     // HTML list only: the same length as lines; the percent-encoded link
     // target at every file line, empty at headings, separators, empty lines
     // and folder lines. Empty for a text list.

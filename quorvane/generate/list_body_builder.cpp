@@ -1,12 +1,22 @@
 #include "quorvane/generate/list_body_builder.h"
 
 #include "common/file_io.h"
+#include "common/text_lines.h"
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/sort.h"
 
 namespace quor::generate {
 
 namespace {
+
+// The lines of a text as views into it, read as readTextLines reads them.
+std::vector<std::string_view> textLineViews(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t pos = 0; pos < text.size();) {
+        lines.push_back(nextLine(text, pos, LoneCr::InLine));
+    }
+    return lines;
+}
 
 // Lines added to the body between two polls of keepResponsive.
 constexpr std::size_t kLinesPerPoll = 4096;
@@ -52,27 +62,28 @@ void ListBodyBuilder::addRecord(int index, bool last) {
     record.linkRoot = linkRootOf(layout_.includeLinks, layout_.downloadLink, record.folder.path);
 
     const std::filesystem::path file = context_.places.cacheFile(index);
-    Result<std::vector<std::string>> lines =
-        isRegularFile(file) ? readCacheLines(file) : Result<std::vector<std::string>>(Error{});
-    if (!lines) {
+    const Result<std::string> text =
+        isRegularFile(file) ? readFile(file) : Result<std::string>(Error{});
+    if (!text) {
         context_.ui.notice(missingCacheText(record.folder.path), kWarningCaption);
         body_.skipped.push_back(record.folder.path + ": " +
-                                (lines.error().empty() ? "it has no listing" : lines.error()));
+                                (text.error().empty() ? "it has no listing" : text.error()));
         return;
     }
+    const CacheLines lines = textLineViews(*text);
     firstHeading_ = true;
     groupStart_ = body_.lines.size();
     currentFolder_ = record.displayRoot;
     linkFolder_ = record.linkRoot.realRoot;
     switch (layout_.folderMode) {
         case FolderMode::FoldersOnly:
-            readFolders(*lines, record);
+            readFolders(lines, record);
             break;
         case FolderMode::RootFoldersOnly:
-            readRootFolders(*lines, record);
+            readRootFolders(lines, record);
             break;
         case FolderMode::Files:
-            readFiles(*lines, record);
+            readFiles(lines, record);
             if (!layout_.bigList && !last) {
                 append("");
             }
@@ -82,7 +93,7 @@ void ListBodyBuilder::addRecord(int index, bool last) {
 
 // The total line that opens a fixed folder's file; a removable set opens
 // with its first disk header, which the main loop handles.
-std::size_t ListBodyBuilder::skipStart(const std::vector<std::string>& lines, const Record&) {
+std::size_t ListBodyBuilder::skipStart(const CacheLines& lines, const Record&) {
     if (!lines.empty() && cacheLineKind(lines[0]) == CacheLineKind::FileOrTotal) {
         body_.totalSize += totalOf(lines[0]);
         return 1;
@@ -92,7 +103,7 @@ std::size_t ListBodyBuilder::skipStart(const std::vector<std::string>& lines, co
 
 // A disk header and the disk's total line after it; returns the index of
 // the line after them. A missing total line is not made up.
-std::size_t ListBodyBuilder::skipDiskHeader(const std::vector<std::string>& lines, std::size_t at) {
+std::size_t ListBodyBuilder::skipDiskHeader(const CacheLines& lines, std::size_t at) {
     if (at + 1 < lines.size() && cacheLineKind(lines[at + 1]) == CacheLineKind::FileOrTotal) {
         body_.totalSize += totalOf(lines[at + 1]);
         return at + 2;
@@ -100,15 +111,15 @@ std::size_t ListBodyBuilder::skipDiskHeader(const std::vector<std::string>& line
     return at + 1;
 }
 
-void ListBodyBuilder::readFiles(const std::vector<std::string>& lines, const Record& record) {
+void ListBodyBuilder::readFiles(const CacheLines& lines, const Record& record) {
     for (std::size_t i = skipStart(lines, record); i < lines.size();) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         switch (cacheLineKind(line)) {
             case CacheLineKind::DiskHeader:
                 i = skipDiskHeader(lines, i);
                 continue;
             case CacheLineKind::FolderHeading: {
-                currentFolder_ = decodeDisplayPath(std::string_view(line).substr(1));
+                currentFolder_ = decodeDisplayPath(line.substr(1));
                 linkFolder_ =
                     linkFolderOf(currentFolder_, record.displayRoot, record.linkRoot.realRoot);
                 if (!layout_.bigList) {
@@ -129,16 +140,16 @@ void ListBodyBuilder::readFiles(const std::vector<std::string>& lines, const Rec
     }
 }
 
-void ListBodyBuilder::readFolders(const std::vector<std::string>& lines, const Record& record) {
+void ListBodyBuilder::readFolders(const CacheLines& lines, const Record& record) {
     for (std::size_t i = skipStart(lines, record); i < lines.size();) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         const CacheLineKind kind = cacheLineKind(line);
         if (kind == CacheLineKind::DiskHeader) {
             i = skipDiskHeader(lines, i);
             continue;
         }
         if (kind == CacheLineKind::FolderHeading) {
-            const std::string folder = decodeDisplayPath(std::string_view(line).substr(1));
+            const std::string folder = decodeDisplayPath(line.substr(1));
             append(kind_ == ListKind::Html ? encodeCacheName(folder) : shownName(folder));
             ++body_.fileCount;
         }
@@ -146,13 +157,13 @@ void ListBodyBuilder::readFolders(const std::vector<std::string>& lines, const R
     }
 }
 
-void ListBodyBuilder::readRootFolders(const std::vector<std::string>& lines, const Record& record) {
+void ListBodyBuilder::readRootFolders(const CacheLines& lines, const Record& record) {
     std::string diskRoot;
     for (std::size_t i = skipStart(lines, record); i < lines.size();) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         const CacheLineKind kind = cacheLineKind(line);
         if (kind == CacheLineKind::DiskHeader) {
-            diskRoot = line.substr(1) + "/";
+            diskRoot = std::string(line.substr(1)) + "/";
             i = skipDiskHeader(lines, i);
             continue;
         }
@@ -160,7 +171,7 @@ void ListBodyBuilder::readRootFolders(const std::vector<std::string>& lines, con
         if (kind != CacheLineKind::FolderHeading) {
             continue;
         }
-        const std::string h = decodeDisplayPath(std::string_view(line).substr(1));
+        const std::string h = decodeDisplayPath(line.substr(1));
         if (h == record.displayRoot || h == diskRoot ||
             (lastRootFolder_ && h.find(*lastRootFolder_) != std::string::npos)) {
             continue;
@@ -191,7 +202,7 @@ void ListBodyBuilder::heading(const std::string& shown, const std::string& store
 
 void ListBodyBuilder::fileLine(std::string_view line, const Record& record) {
     if (kind_ == ListKind::Text && line.find('%') == std::string_view::npos) {
-        append(plainTextFileLine(line));  // nothing to decode: the common case
+        appendPlainTextFileLine(line);  // nothing to decode: the common case
     } else {
         const DecodedFileLine file = decodeFileLine(line);
         if (kind_ == ListKind::Html) {
@@ -209,14 +220,14 @@ static bool dropsPathMarker(const ListLayout& layout) {
     return !layout.bigList || (layout.includePath && layout.pathAtEnd);
 }
 
-// Room for the number a numbered list puts in front, so that numbering
-// does not copy the line again.
+// Room for the number a numbered list puts in front ("2147483647. "), so
+// that numbering does not copy the line again.
 constexpr std::size_t kNumberRoom = 12;
 
-std::string ListBodyBuilder::plainTextFileLine(std::string_view line) const {
-    std::string text;
+void ListBodyBuilder::appendPlainTextFileLine(std::string_view line) {
+    std::string& text = scratch_;
+    text.clear();
     const std::string_view prefix = pathInFront(layout_) ? currentFolder_ : std::string_view();
-    text.reserve(prefix.size() + line.size() + (layout_.numbered ? kNumberRoom : 0));
     text += prefix;
     const std::size_t star = line.find('*');
     if (star == std::string_view::npos) {
@@ -235,7 +246,7 @@ std::string ListBodyBuilder::plainTextFileLine(std::string_view line) const {
             c = '?';
         }
     }
-    return text;
+    append(text);
 }
 
 std::string ListBodyBuilder::textFileLine(const DecodedFileLine& file) const {
@@ -270,11 +281,11 @@ std::string ListBodyBuilder::htmlFileLine(const DecodedFileLine& file) const {
     return line;
 }
 
-void ListBodyBuilder::append(std::string line, std::string target) {
+void ListBodyBuilder::append(std::string_view line, std::string target) {
     if (body_.lines.size() % kLinesPerPoll == kLinesPerPoll - 1) {
         poll();
     }
-    body_.lines.push_back(std::move(line));
+    body_.lines.push_back(line, layout_.numbered ? kNumberRoom : 0);
     if (kind_ == ListKind::Html) {
         body_.linkTargets.push_back(std::move(target));
     }
@@ -302,15 +313,15 @@ void ListBodyBuilder::sortRange(std::size_t first, std::size_t end) {
     const auto high = static_cast<std::int32_t>(end - 1);
     const SortPoll poll = [this] { this->poll(); };
     if (kind_ == ListKind::Html) {
-        SortStringsPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
+        SortLinesPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
     } else {
-        SortStrings(body_.lines, low, high, order_, poll);
+        SortLines(body_.lines, low, high, order_, poll);
     }
 }
 
 void ListBodyBuilder::numberRange(std::size_t first, std::size_t end) {
     for (std::size_t i = first; i < end; ++i) {
-        body_.lines[i].insert(0, std::to_string(++runningNumber_) + ". ");
+        body_.lines.prepend(i, std::to_string(++runningNumber_) + ". ");
     }
 }
 

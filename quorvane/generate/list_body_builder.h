@@ -40,18 +40,21 @@ class ListBodyBuilder {
     };
 
     void addRecord(int index, bool last);
-    std::size_t skipStart(const std::vector<std::string>& lines, const Record& record);
-    std::size_t skipDiskHeader(const std::vector<std::string>& lines, std::size_t at);
-    void readFiles(const std::vector<std::string>& lines, const Record& record);
-    void readFolders(const std::vector<std::string>& lines, const Record& record);
-    void readRootFolders(const std::vector<std::string>& lines, const Record& record);
+    // The lines of a cache file, as views into its text.
+    using CacheLines = std::vector<std::string_view>;
+
+    std::size_t skipStart(const CacheLines& lines, const Record& record);
+    std::size_t skipDiskHeader(const CacheLines& lines, std::size_t at);
+    void readFiles(const CacheLines& lines, const Record& record);
+    void readFolders(const CacheLines& lines, const Record& record);
+    void readRootFolders(const CacheLines& lines, const Record& record);
 
     void heading(const std::string& shown, const std::string& stored);
     void fileLine(std::string_view line, const Record& record);
-    std::string plainTextFileLine(std::string_view line) const;
+    void appendPlainTextFileLine(std::string_view line);
     std::string textFileLine(const DecodedFileLine& file) const;
     std::string htmlFileLine(const DecodedFileLine& file) const;
-    void append(std::string line, std::string target = {});
+    void append(std::string_view line, std::string target = {});
     void closeGroup();
     void poll();
     void sortRange(std::size_t first, std::size_t end);
@@ -69,6 +72,7 @@ class ListBodyBuilder {
     std::string currentFolder_;  // decoded display path of the last heading
     std::string linkFolder_;     // its real folder, for the links
     std::optional<std::string> lastRootFolder_;
+    std::string scratch_;  // the line being made, reused so that a line costs no allocation
 };
 
 }  // namespace quor::generate

@@ -7,10 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvane/generate/line_arena.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/store_test_fixture.h"
 
 namespace quor::generate::testing {
+
+// The lines as strings, to compare with the expected ones.
+inline std::vector<std::string> texts(const LineArena& lines) {
+    return {lines.begin(), lines.end()};
+}
 
 // The filler after a name of L characters: 65 - L blanks, one when longer.
 inline std::string filler(std::string_view name) {

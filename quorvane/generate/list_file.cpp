@@ -31,11 +31,15 @@ std::string TextListContents(store::ListContext& context, const ListBody& body,
                              std::string_view now) {
     const store::AppSettings settings = context.settings();
     std::string out;
+    // Room for the body at once: the list is the largest text a build
+    // holds, and growing it step by step would copy it and briefly need
+    // twice its size.
+    out.reserve(body.lines.textBytes() + 2 * body.lines.size() + 4096);
     if (settingIsOne(settings, "ShowHeader", "1")) {
         out += ReadHeaderText(context, PageKind::Text);
         out += "\r\n\r\n";
     }
-    for (const std::string& line : body.lines) {
+    for (const std::string_view line : body.lines) {
         out += line;
         out += "\r\n";
     }

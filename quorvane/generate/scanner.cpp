@@ -1,19 +1,15 @@
 #include "quorvane/generate/scanner.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstring>
 #include <memory>
+#include <thread>
 
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "quorvane/generate/cache_format.h"
+#include "quorvane/generate/folder_walk.h"
 #include "quorvane/generate/mp3_info.h"
 #include "quorvane/generate/size_text.h"
-#include "quorvane/generate/sort.h"
 #include "quorvane/store/folder_records.h"
 
 namespace quor::generate {
@@ -22,10 +18,6 @@ namespace {
 
 bool isFlagSet(const store::AppSettings& settings, std::string_view key) {
     return leadingNumber(settings.setting(key, "0")) == 1.0;
-}
-
-bool isHidden(const char* name) {
-    return name[0] == '.';
 }
 
 // An empty path stays empty (it names no folder, not the root folder).
@@ -37,12 +29,12 @@ std::string withTrailingSlash(std::string_view path) {
     return out;
 }
 
-// Entries of one folder listed between two polls of keepResponsive.
-constexpr std::size_t kEntriesPerPoll = 64;
-
-// Closes a directory stream when the folder's listing is done.
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
+// Asks the walk to end when the formatting half leaves early (a stop or an
+// exception), so that joining its thread never waits for a full queue or an
+// answer that will not come.
+struct StopWalkOnExit {
+    WalkChannel& channel;
+    ~StopWalkOnExit() { channel.requestStop(); }
 };
 
 }  // namespace
@@ -87,9 +79,91 @@ int Scanner::Scan(std::string_view folder, std::string_view mask, int recordInde
         startWalk(recordIndex);
         rootPath_ = path;
     }
-    const int result = scanFolder(path, displayPathOf(path), false);
+    const int result = walk(path);
     completeMp3Lines();
     return stopped_ ? kScanCancelled : result;
+}
+
+// The walk on its own thread, its findings taken here as they come.
+int Scanner::walk(const std::string& path) {
+    WalkChannel channel;
+    FolderWalk folderWalk(channel, *mask_, order_, mp3Reading_.get());
+    {
+        const std::string rootDisplay = displayPathOf(path);
+        std::jthread walker([&] { folderWalk.run(path, rootDisplay); });
+        StopWalkOnExit stopOnExit{channel};
+        takeWalk(channel);
+    }
+    if (const std::exception_ptr error = channel.error()) {
+        std::rethrow_exception(error);
+    }
+    return channel.result();
+}
+
+void Scanner::takeWalk(WalkChannel& channel) {
+    while (const std::optional<WalkBatch> batch = channel.pop()) {
+        for (const WalkEvent& event : batch->events) {
+            if (stopped_) {
+                break;  // what the walk found after the stop is left out
+            }
+            if (!take(channel, *batch, event)) {
+                stopped_ = true;
+                channel.requestStop();
+            }
+        }
+    }
+}
+
+// Acts on one event of the walk; false when a stop was requested.
+bool Scanner::take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent& event) {
+    const std::string_view text = batch.textOf(event);
+    switch (event.kind) {
+        case WalkEvent::Kind::Folder:
+            currentFolder_ = text;
+            lines_.push_back(folderHeadingLine(text));
+            break;
+        case WalkEvent::Kind::File:
+            line_.clear();
+            appendListedFile(line_, text, event.number, static_cast<std::time_t>(event.modified),
+                             {}, currentFolder_);
+            lines_.push_back(line_);
+            break;
+        case WalkEvent::Kind::Mp3File:
+            pendingMp3_.push_back({lines_.size(), static_cast<std::size_t>(event.number),
+                                   std::string(text),
+                                   columns_.pathAtEnd ? currentFolder_ : std::string()});
+            lines_.push_back({});
+            break;
+        case WalkEvent::Kind::Poll:
+            return !context_.ui.keepResponsive();
+        case WalkEvent::Kind::Subfolder:
+            context_.ui.status(text);
+            return !context_.ui.keepResponsive();
+        case WalkEvent::Kind::OpenFailed:
+            channel.answer(openFailed(text, static_cast<int>(event.number), event.subfolder));
+            break;
+        case WalkEvent::Kind::Unread:
+            unread_.emplace_back(text);
+            break;
+    }
+    return true;
+}
+
+// A folder that could not be opened: true when the user chose Retry. A
+// folder left out is remembered, unless it is a subfolder that vanished
+// while the walk went on.
+bool Scanner::openFailed(std::string_view path, int error, bool isSubfolder) {
+    const std::string reason = ioErrorText("read the folder", std::string(path), error);
+    if (!context_.ui.unattended() &&
+        context_.ui.retryOrCancel("There was an error reading " + std::string(path) +
+                                      "\nPlease make sure a disk is in the drive.",
+                                  reason)) {
+        return true;
+    }
+    if (!(isSubfolder && error == ENOENT)) {
+        unread_.push_back(reason);
+    }
+    return false;
 }
 
 // The display name followed by the (escaped) names of the folders from the
@@ -111,119 +185,6 @@ std::string Scanner::displayPathOf(const std::string& path) const {
         below.remove_prefix(slash == std::string_view::npos ? below.size() : slash + 1);
     }
     return display;
-}
-
-// Opens the folder for listing, asking Retry or Cancel while it fails.
-// Returns the descriptor, or -1 on Cancel. A subfolder is never entered
-// through a symbolic link, even one that replaced it after it was listed.
-int Scanner::openFolder(const std::string& path, bool isSubfolder) {
-    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (isSubfolder ? O_NOFOLLOW : 0);
-    for (;;) {
-        const int fd = open(path.c_str(), flags);
-        if (fd >= 0) {
-            return fd;
-        }
-        const int error = errno;
-        const std::string reason = ioErrorText("read the folder", path, error);
-        if (context_.ui.unattended() ||
-            !context_.ui.retryOrCancel(
-                "There was an error reading " + path + "\nPlease make sure a disk is in the drive.",
-                reason)) {
-            if (!(isSubfolder && error == ENOENT)) {
-                unread_.push_back(reason);
-            }
-            return -1;
-        }
-    }
-}
-
-int Scanner::scanFolder(const std::string& path, const std::string& displayPath, bool isSubfolder) {
-    const int fd = openFolder(path, isSubfolder);
-    if (fd < 0) {
-        return kScanCancelled;
-    }
-    std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd));
-    if (!dir) {
-        unread_.push_back(ioErrorText("read the folder", path, errno));
-        close(fd);
-        return kScanCancelled;
-    }
-    lines_.push_back(folderHeadingLine(displayPath));
-
-    std::vector<std::string> subfolders;
-    const int dirFd = dirfd(dir.get());
-    std::size_t entries = 0;
-    while (const dirent* entry = readdir(dir.get())) {
-        // A folder of many thousand files keeps the window live too.
-        if (++entries % kEntriesPerPoll == 0 && context_.ui.keepResponsive()) {
-            stopped_ = true;
-            break;
-        }
-        const char* name = entry->d_name;
-        if (isHidden(name)) {
-            continue;
-        }
-        unsigned char type = entry->d_type;
-        struct ::stat st {};
-        bool haveStat = false;
-        if (type == DT_UNKNOWN) {
-            if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                continue;
-            }
-            type = S_ISDIR(st.st_mode)   ? DT_DIR
-                   : S_ISREG(st.st_mode) ? DT_REG
-                   : S_ISLNK(st.st_mode) ? DT_LNK
-                                         : DT_UNKNOWN;
-            haveStat = type == DT_REG;
-        }
-        if (type == DT_DIR) {
-            if (std::strcmp(name, "pagefile.sys") != 0) {
-                subfolders.emplace_back(name);
-            }
-        } else if ((type == DT_REG || type == DT_LNK) && mask_->matches(name)) {
-            addFile(dirFd, name, displayPath, haveStat ? &st : nullptr, type == DT_REG);
-        }
-    }
-    if (folderHandle_) {
-        folderHandle_.reset();
-        mp3Reading_->wake();
-    }
-    dir.reset();
-
-    SortStrings(subfolders, order_);
-    for (const std::string& name : subfolders) {
-        const std::string subfolder = path + name + "/";
-        context_.ui.status(subfolder);
-        if (context_.ui.keepResponsive()) {
-            stopped_ = true;
-        }
-        if (stopped_) {
-            break;
-        }
-        (void)scanFolder(subfolder, displayPath + encodeCacheName(name) + "/", true);
-    }
-    return kScanNormal;
-}
-
-void Scanner::addFile(int dirFd, const char* name, const std::string& displayPath,
-                      const struct ::stat* known, bool regularEntry) {
-    if ((columns_.mp3Info || columns_.songLength) && hasMp3Extension(name)) {
-        queueMp3File(dirFd, name, displayPath, !regularEntry);
-        return;
-    }
-    struct ::stat st {};
-    if (known != nullptr) {
-        st = *known;
-    } else if (fstatat(dirFd, name, &st, 0) != 0) {
-        return;  // unreadable or a dangling link: left out
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return;  // a link to a folder, device or pipe
-    }
-    std::string line;
-    appendListedFile(line, name, static_cast<std::uint64_t>(st.st_size), st.st_mtime, {},
-                     displayPath);
-    lines_.push_back(std::move(line));
 }
 
 // Appends the line of a listed file with the columns the settings ask for
@@ -257,19 +218,6 @@ void Scanner::appendListedFile(std::string& line, std::string_view name, std::ui
     total_ += static_cast<double>(size);
 }
 
-// An MP3 file is read by the workers; its line keeps its place in the
-// buffer and is written when the walk is done.
-void Scanner::queueMp3File(int dirFd, const char* name, const std::string& displayPath,
-                           bool isLink) {
-    if (!folderHandle_) {
-        folderHandle_ = std::make_shared<const FolderHandle>(fcntl(dirFd, F_DUPFD_CLOEXEC, 0));
-    }
-    const std::size_t ticket = mp3Reading_->add({folderHandle_, name, isLink});
-    pendingMp3_.push_back(
-        {lines_.size(), ticket, name, columns_.pathAtEnd ? displayPath : std::string()});
-    lines_.emplace_back();
-}
-
 // Writes the lines of the MP3 files from what the workers read; files that
 // turned out not to be listable are taken out of the buffer.
 void Scanner::completeMp3Lines() {
@@ -280,26 +228,24 @@ void Scanner::completeMp3Lines() {
         stopped_ = stopped_ || context_.ui.keepResponsive();
         return stopped_;
     });
-    std::vector<bool> unlisted;
-    for (const PendingMp3Line& pending : pendingMp3_) {
-        const Mp3Reading::Result& read = results[pending.ticket];
-        if (!read.found) {
-            unlisted.resize(lines_.size());
-            unlisted[pending.lineIndex] = true;
+    LineArena complete;
+    auto pending = pendingMp3_.begin();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (pending == pendingMp3_.end() || pending->lineIndex != i) {
+            complete.push_back(lines_[i]);
             continue;
         }
-        appendListedFile(lines_[pending.lineIndex], pending.name, read.size, read.modified,
-                         read.text, pending.pathAtEnd);
+        const Mp3Reading::Result& read = results[pending->ticket];
+        if (read.found) {
+            line_.clear();
+            appendListedFile(line_, pending->name, read.size, read.modified, read.text,
+                             pending->pathAtEnd);
+            complete.push_back(line_);
+        }
+        ++pending;
     }
     pendingMp3_.clear();
-    if (!unlisted.empty()) {
-        std::size_t index = 0;
-        std::erase_if(lines_, [&](const std::string&) {
-            const bool drop = index < unlisted.size() && unlisted[index];
-            ++index;
-            return drop;
-        });
-    }
+    lines_ = std::move(complete);
 }
 
 }  // namespace quor::generate

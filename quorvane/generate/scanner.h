@@ -6,14 +6,18 @@
 // formatted as the settings ask; WriteCacheFile then writes those lines as
 // the record's folder cache file (see cache_format.h for the grammar).
 //
+// The walk's system calls run on a second thread (folder_walk.h) while the
+// calling thread formats the lines and talks to the user, so the two
+// overlap. The lines and their order, and the questions, status texts and
+// polls, are those of a walk on one thread; after a stop nothing more that
+// the walk found is taken.
+//
 // Linux rules: names beginning with "." are hidden and neither listed nor
 // walked; only regular files are listed (a symbolic link to a regular file
 // counts, with the target's size and date); symbolic links to folders are
 // never walked, nor is a folder named "pagefile.sys". Subfolders are walked
 // in the locale's case-insensitive order, files listed in the order the
 // file system returns them.
-
-#include <sys/stat.h>
 
 #include <memory>
 #include <optional>
@@ -24,9 +28,11 @@
 #include "common/result.h"
 #include "quorvane/generate/collation.h"
 #include "quorvane/generate/file_mask.h"
+#include "quorvane/generate/line_arena.h"
 #include "quorvane/generate/locale_text.h"
 #include "quorvane/generate/mp3_reading.h"
 #include "quorvane/generate/removable_disk_state.h"
+#include "quorvane/generate/walk_channel.h"
 #include "quorvane/store/list_context.h"
 
 namespace quor::generate {
@@ -63,7 +69,7 @@ class Scanner {
     // left as it was.
     Status WriteCacheFile(int recordIndex, RemovableDiskState& disk);
 
-    const std::vector<std::string>& lines() const { return lines_; }
+    const LineArena& lines() const { return lines_; }
     double folderTotal() const { return total_; }
 
     // Why each folder left out of this walk could not be read ("Could not
@@ -81,21 +87,20 @@ class Scanner {
     };
 
     void startWalk(int recordIndex);
-    int scanFolder(const std::string& path, const std::string& displayPath, bool isSubfolder);
-    int openFolder(const std::string& path, bool isSubfolder);
-    void addFile(int dirFd, const char* name, const std::string& displayPath,
-                 const struct ::stat* known, bool regularEntry);
+    int walk(const std::string& path);
+    void takeWalk(WalkChannel& channel);
+    bool take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent& event);
+    bool openFailed(std::string_view path, int error, bool isSubfolder);
     void appendListedFile(std::string& line, std::string_view name, std::uint64_t size,
                           std::time_t modified, std::string_view mp3Text,
                           std::string_view displayPath);
-    void queueMp3File(int dirFd, const char* name, const std::string& displayPath, bool isLink);
     void completeMp3Lines();
     std::string displayPathOf(const std::string& path) const;
     Status writeFile(int recordIndex, RemovableDiskState& disk);
 
     store::ListContext context_;
     const Collation& order_;
-    std::vector<std::string> lines_;
+    LineArena lines_;
     std::vector<std::string> unread_;
     double total_ = 0;
     Columns columns_;
@@ -103,6 +108,8 @@ class Scanner {
     std::optional<LocaleTexts> locale_;
     std::string rootPath_;
     std::string displayName_;
+    std::string currentFolder_;  // display path of the folder whose files come in
+    std::string line_;           // the line being formatted, reused
     bool stopped_ = false;
 
     // A file line that waits for its MP3 column.
@@ -113,7 +120,6 @@ class Scanner {
         std::string pathAtEnd;
     };
     std::unique_ptr<Mp3Reading> mp3Reading_;
-    std::shared_ptr<const FolderHandle> folderHandle_;  // the folder being listed, once needed
     std::vector<PendingMp3Line> pendingMp3_;
 };
 

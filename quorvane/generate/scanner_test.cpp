@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "quorvane/generate/sort_disk_blocks.h"
 #include "quorvane/store/store_test_fixture.h"
@@ -345,7 +346,8 @@ TEST_F(ScannerTest, LinesOfSeveralScansAddUpUntilReset) {
     Scanner scanner(context(), order_);
     ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), kScanNormal);
     ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), kScanNormal);
-    EXPECT_EQ(scanner.lines(), (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
+    EXPECT_EQ(std::vector<std::string>(scanner.lines().begin(), scanner.lines().end()),
+              (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
     EXPECT_EQ(scanner.folderTotal(), 3);
     scanner.reset();
     EXPECT_TRUE(scanner.lines().empty());
@@ -399,6 +401,78 @@ TEST_F(ScannerTest, AnUnchangedFolderKeepsItsCacheFileAsItIs) {
     tree.file("Music/Beta/new.txt", "n", kNewYearsEve);
     EXPECT_NE(scanAndWrite(), first);
     EXPECT_NE(readCacheFile(0).find("new.txt"), std::string::npos);
+}
+
+// A folder at the end of a chain of subfolders too deep to open.
+void makeTooDeepChain(const fs::path& top) {
+    int fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+    const std::string part(250, 'p');
+    for (int level = 0; level < 20 && fd >= 0; ++level) {
+        ASSERT_EQ(::mkdirat(fd, part.c_str(), 0700), 0);
+        const int next = ::openat(fd, part.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+}
+
+// The walk runs ahead of the formatting in batches: across many of them,
+// and with a question about a folder in the middle (Retry, then Cancel),
+// every folder's files still follow its own heading, folders in order.
+TEST_F(ScannerTest, AWalkOfManyBatchesKeepsEveryFileUnderItsFolder) {
+    constexpr int kFolders = 120;
+    constexpr int kFiles = 25;
+    for (int f = 0; f < kFolders; ++f) {
+        const std::string folder = "Music/f" + std::to_string(1000 + f);
+        tree.folder(folder);
+        for (int n = 0; n < kFiles; ++n) {
+            tree.file(folder + "/" + std::to_string(1000 + f) + " n" + std::to_string(n), "x");
+        }
+    }
+    makeTooDeepChain(tree.path("Music/f1060"));
+    musicRecord();
+    ui.answer(true);
+    ui.answer(false);
+    const std::string cache = scanAndWrite();
+    EXPECT_EQ(ui.boxes().size(), 2u);
+
+    std::vector<std::string> headings;
+    std::map<std::string, int> filesUnder;
+    std::size_t start = cache.find("\r\n") + 2;  // after the total line
+    for (std::size_t end; (end = cache.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = cache.substr(start, end - start);
+        if (line.starts_with("*")) {
+            headings.push_back(line);
+            continue;
+        }
+        ASSERT_FALSE(headings.empty());
+        EXPECT_EQ(headings.back(), "*Music/f" + line.substr(0, 4) + "/") << line;
+        ++filesUnder[headings.back()];
+    }
+    ASSERT_EQ(headings.size(), static_cast<std::size_t>(kFolders));
+    for (int f = 0; f < kFolders; ++f) {
+        const std::string heading = "*Music/f" + std::to_string(1000 + f) + "/";
+        EXPECT_EQ(headings[f], heading);
+        EXPECT_EQ(filesUnder[heading], kFiles) << heading;
+    }
+}
+
+// A stop ends the lines at the poll it was asked at, however far the walk
+// had got by then.
+TEST_F(ScannerTest, AStopLeavesOutWhatTheWalkFoundAfterIt) {
+    for (int n = 0; n < 3000; ++n) {
+        tree.file("Music/f" + std::to_string(n), "x");
+    }
+    musicRecord();
+    ui.stopAtPoll(10);  // at the 640th entry, before it is listed
+    Scanner scanner(context(), order_);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(ui.polls(), 10);
+    // The heading and the files among the first 639 entries ("." and ".."
+    // are among them wherever the file system returns them).
+    EXPECT_GE(scanner.lines().size(), 1u + 637u);
+    EXPECT_LE(scanner.lines().size(), 1u + 639u);
 }
 
 TEST_F(ScannerTest, WriteFailureIsReportedAndLosesNothing) {

@@ -16,14 +16,15 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kSaveFailed = "There was a problem saving the list! (savepath)";
 
-bool isFolderHeading(const std::string& line) {
+bool isFolderHeading(std::string_view line) {
     return !line.empty() && line[0] == '*';
 }
 
 // The lines as the cache file holds them: with includeEmptyDirs clear, a
 // folder heading that is last or directly followed by another heading (a
 // folder without files of its own) is left out.
-void appendLines(std::string& out, const std::vector<std::string>& lines, bool includeEmptyDirs) {
+void appendLines(std::string& out, const LineArena& lines, bool includeEmptyDirs) {
+    out.reserve(out.size() + lines.textBytes() + kCrLf.size() * lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!includeEmptyDirs && isFolderHeading(lines[i]) &&
             (i + 1 == lines.size() || isFolderHeading(lines[i + 1]))) {

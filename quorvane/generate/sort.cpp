@@ -1,6 +1,7 @@
 #include "quorvane/generate/sort.h"
 
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace quor::generate {
@@ -37,6 +38,7 @@ struct KeyOrder {
     std::int32_t base;
 
     const Key& at(std::int32_t i) const { return keys[static_cast<std::size_t>(i - base)]; }
+    Key pivotAt(std::int32_t i) const { return at(i); }
     bool less(const Key& x, const Key& y) const {
         if (x.prefix != y.prefix) {
             return x.prefix < y.prefix;
@@ -53,12 +55,19 @@ struct KeyOrder {
     }
 };
 
+// Texts is a std::vector<std::string> or a LineArena. The pivot must keep
+// its text while elements are swapped: a copy of a string, but a view of an
+// arena's line, whose bytes never move.
+template <class Texts>
 struct DirectOrder {
-    const std::vector<std::string>& a;
+    using Pivot =
+        std::conditional_t<std::is_same_v<Texts, LineArena>, std::string_view, std::string>;
+    const Texts& a;
     const Collation& collation;
 
-    const std::string& at(std::int32_t i) const { return a[static_cast<std::size_t>(i)]; }
-    bool less(const std::string& x, const std::string& y) const { return collation.less(x, y); }
+    std::string_view at(std::int32_t i) const { return a[static_cast<std::size_t>(i)]; }
+    Pivot pivotAt(std::int32_t i) const { return Pivot(at(i)); }
+    bool less(std::string_view x, std::string_view y) const { return collation.less(x, y); }
     void swapKeys(std::int32_t, std::int32_t) {}  // the elements are the keys
 };
 
@@ -79,7 +88,7 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap,
         }
         std::int32_t low = first;
         std::int32_t high = last;
-        const auto pivot = order.at(middleIndex(first, last));  // a copy: it stays put
+        const auto pivot = order.pivotAt(middleIndex(first, last));  // stays put while swapped
         while (low <= high) {
             while (order.less(order.at(low), pivot) && low < last) {
                 ++low;
@@ -113,8 +122,9 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap,
 }
 
 // Keys for the range only: a group of a long list costs its own size.
-KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-                const Collation& order, const SortPoll& poll) {
+template <class Texts>
+KeyOrder keysOf(const Texts& a, std::int32_t first, std::int32_t last, const Collation& order,
+                const SortPoll& poll) {
     KeyOrder keys{
         {}, std::vector<KeyOrder::Key>(static_cast<std::size_t>(last - first + 1)), first};
     // Room for the keys at once (about three bytes a character at this
@@ -142,11 +152,11 @@ KeyOrder keysOf(const std::vector<std::string>& a, std::int32_t first, std::int3
     return keys;
 }
 
-template <class Swap>
-void sortRange(const std::vector<std::string>& a, std::int32_t first, std::int32_t last,
-               const Collation& collation, Swap& swap, const SortPoll& poll) {
+template <class Texts, class Swap>
+void sortRange(const Texts& a, std::int32_t first, std::int32_t last, const Collation& collation,
+               Swap& swap, const SortPoll& poll) {
     if (last - first < kDirectCompareLength) {
-        DirectOrder order{a, collation};
+        DirectOrder<Texts> order{a, collation};
         quicksort(order, first, last, swap, poll);
     } else {
         KeyOrder order = keysOf(a, first, last, collation, poll);
@@ -178,6 +188,29 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
         std::swap(companion[static_cast<std::size_t>(i)], companion[static_cast<std::size_t>(j)]);
     };
     sortRange(keys, first, last, order, swap, poll);
+}
+
+void SortLines(LineArena& lines, std::int32_t first, std::int32_t last, const Collation& order,
+               const SortPoll& poll) {
+    if (first >= last) {
+        return;
+    }
+    auto swap = [&lines](std::int32_t i, std::int32_t j) {
+        lines.swap(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+    };
+    sortRange(lines, first, last, order, swap, poll);
+}
+
+void SortLinesPaired(LineArena& lines, std::vector<std::string>& companion, std::int32_t first,
+                     std::int32_t last, const Collation& order, const SortPoll& poll) {
+    if (first >= last) {
+        return;
+    }
+    auto swap = [&lines, &companion](std::int32_t i, std::int32_t j) {
+        lines.swap(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+        std::swap(companion[static_cast<std::size_t>(i)], companion[static_cast<std::size_t>(j)]);
+    };
+    sortRange(lines, first, last, order, swap, poll);
 }
 
 }  // namespace quor::generate

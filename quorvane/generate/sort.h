@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "quorvane/generate/collation.h"
+#include "quorvane/generate/line_arena.h"
 
 namespace quor::generate {
 
@@ -32,6 +33,14 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
                        std::int32_t first, std::int32_t last,
                        const Collation& order = Collation::forUserLocale(),
                        const SortPoll& poll = {});
+
+// The same two for compact lines: the same steps, so the same order as a
+// string array holding the same lines.
+void SortLines(LineArena& lines, std::int32_t first, std::int32_t last,
+               const Collation& order = Collation::forUserLocale(), const SortPoll& poll = {});
+void SortLinesPaired(LineArena& lines, std::vector<std::string>& companion, std::int32_t first,
+                     std::int32_t last, const Collation& order = Collation::forUserLocale(),
+                     const SortPoll& poll = {});
 
 // Sorts the whole array.
 inline void SortStrings(std::vector<std::string>& a,

@@ -9,6 +9,7 @@ namespace {
 
 using testing::cached;
 using testing::listed;
+using testing::texts;
 using Lines = std::vector<std::string>;
 
 const std::string kRule(kFolderSeparator);
@@ -33,10 +34,11 @@ class TextListBody : public testing::ListTest {
 TEST_F(TextListBody, BrokenDownBySortedFolderGroupsWithSizes) {
     twoFolders();
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"Music/", kRule, listed("alpha.mp3", "      1KB"),
-                                 listed("zebra.mp3", "      3KB"), "", "Music/Rock/", kRule,
-                                 listed("song.mp3", "      1KB"), "", "Books/", kRule,
-                                 listed("a.txt", "     100B"), listed("b.txt", "     200B")}));
+    EXPECT_EQ(
+        texts(body.lines),
+        (Lines{"Music/", kRule, listed("alpha.mp3", "      1KB"), listed("zebra.mp3", "      3KB"),
+               "", "Music/Rock/", kRule, listed("song.mp3", "      1KB"), "", "Books/", kRule,
+               listed("a.txt", "     100B"), listed("b.txt", "     200B")}));
     EXPECT_EQ(body.fileCount, 5);
     EXPECT_EQ(body.totalSize, 5420);
     EXPECT_TRUE(body.linkTargets.empty());
@@ -61,8 +63,8 @@ TEST_F(TextListBody, NumbersRunAcrossGroupsAndRecords) {
     record(1, "/b", "B");
     cache(1, {"0", "*B/", "r", "q", "p", "*B/Empty/"});
     setSetting("IncludeFileNums", "1");
-    EXPECT_EQ(build().lines, (Lines{"A/", kRule, "1. x", "2. y", "", "B/", kRule, "3. p", "4. q",
-                                    "5. r", "", "B/Empty/", kRule}));
+    EXPECT_EQ(texts(build().lines), (Lines{"A/", kRule, "1. x", "2. y", "", "B/", kRule, "3. p",
+                                           "4. q", "5. r", "", "B/Empty/", kRule}));
 }
 
 TEST_F(TextListBody, BigListWithThePathInFrontSortsByTheWholeLine) {
@@ -70,11 +72,11 @@ TEST_F(TextListBody, BigListWithThePathInFrontSortsByTheWholeLine) {
     setSetting("BigList", "True");
     setSetting("IncludePath", "1");
     setSetting("IncludeFileNums", "1");
-    EXPECT_EQ(build().lines, (Lines{"1. Books/" + listed("a.txt", "     100B"),
-                                    "2. Books/" + listed("b.txt", "     200B"),
-                                    "3. Music/" + listed("alpha.mp3", "      1KB"),
-                                    "4. Music/Rock/" + listed("song.mp3", "      1KB"),
-                                    "5. Music/" + listed("zebra.mp3", "      3KB")}));
+    EXPECT_EQ(texts(build().lines), (Lines{"1. Books/" + listed("a.txt", "     100B"),
+                                           "2. Books/" + listed("b.txt", "     200B"),
+                                           "3. Music/" + listed("alpha.mp3", "      1KB"),
+                                           "4. Music/Rock/" + listed("song.mp3", "      1KB"),
+                                           "5. Music/" + listed("zebra.mp3", "      3KB")}));
 }
 
 TEST_F(TextListBody, PathAtEndLosesBothMarkersWhereTheListShowsIt) {
@@ -84,12 +86,12 @@ TEST_F(TextListBody, PathAtEndLosesBothMarkersWhereTheListShowsIt) {
     cache(0, {"0", "*M/Sub/", line, sized});
     const Lines shown = {"a.mp3" + std::string(60, ' ') + "      3KB  M/Sub/",
                          "b.mp3" + std::string(60, ' ') + " M/Sub/"};
-    EXPECT_EQ(build().lines, (Lines{"M/Sub/", kRule, shown[0], shown[1]}));
+    EXPECT_EQ(texts(build().lines), (Lines{"M/Sub/", kRule, shown[0], shown[1]}));
 
     setSetting("BigList", "True");
     setSetting("IncludePath", "1");
     setSetting("PathAtEnd", "1");
-    EXPECT_EQ(build().lines, shown);
+    EXPECT_EQ(texts(build().lines), shown);
 
     // Without the path setting a big list keeps a path column it finds.
     setSetting("IncludePath", "0");
@@ -100,7 +102,7 @@ TEST_F(TextListBody, FoldersOnlyIsOneSortedListOfEveryFolder) {
     twoFolders();
     setSetting("IncludeFoldersOnly", "1");
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"Books/", "Music/", "Music/Rock/"}));
+    EXPECT_EQ(texts(body.lines), (Lines{"Books/", "Music/", "Music/Rock/"}));
     EXPECT_EQ(body.fileCount, 3);
     EXPECT_EQ(body.totalSize, 5420);
 }
@@ -111,7 +113,7 @@ TEST_F(TextListBody, RootFoldersOnlyShowsTheFirstLevelBelowEachRoot) {
     setSetting("IncludeFoldersOnly", "2");
     setSetting("BigList", "True");  // ignored by the folder modes
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"Music/Pop/", "Music/Rock/"}));
+    EXPECT_EQ(texts(body.lines), (Lines{"Music/Pop/", "Music/Rock/"}));
     EXPECT_EQ(body.fileCount, 2);
     EXPECT_EQ(body.totalSize, 10);
 }
@@ -122,7 +124,7 @@ TEST_F(TextListBody, RootFoldersOfRemovableDisksStartAtEachDisk) {
               "7", "*Disk 2/", "*Disk 2/Blues/", "y"});
     setSetting("IncludeFoldersOnly", "2");
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"Disk 1/Jazz/", "Disk 2/Blues/"}));
+    EXPECT_EQ(texts(body.lines), (Lines{"Disk 1/Jazz/", "Disk 2/Blues/"}));
     EXPECT_EQ(body.totalSize, 12);
 }
 
@@ -130,7 +132,7 @@ TEST_F(TextListBody, DiskBlocksAddEveryDiskTotalAndShowNoHeaders) {
     record(0, "/media/cd", "CDs", "1");
     cache(0, {"?Zip 1", "100", "*CDs/", "one", "?Zip 2", "250", "*CDs/", "two"});
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"CDs/", kRule, "one", "", "CDs/", kRule, "two"}));
+    EXPECT_EQ(texts(body.lines), (Lines{"CDs/", kRule, "one", "", "CDs/", kRule, "two"}));
     EXPECT_EQ(body.totalSize, 350);
     EXPECT_EQ(body.fileCount, 2);
 }
@@ -142,7 +144,7 @@ TEST_F(TextListBody, MissingCacheFileIsReportedAndSkipped) {
     record(2, "/c", "C");
     cache(2, {"0", "*C/", "y"});
     record(3, "/gone/too", "Too");
-    EXPECT_EQ(build().lines, (Lines{"A/", kRule, "x", "", "C/", kRule, "y", ""}));
+    EXPECT_EQ(texts(build().lines), (Lines{"A/", kRule, "x", "", "C/", kRule, "y", ""}));
     ASSERT_EQ(ui.boxes().size(), 2u);
     EXPECT_EQ(ui.boxes()[0].text,
               "There was a problem opening the file list for the \n/gone directory. Skipped!");
@@ -155,7 +157,7 @@ TEST_F(TextListBody, EmptyCatalogueAndEmptyFoldersGiveNothingToNumber) {
     cache(0, {"0", "*A/"});
     setSetting("IncludeFileNums", "1");
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"A/", kRule}));
+    EXPECT_EQ(texts(body.lines), (Lines{"A/", kRule}));
     EXPECT_EQ(body.fileCount, 0);
 }
 
@@ -163,15 +165,15 @@ TEST_F(TextListBody, EscapedNamesAreShownDecodedOnOneLine) {
     record(0, "/m", "100%25 M");  // the user's text, escaped in headings like any name
     cache(0, {"0", "*100%2525 M/", "*100%2525 M/a%2Ab%3E/", cached("x%0Ay.mp3", "x\ny.mp3", "1KB"),
               cached("%3Fq%25.txt", "?q%.txt", "2KB")});
-    EXPECT_EQ(build().lines, (Lines{"100%25 M/", kRule, "", "100%25 M/a*b>/", kRule,
-                                    listed("?q%.txt", "2KB"), listed("x?y.mp3", "1KB")}));
+    EXPECT_EQ(texts(build().lines), (Lines{"100%25 M/", kRule, "", "100%25 M/a*b>/", kRule,
+                                           listed("?q%.txt", "2KB"), listed("x?y.mp3", "1KB")}));
 }
 
 TEST_F(TextListBody, ReadsCacheFilesWithEitherLineEnd) {
     record(0, "/a", "A");
     cacheFile(0, "7\n*A/\nb\r\na");  // LF, CR LF and no end on the last line
     const ListBody body = build();
-    EXPECT_EQ(body.lines, (Lines{"A/", kRule, "a", "b"}));
+    EXPECT_EQ(texts(body.lines), (Lines{"A/", kRule, "a", "b"}));
     EXPECT_EQ(body.totalSize, 7);
 }
 
