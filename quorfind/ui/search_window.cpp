@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
 #include "quorfind/ui/dialog_parts.h"
@@ -82,6 +83,7 @@ void SearchWindow::buildControls() {
     connect(view_, &QAbstractItemView::doubleClicked, this, &SearchWindow::openRow);
     connect(view_, &ResultView::menuRequested, this, &SearchWindow::popUpRowMenu);
     connect(view_, &ResultView::dragRequested, this, &SearchWindow::startRowDrag);
+    quor::ui::followRowSelection(*view_, this, [this] { enableOpenButton(); });
     layout->addWidget(view_, 1);
     setCentralWidget(central);
     statusBar()->setObjectName("StatusBar1");
@@ -279,7 +281,12 @@ void SearchWindow::setCommandsEnabled(bool enabled) {
     for (QAction* action : idleOnly_) {
         action->setEnabled(enabled);
     }
-    openButton_->setEnabled(enabled);
+    enableOpenButton();
+}
+
+// Open needs a selected result, and waits while a search runs.
+void SearchWindow::enableOpenButton() {
+    openButton_->setEnabled(!searching_ && quor::ui::hasSelectedRow(*view_));
 }
 
 void SearchWindow::focusSearchBox() {

@@ -116,6 +116,7 @@ class SearchWindow : public QMainWindow {
     void placeTopMost(bool on);
     void describeLinks();
     void setCommandsEnabled(bool enabled);
+    void enableOpenButton();
     void focusSearchBox();
     void guarded(const std::function<void()>& command);
     bool idle() const { return !searching_ && !acting_; }

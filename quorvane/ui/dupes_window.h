@@ -5,7 +5,9 @@
 // The search runs on the window's thread and keeps the window live; the
 // Search button reads "Stop" while it runs. Rename and Delete correct the
 // folder cache file that lists the file, so the catalogue stays in step
-// without a rebuild. The window remembers its placement under "DupesLeft",
+// without a rebuild. Rows that name no file (the instruction, separators)
+// cannot be selected, and Open, Rename and Delete are enabled only while a
+// file is selected. The window remembers its placement under "DupesLeft",
 // "DupesTop", "DupesWidth" and "DupesHeight".
 
 #include <QAction>
@@ -69,6 +71,8 @@ class DupesWindow : public QMainWindow {
     void setSearching(bool on);
     void appendNewRows(const dupes::DupesRows& soFar);
     void showRows();
+    void addRow(const dupes::DupesRows& rows, std::size_t row);
+    void enableRowButtons();
     std::optional<std::size_t> selectedRow() const;
 
     ToolBoxes boxes_;

@@ -367,7 +367,8 @@ void MainWindow::openList() {
     }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
-        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open, this);
+        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open,
+                                 store::currentListName(context_.settings()), this);
         services_.runDialog(chooser);
         if (store::openList(context_, session_, chooser.chosenListName())) {
             refreshFolderList();
@@ -382,7 +383,8 @@ void MainWindow::deleteList() {
     }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
-        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete, this);
+        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete,
+                                 store::currentListName(context_.settings()), this);
         services_.runDialog(chooser);
         store::deleteList(context_, chooser.chosenListName());
     });

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/qt/row_buttons.h"
 #include "quorvane/ui/dialog_buttons.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
@@ -55,10 +56,12 @@ void RemovableWindow::buildControls() {
         {"btnRename", "&Rename", "", &RemovableWindow::renameSelected},
     };
     auto* row = new QHBoxLayout;
+    QList<QPushButton*> rowButtons;
     for (const auto& button : buttons) {
         QPushButton* made = namedButton(centralWidget(), button.name, button.caption, button.tip);
         connect(made, &QPushButton::clicked, this, button.slot);
         row->addWidget(made);
+        rowButtons.append(made);
     }
     QPushButton* exit = namedButton(centralWidget(), "btnExit", "E&xit", "Click here to exit");
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -70,6 +73,11 @@ void RemovableWindow::buildControls() {
     connect(listWidget_, &PathListWidget::contextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(at); });
     connect(listWidget_, &PathListWidget::openRequested, this, &RemovableWindow::viewSelected);
+    followRowSelection(*listWidget_, this, [this, rowButtons] {
+        for (QPushButton* button : rowButtons) {
+            button->setEnabled(hasSelectedRow(*listWidget_));
+        }
+    });
 }
 
 void RemovableWindow::buildMenu() {
@@ -95,7 +103,10 @@ void RemovableWindow::showList(const removable::DiskList& list,
     list_ = list;
     listWidget_->clear();
     for (std::size_t row = 0; row < list_.rows.size(); ++row) {
-        listWidget_->addItem(qtext(list_.rows[row]));
+        auto* item = new QListWidgetItem(qtext(list_.rows[row]), listWidget_);
+        if (removable::isPlaceholder(list_.rows[row])) {
+            makeNote(*item);
+        }
         if (select && list_.rows[row] == *select) {
             listWidget_->setCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
         }

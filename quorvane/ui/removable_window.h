@@ -2,10 +2,11 @@
 
 // Removable Disks: every disk of every removable disk set, and the View,
 // Delete and Rename of one disk (buttons, pop-up menu, double click, Enter
-// and the Delete key). The list is read again whenever the window becomes
-// active, so disks read or removed elsewhere show; the viewer of a disk
-// closes with the window. The window remembers its
-// place under "RemoveLeft", "RemoveTop", "RemoveWidth" and "RemoveHeight".
+// and the Delete key); the buttons are enabled only while a disk is selected,
+// and the row that says there are no disks cannot be selected. The list is read again whenever the
+// window becomes active, so disks read or removed elsewhere show; the viewer of a disk closes with
+// the window. The window remembers its place under "RemoveLeft", "RemoveTop", "RemoveWidth" and
+// "RemoveHeight".
 
 #include <QMainWindow>
 #include <QMenu>

@@ -43,6 +43,7 @@ class ResultActionsTest : public QObject {
     void everyActionButCopyRefusesAnotherSource();
     void copyTextPutsTheShownRowsOnTheClipboard();
     void openAndQueueHandTheResolvedPaths();
+    void notesCannotBeSelectedAndOpenNeedsAResult();
     void doubleClickOpensTheRowUnderThePointer();
     void deleteAsksThenRemovesTheFilesAndKeepsTheRows();
     void renameMovesTheFileAndNeverReplacesOne();
@@ -111,6 +112,35 @@ void ResultActionsTest::openAndQueueHandTheResolvedPaths() {
     QCOMPARE(f.world.launched[1], "enqueue " + f.world.music("Rock/c d.mp3"));
     QCOMPARE(f.world.pauses, (std::vector<int>{1000, 1000}));
     QVERIFY(f.window->searchBox().hasFocus() || !f.window->isVisible());
+}
+
+void ResultActionsTest::notesCannotBeSelectedAndOpenNeedsAResult() {
+    Searched f;
+    f.window->show();
+    auto& open = f.child<QPushButton>("btnOpen");
+    QVERIFY(!open.isEnabled());
+    f.select({1});
+    QVERIFY(open.isEnabled());
+    f.select({});
+    QVERIFY(!open.isEnabled());
+
+    for (const QString& text : {QString(), QString("nothing like it")}) {
+        if (text.isEmpty()) {
+            f.window->load();  // the instruction rows
+        } else {
+            f.search(text);  // "No Matches Found"
+        }
+        ResultView& view = f.window->resultView();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, f.rowPoint(0));
+        view.selectAll();
+        QVERIFY(view.selectedRowNumbers().empty());
+        QVERIFY(!open.isEnabled());
+        QContextMenuEvent onNote(QContextMenuEvent::Mouse, f.rowPoint(0),
+                                 view.viewport()->mapToGlobal(f.rowPoint(0)));
+        QApplication::sendEvent(view.viewport(), &onNote);
+        QVERIFY(!f.child<QMenu>("mnuPopup").isVisible());
+    }
+    QVERIFY(f.world.launched.empty());
 }
 
 void ResultActionsTest::doubleClickOpensTheRowUnderThePointer() {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -216,6 +217,7 @@ void DialogsTest::folderOptionsMultipleDisksAnsweredNoKeepsTheDisks() {
     disks->click();
     QVERIFY(disks->isChecked());
     QVERIFY(world.home.exists("home/0.txt"));
+    QVERIFY(world.ui.boxes().back().defaultNo);
     world.ui.answerYes();
     disks->click();
     QVERIFY(!disks->isChecked());
@@ -241,16 +243,27 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
     std::vector<std::pair<int, DiskReadMode>> reads;
     dialog.setDiskReadHandler([&](QWidget*, int index, DiskReadMode mode) {
         reads.emplace_back(index, mode);
+        world.home.file("home/0.txt", "?Disk 1\r\n10\r\n");
         return true;
     });
-    world.ui.answerNo();
-    click(dialog, "btnAddAll");  // not confirmed: nothing read
-    QVERIFY(reads.empty());
-    QVERIFY(!dialog.rebuildRequested());
-    click(dialog, "btnAddNew");
+    auto* addAll = dialog.findChild<QPushButton*>("btnAddAll");
+    addAll->setFocus();
+    click(dialog, "btnAddAll");  // no disks yet: nothing to erase, nothing asked
+    QVERIFY(world.ui.boxes().empty());
     QCOMPARE(reads.size(), 1u);
-    QCOMPARE(reads[0].second, DiskReadMode::AddNew);
+    QCOMPARE(reads[0].second, DiskReadMode::AddAll);
     QVERIFY(dialog.rebuildRequested());
+    // Enter after the disks were read closes the dialog, not Add All again.
+    QCOMPARE(dialog.focusWidget(), dialog.findChild<QWidget*>("btnOK"));
+
+    world.ui.answerNo();
+    click(dialog, "btnAddAll");  // now there are disks: asked, No by default
+    QCOMPARE(world.ui.boxes().size(), 1u);
+    QVERIFY(world.ui.boxes()[0].defaultNo);
+    QCOMPARE(reads.size(), 1u);
+    click(dialog, "btnAddNew");
+    QCOMPARE(reads.size(), 2u);
+    QCOMPARE(reads[1].second, DiskReadMode::AddNew);
 }
 
 void DialogsTest::headerEditorSavesWithCrLf() {

@@ -79,6 +79,9 @@ void DupesWindowTest::searchListsThePairsAndTellsHowMany() {
     auto window = f.makeWindow();
     QCOMPARE(shownRows(*window), QStringList{kInstruction});
     QCOMPARE(window->windowTitle(), QString("Duplicate Files"));
+    selectRow(*window, 0);  // the instruction names no file
+    QVERIFY(dupesList(*window).selectedItems().isEmpty());
+    QVERIFY(!stateOf(*window).actionsEnabled);
 
     // Without a list of at least two files nothing is searched.
     f.world.settings().saveSetting("NumFiles", "1");
@@ -100,7 +103,15 @@ void DupesWindowTest::searchListsThePairsAndTellsHowMany() {
     const SearchingState after = stateOf(*window);
     QCOMPARE(after.caption, QString("Duplicate Files"));
     QCOMPARE(after.button, QString("Search"));
-    QVERIFY(after.buttonEnabled && after.actionsEnabled && after.optionsEnabled);
+    QVERIFY(after.buttonEnabled && !after.actionsEnabled && after.optionsEnabled);
+    // The file rows can be selected, the separators cannot; the buttons
+    // that act on a file follow the selection.
+    for (int row = 0; row < kBothPairs.size(); ++row) {
+        selectRow(*window, row);
+        const bool file = !kBothPairs[row].isEmpty();
+        QCOMPARE(dupesList(*window).item(row)->isSelected(), file);
+        QCOMPARE(stateOf(*window).actionsEnabled, file);
+    }
     QCOMPARE(f.world.ui.busyDepth(), 0);
 
     // A search that finds nothing says so in the list.
@@ -151,7 +162,7 @@ void DupesWindowTest::closingDuringASearchWaitsForItToStop() {
 void DupesWindowTest::deleteRemovesTheFileItsRowAndItsCacheLine() {
     DupesWorld f;
     auto window = f.makeWindow();
-    button(*window, "btnDelete").click();
+    trigger(*window, "mnuDelete");
     QCOMPARE(f.world.ui.texts().back(), std::string("You must first select a file to delete!"));
     button(*window, "btnSearch").click();
 
@@ -174,6 +185,10 @@ void DupesWindowTest::deleteRemovesTheFileItsRowAndItsCacheLine() {
     QCOMPARE(shownRows(*window), expected);
     QCOMPARE(window->rows().rowMap.size(), window->rows().rows.size());
     QVERIFY(dupesList(*window).selectedItems().isEmpty());
+    QVERIFY(!button(*window, "btnDelete").isEnabled());
+    // The row that moved up into the separator's place became one.
+    selectRow(*window, 1);
+    QVERIFY(dupesList(*window).selectedItems().isEmpty());
     QCOMPARE(f.cacheFile(0), quor::testing::crlf("2\n*Music/\nMy Song.mp3*      3KB\n"
                                                  "*Music/Rock/\n"));
     QCOMPARE(f.world.setting("NumFiles"), std::string("4"));
@@ -195,7 +210,7 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
     DupesWorld f;
     f.world.home.file("music/taken.mp3");
     auto window = f.makeWindow();
-    button(*window, "btnRename").click();
+    trigger(*window, "mnuRename");
     QCOMPARE(f.world.ui.texts().back(), std::string("You must first select a file to rename!"));
     QVERIFY(f.world.dialogsRun.empty());
     button(*window, "btnSearch").click();

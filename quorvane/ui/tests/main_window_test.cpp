@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
 
 #include "common/qt/qt_interaction.h"
@@ -273,22 +274,30 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
     QCOMPARE(f.window->windowTitle(), QString("Quorvane"));
     QVERIFY(f.world.home.exists("home/data/music.lst"));
 
-    // Open without a choice: nothing changes, and a note asks for one.
+    // The only list is selected; without a selection Open is disabled and
+    // nothing changes.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
         SCRIPT_CHECK(dialog.windowTitle(), QString("Open List"));
+        auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
+        auto* open = dialog.findChild<QPushButton*>("btnOpen");
+        SCRIPT_CHECK(lists->selectedItems().size(), 1);
+        SCRIPT_CHECK(open->isEnabled(), true);
+        lists->clearSelection();
+        SCRIPT_CHECK(open->isEnabled(), false);
         click(dialog, "btnOpen");
         return dialog.result();
     });
     f.trigger("mnuOpenList");
-    QCOMPARE(f.world.ui.texts().back(), std::string("Please select a saved list!"));
+    QVERIFY(f.world.ui.boxes().empty());
     QVERIFY(f.rows().isEmpty());
 
+    // Enter opens the selected list.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
         auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
         SCRIPT_CHECK(lists->count(), 1);
         SCRIPT_CHECK(lists->item(0)->text(), QString("music"));
-        lists->setCurrentRow(0);
-        click(dialog, "btnOpen");
+        dialog.show();
+        QTest::keyClick(lists, Qt::Key_Return);
         return dialog.result();
     });
     f.trigger("mnuOpenList");
@@ -302,7 +311,9 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
         f.world.dialogScripts.push_back([](QDialog& dialog) {
             SCRIPT_CHECK(dialog.windowTitle(), QString("Delete List"));
             SCRIPT_CHECK(dialog.findChild<QAbstractButton*>("btnOpen")->text(), QString("Delete"));
-            dialog.findChild<QListWidget*>("lstSavedLists")->setCurrentRow(0);
+            auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
+            SCRIPT_CHECK(lists->currentRow(), 0);  // the current list
+            SCRIPT_CHECK(lists->item(0)->isSelected(), true);
             click(dialog, "btnOpen");
             return dialog.result();
         });

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
+#include <stdexcept>
 
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_records.h"
@@ -91,6 +92,21 @@ void select(QListWidget& list, const QString& text) {
     const auto found = list.findItems(text, Qt::MatchExactly);
     list.setCurrentItem(found.isEmpty() ? nullptr : found.first(),
                         QItemSelectionModel::ClearAndSelect);
+}
+
+// View, Delete and Rename, which act on the selected disk.
+bool rowButtonsEnabled(QWidget& window) {
+    bool any = false;
+    bool all = true;
+    for (const char* name : {"btnView", "btnDelete", "btnRename"}) {
+        const bool enabled = window.findChild<QWidget*>(name)->isEnabled();
+        any = any || enabled;
+        all = all && enabled;
+    }
+    if (any != all) {
+        throw std::runtime_error("the disk buttons disagree");
+    }
+    return all;
 }
 
 QString statusOf(QMainWindow& window) {
@@ -255,12 +271,15 @@ void RemovableWindowTest::windowListsEveryDiskAndViewsOne() {
     QCOMPARE(rows(list), (QStringList{"Disk 1", "Disk 10", "Zip"}));
     QCOMPARE(statusOf(*window), QString("Number of disks: 3"));
 
+    // Without a selected disk the buttons that need one are disabled.
+    QVERIFY(!rowButtonsEnabled(*window));
     click(*window, "btnView");
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{"You must select a disk first!"});
+    QVERIFY(f.world.ui.boxes().empty());
     QVERIFY(window->viewer() == nullptr);
 
     const QPoint inRow = list.visualItemRect(list.item(0)).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, inRow);
+    QVERIFY(rowButtonsEnabled(*window));
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, inRow);
     ListViewer* viewer = window->viewer();
     QVERIFY(viewer != nullptr && viewer->isVisible());
@@ -290,7 +309,10 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     auto window = f.makeWindow();
     QListWidget& list = diskList(*window);
 
+    // Without a selection the Rename button does nothing; the menu says why.
     click(*window, "btnRename");
+    QVERIFY(f.world.ui.boxes().empty());
+    window->findChild<QAction*>("mnuRename")->trigger();
     QCOMPARE(f.world.ui.texts().back(), std::string("You must select a disk first!"));
     QVERIFY(f.world.dialogsRun.empty());
 
@@ -342,6 +364,7 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     QCOMPARE(statusOf(*window), QString("Number of disks: 2"));
     QCOMPARE(f.cacheFile(0), crlf(kDisk10));
     QVERIFY(list.selectedItems().isEmpty());
+    QVERIFY(!rowButtonsEnabled(*window));
     select(list, "Zip");
     f.world.ui.answerYes();
     window->findChild<QAction*>("mnuDelete")->trigger();
@@ -362,10 +385,13 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
     QCOMPARE(statusOf(*window), QString("Number of disks: 0"));
     QVERIFY(!f.world.home.exists("home/1.txt"));  // the last disk took its file with it
 
-    // The placeholder row is no disk: Delete and Rename do nothing, View
-    // finds nothing to show.
+    // The placeholder row is no disk: it cannot be selected, the buttons
+    // stay disabled, and Delete and Rename do nothing.
     const std::size_t boxes = f.world.ui.boxes().size();
     select(list, "There are no removable disks in the list.");
+    QVERIFY(list.selectedItems().isEmpty());
+    QVERIFY(!rowButtonsEnabled(*window));
+    QTest::keyClick(&list, Qt::Key_Delete);
     click(*window, "btnDelete");
     click(*window, "btnRename");
     click(*window, "btnView");
