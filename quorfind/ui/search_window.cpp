@@ -12,6 +12,7 @@
 
 #include "common/qt/qt_interaction.h"
 #include "common/qt/row_buttons.h"
+#include "common/qt/shortcuts.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
 #include "quorfind/ui/dialog_parts.h"
@@ -118,6 +119,8 @@ void SearchWindow::buildMenus() {
     QAction* exit = file->addAction("E&xit");
     exit->setObjectName("mnuFileExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    quor::ui::setWindowKeys(*exit,
+                            quor::ui::standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     // A menu of its own without items: choosing it opens the options.
     QAction* options = menuBar()->addAction("&Options");
@@ -156,6 +159,18 @@ void SearchWindow::buildMenus() {
     QAction* help = menuBar()->addAction("&Help");
     help->setObjectName("mnuHelp");
     connect(help, &QAction::triggered, this, &SearchWindow::showHelp);
+    quor::ui::setWindowKeys(*help, quor::ui::standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
+
+    // The search box, from anywhere in the window.
+    auto* find = new QAction("Find", this);
+    find->setObjectName("actFind");
+    quor::ui::setWindowKeys(*find,
+                            quor::ui::standardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, this, &SearchWindow::focusSearchBox);
+    QWidget::addAction(find);
+    quor::ui::setRowKeys(*findChild<QAction*>("mnuEditDelete"), *view_,
+                         quor::ui::standardKeys(QKeySequence::Delete, Qt::Key_Delete));
+    quor::ui::setRowKeys(*findChild<QAction*>("mnuEditRename"), *view_, {QKeySequence(Qt::Key_F2)});
     describeLinks();
 }
 

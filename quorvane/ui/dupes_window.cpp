@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "common/qt/row_buttons.h"
+#include "common/qt/shortcuts.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/dupes/row_actions.h"
 #include "quorvane/ui/desktop_file_opener.h"
@@ -123,6 +125,10 @@ void DupesWindow::buildMenus() {
                                  {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
                                   {"mnuRename", "&Rename", &DupesWindow::renameSelected},
                                   {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}});
+    setRowKeys(*listMenu_->findChild<QAction*>("mnuRename"), *listWidget_,
+               {QKeySequence(Qt::Key_F2)});
+    setRowKeys(*listMenu_->findChild<QAction*>("mnuDelete"), *listWidget_,
+               standardKeys(QKeySequence::Delete, Qt::Key_Delete));
 }
 
 void DupesWindow::load() {
@@ -242,6 +248,19 @@ void DupesWindow::showOptions() {
 }
 
 // Closing.
+
+// Escape stops a running search, and closes the window otherwise.
+void DupesWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (searching_) {
+            searchClicked();
+        } else {
+            close();
+        }
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
 
 void DupesWindow::abandon() {
     abandoned_ = true;

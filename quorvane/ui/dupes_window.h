@@ -7,8 +7,9 @@
 // folder cache file that lists the file, so the catalogue stays in step
 // without a rebuild. Rows that name no file (the instruction, separators)
 // cannot be selected, and Open, Rename and Delete are enabled only while a
-// file is selected. The window remembers its placement under "DupesLeft",
-// "DupesTop", "DupesWidth" and "DupesHeight".
+// file is selected; Delete and F2 on the list delete and rename. Escape
+// stops a search, or closes the window when none runs. The window remembers its placement under
+// "DupesLeft", "DupesTop", "DupesWidth" and "DupesHeight".
 
 #include <QAction>
 #include <QMainWindow>
@@ -62,6 +63,7 @@ class DupesWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildControls();

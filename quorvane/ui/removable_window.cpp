@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/qt/row_buttons.h"
+#include "common/qt/shortcuts.h"
 #include "quorvane/ui/dialog_buttons.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
@@ -87,6 +89,9 @@ void RemovableWindow::buildMenu() {
                                      {{"mnuView", "&View", &RemovableWindow::viewSelected},
                                       {"mnuDelete", "&Delete", &RemovableWindow::deleteSelected},
                                       {"mnuRename", "&Rename", &RemovableWindow::renameSelected}});
+    setRowKeys(*menu_->findChild<QAction*>("mnuRename"), *listWidget_, {QKeySequence(Qt::Key_F2)});
+    setRowKeys(*menu_->findChild<QAction*>("mnuDelete"), *listWidget_,
+               standardKeys(QKeySequence::Delete, Qt::Key_Delete));
     QAction* exit = menu_->addAction("E&xit");
     exit->setObjectName("mnuExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -188,6 +193,14 @@ void RemovableWindow::closeEvent(QCloseEvent* event) {
         storePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement);
     }
     event->accept();
+}
+
+void RemovableWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void RemovableWindow::changeEvent(QEvent* event) {

@@ -3,7 +3,8 @@
 // Removable Disks: every disk of every removable disk set, and the View,
 // Delete and Rename of one disk (buttons, pop-up menu, double click, Enter
 // and the Delete key); the buttons are enabled only while a disk is selected,
-// and the row that says there are no disks cannot be selected. The list is read again whenever the
+// and the row that says there are no disks cannot be selected. Delete and F2
+// on the list delete and rename; Escape closes the window. The list is read again whenever the
 // window becomes active, so disks read or removed elsewhere show; the viewer of a disk closes with
 // the window. The window remembers its place under "RemoveLeft", "RemoveTop", "RemoveWidth" and
 // "RemoveHeight".
@@ -55,6 +56,7 @@ class RemovableWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildControls();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -44,6 +45,7 @@ class ResultActionsTest : public QObject {
     void copyTextPutsTheShownRowsOnTheClipboard();
     void openAndQueueHandTheResolvedPaths();
     void notesCannotBeSelectedAndOpenNeedsAResult();
+    void keysReachTheSearchBoxAndTheSelectedRows();
     void doubleClickOpensTheRowUnderThePointer();
     void deleteAsksThenRemovesTheFilesAndKeepsTheRows();
     void renameMovesTheFileAndNeverReplacesOne();
@@ -141,6 +143,57 @@ void ResultActionsTest::notesCannotBeSelectedAndOpenNeedsAResult() {
         QVERIFY(!f.child<QMenu>("mnuPopup").isVisible());
     }
     QVERIFY(f.world.launched.empty());
+}
+
+void ResultActionsTest::keysReachTheSearchBoxAndTheSelectedRows() {
+    Searched f;
+    const struct {
+        const char* action;
+        QKeySequence key;
+    } keys[] = {
+        {"mnuEditDelete", QKeySequence(Qt::Key_Delete)},
+        {"mnuEditRename", QKeySequence(Qt::Key_F2)},
+        {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnuHelp", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& k : keys) {
+        QCOMPARE(f.child<QAction>(k.action).shortcut(), k.key);
+    }
+    f.window->show();
+    f.window->activateWindow();
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(f.window.get());
+    QCOMPARE(QApplication::activeWindow(), f.window.get());
+
+    ResultView& view = f.window->resultView();
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(f.window->searchBox().hasFocus());
+
+    // Delete in the search box edits the text; it deletes no file.
+    f.select({0});
+    f.window->searchBox().setEditText("ab");
+    f.window->searchBox().lineEdit()->setCursorPosition(0);
+    QTest::keyClick(f.window->searchBox().lineEdit(), Qt::Key_Delete);
+    QCOMPARE(f.window->searchBox().currentText(), QString("b"));
+    QVERIFY(f.world.ui.boxes().empty());
+
+    // On the rows, F2 renames and Delete deletes the selected files.
+    view.setFocus();
+    f.select({0});
+    QTest::keyClick(&view, Qt::Key_F2);
+    QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"frmRename"});
+    view.setFocus();
+    f.select({0});
+    f.world.ui.answerNo();
+    QTest::keyClick(&view, Qt::Key_Delete);
+    QCOMPARE(f.world.ui.boxes().size(), 1u);
+    QCOMPARE(f.world.ui.boxes()[0].text, std::string(kDeleteQuestion));
+
+    QTest::keyClick(f.window.get(), Qt::Key_F1);
+    QCOMPARE(f.world.ui.boxes().back().text, std::string(kHelpFailedText));
+    QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!f.window->isVisible());
 }
 
 void ResultActionsTest::doubleClickOpensTheRowUnderThePointer() {

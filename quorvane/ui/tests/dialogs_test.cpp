@@ -1,13 +1,18 @@
 // The option dialogs and editors: their dependencies, what OK writes and in
 // which order, and the files they save.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
+#include "common/qt/qt_interaction.h"
+#include "common/qt/window_interaction.h"
 #include "quorvane/store/folder_options.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/download_link.h"
@@ -39,6 +44,7 @@ class DialogsTest : public QObject {
     void downloadLinkIsCleanedAndExampled();
     void folderOptionsMultipleDisksAnsweredNoKeepsTheDisks();
     void folderOptionsDiskButtonsRequestARebuild();
+    void enterAnswersNoToADestructiveQuestion();
     void headerEditorSavesWithCrLf();
     void missingHeaderIsCreatedAndEdited();
     void templateIsEditedWithAGraphicalEditor();
@@ -264,6 +270,42 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
     click(dialog, "btnAddNew");
     QCOMPARE(reads.size(), 2u);
     QCOMPARE(reads[1].second, DiskReadMode::AddNew);
+}
+
+namespace {
+
+// Presses Enter in the message box that the next event loop shows, and
+// reports which button was its default.
+void pressEnterInNextBox(QMessageBox::StandardButton& defaultButton) {
+    QTimer::singleShot(0, qApp, [&defaultButton] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                defaultButton = box->standardButton(box->defaultButton());
+                QTest::keyClick(box, Qt::Key_Return);
+                return;
+            }
+        }
+    });
+}
+
+}  // namespace
+
+void DialogsTest::enterAnswersNoToADestructiveQuestion() {
+    const struct {
+        bool destructive;
+        QMessageBox::StandardButton defaultButton;
+    } cases[] = {{true, QMessageBox::No}, {false, QMessageBox::Yes}};
+    for (const auto& c : cases) {
+        QtInteraction boxes;
+        WindowInteraction window(boxes, [](const QString&) {});
+        QMessageBox::StandardButton shown = QMessageBox::NoButton;
+        pressEnterInNextBox(shown);
+        const bool yes = c.destructive ? window.confirmDestructive("Delete it?", "Warning")
+                                       : window.confirm("Go on?", "Warning");
+        QCOMPARE(shown, c.defaultButton);
+        QCOMPARE(yes, !c.destructive);
+    }
 }
 
 void DialogsTest::headerEditorSavesWithCrLf() {

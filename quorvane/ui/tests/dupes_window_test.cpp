@@ -71,6 +71,7 @@ class DupesWindowTest : public QObject {
     void openHandsTheFileToTheDesktop();
     void contextMenuFollowsThePointerAndTheMenuKey();
     void everyControlIsReachedByKeyboard();
+    void keysActOnTheListAndEscapeStopsOrCloses();
     void mainWindowOpensOneWindowThatKeepsItsPlace();
 };
 
@@ -339,6 +340,33 @@ void DupesWindowTest::everyControlIsReachedByKeyboard() {
     QCOMPARE(button(*window, "btnDelete").toolTip(), QString("Click to delete the selected file"));
     QCOMPARE(window->findChild<QAction*>("mnuDupesOptions")->text(), QString("&Options"));
     QCOMPARE(button(*window, "btnDone").text(), QString("Exit"));
+}
+
+void DupesWindowTest::keysActOnTheListAndEscapeStopsOrCloses() {
+    DupesWorld f;
+    auto window = f.makeWindow();
+    QCOMPARE(window->findChild<QAction*>("mnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(window->findChild<QAction*>("mnuDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QVERIFY(showActive(*window));
+    button(*window, "btnSearch").click();
+    QListWidget& list = dupesList(*window);
+    list.setFocus();
+    selectRow(*window, 0);
+    f.world.dialogScripts.push_back([](QDialog& dialog) {
+        click(dialog, "btnCancel");
+        return dialog.result();
+    });
+    QTest::keyClick(&list, Qt::Key_F2);
+    QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmRename"});
+
+    // During a search Escape stops it, and the window stays.
+    atFirstPoll(*window, [&] { QTest::keyClick(&list, Qt::Key_Escape); });
+    button(*window, "btnSearch").click();
+    QCOMPARE(shownRows(*window), kBothPairs.mid(0, 3));
+    QVERIFY(window->isVisible());
+    // Idle, it closes the window.
+    QTest::keyClick(&list, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 void DupesWindowTest::mainWindowOpensOneWindowThatKeepsItsPlace() {

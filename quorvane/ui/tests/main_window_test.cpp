@@ -3,6 +3,7 @@
 #include "quorvane/ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,7 @@ class MainWindowTest : public QObject {
     void hooksWithoutHandlerShowANotice();
     void closingDuringABuildWaitsForIt();
     void closingSavesTheListUnderItsName();
+    void menuKeysRunTheirCommands();
     void screenshots();
 };
 
@@ -405,6 +407,47 @@ void MainWindowTest::closingSavesTheListUnderItsName() {
     f.window->close();
     QVERIFY(f.world.home.exists("home/data/weekly.lst"));
     QVERIFY(f.world.setting("MainLeft") != "<missing>");
+}
+
+void MainWindowTest::menuKeysRunTheirCommands() {
+    Fixture f;
+    f.world.addRecords({"/music"});
+    QVERIFY(f.window->load().ok());
+    const struct {
+        const char* action;
+        QKeySequence key;
+    } keys[] = {
+        {"mnuNewList", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"mnuOpenList", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuFileMakeList", QKeySequence(Qt::Key_F5)},
+        {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnuQuorvaneHelp", QKeySequence(Qt::Key_F1)},
+        {"mnuPathListDelete", QKeySequence(Qt::Key_Delete)},
+    };
+    for (const auto& k : keys) {
+        // The first key is the one the menu shows.
+        QCOMPARE(f.window->findChild<QAction*>(k.action)->shortcut(), k.key);
+    }
+
+    QVERIFY(showActive(*f.window));
+    f.world.dialogScripts.push_back([](QDialog& dialog) { return dialog.result(); });
+    QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmSavedLists"});
+
+    QTest::keyClick(f.window.get(), Qt::Key_F1);  // the help page, or why it cannot open
+    QCOMPARE(f.world.opened.size() + f.world.ui.boxes().size(), 1u);
+
+    // Delete is the folder list's: in the list it asks to remove the folder.
+    f.list().setFocus();
+    f.select(0);
+    f.world.ui.answerNo();
+    QTest::keyClick(&f.list(), Qt::Key_Delete);
+    QVERIFY(
+        f.world.ui.boxes().back().text.starts_with("Are you sure you want to remove the folder"));
+    QCOMPARE(f.rows(), QStringList{"/music"});
+
+    QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!f.window->isVisible());
 }
 
 void MainWindowTest::screenshots() {

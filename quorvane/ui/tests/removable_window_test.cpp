@@ -141,6 +141,7 @@ class RemovableWindowTest : public QObject {
     void windowListsEveryDiskAndViewsOne();
     void renameAndDeleteThroughButtonsMenuAndKeys();
     void withoutDisksOnlyThePlaceholderShows();
+    void keysActOnTheListAndEscapeCloses();
     void windowsKeepTheirPlaceAndEveryControlIsReachable();
     void screenshots();
 };
@@ -398,6 +399,32 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
     QCOMPARE(f.world.ui.boxes().size(), boxes);
     QVERIFY(f.world.dialogsRun.empty());
     QVERIFY(window->viewer() == nullptr);
+}
+
+void RemovableWindowTest::keysActOnTheListAndEscapeCloses() {
+    DiskWorld f;
+    auto window = f.makeWindow();
+    QCOMPARE(window->findChild<QAction*>("mnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(window->findChild<QAction*>("mnuDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QVERIFY(showActive(*window));
+    QListWidget& list = diskList(*window);
+    list.setFocus();
+    select(list, "Zip");
+    f.world.dialogScripts.push_back([](QDialog& dialog) {
+        click(dialog, "btnCancel");
+        return dialog.result();
+    });
+    QTest::keyClick(&list, Qt::Key_F2);
+    QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmRename"});
+
+    // Escape closes the viewer, then the window.
+    QTest::keyClick(&list, Qt::Key_Return);
+    ListViewer* viewer = window->viewer();
+    QVERIFY(viewer != nullptr && viewer->isVisible());
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    QVERIFY(!viewer->isVisible());
+    QTest::keyClick(&list, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
