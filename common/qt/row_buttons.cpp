@@ -15,18 +15,27 @@ bool hasSelectedRow(const QAbstractItemView& view) {
                        [](const QItemSelectionRange& range) { return !range.isEmpty(); });
 }
 
-void followRowSelection(QAbstractItemView& view, QObject* context,
-                        const std::function<void()>& update) {
+void RowSelectionFollower::follow(QAbstractItemView& view, const std::function<void()>& update) {
+    stop();
     QAbstractItemModel* model = view.model();
     // Rows removed or reset need not report a selection change, so they
     // are followed as well.
-    QObject::connect(view.selectionModel(), &QItemSelectionModel::selectionChanged, context,
-                     update);
-    QObject::connect(model, &QAbstractItemModel::modelReset, context, update);
-    QObject::connect(model, &QAbstractItemModel::rowsRemoved, context, update);
-    QObject::connect(model, &QAbstractItemModel::rowsInserted, context, update);
-    QObject::connect(model, &QAbstractItemModel::dataChanged, context, update);
+    connections_ = {
+        QObject::connect(view.selectionModel(), &QItemSelectionModel::selectionChanged, &view,
+                         update),
+        QObject::connect(model, &QAbstractItemModel::modelReset, &view, update),
+        QObject::connect(model, &QAbstractItemModel::rowsRemoved, &view, update),
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, &view, update),
+        QObject::connect(model, &QAbstractItemModel::dataChanged, &view, update),
+    };
     update();
+}
+
+void RowSelectionFollower::stop() {
+    for (const QMetaObject::Connection& connection : connections_) {
+        QObject::disconnect(connection);
+    }
+    connections_.clear();
 }
 
 void makeNote(QListWidgetItem& item) {

@@ -51,7 +51,7 @@ class SavedListChooser : public QDialog {
         }
         const ButtonRow buttons = addButtonRow(*this, *layout, "Open", "btnOpen");
         cancel_ = buttons.cancel;
-        quor::ui::followRowSelection(*lists_, this, [this, open = buttons.ok] {
+        rowSelection_.follow(*lists_, [this, open = buttons.ok] {
             open->setEnabled(quor::ui::hasSelectedRow(*lists_));
         });
         connect(buttons.ok, &QPushButton::clicked, this, [this] { openClicked(); });
@@ -93,6 +93,7 @@ class SavedListChooser : public QDialog {
     std::string chosen_;
     QListWidget* lists_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    quor::ui::RowSelectionFollower rowSelection_;
 };
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_interaction.h"
-#include "common/qt/row_buttons.h"
 #include "common/qt/shortcuts.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
@@ -84,7 +83,7 @@ void SearchWindow::buildControls() {
     connect(view_, &QAbstractItemView::doubleClicked, this, &SearchWindow::openRow);
     connect(view_, &ResultView::menuRequested, this, &SearchWindow::popUpRowMenu);
     connect(view_, &ResultView::dragRequested, this, &SearchWindow::startRowDrag);
-    quor::ui::followRowSelection(*view_, this, [this] { enableOpenButton(); });
+    rowSelection_.follow(*view_, [this] { enableOpenButton(); });
     layout->addWidget(view_, 1);
     setCentralWidget(central);
     statusBar()->setObjectName("StatusBar1");

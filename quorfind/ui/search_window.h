@@ -24,6 +24,7 @@
 
 #include "common/interaction.h"
 #include "common/qt/close_when_idle.h"
+#include "common/qt/row_buttons.h"
 #include "common/qt/window_interaction.h"
 #include "common/qt/window_placement.h"
 #include "quorfind/dcc/dcc_send.h"
@@ -172,6 +173,7 @@ class SearchWindow : public QMainWindow {
     bool acting_ = false;
     quor::ui::CloseWhenIdle closing_;
     bool hideWhenMinimised_ = false;
+    quor::ui::RowSelectionFollower rowSelection_;
 };
 
 // Makes the window ordinary while a dialog shows, when it is kept on top,

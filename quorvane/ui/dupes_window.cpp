@@ -85,7 +85,7 @@ void DupesWindow::buildControls() {
             listMenu_->popup(at);
         }
     });
-    followRowSelection(*listWidget_, this, [this] { enableRowButtons(); });
+    rowSelection_.follow(*listWidget_, [this] { enableRowButtons(); });
 }
 
 // Open, Rename and Delete need a selected file, and wait while a search runs.

@@ -21,6 +21,7 @@
 
 #include "common/qt/close_when_idle.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 #include "common/qt/window_interaction.h"
 #include "quorvane/dupes/dupes_search.h"
 #include "quorvane/dupes/file_opener.h"
@@ -91,6 +92,7 @@ class DupesWindow : public QMainWindow {
     bool searching_ = false;
     CloseWhenIdle closing_;
     bool abandoned_ = false;
+    RowSelectionFollower rowSelection_;
 };
 
 // The main window's Find Duplicate Files: opens the window over main, or

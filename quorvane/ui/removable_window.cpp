@@ -75,7 +75,7 @@ void RemovableWindow::buildControls() {
     connect(listWidget_, &PathListWidget::contextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(at); });
     connect(listWidget_, &PathListWidget::openRequested, this, &RemovableWindow::viewSelected);
-    followRowSelection(*listWidget_, this, [this, rowButtons] {
+    rowSelection_.follow(*listWidget_, [this, rowButtons] {
         for (QPushButton* button : rowButtons) {
             button->setEnabled(hasSelectedRow(*listWidget_));
         }

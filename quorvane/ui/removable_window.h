@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 #include "quorvane/removable/removable_disks.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/list_viewer.h"
@@ -73,6 +74,7 @@ class RemovableWindow : public QMainWindow {
     QMenu* menu_ = nullptr;
     QPointer<ListViewer> viewer_;
     bool abandoned_ = false;
+    RowSelectionFollower rowSelection_;
 };
 
 // The main window's Manage Removable Disks: opens the window over main, or

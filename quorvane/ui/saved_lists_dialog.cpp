@@ -52,8 +52,7 @@ SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
         reject();
     });
     connect(lists_, &QListWidget::itemDoubleClicked, this, &SavedListsDialog::chooseClicked);
-    followRowSelection(*lists_, this,
-                       [this, choose] { choose->setEnabled(hasSelectedRow(*lists_)); });
+    rowSelection_.follow(*lists_, [this, choose] { choose->setEnabled(hasSelectedRow(*lists_)); });
     lists_->setFocus();
     resize(280, 300);
 }

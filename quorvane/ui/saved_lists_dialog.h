@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/interaction.h"
+#include "common/qt/row_buttons.h"
 #include "quorvane/store/list_commands.h"
 #include "quorvane/store/places.h"
 
@@ -34,6 +35,7 @@ class SavedListsDialog : public QDialog {
     store::ChooserMode mode_;
     QListWidget* lists_ = nullptr;
     std::string chosen_;
+    RowSelectionFollower rowSelection_;
 };
 
 }  // namespace quor::ui

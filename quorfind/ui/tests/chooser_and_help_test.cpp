@@ -57,6 +57,8 @@ void ChooserAndHelpTest::chooserListsTheSavedListsWithoutExtension() {
         QCOMPARE(items(dialog), QStringList({"Jazz", "my.music", "rock"}));
         QVERIFY(child<QPushButton>(dialog, "btnOpen").isDefault());
         QVERIFY(!child<QPushButton>(dialog, "btnOpen").isEnabled());
+        QCOMPARE(tabOrder(dialog), QStringList({"lstSavedLists", "btnCancel"}));
+        select(dialog, 0);
         QCOMPARE(tabOrder(dialog), QStringList({"lstSavedLists", "btnOpen", "btnCancel"}));
         QCOMPARE(dialog.focusWidget(), &child<QListWidget>(dialog, "lstSavedLists"));
         screenshot(dialog, "frmSavedLists");

@@ -334,6 +334,8 @@ void DupesWindowTest::contextMenuFollowsThePointerAndTheMenuKey() {
 void DupesWindowTest::everyControlIsReachedByKeyboard() {
     DupesWorld f;
     auto window = f.makeWindow();
+    button(*window, "btnSearch").click();
+    selectRow(*window, 0);  // the file buttons are enabled with a file
     QCOMPARE(focusOrder(dupesList(*window), 6), (QStringList{"DupesList", "btnOpen", "btnRename",
                                                              "btnDelete", "btnSearch", "btnDone"}));
     QVERIFY(!dupesList(*window).accessibleName().isEmpty());

@@ -392,7 +392,6 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
     select(list, "There are no removable disks in the list.");
     QVERIFY(list.selectedItems().isEmpty());
     QVERIFY(!rowButtonsEnabled(*window));
-    QTest::keyClick(&list, Qt::Key_Delete);
     click(*window, "btnDelete");
     click(*window, "btnRename");
     click(*window, "btnView");
@@ -445,6 +444,7 @@ void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
     QVERIFY(window->width() >= twipsToPixels(3780, dpi));
     QVERIFY(window->minimumHeight() >= twipsToPixels(2500, dpi));
 
+    select(diskList(*window), "Zip");  // the disk buttons are enabled with a disk
     QCOMPARE(focusOrder(diskList(*window), 5),
              (QStringList{"lstRemovables", "btnView", "btnDelete", "btnRename", "btnExit"}));
     QVERIFY(!diskList(*window).accessibleName().isEmpty());
