@@ -31,6 +31,10 @@ bool UnattendedInteraction::confirm(std::string_view, std::string_view) {
     return false;
 }
 
+bool UnattendedInteraction::confirmDestructive(std::string_view, std::string_view) {
+    return false;
+}
+
 bool UnattendedInteraction::okOrCancel(std::string_view, std::string_view) {
     return false;
 }

@@ -29,6 +29,15 @@ class Interaction {
     // A question with Yes and No; true for Yes.
     virtual bool confirm(std::string_view text, std::string_view caption = kWarningCaption) = 0;
 
+    // A question with Yes and No before something is deleted or erased; true
+    // for Yes. No is the default answer, so Enter keeps everything. An
+    // interaction without buttons need not override it: it is asked as
+    // confirm() is.
+    virtual bool confirmDestructive(std::string_view text,
+                                    std::string_view caption = kWarningCaption) {
+        return confirm(text, caption);
+    }
+
     // A question with OK and Cancel; true for OK.
     virtual bool okOrCancel(std::string_view text, std::string_view caption) = 0;
 
@@ -72,6 +81,7 @@ class UnattendedInteraction final : public Interaction {
 
     void notice(std::string_view text, std::string_view caption, Shown shown) override;
     bool confirm(std::string_view text, std::string_view caption) override;
+    bool confirmDestructive(std::string_view text, std::string_view caption) override;
     bool okOrCancel(std::string_view text, std::string_view caption) override;
     bool retryOrCancel(std::string_view text, std::string_view caption) override;
     void status(std::string_view) override {}

@@ -59,6 +59,11 @@ bool QtInteraction::confirm(std::string_view text, std::string_view caption) {
                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool QtInteraction::confirmDestructive(std::string_view text, std::string_view caption) {
+    return ask(parent_, QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool QtInteraction::okOrCancel(std::string_view text, std::string_view caption) {
     return ask(parent_, QMessageBox::Question, text, caption, QMessageBox::Ok | QMessageBox::Cancel,
                QMessageBox::Ok) == QMessageBox::Ok;

@@ -25,6 +25,7 @@ class QtInteraction final : public Interaction {
 
     void notice(std::string_view text, std::string_view caption, Shown shown) override;
     bool confirm(std::string_view text, std::string_view caption) override;
+    bool confirmDestructive(std::string_view text, std::string_view caption) override;
     bool okOrCancel(std::string_view text, std::string_view caption) override;
     bool retryOrCancel(std::string_view text, std::string_view caption) override;
     void status(std::string_view text) override;

@@ -42,6 +42,9 @@ class WindowInteraction final : public Interaction {
     bool confirm(std::string_view text, std::string_view caption) override {
         return boxes_.confirm(text, caption);
     }
+    bool confirmDestructive(std::string_view text, std::string_view caption) override {
+        return boxes_.confirmDestructive(text, caption);
+    }
     bool okOrCancel(std::string_view text, std::string_view caption) override {
         return boxes_.okOrCancel(text, caption);
     }

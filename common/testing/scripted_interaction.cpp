@@ -14,8 +14,10 @@ void ScriptedInteraction::notice(std::string_view text, std::string_view caption
     boxes_.push_back({Box::Notice, std::string(text), std::string(caption), shown});
 }
 
-bool ScriptedInteraction::ask(Box box, std::string_view text, std::string_view caption) {
-    boxes_.push_back({box, std::string(text), std::string(caption)});
+bool ScriptedInteraction::ask(Box box, std::string_view text, std::string_view caption,
+                              bool defaultNo) {
+    boxes_.push_back(
+        {box, std::string(text), std::string(caption), Shown::InteractiveOnly, defaultNo});
     if (answers_.empty()) {
         ++unscripted_;
         return false;
@@ -27,6 +29,10 @@ bool ScriptedInteraction::ask(Box box, std::string_view text, std::string_view c
 
 bool ScriptedInteraction::confirm(std::string_view text, std::string_view caption) {
     return ask(Box::Confirm, text, caption);
+}
+
+bool ScriptedInteraction::confirmDestructive(std::string_view text, std::string_view caption) {
+    return ask(Box::Confirm, text, caption, true);
 }
 
 bool ScriptedInteraction::okOrCancel(std::string_view text, std::string_view caption) {

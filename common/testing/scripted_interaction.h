@@ -18,6 +18,8 @@ struct ShownBox {
     std::string text;
     std::string caption;
     Shown shown = Shown::InteractiveOnly;
+    // Set for a question whose default answer is No (confirmDestructive).
+    bool defaultNo = false;
 };
 
 class ScriptedInteraction final : public Interaction {
@@ -47,6 +49,8 @@ class ScriptedInteraction final : public Interaction {
 
     void notice(std::string_view text, std::string_view caption, Shown shown) override;
     bool confirm(std::string_view text, std::string_view caption) override;
+    // Recorded as Box::Confirm with defaultNo set.
+    bool confirmDestructive(std::string_view text, std::string_view caption) override;
     bool okOrCancel(std::string_view text, std::string_view caption) override;
     bool retryOrCancel(std::string_view text, std::string_view caption) override;
     void status(std::string_view text) override { statuses_.emplace_back(text); }
@@ -55,7 +59,7 @@ class ScriptedInteraction final : public Interaction {
     bool unattended() const override { return unattended_; }
 
   private:
-    bool ask(Box box, std::string_view text, std::string_view caption);
+    bool ask(Box box, std::string_view text, std::string_view caption, bool defaultNo = false);
 
     std::deque<bool> answers_;
     std::vector<ShownBox> boxes_;

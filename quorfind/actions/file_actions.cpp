@@ -49,7 +49,7 @@ int deleteFiles(const std::vector<SearchRow>& rows, const ActionContext& context
     if (refusedUnlessOwnList(context, RowAction::Delete)) {
         return 0;
     }
-    if (!context.ui.confirm(kDeleteQuestion, kWarningCaption)) {
+    if (!context.ui.confirmDestructive(kDeleteQuestion, kWarningCaption)) {
         return 0;
     }
     int deleted = 0;

@@ -22,6 +22,7 @@ TEST_F(ActionTest, DeleteAskedOnceAndNoChangesNothing) {
     ASSERT_EQ(ui.boxes().size(), 2u);
     EXPECT_EQ(ui.boxes()[1].text, kDeleteQuestion);
     EXPECT_EQ(ui.boxes()[1].caption, "Warning");
+    EXPECT_TRUE(ui.boxes()[1].defaultNo);
 }
 
 TEST_F(ActionTest, DeleteNeverRemovesAFolderAndReportsTheFailure) {

@@ -94,8 +94,9 @@ Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) {
         return Qt::NoItemFlags;
     }
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    return notes_ ? flags : flags | Qt::ItemIsDragEnabled;
+    // Notes name no file: they are shown but cannot be selected or dragged.
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    return notes_ ? flags : flags | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
 }
 
 ResultView::ResultView(QWidget* parent) : QTreeView(parent) {
@@ -195,7 +196,8 @@ void ResultView::contextMenuEvent(QContextMenuEvent* event) {
         return;  // below the last row
     }
     const QModelIndex current = currentIndex();
-    if (!current.isValid() || current.data().toString().isEmpty()) {
+    const bool note = !model()->flags(current).testFlag(Qt::ItemIsSelectable);
+    if (!current.isValid() || note || current.data().toString().isEmpty()) {
         return;
     }
     const QPoint at =

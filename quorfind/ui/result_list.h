@@ -1,7 +1,8 @@
 #pragma once
 
 // The result list of the search window: the rows of the last search, or
-// notes that name no file (the instruction rows, "No Matches Found"). A
+// notes that name no file (the instruction rows, "No Matches Found"), which
+// cannot be selected. A
 // model over the rows lets a search of a million matches show at once; the
 // view keeps the right-click rules of the list (a right-click on a selected
 // row keeps the selection, on another row selects it alone) and hands the

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 #include "quorfind/ui/dialog_parts.h"
 #include "quorfind/ui/dialogs.h"
 #include "quorvane/store/list_commands.h"
@@ -39,12 +40,20 @@ class SavedListChooser : public QDialog {
         prompt->setBuddy(lists_);
         layout->addWidget(prompt);
         layout->addWidget(lists_, 1);
-        for (const std::string& name : store::savedListNames(places)) {
+        const std::vector<std::string> names = store::savedListNames(places);
+        for (const std::string& name : names) {
             auto* item = new QListWidgetItem(qtext(name), lists_);
             item->setData(kNameRole, QByteArray::fromStdString(name));
         }
+        // The list searched now (or the only one) is selected, so Enter opens it.
+        if (const auto row = store::preselectedList(names, previousChoice)) {
+            lists_->setCurrentRow(static_cast<int>(*row), QItemSelectionModel::ClearAndSelect);
+        }
         const ButtonRow buttons = addButtonRow(*this, *layout, "Open", "btnOpen");
         cancel_ = buttons.cancel;
+        rowSelection_.follow(*lists_, [this, open = buttons.ok] {
+            open->setEnabled(quor::ui::hasSelectedRow(*lists_));
+        });
         connect(buttons.ok, &QPushButton::clicked, this, [this] { openClicked(); });
         connect(lists_, &QListWidget::itemDoubleClicked, this, [this] { openClicked(); });
         connect(cancel_, &QPushButton::clicked, this, [this] {
@@ -84,6 +93,7 @@ class SavedListChooser : public QDialog {
     std::string chosen_;
     QListWidget* lists_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    quor::ui::RowSelectionFollower rowSelection_;
 };
 
 }  // namespace

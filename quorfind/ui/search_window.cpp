@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/shortcuts.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
 #include "quorfind/ui/dialog_parts.h"
@@ -85,6 +86,7 @@ void SearchWindow::buildControls() {
     connect(view_, &QAbstractItemView::doubleClicked, this, &SearchWindow::openRow);
     connect(view_, &ResultView::menuRequested, this, &SearchWindow::popUpRowMenu);
     connect(view_, &ResultView::dragRequested, this, &SearchWindow::startRowDrag);
+    rowSelection_.follow(*view_, [this] { enableOpenButton(); });
     layout->addWidget(view_, 1);
     setCentralWidget(central);
     statusBar()->setObjectName("StatusBar1");
@@ -119,6 +121,8 @@ void SearchWindow::buildMenus() {
     QAction* exit = file->addAction("E&xit");
     exit->setObjectName("mnuFileExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    quor::ui::setWindowKeys(*exit,
+                            quor::ui::standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     // A menu of its own without items: choosing it opens the options.
     QAction* options = menuBar()->addAction("&Options");
@@ -157,6 +161,18 @@ void SearchWindow::buildMenus() {
     QAction* help = menuBar()->addAction("&Help");
     help->setObjectName("mnuHelp");
     connect(help, &QAction::triggered, this, &SearchWindow::showHelp);
+    quor::ui::setWindowKeys(*help, quor::ui::standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
+
+    // The search box, from anywhere in the window.
+    auto* find = new QAction("Find", this);
+    find->setObjectName("actFind");
+    quor::ui::setWindowKeys(*find,
+                            quor::ui::standardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, this, &SearchWindow::focusSearchBox);
+    QWidget::addAction(find);
+    quor::ui::setRowKeys(*findChild<QAction*>("mnuEditDelete"), *view_,
+                         quor::ui::standardKeys(QKeySequence::Delete, Qt::Key_Delete));
+    quor::ui::setRowKeys(*findChild<QAction*>("mnuEditRename"), *view_, {QKeySequence(Qt::Key_F2)});
     describeLinks();
 }
 
@@ -278,7 +294,12 @@ void SearchWindow::setCommandsEnabled(bool enabled) {
     for (QAction* action : idleOnly_) {
         action->setEnabled(enabled);
     }
-    openButton_->setEnabled(enabled);
+    enableOpenButton();
+}
+
+// Open needs a selected result, and waits while a search runs.
+void SearchWindow::enableOpenButton() {
+    openButton_->setEnabled(!searching_ && quor::ui::hasSelectedRow(*view_));
 }
 
 void SearchWindow::focusSearchBox() {

@@ -24,6 +24,7 @@
 
 #include "common/interaction.h"
 #include "common/qt/close_when_idle.h"
+#include "common/qt/row_buttons.h"
 #include "common/qt/window_interaction.h"
 #include "common/qt/window_placement.h"
 #include "quorfind/dcc/dcc_send.h"
@@ -119,6 +120,7 @@ class SearchWindow : public QMainWindow {
     void placeTopMost(bool on);
     void describeLinks();
     void setCommandsEnabled(bool enabled);
+    void enableOpenButton();
     void focusSearchBox();
     void guarded(const std::function<void()>& command);
     bool idle() const { return !searching_ && !acting_; }
@@ -181,6 +183,7 @@ class SearchWindow : public QMainWindow {
     bool acting_ = false;
     quor::ui::CloseWhenIdle closing_;
     bool hideWhenMinimised_ = false;
+    quor::ui::RowSelectionFollower rowSelection_;
 };
 
 // Makes the window ordinary while a dialog shows, when it is kept on top,

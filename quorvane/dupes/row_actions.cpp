@@ -77,8 +77,8 @@ ActionOutcome failed(const store::ListContext& context, std::string_view text,
 
 ActionOutcome deleteLocated(const store::ListContext& context, DupesRows& list,
                             std::size_t selected, const Located& located) {
-    if (!context.ui.confirm("Are you sure you want to delete the\nfile: " + located.row.fullPath +
-                            "?")) {
+    if (!context.ui.confirmDestructive(
+            "Are you sure you want to delete the\nfile: " + located.row.fullPath + "?")) {
         return ActionOutcome::Cancelled;
     }
     if (!waitForFile(context, located.row)) {

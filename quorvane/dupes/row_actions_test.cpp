@@ -153,6 +153,7 @@ TEST_F(RowActionsTest, DeleteRemovesTheFileItsRowAndItsLineInItsOwnSectionOnly) 
     EXPECT_EQ(deleteRow(context(), list, 1), ActionOutcome::Done);
     ASSERT_EQ(ui.boxes().size(), 1U);
     EXPECT_EQ(ui.boxes()[0].box, Box::Confirm);
+    EXPECT_TRUE(ui.boxes()[0].defaultNo);
     EXPECT_EQ(ui.boxes()[0].text,
               "Are you sure you want to delete the\nfile: " + music("Sub/song.mp3") + "?");
     EXPECT_EQ(ui.boxes()[0].caption, "Warning");

@@ -143,7 +143,8 @@ DiskList deleteDisk(store::ListContext& context, const std::optional<std::string
     if (isPlaceholder(selected) || !checkDiskSelected(context, selected)) {
         return fillDiskList(context);
     }
-    if (!context.ui.confirm("Are you sure you want to delete " + *selected + "\nfrom the list?")) {
+    if (!context.ui.confirmDestructive("Are you sure you want to delete " + *selected +
+                                       "\nfrom the list?")) {
         return fillDiskList(context);
     }
     BusyPointer busy(context.ui);

@@ -56,6 +56,7 @@ TEST_F(RemovableDisksTest, DeletingTheOnlyDiskRemovesTheFile) {
     EXPECT_EQ(list.diskCount, 0);
     EXPECT_FALSE(existsInHome("0.txt"));
     EXPECT_EQ(ui.boxes()[0].text, "Are you sure you want to delete Disk 1\nfrom the list?");
+    EXPECT_TRUE(ui.boxes()[0].defaultNo);
 }
 
 TEST_F(RemovableDisksTest, DeletingADiskKeepsTheOtherBlocksAndOtherSets) {

@@ -74,8 +74,8 @@ bool removeFolder(ListContext& context, std::optional<int> selected) {
             return false;
         }
         const std::string row = settings.get(recordSection(k), kPath);
-        if (!context.ui.confirm("Are you sure you want to remove the folder: \n" + row +
-                                "\nfrom your list?")) {
+        if (!context.ui.confirmDestructive("Are you sure you want to remove the folder: \n" + row +
+                                           "\nfrom your list?")) {
             return false;
         }
         (void)removeFileIfExists(context.places.cacheFile(k));  // a failure here is ignored

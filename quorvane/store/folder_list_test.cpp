@@ -43,6 +43,7 @@ TEST_F(FolderListTest, RemovingTheFirstRecordRenumbersRecordsAndCacheFiles) {
     EXPECT_TRUE(removeFolder(ctx, 0));
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].box, Box::Confirm);
+    EXPECT_TRUE(ui.boxes()[0].defaultNo);
     EXPECT_EQ(ui.boxes()[0].text,
               "Are you sure you want to remove the folder: \n/a\nfrom your list?");
     EXPECT_EQ(ui.boxes()[0].caption, "Warning");

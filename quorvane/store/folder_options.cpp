@@ -1,5 +1,8 @@
 #include "quorvane/store/folder_options.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "common/file_io.h"
 #include "common/names.h"
 #include "common/number_text.h"
@@ -62,7 +65,7 @@ void FolderOptions::multipleDisksClicked() {
         });
     };
     if (!multipleDisks && storedRemovable_ != 0) {
-        if (context_.ui.confirm(kEraseDisksQuestion)) {
+        if (confirmErase()) {
             showAsRemovable(false);
             update = true;
             storedRemovable_ = 0;
@@ -85,7 +88,24 @@ void FolderOptions::multipleDisksClicked() {
 }
 
 bool FolderOptions::confirmAddAll() {
-    return context_.ui.confirm(kEraseDisksQuestion);
+    return confirmErase();
+}
+
+// Only a set with disks read is asked about: without a cache file (or with
+// an empty one) there is nothing to erase. A cache file that cannot be
+// looked at counts as holding disks, so the question is never skipped by
+// mistake.
+bool FolderOptions::hasDisks() const {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(context_.places.cacheFile(index_), error);
+    if (error) {
+        return error != std::errc::no_such_file_or_directory;
+    }
+    return size > 0;
+}
+
+bool FolderOptions::confirmErase() {
+    return !hasDisks() || context_.ui.confirmDestructive(kEraseDisksQuestion);
 }
 
 }  // namespace quor::store

@@ -43,13 +43,20 @@ class FolderOptions {
     // The multiple-disks box was clicked; multipleDisks holds its new state.
     // Switching the record's kind discards its cache file and stores the new
     // kind at once (the two kinds of cache file have different layouts).
+    // Unticking a set that has disks asks first, with No as the default.
     void multipleDisksClicked();
 
-    // Add All's question; true when the user agreed to erase the disks.
+    // Add All's question; true when the user agreed to erase the disks, or
+    // at once when the set has no disks yet. No is the default answer.
     bool confirmAddAll();
+
+    // True when the record's cache file holds something that erasing would
+    // lose (or cannot be looked at).
+    bool hasDisks() const;
 
   private:
     void showAsRemovable(bool removable);
+    bool confirmErase();
 
     ListContext& context_;
     int index_;

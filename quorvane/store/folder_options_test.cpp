@@ -98,6 +98,7 @@ TEST_F(FolderOptionsTest, UntickingADiskSetAsksAndNoKeepsEverything) {
     options.multipleDisksClicked();
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].box, Box::Confirm);
+    EXPECT_TRUE(ui.boxes()[0].defaultNo);
     EXPECT_EQ(ui.boxes()[0].text,
               "This will erase any removable disks you\nhave entered for this path.\n"
               "Are you sure you want to do this?");
@@ -116,13 +117,41 @@ TEST_F(FolderOptionsTest, UntickingADiskSetAsksAndNoKeepsEverything) {
     EXPECT_FALSE(options.diskButtonsEnabled());
 }
 
-TEST_F(FolderOptionsTest, AddAllAsksBeforeErasingTheDisks) {
+TEST_F(FolderOptionsTest, AddAllAsksWithNoAsDefaultOnlyWhenThereAreDisksToErase) {
     addRecords({"/media/cdrom"});
+    setRecord(0, {"/media/cdrom", "CDs", "0", "1"});
     FolderOptions options(ctx, 0);
+    EXPECT_FALSE(options.hasDisks());
+    EXPECT_TRUE(options.confirmAddAll());  // nothing read yet: nothing to erase
+    cacheFile(0, "");
+    EXPECT_FALSE(options.hasDisks());
+    EXPECT_TRUE(options.confirmAddAll());
+    EXPECT_TRUE(ui.boxes().empty());
+
+    cacheFile(0, "?Disk 1\r\n10\r\n");
+    EXPECT_TRUE(options.hasDisks());
     ui.answerNo();
     ui.answerYes();
     EXPECT_FALSE(options.confirmAddAll());
     EXPECT_TRUE(options.confirmAddAll());
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    for (const auto& asked : ui.boxes()) {
+        EXPECT_EQ(asked.box, Box::Confirm);
+        EXPECT_TRUE(asked.defaultNo);
+        EXPECT_EQ(asked.text, kEraseDisksQuestion);
+    }
+}
+
+TEST_F(FolderOptionsTest, UntickingASetWithoutDisksSwitchesWithoutAsking) {
+    addRecords({"/media/cdrom"});
+    setRecord(0, {"/media/cdrom", "CDs", "0", "1"});
+    FolderOptions options(ctx, 0);
+    options.multipleDisks = false;
+    options.multipleDisksClicked();
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(record(0).cdrom, "0");
+    EXPECT_EQ(record(0).update, "1");
+    EXPECT_TRUE(options.updateEnabled());
 }
 
 }  // namespace

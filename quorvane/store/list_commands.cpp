@@ -15,11 +15,11 @@ namespace quor::store {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::string currentListName(const AppSettings& settings) {
     return fileNamePart(settings.setting("SavePath"));
 }
+
+namespace {
 
 // The current list saved afresh under its own name.
 void resaveCurrentList(ListContext& context) {
@@ -116,13 +116,30 @@ std::vector<std::string> savedListNames(const Places& places) {
     return names;
 }
 
+std::optional<std::size_t> preselectedList(const std::vector<std::string>& names,
+                                           std::string_view current) {
+    if (!current.empty()) {
+        const std::string base = savedListBase(current);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == current || names[i] + ".lst" == current || names[i] == base) {
+                return i;
+            }
+        }
+    }
+    if (names.size() == 1) {
+        return 0;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> chooseSavedList(Interaction& ui, ChooserMode mode,
                                            const std::optional<std::string>& selectedItem) {
     if (!selectedItem) {
         ui.notice("Please select a saved list!");
         return std::nullopt;
     }
-    if (mode == ChooserMode::Delete && !ui.confirm("Are you sure you want to delete this list?")) {
+    if (mode == ChooserMode::Delete &&
+        !ui.confirmDestructive("Are you sure you want to delete this list?")) {
         return std::string();
     }
     return *selectedItem + ".lst";

@@ -46,6 +46,10 @@ void saveOnClose(ListContext& context, const ListSession& session);
 std::string listLabelText(const AppSettings& settings);
 inline constexpr std::string_view kEmptyListLabel = "List:";
 
+// The file name of the current list's output file ("music.html"); "" for a
+// new list. The list is saved under the text before its first ".".
+std::string currentListName(const AppSettings& settings);
+
 // "Quorvane - music.html", or "Quorvane" for a new list.
 std::string windowCaption(const AppSettings& settings);
 
@@ -62,6 +66,13 @@ ChooserTexts chooserTexts(ChooserMode mode);
 // The saved lists of the data folder (names without ".lst"), sorted
 // without regard to case.
 std::vector<std::string> savedListNames(const Places& places);
+
+// The row of names (as savedListNames gives them) that the chooser selects
+// when it opens: the list current names ("music", "music.lst", or an output
+// file "music.html" saved as "music"), else the only list there is;
+// std::nullopt when neither applies.
+std::optional<std::size_t> preselectedList(const std::vector<std::string>& names,
+                                           std::string_view current);
 
 // The chooser's Open/Delete button or a double click, with the selected
 // item (std::nullopt: none). Returns std::nullopt to stay open (after "Please

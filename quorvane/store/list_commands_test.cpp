@@ -157,7 +157,31 @@ TEST_F(ListCommandsTest, TheChooserButtonNeedsASelection) {
     ui.answerYes();
     EXPECT_EQ(chooseSavedList(ui, ChooserMode::Delete, std::string("music")), "music.lst");
     EXPECT_EQ(ui.boxes().back().box, Box::Confirm);
+    EXPECT_TRUE(ui.boxes().back().defaultNo);
     EXPECT_EQ(ui.boxes().back().text, "Are you sure you want to delete this list?");
+}
+
+TEST(PreselectedList, TheCurrentListElseTheOnlyOne) {
+    const std::vector<std::string> three = {"Jazz", "my.music", "rock"};
+    const struct {
+        std::vector<std::string> names;
+        std::string_view current;
+        std::optional<std::size_t> row;
+    } cases[] = {
+        {three, "rock", 2},
+        {three, "rock.lst", 2},
+        {three, "rock.html", 2},        // the output file the list is saved by
+        {three, "my.music.lst", 1},     // a chosen file whose name has a dot
+        {three, "Rock", std::nullopt},  // names are compared exactly
+        {three, "old.lst", std::nullopt},
+        {three, "", std::nullopt},
+        {{"only"}, "", 0},
+        {{"only"}, "other.lst", 0},
+        {{}, "rock", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(preselectedList(c.names, c.current), c.row) << c.current;
+    }
 }
 
 }  // namespace

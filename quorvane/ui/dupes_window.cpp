@@ -2,10 +2,13 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "common/qt/row_buttons.h"
+#include "common/qt/shortcuts.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/dupes/row_actions.h"
 #include "quorvane/ui/desktop_file_opener.h"
@@ -82,6 +85,33 @@ void DupesWindow::buildControls() {
             listMenu_->popup(at);
         }
     });
+    rowSelection_.follow(*listWidget_, [this] { enableRowButtons(); });
+}
+
+// Open, Rename and Delete need a selected file, and wait while a search runs.
+void DupesWindow::enableRowButtons() {
+    const bool enabled = !searching_ && hasSelectedRow(*listWidget_);
+    for (QWidget* button : actionButtons_) {
+        button->setEnabled(enabled);
+    }
+}
+
+namespace {
+
+// Separator and message rows name no file: they cannot be selected.
+void showRowKind(QListWidgetItem& item, const dupes::DupesRows& rows, std::size_t row) {
+    const bool file = row < rows.rowMap.size() && !rows.rowMap[row].empty();
+    if (!file) {
+        makeNote(item);
+    } else if (!item.flags().testFlag(Qt::ItemIsSelectable)) {
+        item.setFlags(item.flags() | Qt::ItemIsSelectable);
+    }
+}
+
+}  // namespace
+
+void DupesWindow::addRow(const dupes::DupesRows& rows, std::size_t row) {
+    showRowKind(*new QListWidgetItem(qtext(rows.rows[row]), listWidget_), rows, row);
 }
 
 void DupesWindow::buildMenus() {
@@ -95,6 +125,10 @@ void DupesWindow::buildMenus() {
                                  {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
                                   {"mnuRename", "&Rename", &DupesWindow::renameSelected},
                                   {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}});
+    setRowKeys(*listMenu_->findChild<QAction*>("mnuRename"), *listWidget_,
+               {QKeySequence(Qt::Key_F2)});
+    setRowKeys(*listMenu_->findChild<QAction*>("mnuDelete"), *listWidget_,
+               standardKeys(QKeySequence::Delete, Qt::Key_Delete));
 }
 
 void DupesWindow::load() {
@@ -136,9 +170,7 @@ void DupesWindow::setSearching(bool on) {
     setWindowTitle(qtext(dupes::dupesWindowCaption(on)));
     searchButton_->setText(qtext(dupes::searchButtonCaption(on)));
     searchButton_->setEnabled(true);
-    for (QWidget* button : actionButtons_) {
-        button->setEnabled(!on);
-    }
+    enableRowButtons();
     optionsAction_->setEnabled(!on);
     repaint();
 }
@@ -146,7 +178,7 @@ void DupesWindow::setSearching(bool on) {
 void DupesWindow::appendNewRows(const dupes::DupesRows& soFar) {
     for (auto row = static_cast<std::size_t>(listWidget_->count()); row < soFar.rows.size();
          ++row) {
-        listWidget_->addItem(qtext(soFar.rows[row]));
+        addRow(soFar, row);
     }
 }
 
@@ -156,11 +188,16 @@ void DupesWindow::showRows() {
         delete listWidget_->takeItem(listWidget_->count() - 1);
     }
     for (int row = 0; row < wanted; ++row) {
-        const QString text = qtext(list_.rows[static_cast<std::size_t>(row)]);
+        const auto index = static_cast<std::size_t>(row);
+        const QString text = qtext(list_.rows[index]);
         if (row >= listWidget_->count()) {
-            listWidget_->addItem(text);
-        } else if (listWidget_->item(row)->text() != text) {
-            listWidget_->item(row)->setText(text);
+            addRow(list_, index);
+        } else {
+            QListWidgetItem& item = *listWidget_->item(row);
+            if (item.text() != text) {
+                item.setText(text);
+            }
+            showRowKind(item, list_, index);
         }
     }
 }
@@ -211,6 +248,19 @@ void DupesWindow::showOptions() {
 }
 
 // Closing.
+
+// Escape stops a running search, and closes the window otherwise.
+void DupesWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (searching_) {
+            searchClicked();
+        } else {
+            close();
+        }
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
 
 void DupesWindow::abandon() {
     abandoned_ = true;

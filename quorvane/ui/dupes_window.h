@@ -5,8 +5,11 @@
 // The search runs on the window's thread and keeps the window live; the
 // Search button reads "Stop" while it runs. Rename and Delete correct the
 // folder cache file that lists the file, so the catalogue stays in step
-// without a rebuild. The window remembers its placement under "DupesLeft",
-// "DupesTop", "DupesWidth" and "DupesHeight".
+// without a rebuild. Rows that name no file (the instruction, separators)
+// cannot be selected, and Open, Rename and Delete are enabled only while a
+// file is selected; Delete and F2 on the list delete and rename. Escape
+// stops a search, or closes the window when none runs. The window remembers its placement under
+// "DupesLeft", "DupesTop", "DupesWidth" and "DupesHeight".
 
 #include <QAction>
 #include <QMainWindow>
@@ -18,6 +21,7 @@
 
 #include "common/qt/close_when_idle.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 #include "common/qt/window_interaction.h"
 #include "quorvane/dupes/dupes_search.h"
 #include "quorvane/dupes/file_opener.h"
@@ -60,6 +64,7 @@ class DupesWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildControls();
@@ -69,6 +74,8 @@ class DupesWindow : public QMainWindow {
     void setSearching(bool on);
     void appendNewRows(const dupes::DupesRows& soFar);
     void showRows();
+    void addRow(const dupes::DupesRows& rows, std::size_t row);
+    void enableRowButtons();
     std::optional<std::size_t> selectedRow() const;
 
     ToolBoxes boxes_;
@@ -85,6 +92,7 @@ class DupesWindow : public QMainWindow {
     bool searching_ = false;
     CloseWhenIdle closing_;
     bool abandoned_ = false;
+    RowSelectionFollower rowSelection_;
 };
 
 // The main window's Find Duplicate Files: opens the window over main, or

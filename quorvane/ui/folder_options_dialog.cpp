@@ -68,14 +68,14 @@ FolderOptionsDialog::FolderOptionsDialog(store::FolderOptions& state, Interactio
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* ok = button(this, "btnOK", "OK", "Changes will be saved");
+    ok_ = button(this, "btnOK", "OK", "Changes will be saved");
     auto* cancel = button(this, "btnCancel", "Cancel", "Changes will not be saved");
-    ok->setDefault(true);
-    buttons->addWidget(ok);
+    ok_->setDefault(true);
+    buttons->addWidget(ok_);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &FolderOptionsDialog::okClicked);
+    connect(ok_, &QPushButton::clicked, this, &FolderOptionsDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(multipleDisks_, &QCheckBox::clicked, this, &FolderOptionsDialog::multipleDisksClicked);
     connect(addAll_, &QPushButton::clicked, this, &FolderOptionsDialog::addAllClicked);
@@ -140,6 +140,8 @@ void FolderOptionsDialog::readDisks(DiskReadMode mode) {
     }
     if (diskReader_(this, state_.index(), mode)) {
         rebuildRequested_ = true;
+        // Enter now closes the dialog instead of reading the disks again.
+        ok_->setFocus(Qt::OtherFocusReason);
     }
     update();
 }

@@ -21,6 +21,7 @@ class FolderOptionsDialog : public QDialog {
     FolderOptionsDialog(store::FolderOptions& state, Interaction& ui, QWidget* parent = nullptr);
 
     // Reads disks for Add All and Add New; without one they show a notice.
+    // Once disks were read, OK has the focus.
     void setDiskReadHandler(DiskReadHandler handler) { diskReader_ = std::move(handler); }
 
     // True when disks were read, so the list is to be built again.
@@ -45,6 +46,7 @@ class FolderOptionsDialog : public QDialog {
     QCheckBox* multipleDisks_ = nullptr;
     QPushButton* addAll_ = nullptr;
     QPushButton* addNew_ = nullptr;
+    QPushButton* ok_ = nullptr;
     bool rebuildRequested_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/shortcuts.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_list.h"
 #include "quorvane/store/folder_records.h"
@@ -142,6 +143,7 @@ void MainWindow::buildMenus() {
     QAction* exit = file->addAction("E&xit");
     exit->setObjectName("mnuFileExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    setMenuKeys();
 
     QMenu* options = menuBar()->addMenu("&Options");
     options->setObjectName("mnuOptions");
@@ -168,16 +170,31 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
-    addMenuAction(help, "mnuQuorvaneHelp", "&Quorvane Help", &MainWindow::showHelp);
+    QAction* helpAction =
+        addMenuAction(help, "mnuQuorvaneHelp", "&Quorvane Help", &MainWindow::showHelp);
+    setWindowKeys(*helpAction, standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
     help->addSeparator()->setObjectName("mnuHelpBar1");
     addMenuAction(help, "mnuHelpAbout", "&About Quorvane...", &MainWindow::showAbout);
+}
+
+// The keys of the menu commands, shown beside their captions.
+void MainWindow::setMenuKeys() {
+    const auto keysOf = [this](const char* name, const QList<QKeySequence>& keys) {
+        setWindowKeys(*findChild<QAction*>(name), keys);
+    };
+    keysOf("mnuNewList", standardKeys(QKeySequence::New, Qt::CTRL | Qt::Key_N));
+    keysOf("mnuOpenList", standardKeys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+    keysOf("mnuFileMakeList", {QKeySequence(Qt::Key_F5)});
+    keysOf("mnuFileExit", standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 }
 
 void MainWindow::buildPathListMenu() {
     pathListMenu_ = new QMenu("PathList", this);
     pathListMenu_->setObjectName("mnuPathList");
     addMenuAction(pathListMenu_, "mnuPathListProperties", "&Options", &MainWindow::folderOptions);
-    addMenuAction(pathListMenu_, "mnuPathListDelete", "&Remove", &MainWindow::removeFolder);
+    QAction* remove =
+        addMenuAction(pathListMenu_, "mnuPathListDelete", "&Remove", &MainWindow::removeFolder);
+    setRowKeys(*remove, *pathList_, standardKeys(QKeySequence::Delete, Qt::Key_Delete));
     addMenuAction(pathListMenu_, "mnuPathListMoveUp", "Move &Up", &MainWindow::moveFolderUp);
     addMenuAction(pathListMenu_, "mnuPathListMoveDown", "Move D&own", &MainWindow::moveFolderDown);
 }
@@ -369,7 +386,8 @@ void MainWindow::openList() {
     }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
-        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open, this);
+        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open,
+                                 store::currentListName(context_.settings()), this);
         services_.runDialog(chooser);
         if (store::openList(context_, session_, chooser.chosenListName())) {
             refreshFolderList();
@@ -384,7 +402,8 @@ void MainWindow::deleteList() {
     }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
-        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete, this);
+        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete,
+                                 store::currentListName(context_.settings()), this);
         services_.runDialog(chooser);
         store::deleteList(context_, chooser.chosenListName());
     });

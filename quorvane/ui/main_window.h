@@ -117,6 +117,7 @@ class MainWindow : public QMainWindow {
     void buildControls();
     void buildMenus();
     void buildPathListMenu();
+    void setMenuKeys();
     QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption,
                            void (MainWindow::*slot)());
     // Runs a command, turning a failure of the store into a message instead

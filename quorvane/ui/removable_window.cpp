@@ -2,10 +2,13 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/qt/row_buttons.h"
+#include "common/qt/shortcuts.h"
 #include "common/qt/status_text.h"
 #include "quorvane/ui/dialog_buttons.h"
 #include "quorvane/ui/main_window.h"
@@ -56,10 +59,12 @@ void RemovableWindow::buildControls() {
         {"btnRename", "&Rename", "", &RemovableWindow::renameSelected},
     };
     auto* row = new QHBoxLayout;
+    QList<QPushButton*> rowButtons;
     for (const auto& button : buttons) {
         QPushButton* made = namedButton(centralWidget(), button.name, button.caption, button.tip);
         connect(made, &QPushButton::clicked, this, button.slot);
         row->addWidget(made);
+        rowButtons.append(made);
     }
     QPushButton* exit = namedButton(centralWidget(), "btnExit", "E&xit", "Click here to exit");
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -71,6 +76,11 @@ void RemovableWindow::buildControls() {
     connect(listWidget_, &PathListWidget::contextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(at); });
     connect(listWidget_, &PathListWidget::openRequested, this, &RemovableWindow::viewSelected);
+    rowSelection_.follow(*listWidget_, [this, rowButtons] {
+        for (QPushButton* button : rowButtons) {
+            button->setEnabled(hasSelectedRow(*listWidget_));
+        }
+    });
 }
 
 void RemovableWindow::buildMenu() {
@@ -80,6 +90,9 @@ void RemovableWindow::buildMenu() {
                                      {{"mnuView", "&View", &RemovableWindow::viewSelected},
                                       {"mnuDelete", "&Delete", &RemovableWindow::deleteSelected},
                                       {"mnuRename", "&Rename", &RemovableWindow::renameSelected}});
+    setRowKeys(*menu_->findChild<QAction*>("mnuRename"), *listWidget_, {QKeySequence(Qt::Key_F2)});
+    setRowKeys(*menu_->findChild<QAction*>("mnuDelete"), *listWidget_,
+               standardKeys(QKeySequence::Delete, Qt::Key_Delete));
     QAction* exit = menu_->addAction("E&xit");
     exit->setObjectName("mnuExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -96,7 +109,10 @@ void RemovableWindow::showList(const removable::DiskList& list,
     list_ = list;
     listWidget_->clear();
     for (std::size_t row = 0; row < list_.rows.size(); ++row) {
-        listWidget_->addItem(qtext(list_.rows[row]));
+        auto* item = new QListWidgetItem(qtext(list_.rows[row]), listWidget_);
+        if (removable::isPlaceholder(list_.rows[row])) {
+            makeNote(*item);
+        }
         if (select && list_.rows[row] == *select) {
             listWidget_->setCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
         }
@@ -178,6 +194,14 @@ void RemovableWindow::closeEvent(QCloseEvent* event) {
         storePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement);
     }
     event->accept();
+}
+
+void RemovableWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void RemovableWindow::changeEvent(QEvent* event) {

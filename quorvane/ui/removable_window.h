@@ -2,10 +2,12 @@
 
 // Removable Disks: every disk of every removable disk set, and the View,
 // Delete and Rename of one disk (buttons, pop-up menu, double click, Enter
-// and the Delete key). The list is read again whenever the window becomes
-// active, so disks read or removed elsewhere show; the viewer of a disk
-// closes with the window. The window remembers its
-// place under "RemoveLeft", "RemoveTop", "RemoveWidth" and "RemoveHeight".
+// and the Delete key); the buttons are enabled only while a disk is selected,
+// and the row that says there are no disks cannot be selected. Delete and F2
+// on the list delete and rename; Escape closes the window. The list is read again whenever the
+// window becomes active, so disks read or removed elsewhere show; the viewer of a disk closes with
+// the window. The window remembers its place under "RemoveLeft", "RemoveTop", "RemoveWidth" and
+// "RemoveHeight".
 
 #include <QMainWindow>
 #include <QMenu>
@@ -15,6 +17,7 @@
 #include <optional>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 #include "quorvane/removable/removable_disks.h"
 #include "quorvane/store/list_context.h"
 #include "quorvane/ui/list_viewer.h"
@@ -54,6 +57,7 @@ class RemovableWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildControls();
@@ -70,6 +74,7 @@ class RemovableWindow : public QMainWindow {
     QMenu* menu_ = nullptr;
     QPointer<ListViewer> viewer_;
     bool abandoned_ = false;
+    RowSelectionFollower rowSelection_;
 };
 
 // The main window's Manage Removable Disks: opens the window over main, or

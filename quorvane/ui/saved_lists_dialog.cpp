@@ -6,11 +6,13 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/row_buttons.h"
 
 namespace quor::ui {
 
 SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
-                                   store::ChooserMode mode, QWidget* parent)
+                                   store::ChooserMode mode, std::string_view currentList,
+                                   QWidget* parent)
     : QDialog(parent), ui_(ui), mode_(mode) {
     setObjectName("frmSavedLists");
     const store::ChooserTexts texts = store::chooserTexts(mode);
@@ -24,8 +26,12 @@ SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
     lists_->setObjectName("lstSavedLists");
     lists_->setSelectionMode(QAbstractItemView::SingleSelection);
     prompt->setBuddy(lists_);
-    for (const std::string& name : store::savedListNames(places)) {
+    const std::vector<std::string> names = store::savedListNames(places);
+    for (const std::string& name : names) {
         lists_->addItem(qtext(name));
+    }
+    if (const auto row = store::preselectedList(names, currentList)) {
+        lists_->setCurrentRow(static_cast<int>(*row), QItemSelectionModel::ClearAndSelect);
     }
     layout->addWidget(lists_, 1);
 
@@ -46,6 +52,8 @@ SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
         reject();
     });
     connect(lists_, &QListWidget::itemDoubleClicked, this, &SavedListsDialog::chooseClicked);
+    rowSelection_.follow(*lists_, [this, choose] { choose->setEnabled(hasSelectedRow(*lists_)); });
+    lists_->setFocus();
     resize(280, 300);
 }
 

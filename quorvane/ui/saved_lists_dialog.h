@@ -1,12 +1,16 @@
 #pragma once
 
-// The chooser of saved lists for Open List and Delete List.
+// The chooser of saved lists for Open List and Delete List. It opens with
+// the current list selected (or the only one), so Enter chooses it; its
+// Open/Delete button is enabled only while a list is selected.
 
 #include <QDialog>
 #include <QListWidget>
 #include <string>
+#include <string_view>
 
 #include "common/interaction.h"
+#include "common/qt/row_buttons.h"
 #include "quorvane/store/list_commands.h"
 #include "quorvane/store/places.h"
 
@@ -15,8 +19,9 @@ namespace quor::ui {
 class SavedListsDialog : public QDialog {
     Q_OBJECT
   public:
+    // currentList names the current list as store::preselectedList takes it.
     SavedListsDialog(Interaction& ui, const store::Places& places, store::ChooserMode mode,
-                     QWidget* parent = nullptr);
+                     std::string_view currentList, QWidget* parent = nullptr);
 
     // The chosen list's file name ("music.lst"), or "" when the chooser was
     // left without a choice (or a deletion was not confirmed).
@@ -30,6 +35,7 @@ class SavedListsDialog : public QDialog {
     store::ChooserMode mode_;
     QListWidget* lists_ = nullptr;
     std::string chosen_;
+    RowSelectionFollower rowSelection_;
 };
 
 }  // namespace quor::ui

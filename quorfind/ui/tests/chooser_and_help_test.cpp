@@ -39,8 +39,9 @@ class ChooserAndHelpTest : public QObject {
     Q_OBJECT
   private slots:
     void chooserListsTheSavedListsWithoutExtension();
-    void openWithoutASelectionAsksAndStaysOpen();
-    void noticeOfTheWindowIsOverTheChooser();
+    void openIsEnabledOnlyWithASelection();
+    void enterOpensTheCurrentOrOnlyList_data();
+    void enterOpensTheCurrentOrOnlyList();
     void chooserResults_data();
     void chooserResults();
     void chooserHandsBackTheFileNameBytes();
@@ -55,6 +56,9 @@ void ChooserAndHelpTest::chooserListsTheSavedListsWithoutExtension() {
         QCOMPARE(dialog.windowTitle(), QString("Open List"));
         QCOMPARE(items(dialog), QStringList({"Jazz", "my.music", "rock"}));
         QVERIFY(child<QPushButton>(dialog, "btnOpen").isDefault());
+        QVERIFY(!child<QPushButton>(dialog, "btnOpen").isEnabled());
+        QCOMPARE(tabOrder(dialog), QStringList({"lstSavedLists", "btnCancel"}));
+        select(dialog, 0);
         QCOMPARE(tabOrder(dialog), QStringList({"lstSavedLists", "btnOpen", "btnCancel"}));
         QCOMPARE(dialog.focusWidget(), &child<QListWidget>(dialog, "lstSavedLists"));
         screenshot(dialog, "frmSavedLists");
@@ -63,47 +67,64 @@ void ChooserAndHelpTest::chooserListsTheSavedListsWithoutExtension() {
     QVERIFY(*ran);
 }
 
-void ChooserAndHelpTest::openWithoutASelectionAsksAndStaysOpen() {
+void ChooserAndHelpTest::openIsEnabledOnlyWithASelection() {
     DialogWorld world;
     addSavedLists(world);
     bool stayedOpen = false;
     auto ran = onModal("frmSavedLists", [&](QWidget& dialog) {
-        child<QPushButton>(dialog, "btnOpen").click();
+        auto& open = child<QPushButton>(dialog, "btnOpen");
+        QVERIFY(!open.isEnabled());  // "old" is not among the lists: nothing selected
+        QTest::keyClick(&dialog, Qt::Key_Return);
         stayedOpen = dialog.isVisible();
         select(dialog, 2);
-        child<QPushButton>(dialog, "btnOpen").click();
+        QVERIFY(open.isEnabled());
+        child<QListWidget>(dialog, "lstSavedLists").clearSelection();
+        QVERIFY(!open.isEnabled());
+        select(dialog, 2);
+        open.click();
     });
     QCOMPARE(chooseListToSearch(nullptr, world.places(), "old.lst", world.ui),
              std::string("rock.lst"));
     QVERIFY(*ran);
     QVERIFY(stayedOpen);
-    QCOMPARE(world.ui.boxes().size(), std::size_t(1));
-    QCOMPARE(world.ui.boxes()[0].text, std::string("Please select a saved list!"));
-    QCOMPARE(world.ui.boxes()[0].caption, std::string("Notice"));
+    QVERIFY(world.ui.boxes().empty());
 }
 
-void ChooserAndHelpTest::noticeOfTheWindowIsOverTheChooser() {
+void ChooserAndHelpTest::enterOpensTheCurrentOrOnlyList_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QString>("expected");
+    const QStringList three = {"rock.lst", "Jazz.lst", "my.music.lst"};
+    QTest::newRow("current list") << three << "rock.lst"
+                                  << "rock.lst";
+    QTest::newRow("current list with a dot") << three << "my.music.lst"
+                                             << "my.music.lst";
+    QTest::newRow("the only list") << QStringList{"Jazz.lst"} << ""
+                                   << "Jazz.lst";
+    QTest::newRow("no current list: Enter does nothing") << three << "gone.lst"
+                                                         << "gone.lst";
+}
+
+// Enter goes to the default button, which opens the preselected list; with
+// nothing preselected the chooser stays open and is closed by its box.
+void ChooserAndHelpTest::enterOpensTheCurrentOrOnlyList() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, previous);
+    QFETCH(QString, expected);
     DialogWorld world;
-    addSavedLists(world);
-    QWidget* noticeParent = nullptr;
-    QString noticeText;
-    auto noticeRan = std::make_shared<bool>(false);
-    auto ran = onModal("frmSavedLists", [&](QWidget& dialog) {
-        noticeRan = onModal("", [&](QWidget& box) {
-            auto* message = qobject_cast<QMessageBox*>(&box);
-            QVERIFY(message != nullptr);
-            noticeParent = message->parentWidget();
-            noticeText = message->text();
-            message->button(QMessageBox::Ok)->click();
-        });
-        child<QPushButton>(dialog, "btnOpen").click();
-        QCOMPARE(noticeParent, &dialog);
-        select(dialog, 0);
-        child<QPushButton>(dialog, "btnOpen").click();
+    for (const QString& file : files) {
+        world.home.file("home/data/" + file.toStdString(), "x");
+    }
+    auto ran = onModal("frmSavedLists", [](QWidget& dialog) {
+        QTest::keyClick(&child<QListWidget>(dialog, "lstSavedLists"), Qt::Key_Return);
+        if (dialog.isVisible()) {
+            dialog.close();
+        }
     });
-    QCOMPARE(chooseListToSearch(nullptr, world.places(), ""), std::string("Jazz.lst"));
-    QVERIFY(*ran && *noticeRan);
-    QCOMPARE(noticeText, QString("Please select a saved list!"));
+    QCOMPARE(
+        QString::fromStdString(chooseListToSearch(nullptr, world.places(), previous.toStdString())),
+        expected);
+    QVERIFY(*ran);
 }
 
 void ChooserAndHelpTest::chooserResults_data() {

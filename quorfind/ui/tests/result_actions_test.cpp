@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -43,6 +44,8 @@ class ResultActionsTest : public QObject {
     void everyActionButCopyRefusesAnotherSource();
     void copyTextPutsTheShownRowsOnTheClipboard();
     void openAndQueueHandTheResolvedPaths();
+    void notesCannotBeSelectedAndOpenNeedsAResult();
+    void keysReachTheSearchBoxAndTheSelectedRows();
     void doubleClickOpensTheRowUnderThePointer();
     void deleteAsksThenRemovesTheFilesAndKeepsTheRows();
     void renameMovesTheFileAndNeverReplacesOne();
@@ -111,6 +114,86 @@ void ResultActionsTest::openAndQueueHandTheResolvedPaths() {
     QCOMPARE(f.world.launched[1], "enqueue " + f.world.music("Rock/c d.mp3"));
     QCOMPARE(f.world.pauses, (std::vector<int>{1000, 1000}));
     QVERIFY(f.window->searchBox().hasFocus() || !f.window->isVisible());
+}
+
+void ResultActionsTest::notesCannotBeSelectedAndOpenNeedsAResult() {
+    Searched f;
+    f.window->show();
+    auto& open = f.child<QPushButton>("btnOpen");
+    QVERIFY(!open.isEnabled());
+    f.select({1});
+    QVERIFY(open.isEnabled());
+    f.select({});
+    QVERIFY(!open.isEnabled());
+
+    for (const QString& text : {QString(), QString("nothing like it")}) {
+        if (text.isEmpty()) {
+            f.window->load();  // the instruction rows
+        } else {
+            f.search(text);  // "No Matches Found"
+        }
+        ResultView& view = f.window->resultView();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, f.rowPoint(0));
+        view.selectAll();
+        QVERIFY(view.selectedRowNumbers().empty());
+        QVERIFY(!open.isEnabled());
+        QContextMenuEvent onNote(QContextMenuEvent::Mouse, f.rowPoint(0),
+                                 view.viewport()->mapToGlobal(f.rowPoint(0)));
+        QApplication::sendEvent(view.viewport(), &onNote);
+        QVERIFY(!f.child<QMenu>("mnuPopup").isVisible());
+    }
+    QVERIFY(f.world.launched.empty());
+}
+
+void ResultActionsTest::keysReachTheSearchBoxAndTheSelectedRows() {
+    Searched f;
+    const struct {
+        const char* action;
+        QKeySequence key;
+    } keys[] = {
+        {"mnuEditDelete", QKeySequence(Qt::Key_Delete)},
+        {"mnuEditRename", QKeySequence(Qt::Key_F2)},
+        {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnuHelp", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& k : keys) {
+        QCOMPARE(f.child<QAction>(k.action).shortcut(), k.key);
+    }
+    f.window->show();
+    f.window->activateWindow();
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(f.window.get());
+    QCOMPARE(QApplication::activeWindow(), f.window.get());
+
+    ResultView& view = f.window->resultView();
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(f.window->searchBox().hasFocus());
+
+    // Delete in the search box edits the text; it deletes no file.
+    f.select({0});
+    f.window->searchBox().setEditText("ab");
+    f.window->searchBox().lineEdit()->setCursorPosition(0);
+    QTest::keyClick(f.window->searchBox().lineEdit(), Qt::Key_Delete);
+    QCOMPARE(f.window->searchBox().currentText(), QString("b"));
+    QVERIFY(f.world.ui.boxes().empty());
+
+    // On the rows, F2 renames and Delete deletes the selected files.
+    view.setFocus();
+    f.select({0});
+    QTest::keyClick(&view, Qt::Key_F2);
+    QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"frmRename"});
+    view.setFocus();
+    f.select({0});
+    f.world.ui.answerNo();
+    QTest::keyClick(&view, Qt::Key_Delete);
+    QCOMPARE(f.world.ui.boxes().size(), 1u);
+    QCOMPARE(f.world.ui.boxes()[0].text, std::string(kDeleteQuestion));
+
+    QTest::keyClick(f.window.get(), Qt::Key_F1);
+    QCOMPARE(f.world.ui.boxes().back().text, std::string(kHelpFailedText));
+    QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!f.window->isVisible());
 }
 
 void ResultActionsTest::doubleClickOpensTheRowUnderThePointer() {

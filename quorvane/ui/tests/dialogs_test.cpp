@@ -1,12 +1,18 @@
 // The option dialogs and editors: their dependencies, what OK writes and in
 // which order, and the files they save.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
+#include "common/qt/qt_interaction.h"
+#include "common/qt/window_interaction.h"
 #include "quorvane/store/folder_options.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/download_link.h"
@@ -38,6 +44,7 @@ class DialogsTest : public QObject {
     void downloadLinkIsCleanedAndExampled();
     void folderOptionsMultipleDisksAnsweredNoKeepsTheDisks();
     void folderOptionsDiskButtonsRequestARebuild();
+    void enterAnswersNoToADestructiveQuestion();
     void headerEditorSavesWithCrLf();
     void missingHeaderIsCreatedAndEdited();
     void templateIsEditedWithAGraphicalEditor();
@@ -217,6 +224,7 @@ void DialogsTest::folderOptionsMultipleDisksAnsweredNoKeepsTheDisks() {
     disks->click();
     QVERIFY(disks->isChecked());
     QVERIFY(world.home.exists("home/0.txt"));
+    QVERIFY(world.ui.boxes().back().defaultNo);
     world.ui.answerYes();
     disks->click();
     QVERIFY(!disks->isChecked());
@@ -242,16 +250,63 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
     std::vector<std::pair<int, DiskReadMode>> reads;
     dialog.setDiskReadHandler([&](QWidget*, int index, DiskReadMode mode) {
         reads.emplace_back(index, mode);
+        world.home.file("home/0.txt", "?Disk 1\r\n10\r\n");
         return true;
     });
-    world.ui.answerNo();
-    click(dialog, "btnAddAll");  // not confirmed: nothing read
-    QVERIFY(reads.empty());
-    QVERIFY(!dialog.rebuildRequested());
-    click(dialog, "btnAddNew");
+    auto* addAll = dialog.findChild<QPushButton*>("btnAddAll");
+    addAll->setFocus();
+    click(dialog, "btnAddAll");  // no disks yet: nothing to erase, nothing asked
+    QVERIFY(world.ui.boxes().empty());
     QCOMPARE(reads.size(), 1u);
-    QCOMPARE(reads[0].second, DiskReadMode::AddNew);
+    QCOMPARE(reads[0].second, DiskReadMode::AddAll);
     QVERIFY(dialog.rebuildRequested());
+    // Enter after the disks were read closes the dialog, not Add All again.
+    QCOMPARE(dialog.focusWidget(), dialog.findChild<QWidget*>("btnOK"));
+
+    world.ui.answerNo();
+    click(dialog, "btnAddAll");  // now there are disks: asked, No by default
+    QCOMPARE(world.ui.boxes().size(), 1u);
+    QVERIFY(world.ui.boxes()[0].defaultNo);
+    QCOMPARE(reads.size(), 1u);
+    click(dialog, "btnAddNew");
+    QCOMPARE(reads.size(), 2u);
+    QCOMPARE(reads[1].second, DiskReadMode::AddNew);
+}
+
+namespace {
+
+// Presses Enter in the message box that the next event loop shows, and
+// reports which button was its default.
+void pressEnterInNextBox(QMessageBox::StandardButton& defaultButton) {
+    QTimer::singleShot(0, qApp, [&defaultButton] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                defaultButton = box->standardButton(box->defaultButton());
+                QTest::keyClick(box, Qt::Key_Return);
+                return;
+            }
+        }
+    });
+}
+
+}  // namespace
+
+void DialogsTest::enterAnswersNoToADestructiveQuestion() {
+    const struct {
+        bool destructive;
+        QMessageBox::StandardButton defaultButton;
+    } cases[] = {{true, QMessageBox::No}, {false, QMessageBox::Yes}};
+    for (const auto& c : cases) {
+        QtInteraction boxes;
+        WindowInteraction window(boxes, [](const QString&) {});
+        QMessageBox::StandardButton shown = QMessageBox::NoButton;
+        pressEnterInNextBox(shown);
+        const bool yes = c.destructive ? window.confirmDestructive("Delete it?", "Warning")
+                                       : window.confirm("Go on?", "Warning");
+        QCOMPARE(shown, c.defaultButton);
+        QCOMPARE(yes, !c.destructive);
+    }
 }
 
 void DialogsTest::headerEditorSavesWithCrLf() {

@@ -71,6 +71,7 @@ class DupesWindowTest : public QObject {
     void openHandsTheFileToTheDesktop();
     void contextMenuFollowsThePointerAndTheMenuKey();
     void everyControlIsReachedByKeyboard();
+    void keysActOnTheListAndEscapeStopsOrCloses();
     void mainWindowOpensOneWindowThatKeepsItsPlace();
 };
 
@@ -79,6 +80,9 @@ void DupesWindowTest::searchListsThePairsAndTellsHowMany() {
     auto window = f.makeWindow();
     QCOMPARE(shownRows(*window), QStringList{kInstruction});
     QCOMPARE(window->windowTitle(), QString("Duplicate Files"));
+    selectRow(*window, 0);  // the instruction names no file
+    QVERIFY(dupesList(*window).selectedItems().isEmpty());
+    QVERIFY(!stateOf(*window).actionsEnabled);
 
     // Without a list of at least two files nothing is searched.
     f.world.settings().saveSetting("NumFiles", "1");
@@ -100,7 +104,15 @@ void DupesWindowTest::searchListsThePairsAndTellsHowMany() {
     const SearchingState after = stateOf(*window);
     QCOMPARE(after.caption, QString("Duplicate Files"));
     QCOMPARE(after.button, QString("Search"));
-    QVERIFY(after.buttonEnabled && after.actionsEnabled && after.optionsEnabled);
+    QVERIFY(after.buttonEnabled && !after.actionsEnabled && after.optionsEnabled);
+    // The file rows can be selected, the separators cannot; the buttons
+    // that act on a file follow the selection.
+    for (int row = 0; row < kBothPairs.size(); ++row) {
+        selectRow(*window, row);
+        const bool file = !kBothPairs[row].isEmpty();
+        QCOMPARE(dupesList(*window).item(row)->isSelected(), file);
+        QCOMPARE(stateOf(*window).actionsEnabled, file);
+    }
     QCOMPARE(f.world.ui.busyDepth(), 0);
 
     // A search that finds nothing says so in the list.
@@ -151,7 +163,7 @@ void DupesWindowTest::closingDuringASearchWaitsForItToStop() {
 void DupesWindowTest::deleteRemovesTheFileItsRowAndItsCacheLine() {
     DupesWorld f;
     auto window = f.makeWindow();
-    button(*window, "btnDelete").click();
+    trigger(*window, "mnuDelete");
     QCOMPARE(f.world.ui.texts().back(), std::string("You must first select a file to delete!"));
     button(*window, "btnSearch").click();
 
@@ -174,6 +186,10 @@ void DupesWindowTest::deleteRemovesTheFileItsRowAndItsCacheLine() {
     QCOMPARE(shownRows(*window), expected);
     QCOMPARE(window->rows().rowMap.size(), window->rows().rows.size());
     QVERIFY(dupesList(*window).selectedItems().isEmpty());
+    QVERIFY(!button(*window, "btnDelete").isEnabled());
+    // The row that moved up into the separator's place became one.
+    selectRow(*window, 1);
+    QVERIFY(dupesList(*window).selectedItems().isEmpty());
     QCOMPARE(f.cacheFile(0), quor::testing::crlf("2\n*Music/\nMy Song.mp3*      3KB\n"
                                                  "*Music/Rock/\n"));
     QCOMPARE(f.world.setting("NumFiles"), std::string("4"));
@@ -195,7 +211,7 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
     DupesWorld f;
     f.world.home.file("music/taken.mp3");
     auto window = f.makeWindow();
-    button(*window, "btnRename").click();
+    trigger(*window, "mnuRename");
     QCOMPARE(f.world.ui.texts().back(), std::string("You must first select a file to rename!"));
     QVERIFY(f.world.dialogsRun.empty());
     button(*window, "btnSearch").click();
@@ -318,12 +334,41 @@ void DupesWindowTest::contextMenuFollowsThePointerAndTheMenuKey() {
 void DupesWindowTest::everyControlIsReachedByKeyboard() {
     DupesWorld f;
     auto window = f.makeWindow();
+    button(*window, "btnSearch").click();
+    selectRow(*window, 0);  // the file buttons are enabled with a file
     QCOMPARE(focusOrder(dupesList(*window), 6), (QStringList{"DupesList", "btnOpen", "btnRename",
                                                              "btnDelete", "btnSearch", "btnDone"}));
     QVERIFY(!dupesList(*window).accessibleName().isEmpty());
     QCOMPARE(button(*window, "btnDelete").toolTip(), QString("Click to delete the selected file"));
     QCOMPARE(window->findChild<QAction*>("mnuDupesOptions")->text(), QString("&Options"));
     QCOMPARE(button(*window, "btnDone").text(), QString("Exit"));
+}
+
+void DupesWindowTest::keysActOnTheListAndEscapeStopsOrCloses() {
+    DupesWorld f;
+    auto window = f.makeWindow();
+    QCOMPARE(window->findChild<QAction*>("mnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(window->findChild<QAction*>("mnuDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QVERIFY(showActive(*window));
+    button(*window, "btnSearch").click();
+    QListWidget& list = dupesList(*window);
+    list.setFocus();
+    selectRow(*window, 0);
+    f.world.dialogScripts.push_back([](QDialog& dialog) {
+        click(dialog, "btnCancel");
+        return dialog.result();
+    });
+    QTest::keyClick(&list, Qt::Key_F2);
+    QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmRename"});
+
+    // During a search Escape stops it, and the window stays.
+    atFirstPoll(*window, [&] { QTest::keyClick(&list, Qt::Key_Escape); });
+    button(*window, "btnSearch").click();
+    QCOMPARE(shownRows(*window), kBothPairs.mid(0, 3));
+    QVERIFY(window->isVisible());
+    // Idle, it closes the window.
+    QTest::keyClick(&list, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 void DupesWindowTest::mainWindowOpensOneWindowThatKeepsItsPlace() {

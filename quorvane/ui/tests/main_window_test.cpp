@@ -3,11 +3,13 @@
 #include "quorvane/ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
 
 #include "common/qt/qt_interaction.h"
@@ -63,6 +65,7 @@ class MainWindowTest : public QObject {
     void hooksWithoutHandlerShowANotice();
     void closingDuringABuildWaitsForIt();
     void closingSavesTheListUnderItsName();
+    void menuKeysRunTheirCommands();
     void screenshots();
 };
 
@@ -273,22 +276,30 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
     QCOMPARE(f.window->windowTitle(), QString("Quorvane"));
     QVERIFY(f.world.home.exists("home/data/music.lst"));
 
-    // Open without a choice: nothing changes, and a note asks for one.
+    // The only list is selected; without a selection Open is disabled and
+    // nothing changes.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
         SCRIPT_CHECK(dialog.windowTitle(), QString("Open List"));
+        auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
+        auto* open = dialog.findChild<QPushButton*>("btnOpen");
+        SCRIPT_CHECK(lists->selectedItems().size(), 1);
+        SCRIPT_CHECK(open->isEnabled(), true);
+        lists->clearSelection();
+        SCRIPT_CHECK(open->isEnabled(), false);
         click(dialog, "btnOpen");
         return dialog.result();
     });
     f.trigger("mnuOpenList");
-    QCOMPARE(f.world.ui.texts().back(), std::string("Please select a saved list!"));
+    QVERIFY(f.world.ui.boxes().empty());
     QVERIFY(f.rows().isEmpty());
 
+    // Enter opens the selected list.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
         auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
         SCRIPT_CHECK(lists->count(), 1);
         SCRIPT_CHECK(lists->item(0)->text(), QString("music"));
-        lists->setCurrentRow(0);
-        click(dialog, "btnOpen");
+        dialog.show();
+        QTest::keyClick(lists, Qt::Key_Return);
         return dialog.result();
     });
     f.trigger("mnuOpenList");
@@ -302,7 +313,9 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
         f.world.dialogScripts.push_back([](QDialog& dialog) {
             SCRIPT_CHECK(dialog.windowTitle(), QString("Delete List"));
             SCRIPT_CHECK(dialog.findChild<QAbstractButton*>("btnOpen")->text(), QString("Delete"));
-            dialog.findChild<QListWidget*>("lstSavedLists")->setCurrentRow(0);
+            auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
+            SCRIPT_CHECK(lists->currentRow(), 0);  // the current list
+            SCRIPT_CHECK(lists->item(0)->isSelected(), true);
             click(dialog, "btnOpen");
             return dialog.result();
         });
@@ -396,6 +409,47 @@ void MainWindowTest::closingSavesTheListUnderItsName() {
     f.window->close();
     QVERIFY(f.world.home.exists("home/data/weekly.lst"));
     QVERIFY(f.world.setting("MainLeft") != "<missing>");
+}
+
+void MainWindowTest::menuKeysRunTheirCommands() {
+    Fixture f;
+    f.world.addRecords({"/music"});
+    QVERIFY(f.window->load().ok());
+    const struct {
+        const char* action;
+        QKeySequence key;
+    } keys[] = {
+        {"mnuNewList", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"mnuOpenList", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuFileMakeList", QKeySequence(Qt::Key_F5)},
+        {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnuQuorvaneHelp", QKeySequence(Qt::Key_F1)},
+        {"mnuPathListDelete", QKeySequence(Qt::Key_Delete)},
+    };
+    for (const auto& k : keys) {
+        // The first key is the one the menu shows.
+        QCOMPARE(f.window->findChild<QAction*>(k.action)->shortcut(), k.key);
+    }
+
+    QVERIFY(showActive(*f.window));
+    f.world.dialogScripts.push_back([](QDialog& dialog) { return dialog.result(); });
+    QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmSavedLists"});
+
+    QTest::keyClick(f.window.get(), Qt::Key_F1);  // the help page, or why it cannot open
+    QCOMPARE(f.world.opened.size() + f.world.ui.boxes().size(), 1u);
+
+    // Delete is the folder list's: in the list it asks to remove the folder.
+    f.list().setFocus();
+    f.select(0);
+    f.world.ui.answerNo();
+    QTest::keyClick(&f.list(), Qt::Key_Delete);
+    QVERIFY(
+        f.world.ui.boxes().back().text.starts_with("Are you sure you want to remove the folder"));
+    QCOMPARE(f.rows(), QStringList{"/music"});
+
+    QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!f.window->isVisible());
 }
 
 void MainWindowTest::screenshots() {

@@ -5,8 +5,8 @@
 #include <QtTest>
 
 #include "common/qt/instance_beacon.h"
-#include "quorvane/ui/main_window.h"
 #include "common/qt/window_placement.h"
+#include "quorvane/ui/main_window.h"
 #include "ui_test_support.h"
 #include "ui_tests.h"
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
+#include <stdexcept>
 
 #include "common/qt/status_text.h"
 #include "common/qt/window_placement.h"
@@ -94,6 +95,21 @@ void select(QListWidget& list, const QString& text) {
                         QItemSelectionModel::ClearAndSelect);
 }
 
+// View, Delete and Rename, which act on the selected disk.
+bool rowButtonsEnabled(QWidget& window) {
+    bool any = false;
+    bool all = true;
+    for (const char* name : {"btnView", "btnDelete", "btnRename"}) {
+        const bool enabled = window.findChild<QWidget*>(name)->isEnabled();
+        any = any || enabled;
+        all = all && enabled;
+    }
+    if (any != all) {
+        throw std::runtime_error("the disk buttons disagree");
+    }
+    return all;
+}
+
 QString statusOf(QMainWindow& window) {
     return quor::ui::shownStatusText(*window.statusBar());
 }
@@ -126,6 +142,7 @@ class RemovableWindowTest : public QObject {
     void windowListsEveryDiskAndViewsOne();
     void renameAndDeleteThroughButtonsMenuAndKeys();
     void withoutDisksOnlyThePlaceholderShows();
+    void keysActOnTheListAndEscapeCloses();
     void windowsKeepTheirPlaceAndEveryControlIsReachable();
     void screenshots();
 };
@@ -256,12 +273,15 @@ void RemovableWindowTest::windowListsEveryDiskAndViewsOne() {
     QCOMPARE(rows(list), (QStringList{"Disk 1", "Disk 10", "Zip"}));
     QCOMPARE(statusOf(*window), QString("Number of disks: 3"));
 
+    // Without a selected disk the buttons that need one are disabled.
+    QVERIFY(!rowButtonsEnabled(*window));
     click(*window, "btnView");
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{"You must select a disk first!"});
+    QVERIFY(f.world.ui.boxes().empty());
     QVERIFY(window->viewer() == nullptr);
 
     const QPoint inRow = list.visualItemRect(list.item(0)).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, inRow);
+    QVERIFY(rowButtonsEnabled(*window));
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, inRow);
     ListViewer* viewer = window->viewer();
     QVERIFY(viewer != nullptr && viewer->isVisible());
@@ -291,7 +311,10 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     auto window = f.makeWindow();
     QListWidget& list = diskList(*window);
 
+    // Without a selection the Rename button does nothing; the menu says why.
     click(*window, "btnRename");
+    QVERIFY(f.world.ui.boxes().empty());
+    window->findChild<QAction*>("mnuRename")->trigger();
     QCOMPARE(f.world.ui.texts().back(), std::string("You must select a disk first!"));
     QVERIFY(f.world.dialogsRun.empty());
 
@@ -343,6 +366,7 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     QCOMPARE(statusOf(*window), QString("Number of disks: 2"));
     QCOMPARE(f.cacheFile(0), crlf(kDisk10));
     QVERIFY(list.selectedItems().isEmpty());
+    QVERIFY(!rowButtonsEnabled(*window));
     select(list, "Zip");
     f.world.ui.answerYes();
     window->findChild<QAction*>("mnuDelete")->trigger();
@@ -363,16 +387,44 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
     QCOMPARE(statusOf(*window), QString("Number of disks: 0"));
     QVERIFY(!f.world.home.exists("home/1.txt"));  // the last disk took its file with it
 
-    // The placeholder row is no disk: Delete and Rename do nothing, View
-    // finds nothing to show.
+    // The placeholder row is no disk: it cannot be selected, the buttons
+    // stay disabled, and Delete and Rename do nothing.
     const std::size_t boxes = f.world.ui.boxes().size();
     select(list, "There are no removable disks in the list.");
+    QVERIFY(list.selectedItems().isEmpty());
+    QVERIFY(!rowButtonsEnabled(*window));
     click(*window, "btnDelete");
     click(*window, "btnRename");
     click(*window, "btnView");
     QCOMPARE(f.world.ui.boxes().size(), boxes);
     QVERIFY(f.world.dialogsRun.empty());
     QVERIFY(window->viewer() == nullptr);
+}
+
+void RemovableWindowTest::keysActOnTheListAndEscapeCloses() {
+    DiskWorld f;
+    auto window = f.makeWindow();
+    QCOMPARE(window->findChild<QAction*>("mnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(window->findChild<QAction*>("mnuDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QVERIFY(showActive(*window));
+    QListWidget& list = diskList(*window);
+    list.setFocus();
+    select(list, "Zip");
+    f.world.dialogScripts.push_back([](QDialog& dialog) {
+        click(dialog, "btnCancel");
+        return dialog.result();
+    });
+    QTest::keyClick(&list, Qt::Key_F2);
+    QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmRename"});
+
+    // Escape closes the viewer, then the window.
+    QTest::keyClick(&list, Qt::Key_Return);
+    ListViewer* viewer = window->viewer();
+    QVERIFY(viewer != nullptr && viewer->isVisible());
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    QVERIFY(!viewer->isVisible());
+    QTest::keyClick(&list, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
@@ -393,6 +445,7 @@ void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
     QVERIFY(window->width() >= twipsToPixels(3780, dpi));
     QVERIFY(window->minimumHeight() >= twipsToPixels(2500, dpi));
 
+    select(diskList(*window), "Zip");  // the disk buttons are enabled with a disk
     QCOMPARE(focusOrder(diskList(*window), 5),
              (QStringList{"lstRemovables", "btnView", "btnDelete", "btnRename", "btnExit"}));
     QVERIFY(!diskList(*window).accessibleName().isEmpty());

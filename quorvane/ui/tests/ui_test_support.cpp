@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <stdexcept>
 
 #include "common/qt/window_placement.h"
@@ -88,6 +89,14 @@ void click(QWidget& parent, const char* buttonName) {
         throw std::runtime_error(std::string("no button ") + buttonName);
     }
     button->click();
+}
+
+bool showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(&window);
+    return QApplication::activeWindow() == &window;
 }
 
 QStringList focusOrder(QWidget& first, int count) {

@@ -74,6 +74,10 @@ struct UiWorld {
 // Clicks the child button of that object name.
 void click(QWidget& parent, const char* buttonName);
 
+// Shows window as the active window, so that its keys reach its commands;
+// false when it could not be made active.
+bool showActive(QWidget& window);
+
 // The object names of count widgets that Tab visits, from first on.
 QStringList focusOrder(QWidget& first, int count);
 
