@@ -73,19 +73,29 @@ std::optional<fs::path> findExecutable(std::string_view name) {
     }
 }
 
-Status startDetached(const std::vector<std::string>& argv) {
+Result<ExecRequest> execRequest(const std::vector<std::string>& argv) {
     if (argv.empty()) {
         return Error{"No program to start"};
     }
-    const std::optional<fs::path> file = findExecutable(argv[0]);
+    std::optional<fs::path> file = findExecutable(argv[0]);
     if (!file) {
         return Error{"Could not start " + argv[0] + ": no such program"};
     }
-    std::vector<char*> args;
+    ExecRequest request{std::move(*file), {}};
     for (const std::string& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
+        request.args.push_back(const_cast<char*>(arg.c_str()));
     }
-    args.push_back(nullptr);
+    request.args.push_back(nullptr);
+    return request;
+}
+
+Status startDetached(const std::vector<std::string>& argv) {
+    Result<ExecRequest> request = execRequest(argv);
+    if (!request) {
+        return Error{request.error()};
+    }
+    const fs::path* file = &request->file;
+    std::vector<char*>& args = request->args;
 
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {

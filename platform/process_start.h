@@ -20,6 +20,16 @@ namespace quor::platform {
 // a folder of PATH. Empty when there is none.
 std::optional<std::filesystem::path> findExecutable(std::string_view name);
 
+// What execv needs to run argv: the program file argv[0] stands for (as
+// findExecutable says) and the arguments as pointers into argv, ending in a
+// null pointer, so argv must outlive it. Fails, with the reason, when argv is
+// empty or the program is not found.
+struct ExecRequest {
+    std::filesystem::path file;
+    std::vector<char*> args;
+};
+Result<ExecRequest> execRequest(const std::vector<std::string>& argv);
+
 // Starts argv[0] (looked up as findExecutable says) with argv, detached.
 // Fails, with the reason, when argv is empty, the program is not found, or
 // it cannot be executed; success means the program is running.

@@ -133,18 +133,12 @@ std::string cannotStart(const std::string& program, int error) {
 
 Result<WatchedEnd> startWatched(const std::vector<std::string>& argv,
                                 std::chrono::milliseconds patience) {
-    if (argv.empty()) {
-        return Error{"No program to start"};
+    Result<ExecRequest> request = execRequest(argv);
+    if (!request) {
+        return Error{request.error()};
     }
-    const std::optional<fs::path> file = findExecutable(argv[0]);
-    if (!file) {
-        return Error{"Could not start " + argv[0] + ": no such program"};
-    }
-    std::vector<char*> args;
-    for (const std::string& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
-    args.push_back(nullptr);
+    const fs::path* file = &request->file;
+    std::vector<char*>& args = request->args;
 
     Pipe exec;
     Pipe status;
