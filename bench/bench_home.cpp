@@ -16,21 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_columns.h"
 #include "quorfind/settings.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/settings_store.h"
-
-namespace {
-
-void setColumns(quor::store::AppSettings& s, const std::string& columns) {
-    auto has = [&](const char* c) { return columns.find(c) != std::string::npos; };
-    s.saveSetting("IncludeFileSize", has("size") ? "1" : "0");
-    s.saveSetting("IncludeFileDate", has("date") ? "1" : "0");
-    s.saveSetting("IncludeMP3Info", has("mp3") ? "1" : "0");
-    s.saveSetting("IncludeSongLength", has("length") ? "1" : "0");
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -57,7 +46,7 @@ int main(int argc, char** argv) {
             quor::store::writeFolderRecord(settings, 0, {options[++i], "Bench", "1", "0"});
             settings.saveSetting(quor::store::kNumPaths, "1");
         } else if (options[i] == "--columns" && hasValue) {
-            setColumns(settings, options[++i]);
+            quor::bench::applyColumns(settings, options[++i]);
         } else if (options[i] == "--big") {
             settings.saveSetting("BigList", "True");
             settings.saveSetting("IncludeFileNums", "1");

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_columns.h"
 #include "common/interaction.h"
 #include "quorvane/generate/scanner.h"
 #include "quorvane/store/folder_records.h"
@@ -28,14 +29,6 @@ namespace {
 int usage() {
     std::fprintf(stderr, "usage: scan_bench TREE [--columns size,date,mp3,length] [--repeat N]\n");
     return 2;
-}
-
-void applyColumns(store::AppSettings& s, const std::string& columns) {
-    auto has = [&](const char* c) { return columns.find(c) != std::string::npos; };
-    s.saveSetting("IncludeFileSize", has("size") ? "1" : "0");
-    s.saveSetting("IncludeFileDate", has("date") ? "1" : "0");
-    s.saveSetting("IncludeMP3Info", has("mp3") ? "1" : "0");
-    s.saveSetting("IncludeSongLength", has("length") ? "1" : "0");
 }
 
 }  // namespace
@@ -73,7 +66,7 @@ int main(int argc, char** argv) {
     store::AppSettings s = context.settings();
     store::writeFolderRecord(s, 0, {tree, "Tree", "1", "0"});
     s.saveSetting(store::kNumPaths, "1");
-    applyColumns(s, columns);
+    bench::applyColumns(s, columns);
 
     double best = 1e100;
     std::size_t lines = 0;
