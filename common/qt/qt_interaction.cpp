@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-#include "common/qt/status_text.h"
 #include "common/qt/dialog_title.h"
+#include "common/qt/status_text.h"
 
 namespace quor::ui {
 

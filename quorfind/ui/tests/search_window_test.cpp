@@ -12,8 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusTipEvent>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <QtTest>
 
 #include "quorfind/search/search_texts.h"

@@ -22,10 +22,10 @@ QObject* newWindowTitlesTest();
 QObject* newWindowFitTest();
 
 inline std::vector<QObject*> allTests() {
-    return {newMainWindowTest(),  newDialogsTest(),         newPlacementTest(),
-            newAboutTest(),       newDupesWindowTest(),     newDupesDialogsTest(),
-            newBuildWindowTest(), newRemovableWindowTest(), newProgramIconTest(),
-            newBuildHandoffTest(),  newWindowTitlesTest(),    newWindowFitTest()};
+    return {newMainWindowTest(),   newDialogsTest(),         newPlacementTest(),
+            newAboutTest(),        newDupesWindowTest(),     newDupesDialogsTest(),
+            newBuildWindowTest(),  newRemovableWindowTest(), newProgramIconTest(),
+            newBuildHandoffTest(), newWindowTitlesTest(),    newWindowFitTest()};
 }
 
 }  // namespace quor::ui::testing
