@@ -13,6 +13,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/file_compare.h"
@@ -478,6 +479,86 @@ Status createFolders(const fs::path& folder) {
         return Error{"Could not create the folder " + folder.string() + ": " + ec.message()};
     }
     return {};
+}
+
+}  // namespace quor
+
+namespace quor {
+
+namespace {
+
+// Pieces are gathered to this size before they are written.
+constexpr std::size_t kWriterBufferBytes = 1 << 20;
+
+}  // namespace
+
+Result<AtomicFileWriter> AtomicFileWriter::create(const fs::path& file) {
+    Result<Temporary> temp = createTemporaryBeside(file);
+    if (!temp) {
+        return Error{temp.error()};
+    }
+    return AtomicFileWriter(file, temp->fd, std::move(temp->name));
+}
+
+AtomicFileWriter::AtomicFileWriter(fs::path file, int fd, std::string tempName)
+    : file_(std::move(file)), fd_(fd), tempName_(std::move(tempName)) {
+    buffer_.reserve(kWriterBufferBytes);
+}
+
+AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept
+    : file_(std::move(other.file_)),
+      fd_(std::exchange(other.fd_, -1)),
+      tempName_(std::move(other.tempName_)),
+      buffer_(std::move(other.buffer_)),
+      failure_(std::move(other.failure_)) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        discard(Temporary{fd_, tempName_});
+    }
+}
+
+void AtomicFileWriter::append(std::string_view text) {
+    if (!failure_ || fd_ < 0) {
+        return;
+    }
+    if (buffer_.size() + text.size() > kWriterBufferBytes) {
+        writeBuffer();
+        if (text.size() >= kWriterBufferBytes) {
+            if (failure_ && !writeAll(fd_, text)) {
+                failure_ = errorFrom("write", file_);
+            }
+            return;
+        }
+    }
+    buffer_ += text;
+}
+
+void AtomicFileWriter::writeBuffer() {
+    if (failure_ && !writeAll(fd_, buffer_)) {
+        failure_ = errorFrom("write", file_);
+    }
+    buffer_.clear();
+}
+
+Status AtomicFileWriter::commit() {
+    if (fd_ < 0) {
+        return Error{"The file " + file_.string() + " was already written"};
+    }
+    writeBuffer();
+    const Temporary temp{std::exchange(fd_, -1), tempName_};
+    if (!failure_) {
+        discard(temp);
+        return failure_;
+    }
+    if (Status finished = finishTemporary(temp, file_); !finished) {
+        return finished;
+    }
+    FolderFlushes flushes;
+    if (Status replaced = replaceWith(temp.name, file_, flushes); !replaced) {
+        return replaced;
+    }
+    return flushes.flush();
 }
 
 }  // namespace quor

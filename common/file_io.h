@@ -52,6 +52,42 @@ Status writeFileAtomically(const std::filesystem::path& file, std::string_view c
 Status writeFileAtomically(const std::filesystem::path& file, std::string_view contents,
                            FolderFlushes& later);
 
+// A file written piece by piece that replaces file, atomically and durably,
+// only when commit() succeeds: until then the pieces go to a temporary file
+// beside it, and a writer destroyed without a successful commit removes
+// that file and leaves file as it was. For texts too large to assemble in
+// memory first. The first failure is kept: later appends do nothing and
+// commit() returns it, naming file.
+class AtomicFileWriter {
+  public:
+    // Starts a new temporary file beside file (with file's permission bits,
+    // or those of a new file). Fails, naming file's folder.
+    static Result<AtomicFileWriter> create(const std::filesystem::path& file);
+
+    AtomicFileWriter(AtomicFileWriter&& other) noexcept;
+    AtomicFileWriter& operator=(AtomicFileWriter&&) = delete;
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+    ~AtomicFileWriter();
+
+    // Adds text to the end of the new file (buffered).
+    void append(std::string_view text);
+
+    // Writes what is buffered, flushes the file to disk, renames it over
+    // file and flushes the folder. Call once.
+    Status commit();
+
+  private:
+    AtomicFileWriter(std::filesystem::path file, int fd, std::string tempName);
+    void writeBuffer();
+
+    std::filesystem::path file_;
+    int fd_ = -1;
+    std::string tempName_;
+    std::string buffer_;
+    Status failure_;
+};
+
 // writeFileAtomically, except that a regular file (not a link) that holds
 // contents already is left as it is: not rewritten, not flushed, its
 // modification time unchanged. For owned files whose time means nothing.

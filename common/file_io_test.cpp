@@ -1,10 +1,13 @@
 #include "common/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <utility>
+#include <vector>
 
 #include "common/testing/temp_tree.h"
 
@@ -62,6 +65,86 @@ TEST(WriteFileAtomically, AMissingFolderIsAnErrorNotACrash) {
     Status written = writeFileAtomically(tree.path("no/such/folder/x.txt"), "x");
     ASSERT_FALSE(written);
     EXPECT_NE(written.error().find("no/such/folder"), std::string::npos) << written.error();
+}
+
+int entriesIn(const std::filesystem::path& folder) {
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++entries;
+    }
+    return entries;
+}
+
+TEST(AtomicFileWriter, PiecesOfAnySizeArriveInOrderOnlyOnCommit) {
+    TempTree tree;
+    const auto file = tree.file("list.txt", "old");
+    Result<AtomicFileWriter> writer = AtomicFileWriter::create(file);
+    ASSERT_TRUE(writer) << writer.error();
+    // Small pieces filling the buffer, one larger than the buffer, small
+    // pieces again.
+    std::vector<std::string> pieces;
+    for (int i = 0; i < 400000; ++i) {
+        pieces.push_back(std::string(3, static_cast<char>('a' + i % 26)));
+    }
+    pieces.push_back(std::string(5 << 20, 'B'));
+    for (int i = 0; i < 1000; ++i) {
+        pieces.push_back(std::to_string(i));
+    }
+    std::string expected;
+    for (const std::string& piece : pieces) {
+        writer->append(piece);
+        expected += piece;
+    }
+    EXPECT_EQ(tree.read("list.txt"), "old");
+    ASSERT_TRUE(writer->commit());
+    EXPECT_TRUE(tree.read("list.txt") == expected);
+    EXPECT_EQ(entriesIn(tree.root()), 1);
+}
+
+TEST(AtomicFileWriter, AWriterNeverCommittedLeavesTheOldFileAndNoTrace) {
+    TempTree tree;
+    const auto file = tree.file("list.txt", "old");
+    {
+        Result<AtomicFileWriter> writer = AtomicFileWriter::create(file);
+        ASSERT_TRUE(writer);
+        writer->append(std::string(3 << 20, 'x'));
+    }
+    EXPECT_EQ(tree.read("list.txt"), "old");
+    EXPECT_EQ(entriesIn(tree.root()), 1);
+}
+
+TEST(AtomicFileWriter, AFailedWriteIsReportedAtCommitAndChangesNothing) {
+    TempTree tree;
+    const auto file = tree.file("list.txt", "old");
+    // Files larger than 64 KiB cannot be written: writes fail with EFBIG.
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 64 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    Status committed;
+    {
+        Result<AtomicFileWriter> writer = AtomicFileWriter::create(file);
+        ASSERT_TRUE(writer);
+        for (int i = 0; i < 100; ++i) {
+            writer->append(std::string(64 * 1024, 'x'));
+        }
+        committed = writer->commit();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_FALSE(committed);
+    EXPECT_NE(committed.error().find("list.txt"), std::string::npos) << committed.error();
+    EXPECT_EQ(tree.read("list.txt"), "old");
+    EXPECT_EQ(entriesIn(tree.root()), 1);
+}
+
+TEST(AtomicFileWriter, AMissingFolderFailsAtTheStart) {
+    TempTree tree;
+    Result<AtomicFileWriter> writer = AtomicFileWriter::create(tree.path("no/such/x.txt"));
+    ASSERT_FALSE(writer);
+    EXPECT_NE(writer.error().find("no/such"), std::string::npos) << writer.error();
 }
 
 TEST(FileOperations, CopyRenameAndRemove) {

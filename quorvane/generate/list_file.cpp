@@ -15,54 +15,70 @@ std::string cannotWriteText(const std::string& savePath) {
            "\nPlease make sure this directory exists and there is enough disk space.";
 }
 
-Status writeList(store::ListContext& context, const std::string& contents) {
+// Replaces the file at "SavePath" with what fill appends. When it cannot
+// be written the user is told and the old file stays as it was.
+template <typename Fill>
+Status writeList(store::ListContext& context, Fill&& fill) {
     const std::string savePath = context.settings().setting("SavePath", "");
-    Status written = savePath.empty() ? Status(Error{"No list output file is set"})
-                                      : writeFileAtomically(savePath, contents);
+    Status written = Error{"No list output file is set"};
+    if (!savePath.empty()) {
+        Result<AtomicFileWriter> writer = AtomicFileWriter::create(savePath);
+        if (writer) {
+            fill(*writer);
+            written = writer->commit();
+        } else {
+            written = Error{writer.error()};
+        }
+    }
     if (!written) {
         context.ui.notice(cannotWriteText(savePath), store::kQuorvane);
     }
     return written;
 }
 
-}  // namespace
+Status writeListText(store::ListContext& context, const std::string& contents) {
+    return writeList(context, [&contents](AtomicFileWriter& writer) { writer.append(contents); });
+}
 
-std::string TextListContents(store::ListContext& context, const ListBody& body,
-                             std::string_view now) {
+// Gives the text list to put piece by piece, in order.
+template <typename Put>
+void putTextList(store::ListContext& context, const ListBody& body, std::string_view now,
+                 Put&& put) {
     const store::AppSettings settings = context.settings();
-    std::string out;
-    // Room for the body at once: the list is the largest text a build
-    // holds, and growing it step by step would copy it and briefly need
-    // twice its size.
-    out.reserve(body.lines.textBytes() + 2 * body.lines.size() + 4096);
     if (settingIsOne(settings, "ShowHeader", "1")) {
-        out += ReadHeaderText(context, PageKind::Text);
-        out += "\r\n\r\n";
+        put(ReadHeaderText(context, PageKind::Text));
+        put("\r\n\r\n");
     }
     for (const std::string_view line : body.lines) {
-        out += line;
-        out += "\r\n";
+        put(line);
+        put("\r\n");
     }
     if (settingIsOne(settings, "ShowSummary", "1")) {
-        out += "\r\n";
-        out += BuildSummaryText(PageKind::Text, body.fileCount, settings.setting("TotalSize", ""),
-                                now);
-        out += "\r\n";
+        put("\r\n");
+        put(BuildSummaryText(PageKind::Text, body.fileCount, settings.setting("TotalSize", ""),
+                             now));
+        put("\r\n");
     }
-    out += "\r\n";
+    put("\r\n");
     if (settingIsOne(settings, "ShowFooter", "0")) {
-        out += ReadFooterText(context, PageKind::Text);
-        out += "\r\n";
+        put(ReadFooterText(context, PageKind::Text));
+        put("\r\n");
     }
-    return out;
 }
+
+}  // namespace
 
 Status WriteTextListFile(store::ListContext& context, const ListBody& body) {
     return WriteTextListFile(context, body, currentDateTimeText());
 }
 
+// The text list goes to the file as it is made: the list is the largest
+// text a build makes, and holding it whole beside the body would double
+// the build's memory.
 Status WriteTextListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
-    return writeList(context, TextListContents(context, body, now));
+    return writeList(context, [&](AtomicFileWriter& writer) {
+        putTextList(context, body, now, [&writer](std::string_view text) { writer.append(text); });
+    });
 }
 
 Status WriteHtmlListFile(store::ListContext& context, const ListBody& body) {
@@ -75,10 +91,10 @@ Status WriteHtmlListFile(store::ListContext& context, const ListBody& body, std:
         isRegularFile(templateFile) ? readUserTextLines(templateFile)
                                     : Result<std::vector<std::string>>(Error{});
     if (templateLines) {
-        return writeList(context, MergeTemplate(context, body, *templateLines, now));
+        return writeListText(context, MergeTemplate(context, body, *templateLines, now));
     }
     context.ui.notice(missingTemplateText(context.places), "Notice!", Shown::Always);
-    return writeList(context, FallbackPage(context, body, now));
+    return writeListText(context, FallbackPage(context, body, now));
 }
 
 }  // namespace quor::generate

@@ -14,13 +14,10 @@
 
 namespace quor::generate {
 
-// The text list: the header and an empty line ("ShowHeader" 1), the body
-// lines, an empty line and the summary ("ShowSummary" 1), an empty line,
-// the footer ("ShowFooter" 1). now is the summary's time.
-std::string TextListContents(store::ListContext& context, const ListBody& body,
-                             std::string_view now);
-
-// Writes the text list to "SavePath". When it cannot be written the user
+// Writes the text list to "SavePath": the header and an empty line
+// ("ShowHeader" 1), the body lines, an empty line and the summary
+// ("ShowSummary" 1), an empty line, the footer ("ShowFooter" 1); now is
+// the summary's time. When it cannot be written the user
 // is told (not in an unattended run) and the failure is returned; the old
 // file stays as it was.
 Status WriteTextListFile(store::ListContext& context, const ListBody& body);
