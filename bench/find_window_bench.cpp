@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     find::TerminalInteraction ui(std::cerr);
     find::ui::SearchServices services = find::ui::SearchServices::desktop();
     const fs::path textList = joinedTextList(home);
-    services.chooseOpenFile = [&](QWidget*, const find::ui::FileRequest&) {
+    services.chooseOpenFile = [&](QWidget*, const quor::ui::FileRequest&) {
         return QString::fromStdString(textList.string());
     };
     find::ui::SearchWindow window(**opened, store::Places(home), ui, std::move(services));

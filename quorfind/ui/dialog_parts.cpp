@@ -1,8 +1,5 @@
 #include "quorfind/ui/dialog_parts.h"
 
-#include <QHBoxLayout>
-#include <exception>
-
 namespace quor::find::ui {
 
 LabelledBox addLabelledBox(QDialog& dialog, QBoxLayout& layout, const QString& label,
@@ -15,31 +12,6 @@ LabelledBox addLabelledBox(QDialog& dialog, QBoxLayout& layout, const QString& l
     layout.addWidget(caption);
     layout.addWidget(box);
     return {caption, box};
-}
-
-ButtonRow addButtonRow(QDialog& dialog, QBoxLayout& layout, const QString& okText,
-                       const char* okName, const QString& cancelText, const char* cancelName) {
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    ButtonRow buttons{new QPushButton(okText, &dialog), new QPushButton(cancelText, &dialog)};
-    buttons.ok->setObjectName(okName);
-    buttons.ok->setDefault(true);
-    buttons.cancel->setObjectName(cancelName);
-    buttons.cancel->setAutoDefault(false);
-    row->addWidget(buttons.ok);
-    row->addWidget(buttons.cancel);
-    layout.addLayout(row);
-    return buttons;
-}
-
-bool storeGuarded(Interaction& ui, std::string_view what, const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const std::exception& error) {
-        ui.notice(what, error.what());
-        return false;
-    }
 }
 
 }  // namespace quor::find::ui

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "quorfind/dcc/dcc_send.h"
 #include "quorfind/ui/dialog_parts.h"
@@ -23,9 +24,8 @@ std::string askIrcNickname(QWidget* parent, const std::string& current) {
     nick->setText(qtext(current));
     nick->selectAll();
     nick->setFocus();
-    const ButtonRow buttons = addButtonRow(dialog, *layout, "OK", "btnOK");
+    const quor::ui::OkCancelButtons buttons = quor::ui::addOkCancelButtons(dialog, *layout);
     QObject::connect(buttons.ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(buttons.cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     dialog.setMinimumWidth(300);
     // Cancel, Escape and the close box all give no nickname.
     return dialog.exec() == QDialog::Accepted ? utf8(nick->text()) : std::string();

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
 #include "quorfind/ui/dialog_parts.h"
 #include "quorfind/ui/dialogs.h"
 
@@ -14,6 +16,7 @@ namespace quor::find::ui {
 namespace {
 
 using quor::ui::qtext;
+using quor::ui::storeGuarded;
 using quor::ui::utf8;
 
 constexpr const char* kTemplateExplanation =
@@ -47,9 +50,8 @@ class MircOptionsDialog : public QDialog {
         sendString.label->setWordWrap(true);
         template_ = sendString.box;
         template_->setAccessibleName("Command to send to Mirc");
-        const ButtonRow buttons = addButtonRow(*this, *layout, "OK", "btnOK");
+        const quor::ui::OkCancelButtons buttons = quor::ui::addOkCancelButtons(*this, *layout);
         connect(buttons.ok, &QPushButton::clicked, this, [this] { okClicked(); });
-        connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
         showStoredOptions();
         setMinimumWidth(460);
     }
@@ -62,7 +64,7 @@ class MircOptionsDialog : public QDialog {
     }
 
     void showStoredOptions() {
-        storeGuarded(ui_, "The Mirc options could not be read.", [this] {
+        (void)storeGuarded(ui_, "The Mirc options could not be read.", [this] {
             service_->setText(qtext(settings_.serviceName()));
             template_->setText(qtext(settings_.sendTemplate()));
         });

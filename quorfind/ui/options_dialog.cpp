@@ -8,8 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
-#include "quorfind/ui/dialog_parts.h"
+#include "common/qt/store_guard.h"
 #include "quorfind/ui/dialogs.h"
 
 namespace quor::find::ui {
@@ -69,18 +70,11 @@ class OptionsDialog : public QDialog {
     }
 
     void addCloseRow(QVBoxLayout& layout) {
-        auto* row = new QHBoxLayout;
-        row->addStretch(1);
-        auto* close = new QPushButton("Close", this);
-        close->setObjectName("btnClose");
-        close->setDefault(true);
-        row->addWidget(close);
-        layout.addLayout(row);
-        connect(close, &QPushButton::clicked, this, &QDialog::accept);
+        quor::ui::addCloseButton(*this, layout, {"btnClose", "Close"});
     }
 
     void showStoredFlags() {
-        storeGuarded(ui_, "The options could not be read.", [this] {
+        (void)quor::ui::storeGuarded(ui_, "The options could not be read.", [this] {
             alwaysOnTop_->setChecked(settings_.alwaysOnTop());
             includeFolders_->setChecked(settings_.includeFolders());
             hScrollBar_->setChecked(settings_.includeHScrollBar());
@@ -89,7 +83,7 @@ class OptionsDialog : public QDialog {
     }
 
     void storeFlags() {
-        storeGuarded(ui_, "The options could not be saved.", [this] {
+        (void)quor::ui::storeGuarded(ui_, "The options could not be saved.", [this] {
             store::AppSettings& app = settings_.app();
             app.saveSetting(kAlwaysOnTop, alwaysOnTop_->isChecked() ? "1" : "0");
             app.saveSetting(kIncludeFolders, includeFolders_->isChecked() ? "1" : "0");

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "quorfind/actions/file_actions.h"
 #include "quorfind/ui/dialog_parts.h"
@@ -67,9 +68,8 @@ class RenameDialog : public QDialog {
         note->setObjectName("lblNote");
         note->setWordWrap(true);
         layout->addWidget(note);
-        const ButtonRow buttons = addButtonRow(*this, *layout, "OK", "btnOK");
+        const quor::ui::OkCancelButtons buttons = quor::ui::addOkCancelButtons(*this, *layout);
         connect(buttons.ok, &QPushButton::clicked, this, [this] { okClicked(); });
-        connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
         newBox_->selectAll();
         newBox_->setFocus();
         setMinimumSize(480, 190);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/row_buttons.h"
 #include "quorfind/ui/dialog_parts.h"
@@ -49,17 +50,15 @@ class SavedListChooser : public QDialog {
         if (const auto row = store::preselectedList(names, previousChoice)) {
             lists_->setCurrentRow(static_cast<int>(*row), QItemSelectionModel::ClearAndSelect);
         }
-        const ButtonRow buttons = addButtonRow(*this, *layout, "Open", "btnOpen");
+        const quor::ui::OkCancelButtons buttons =
+            quor::ui::addOkCancelButtons(*this, *layout, {"btnOpen", "Open"});
         cancel_ = buttons.cancel;
         rowSelection_.follow(*lists_, [this, open = buttons.ok] {
             open->setEnabled(quor::ui::hasSelectedRow(*lists_));
         });
         connect(buttons.ok, &QPushButton::clicked, this, [this] { openClicked(); });
         connect(lists_, &QListWidget::itemDoubleClicked, this, [this] { openClicked(); });
-        connect(cancel_, &QPushButton::clicked, this, [this] {
-            chosen_.clear();
-            reject();
-        });
+        connect(cancel_, &QPushButton::clicked, this, [this] { chosen_.clear(); });
         lists_->setFocus();
         setMinimumSize(260, 240);
     }

@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QDrag>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QTimer>
 
 #include "common/qt/help_page.h"
@@ -15,21 +14,6 @@
 namespace quor::find::ui {
 
 namespace {
-
-QString runFileDialog(QWidget* parent, const FileRequest& request, bool save) {
-    QFileDialog dialog(parent, request.title, request.folder, request.filter);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // Appending to an existing playlist is the point of choosing one.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
-    if (!request.defaultSuffix.isEmpty()) {
-        dialog.setDefaultSuffix(request.defaultSuffix);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().first();
-}
 
 SearchDialogs realDialogs() {
     SearchDialogs dialogs;
@@ -76,11 +60,11 @@ void waitKeepingWindowsPainted(std::chrono::milliseconds duration) {
 SearchServices SearchServices::desktop() {
     SearchServices services;
     services.dialogs = realDialogs();
-    services.chooseOpenFile = [](QWidget* parent, const FileRequest& request) {
-        return runFileDialog(parent, request, false);
+    services.chooseOpenFile = [](QWidget* parent, const quor::ui::FileRequest& request) {
+        return quor::ui::chooseFile(parent, request, quor::ui::FileChooser::Open);
     };
-    services.chooseSaveFile = [](QWidget* parent, const FileRequest& request) {
-        return runFileDialog(parent, request, true);
+    services.chooseSaveFile = [](QWidget* parent, const quor::ui::FileRequest& request) {
+        return quor::ui::chooseFile(parent, request, quor::ui::FileChooser::Save);
     };
     services.helpPage = [] { return quor::ui::helpPage(platform::kQuorfindHelpPage); };
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/interaction.h"
+#include "common/qt/file_chooser.h"
 #include "quorfind/actions/action_context.h"
 #include "quorfind/actions/launcher.h"
 #include "quorfind/dcc/dcc_send.h"
@@ -27,14 +28,6 @@
 #include "quorvane/store/places.h"
 
 namespace quor::find::ui {
-
-// A file chooser's set-up; its answer is the chosen path ("" when cancelled).
-struct FileRequest {
-    QString title;
-    QString folder;
-    QString filter;         // Qt form: "Text Files (*.txt);;All Files (*)"
-    QString defaultSuffix;  // without the dot; save dialogs only
-};
 
 // The small dialogs, called through this table so that tests answer them.
 struct SearchDialogs {
@@ -53,8 +46,8 @@ struct SearchDialogs {
 
 struct SearchServices {
     SearchDialogs dialogs;
-    std::function<QString(QWidget* parent, const FileRequest& request)> chooseOpenFile;
-    std::function<QString(QWidget* parent, const FileRequest& request)> chooseSaveFile;
+    std::function<QString(QWidget* parent, const quor::ui::FileRequest& request)> chooseOpenFile;
+    std::function<QString(QWidget* parent, const quor::ui::FileRequest& request)> chooseSaveFile;
     // The help page ("" when none is installed) and the desktop's "open".
     std::function<QString()> helpPage;
     std::function<bool(const QUrl& url)> openUrl;

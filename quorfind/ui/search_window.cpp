@@ -10,15 +10,18 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/qt/bring_forward.h"
+#include "common/qt/menu_items.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/shortcuts.h"
+#include "common/qt/store_guard.h"
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
-#include "quorfind/ui/dialog_parts.h"
 #include "quorfind/ui/link_names.h"
 
 namespace quor::find::ui {
 
+using quor::ui::addMenuItem;
 using quor::ui::qtext;
 
 SearchWindow::SearchWindow(store::SettingsStore& store, store::Places places, Interaction& boxes,
@@ -100,35 +103,23 @@ void SearchWindow::buildControls() {
     setTabOrder(openButton_, view_);
 }
 
-QAction* SearchWindow::addAction(QMenu* menu, const char* name, const QString& caption,
-                                 void (SearchWindow::*slot)()) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-}
-
 void SearchWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
-    idleOnly_ << addAction(file, "mnuFileOpenLocal", "&Search Your List(s)",
-                           &SearchWindow::searchYourLists)
-              << addAction(file, "mnuFileOpenNonLocal", "Search Any &Text List",
-                           &SearchWindow::searchAnyTextList)
-              << addAction(file, "mnuFileOpenListsFolder", "Search \"Lists\" &Folder",
-                           &SearchWindow::searchListsFolder);
+    idleOnly_ << addMenuItem(*file, "mnuFileOpenLocal", "&Search Your List(s)", this,
+                             &SearchWindow::searchYourLists)
+              << addMenuItem(*file, "mnuFileOpenNonLocal", "Search Any &Text List", this,
+                             &SearchWindow::searchAnyTextList)
+              << addMenuItem(*file, "mnuFileOpenListsFolder", "Search \"Lists\" &Folder", this,
+                             &SearchWindow::searchListsFolder);
     file->addSeparator();
-    QAction* exit = file->addAction("E&xit");
-    exit->setObjectName("mnuFileExit");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QAction* exit = addMenuItem(*file, "mnuFileExit", "E&xit", this, &QWidget::close);
     quor::ui::setWindowKeys(*exit,
                             quor::ui::standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     // A menu of its own without items: choosing it opens the options.
-    QAction* options = menuBar()->addAction("&Options");
-    options->setObjectName("mnuOptions");
-    connect(options, &QAction::triggered, this, &SearchWindow::showOptions);
-    idleOnly_ << options;
+    idleOnly_ << addMenuItem(*menuBar(), "mnuOptions", "&Options", this,
+                             &SearchWindow::showOptions);
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
@@ -137,30 +128,32 @@ void SearchWindow::buildMenus() {
     rowMenu_->setObjectName("mnuPopup");
     rowMenu_->setToolTipsVisible(true);
     const QList<QAction*> rowActions = {
-        addAction(edit, "mnuEditOpen", "&Open/Play", &SearchWindow::openSelected),
-        queueAction_ =
-            addAction(edit, "mnuEditQueue", "&Queue (Winamp only)", &SearchWindow::queueSelected),
-        addAction(edit, "mnuEditPlaylist", "&Save to MP3 playlist", &SearchWindow::savePlaylist),
-        addAction(edit, "mnuEditDelete", "&Delete", &SearchWindow::deleteSelected),
-        addAction(edit, "mnuEditRename", "&Rename", &SearchWindow::renameSelected),
-        addAction(edit, "mnuEditCopy", "&Copy text to Clipboard", &SearchWindow::copyText)};
+        addMenuItem(*edit, "mnuEditOpen", "&Open/Play", this, &SearchWindow::openSelected),
+        queueAction_ = addMenuItem(*edit, "mnuEditQueue", "&Queue (Winamp only)", this,
+                                   &SearchWindow::queueSelected),
+        addMenuItem(*edit, "mnuEditPlaylist", "&Save to MP3 playlist", this,
+                    &SearchWindow::savePlaylist),
+        addMenuItem(*edit, "mnuEditDelete", "&Delete", this, &SearchWindow::deleteSelected),
+        addMenuItem(*edit, "mnuEditRename", "&Rename", this, &SearchWindow::renameSelected),
+        addMenuItem(*edit, "mnuEditCopy", "&Copy text to Clipboard", this,
+                    &SearchWindow::copyText)};
     rowMenu_->addActions(rowActions);
-    dccAction_ = addAction(edit, "mnuEditDCC", "D&CC send (Mirc only)", &SearchWindow::dccSend);
-    rowDccAction_ =
-        addAction(rowMenu_, "mnuPopupDCC", "DCC &send (Mirc only)", &SearchWindow::dccSend);
+    dccAction_ =
+        addMenuItem(*edit, "mnuEditDCC", "D&CC send (Mirc only)", this, &SearchWindow::dccSend);
+    rowDccAction_ = addMenuItem(*rowMenu_, "mnuPopupDCC", "DCC &send (Mirc only)", this,
+                                &SearchWindow::dccSend);
     idleOnly_ << rowActions << dccAction_ << rowDccAction_;
     connect(edit, &QMenu::aboutToShow, this, &SearchWindow::describeLinks);
     connect(rowMenu_, &QMenu::aboutToShow, this, &SearchWindow::describeLinks);
 
     QMenu* quorvane = menuBar()->addMenu("&Quorvane");
     quorvane->setObjectName("mnuQuorvane");
-    idleOnly_ << addAction(quorvane, "mnuRunQuorvane", "&Run Quorvane", &SearchWindow::runQuorvane)
-              << addAction(quorvane, "mnuUpdateList", "&Update the Current List",
-                           &SearchWindow::updateCurrentList);
+    idleOnly_ << addMenuItem(*quorvane, "mnuRunQuorvane", "&Run Quorvane", this,
+                             &SearchWindow::runQuorvane)
+              << addMenuItem(*quorvane, "mnuUpdateList", "&Update the Current List", this,
+                             &SearchWindow::updateCurrentList);
 
-    QAction* help = menuBar()->addAction("&Help");
-    help->setObjectName("mnuHelp");
-    connect(help, &QAction::triggered, this, &SearchWindow::showHelp);
+    QAction* help = addMenuItem(*menuBar(), "mnuHelp", "&Help", this, &SearchWindow::showHelp);
     quor::ui::setWindowKeys(*help, quor::ui::standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
 
     // The search box, from anywhere in the window.
@@ -169,7 +162,7 @@ void SearchWindow::buildMenus() {
     quor::ui::setWindowKeys(*find,
                             quor::ui::standardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
     connect(find, &QAction::triggered, this, &SearchWindow::focusSearchBox);
-    QWidget::addAction(find);
+    addAction(find);
     quor::ui::setRowKeys(*findChild<QAction*>("mnuEditDelete"), *view_,
                          quor::ui::standardKeys(QKeySequence::Delete, Qt::Key_Delete));
     quor::ui::setRowKeys(*findChild<QAction*>("mnuEditRename"), *view_, {QKeySequence(Qt::Key_F2)});
@@ -251,13 +244,8 @@ void SearchWindow::comeForward() {
             }
         });
     }
-    if (isMinimized() || isHidden()) {
-        showNormal();
-    }
     placeTopMost(topMostFlag_);
-    show();
-    raise();
-    activateWindow();
+    quor::ui::bringForward(*this);
     focusSearchBox();
 }
 
@@ -310,7 +298,7 @@ void SearchWindow::focusSearchBox() {
 // A failing settings store is told, captioned with its error, instead of
 // ending the program.
 void SearchWindow::guarded(const std::function<void()>& command) {
-    (void)storeGuarded(interaction_, "The command could not be completed.", command);
+    (void)quor::ui::storeGuarded(interaction_, "The command could not be completed.", command);
 }
 
 void SearchWindow::closeIfAsked() {

@@ -113,8 +113,6 @@ class SearchWindow : public QMainWindow {
     // search_window.cpp: the frame.
     void buildControls();
     void buildMenus();
-    QAction* addAction(QMenu* menu, const char* name, const QString& caption,
-                       void (SearchWindow::*slot)());
     void restorePlacementOrDefault();
     void storeOnClose();
     void placeTopMost(bool on);

@@ -99,9 +99,14 @@ void SearchWindow::savePlaylist() {
         {
             OrdinaryWhileDialog ordinary(*this);
             const std::string folder = playlistDialogFolder(settings_);
-            chosen = services_.chooseSaveFile(
-                this, {qtext(kPlaylistDialogTitle), QFile::decodeName(folder.c_str()),
-                       "Playlist Files (*.M3U *.m3u)", "m3u"});
+            quor::ui::FileRequest request;
+            request.title = qtext(kPlaylistDialogTitle);
+            request.folder = QFile::decodeName(folder.c_str());
+            request.filter = "Playlist Files (*.M3U *.m3u)";
+            request.defaultSuffix = "m3u";
+            // Appending to an existing playlist is the point of choosing one.
+            request.confirmOverwrite = false;
+            chosen = services_.chooseSaveFile(this, request);
         }
         if (chosen.isEmpty()) {
             return;

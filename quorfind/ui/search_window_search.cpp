@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/status_text.h"
+#include "common/qt/store_guard.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list.h"
 #include "quorfind/search/own_list_search.h"
@@ -190,10 +191,11 @@ void SearchWindow::searchAnyTextList() {
     QString chosen;
     {
         OrdinaryWhileDialog ordinary(*this);
-        chosen = services_.chooseOpenFile(this, {"Select a text file to search:",
-                                                 QFile::decodeName(folder.c_str()),
-                                                 "Text Files (*.txt);;All Files (*)",
-                                                 {}});
+        quor::ui::FileRequest request;
+        request.title = "Select a text file to search:";
+        request.folder = QFile::decodeName(folder.c_str());
+        request.filter = "Text Files (*.txt);;All Files (*)";
+        chosen = services_.chooseOpenFile(this, request);
     }
     if (chosen.isEmpty()) {
         focusSearchBox();
@@ -222,17 +224,18 @@ void SearchWindow::searchListsFolder() {
 // and its path are stored; a store that fails leaves the own list.
 void SearchWindow::switchSource(ListType type, const std::string& path, std::string_view failText,
                                 bool clearSearchBox) {
-    try {
-        rememberCurrentPath();
-        listType_ = type;
-        settings_.saveListType(type);
-        currentListPath_ = path;
-        rememberCurrentPath();
-    } catch (const std::exception& error) {
-        fallBackToOwnList(failText, error.what());
-        return;
+    const bool switched = quor::ui::storeGuarded(
+        [&] {
+            rememberCurrentPath();
+            listType_ = type;
+            settings_.saveListType(type);
+            currentListPath_ = path;
+            rememberCurrentPath();
+        },
+        [&](std::string_view error) { fallBackToOwnList(failText, std::string(error)); });
+    if (switched) {
+        resetWindow(clearSearchBox);
     }
-    resetWindow(clearSearchBox);
 }
 
 std::string SearchWindow::listsFolderFailed() const {

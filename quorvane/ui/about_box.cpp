@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "common/version.h"
 
@@ -54,26 +55,31 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
         game_->setFocus();
     });
     row->addWidget(soundBox_);
-    row->addStretch(1);
-    systemInfo_ = new QPushButton("System &Info...", this);
-    systemInfo_->setObjectName("btnSysInfo");
+    row->addWidget(buildButtonBox(), 1);
+    layout->addLayout(row);
+}
+
+// System Info, then OK, the default button. OK only closes the box, as a
+// Close button would, so it has a Close button's place: the last one.
+QDialogButtonBox* AboutBox::buildButtonBox() {
+    auto* box = new QDialogButtonBox(this);
     systemInfoCommand_ = systemInformationTool();
+    systemInfo_ = namedButton(
+        box, {"btnSysInfo", "System &Info...",
+              systemInfoCommand_.isEmpty() ? QString("No system information tool is installed")
+                                           : QString("Starts ") + systemInfoCommand_.first()});
     systemInfo_->setEnabled(!systemInfoCommand_.isEmpty());
-    systemInfo_->setToolTip(systemInfoCommand_.isEmpty()
-                                ? QString("No system information tool is installed")
-                                : QString("Starts ") + systemInfoCommand_.first());
     connect(systemInfo_, &QPushButton::clicked, this, [this] {
         QStringList arguments = systemInfoCommand_;
         const QString program = arguments.takeFirst();
         QProcess::startDetached(program, arguments);
     });
-    row->addWidget(systemInfo_);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
+    box->addButton(systemInfo_, QDialogButtonBox::ActionRole);
+    QPushButton* ok = namedButton(box, {"btnOK", "OK"});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    row->addWidget(ok);
-    layout->addLayout(row);
+    box->addButton(ok, QDialogButtonBox::RejectRole);
+    return box;
 }
 
 void AboutBox::showEvent(QShowEvent* event) {

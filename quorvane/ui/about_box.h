@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QPushButton>
 
 #include "quorvane/ui/paddle_game.h"
@@ -29,6 +30,8 @@ class AboutBox : public QDialog {
     void done(int result) override;
 
   private:
+    QDialogButtonBox* buildButtonBox();
+
     PaddleGame* game_ = nullptr;
     QCheckBox* soundBox_ = nullptr;
     QPushButton* systemInfo_ = nullptr;

@@ -4,8 +4,8 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
-#include "quorvane/ui/dialog_buttons.h"
 
 namespace quor::ui {
 
@@ -29,12 +29,12 @@ AddDiskDialog::AddDiskDialog(store::ListContext& context, generate::RemovableDis
     layout->addWidget(prompt_, 0, 0, 1, 2);
     layout->addWidget(name_, 1, 0);
 
-    add_ = namedButton(this, "btnAdd", "&Add", "Get the files from this disk");
+    add_ = namedButton(this, {"btnAdd", "&Add", "Get the files from this disk"});
     add_->setDefault(true);
     volume_ =
-        namedButton(this, "btnVolume", "Get Disk &Label", "Get the Volume Label from the disk");
+        namedButton(this, {"btnVolume", "Get Disk &Label", "Get the Volume Label from the disk"});
     volume_->setAutoDefault(false);
-    done_ = namedButton(this, "btnDone", "&Done", "Click if you are done adding disks");
+    done_ = namedButton(this, {"btnDone", "&Done", "Click if you are done adding disks"});
     done_->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(add_);

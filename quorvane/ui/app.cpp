@@ -9,6 +9,7 @@
 #include "common/qt/instance_beacon.h"
 #include "common/qt/program_icon.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
 #include "quorvane/store/places.h"
@@ -33,11 +34,11 @@ constexpr std::string_view kResetText =
 // reset (the folder records stay) and the program ends.
 int resetSettings(Interaction& ui, store::SettingsStore& settingsStore, const std::string& cause) {
     ui.notice(kResetText, cause);
-    try {
-        store::AppSettings(settingsStore, store::kQuorvane).removeSection(store::kSettings);
-    } catch (const std::exception& error) {
-        std::cerr << "quorvane: " << error.what() << '\n';
-    }
+    (void)storeGuarded(
+        [&] {
+            store::AppSettings(settingsStore, store::kQuorvane).removeSection(store::kSettings);
+        },
+        [](std::string_view error) { std::cerr << "quorvane: " << error << '\n'; });
     return 1;
 }
 

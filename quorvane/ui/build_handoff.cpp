@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <memory>
 
+#include "common/qt/store_guard.h"
 #include "quorvane/store/parse_filename.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/settings_store.h"
@@ -77,12 +78,12 @@ Message outcomeOf(const WindowBuild& build) {
 
 Message buildHandedOver(MainWindow& main, WindowBuild& build, const std::string& listName,
                         const std::function<void()>& accepted) {
-    try {
-        if (const std::string why = refusal(main, listName); !why.empty()) {
-            return {Kind::Refused, why};
-        }
-    } catch (const std::exception& error) {
-        return {Kind::Refused, error.what()};  // the settings store could not be read
+    // A settings store that cannot be read refuses with its error.
+    std::string why;
+    (void)storeGuarded([&] { why = refusal(main, listName); },
+                       [&](std::string_view error) { why = error; });
+    if (!why.empty()) {
+        return {Kind::Refused, why};
     }
     accepted();
     build.forgetLastResult();

@@ -1,12 +1,12 @@
 #include "quorvane/ui/download_link_dialog.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/download_link.h"
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
+#include "quorvane/ui/download_link.h"
 
 namespace quor::ui {
 
@@ -49,28 +49,15 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
         layout->addWidget(label);
     }
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("btnCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
 
     connect(link_, &QLineEdit::textChanged, this, [this](const QString& text) {
         example_->setText(qtext(exampleDownloadLink(utf8(text))));
     });
-    connect(ok, &QPushButton::clicked, this, &DownloadLinkDialog::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &DownloadLinkDialog::okClicked);
 
-    try {
-        link_->setText(qtext(settings_.setting("DownloadLink")));
-    } catch (const std::exception& error) {
-        ui_.notice("The download link could not be read.", error.what());
-    }
+    (void)storeGuarded(ui_, "The download link could not be read.",
+                       [&] { link_->setText(qtext(settings_.setting("DownloadLink"))); });
     example_->setText(qtext(exampleDownloadLink(utf8(link_->text()))));
     link_->selectAll();
     setMinimumWidth(420);
@@ -79,13 +66,10 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
 void DownloadLinkDialog::okClicked() {
     const std::string cleaned = cleanDownloadLink(utf8(link_->text()));
     link_->setText(qtext(cleaned));
-    try {
-        settings_.saveSetting("DownloadLink", cleaned);
-    } catch (const std::exception& error) {
-        ui_.notice("The download link could not be saved.", error.what());
-        return;
+    if (storeGuarded(ui_, "The download link could not be saved.",
+                     [&] { settings_.saveSetting("DownloadLink", cleaned); })) {
+        accept();
     }
-    accept();
 }
 
 }  // namespace quor::ui

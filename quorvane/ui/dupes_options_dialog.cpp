@@ -4,10 +4,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
 #include "quorvane/dupes/dupes_options.h"
 #include "quorvane/dupes/pair_search.h"
-#include "quorvane/ui/dialog_buttons.h"
 
 namespace quor::ui {
 
@@ -19,11 +20,8 @@ DupesOptionsDialog::DupesOptionsDialog(store::AppSettings settings, Interaction&
     setModal(true);
     buildControls();
     dupes::DupesOptions options;
-    try {
-        options = dupes::readDupesOptions(settings_);
-    } catch (const std::exception& error) {
-        ui_.notice("The duplicate file options could not be read.", error.what());
-    }
+    (void)storeGuarded(ui_, "The duplicate file options could not be read.",
+                       [&] { options = dupes::readDupesOptions(settings_); });
     slider_->setValue(options.tolerance);
     includeRemovables_->setChecked(options.includeRemovables);
     slider_->setFocus();
@@ -62,19 +60,18 @@ void DupesOptionsDialog::buildControls() {
     layout->addStretch(1);
 
     const OkCancelButtons buttons =
-        addOkCancelRow(*this, *layout, "Changes will be saved", "Changes will not be saved");
+        addOkCancelButtons(*this, *layout, {"btnOK", "OK", "Changes will be saved"},
+                           {"btnCancel", "Cancel", "Changes will not be saved"});
     connect(buttons.ok, &QPushButton::clicked, this, &DupesOptionsDialog::okClicked);
     setMinimumWidth(320);
 }
 
 void DupesOptionsDialog::okClicked() {
-    try {
-        dupes::saveDupesOptions(settings_, {slider_->value(), includeRemovables_->isChecked()});
-    } catch (const std::exception& error) {
-        ui_.notice("The duplicate file options could not be saved.", error.what());
-        return;
+    if (storeGuarded(ui_, "The duplicate file options could not be saved.", [&] {
+            dupes::saveDupesOptions(settings_, {slider_->value(), includeRemovables_->isChecked()});
+        })) {
+        accept();
     }
-    accept();
 }
 
 }  // namespace quor::ui

@@ -7,12 +7,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
+#include "common/qt/menu_items.h"
 #include "common/qt/row_buttons.h"
 #include "common/qt/shortcuts.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/dupes/row_actions.h"
 #include "quorvane/ui/desktop_file_opener.h"
-#include "quorvane/ui/dialog_buttons.h"
 #include "quorvane/ui/dupes_options_dialog.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
@@ -47,7 +48,7 @@ DupesWindow::~DupesWindow() = default;
 
 QPushButton* DupesWindow::addButton(const char* name, const QString& caption,
                                     void (DupesWindow::*slot)(), const QString& tip) {
-    QPushButton* button = namedButton(centralWidget(), name, caption, tip);
+    QPushButton* button = namedButton(centralWidget(), {name, caption, tip});
     connect(button, &QPushButton::clicked, this, slot);
     return button;
 }
@@ -72,7 +73,7 @@ void DupesWindow::buildControls() {
     searchButton_ =
         addButton("btnSearch", qtext(dupes::kSearchButton), &DupesWindow::searchClicked);
     buttons->addWidget(searchButton_, 1, 0);
-    QPushButton* done = namedButton(centralWidget(), "btnDone", "Exit");
+    QPushButton* done = namedButton(centralWidget(), {"btnDone", "Exit"});
     connect(done, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(done, 1, 2);
     layout->addLayout(buttons);
@@ -115,20 +116,18 @@ void DupesWindow::addRow(const dupes::DupesRows& rows, std::size_t row) {
 }
 
 void DupesWindow::buildMenus() {
-    optionsAction_ = menuBar()->addAction("&Options");
-    optionsAction_->setObjectName("mnuDupesOptions");
-    connect(optionsAction_, &QAction::triggered, this, &DupesWindow::showOptions);
+    optionsAction_ =
+        addMenuItem(*menuBar(), "mnuDupesOptions", "&Options", this, &DupesWindow::showOptions);
 
     listMenu_ = new QMenu("DupesList", this);
     listMenu_->setObjectName("mnuDupesList");
-    addNamedActions<DupesWindow>(*listMenu_, this,
-                                 {{"mnuOpen", "&Open/Play", &DupesWindow::openSelected},
-                                  {"mnuRename", "&Rename", &DupesWindow::renameSelected},
-                                  {"mnuDelete", "&Delete", &DupesWindow::deleteSelected}});
-    setRowKeys(*listMenu_->findChild<QAction*>("mnuRename"), *listWidget_,
-               {QKeySequence(Qt::Key_F2)});
-    setRowKeys(*listMenu_->findChild<QAction*>("mnuDelete"), *listWidget_,
-               standardKeys(QKeySequence::Delete, Qt::Key_Delete));
+    addMenuItem(*listMenu_, "mnuOpen", "&Open/Play", this, &DupesWindow::openSelected);
+    QAction* rename =
+        addMenuItem(*listMenu_, "mnuRename", "&Rename", this, &DupesWindow::renameSelected);
+    QAction* remove =
+        addMenuItem(*listMenu_, "mnuDelete", "&Delete", this, &DupesWindow::deleteSelected);
+    setRowKeys(*rename, *listWidget_, {QKeySequence(Qt::Key_F2)});
+    setRowKeys(*remove, *listWidget_, standardKeys(QKeySequence::Delete, Qt::Key_Delete));
 }
 
 void DupesWindow::load() {

@@ -2,23 +2,18 @@
 
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
 
 namespace quor::ui {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(name);
-    made->setToolTip(tip);
-    made->setAccessibleDescription(tip);
-    return made;
-}
+constexpr std::string_view kNotSavedText = "The folder options could not be saved.";
 
 }  // namespace
 
@@ -49,8 +44,8 @@ FolderOptionsDialog::FolderOptionsDialog(store::FolderOptions& state, Interactio
     layout->addWidget(multipleDisks_);
 
     auto* disks = new QGridLayout;
-    addAll_ = button(this, "btnAddAll", "Add All", "Adds all new disks to the list");
-    addNew_ = button(this, "btnAddNew", "Add New", "Appends a new disk to the list");
+    addAll_ = namedButton(this, {"btnAddAll", "Add All", "Adds all new disks to the list"});
+    addNew_ = namedButton(this, {"btnAddNew", "Add New", "Appends a new disk to the list"});
     disks->addWidget(addAll_, 0, 0);
     disks->addWidget(new QLabel("Erases any previous disks", this), 0, 1);
     disks->addWidget(addNew_, 1, 0);
@@ -66,17 +61,11 @@ FolderOptionsDialog::FolderOptionsDialog(store::FolderOptions& state, Interactio
     note->setWordWrap(true);
     layout->addWidget(note);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    ok_ = button(this, "btnOK", "OK", "Changes will be saved");
-    auto* cancel = button(this, "btnCancel", "Cancel", "Changes will not be saved");
-    ok_->setDefault(true);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    ok_ = addOkCancelButtons(*this, *layout, {"btnOK", "OK", "Changes will be saved"},
+                             {"btnCancel", "Cancel", "Changes will not be saved"})
+              .ok;
 
     connect(ok_, &QPushButton::clicked, this, &FolderOptionsDialog::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(multipleDisks_, &QCheckBox::clicked, this, &FolderOptionsDialog::multipleDisksClicked);
     connect(addAll_, &QPushButton::clicked, this, &FolderOptionsDialog::addAllClicked);
     connect(addNew_, &QPushButton::clicked, this, &FolderOptionsDialog::addNewClicked);
@@ -101,11 +90,7 @@ void FolderOptionsDialog::okClicked() {
     state_.update = update_->isChecked();
     state_.multipleDisks = multipleDisks_->isChecked();
     bool close = false;
-    try {
-        close = state_.accept();
-    } catch (const std::exception& error) {
-        ui_.notice("The folder options could not be saved.", error.what());
-    }
+    (void)storeGuarded(ui_, kNotSavedText, [&] { close = state_.accept(); });
     pathName_->setText(qtext(state_.pathName));
     if (close) {
         accept();
@@ -115,11 +100,7 @@ void FolderOptionsDialog::okClicked() {
 void FolderOptionsDialog::multipleDisksClicked() {
     state_.update = update_->isChecked();
     state_.multipleDisks = multipleDisks_->isChecked();
-    try {
-        state_.multipleDisksClicked();
-    } catch (const std::exception& error) {
-        ui_.notice("The folder options could not be saved.", error.what());
-    }
+    (void)storeGuarded(ui_, kNotSavedText, [&] { state_.multipleDisksClicked(); });
     showState();
 }
 

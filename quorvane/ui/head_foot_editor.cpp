@@ -1,13 +1,12 @@
 #include "quorvane/ui/head_foot_editor.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/file_io.h"
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/window_placement.h"
 #include "platform/default_application.h"
@@ -85,19 +84,10 @@ HeadFootEditor::HeadFootEditor(store::ListContext& context, ListText which, cons
     text_->setPlainText(qtext(text));
     prompt->setBuddy(text_);
     layout->addWidget(text_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("Command1");
-    ok->setToolTip("Changes will be saved");
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("Command2");
-    cancel->setToolTip("Changes will not be saved");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &HeadFootEditor::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons buttons =
+        addOkCancelButtons(*this, *layout, {"Command1", "OK", "Changes will be saved"},
+                           {"Command2", "Cancel", "Changes will not be saved"});
+    connect(buttons.ok, &QPushButton::clicked, this, &HeadFootEditor::okClicked);
     // An unusable stored placement (or a store that cannot be read) opens
     // the editor at its default place; closing stores a good one.
     bool placed = false;

@@ -1,10 +1,10 @@
 #include "quorvane/ui/list_viewer.h"
 
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/dialog_buttons.h"
+#include "common/qt/bring_forward.h"
+#include "common/qt/dialog_buttons.h"
 #include "quorvane/ui/tool_window.h"
 
 namespace quor::ui {
@@ -29,14 +29,7 @@ ListViewer::ListViewer(store::SettingsStore& store, Interaction& ui, QWidget* pa
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));  // columns line up
     layout->addWidget(text_, 1);
-    auto* row = new QHBoxLayout;
-    QPushButton* close = namedButton(this, "Command1", "&Close");
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    row->addStretch(1);
-    row->addWidget(close);
-    row->addStretch(1);
-    layout->addLayout(row);
+    addCloseButton(*this, *layout, {"Command1", "&Close"}, BoxPlace::Centred);
 }
 
 void ListViewer::showText(const QString& caption, const QString& text) {
@@ -46,9 +39,7 @@ void ListViewer::showText(const QString& caption, const QString& text) {
     }
     setWindowTitle(caption);
     text_->setPlainText(text);
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
 }
 
 void ListViewer::done(int result) {

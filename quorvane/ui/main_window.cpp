@@ -11,8 +11,11 @@
 
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "common/qt/bring_forward.h"
+#include "common/qt/menu_items.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/shortcuts.h"
+#include "common/qt/store_guard.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_list.h"
 #include "quorvane/store/folder_records.h"
@@ -121,60 +124,52 @@ void MainWindow::buildControls() {
     setTabOrder(pathList_, findChild<QPushButton*>("btnAdd"));
 }
 
-QAction* MainWindow::addMenuAction(QMenu* menu, const char* name, const QString& caption,
-                                   void (MainWindow::*slot)()) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-}
-
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
-    addMenuAction(file, "mnuNewList", "&New List", &MainWindow::newList);
-    addMenuAction(file, "mnuOpenList", "&Open List", &MainWindow::openList);
-    addMenuAction(file, "mnuDeleteList", "&Delete List", &MainWindow::deleteList);
-    addMenuAction(file, "mnuFileSaveAs", "&Save List Output As...", &MainWindow::saveListOutputAs);
-    addMenuAction(file, "mnuMakePlayList", "Save to MP3 &Playlist", &MainWindow::savePlaylist);
+    addMenuItem(*file, "mnuNewList", "&New List", this, &MainWindow::newList);
+    addMenuItem(*file, "mnuOpenList", "&Open List", this, &MainWindow::openList);
+    addMenuItem(*file, "mnuDeleteList", "&Delete List", this, &MainWindow::deleteList);
+    addMenuItem(*file, "mnuFileSaveAs", "&Save List Output As...", this,
+                &MainWindow::saveListOutputAs);
+    addMenuItem(*file, "mnuMakePlayList", "Save to MP3 &Playlist", this, &MainWindow::savePlaylist);
     file->addSeparator()->setObjectName("mnuHelpBar3");
-    addMenuAction(file, "mnuFileMakeList", "&Create List", &MainWindow::makeList);
+    addMenuItem(*file, "mnuFileMakeList", "&Create List", this, &MainWindow::makeList);
     file->addSeparator()->setObjectName("mnuHelpBar2");
-    QAction* exit = file->addAction("E&xit");
-    exit->setObjectName("mnuFileExit");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addMenuItem(*file, "mnuFileExit", "E&xit", this, &QWidget::close);
     setMenuKeys();
 
     QMenu* options = menuBar()->addMenu("&Options");
     options->setObjectName("mnuOptions");
-    addMenuAction(options, "mnuOptionsListPrefs", "&List Preferences",
-                  &MainWindow::listPreferences);
-    addMenuAction(options, "mnuOptionsHeader", "Edit &Header Text", &MainWindow::editHeaderText);
-    addMenuAction(options, "mnuOptionsFooter", "Edit &Footer Text", &MainWindow::editFooterText);
-    addMenuAction(options, "mnuOptionsHTMLTemplate", "&Edit HTML Template",
-                  &MainWindow::editHtmlTemplate);
-    addMenuAction(options, "mnuPerform", "&Action After List Creation",
-                  &MainWindow::actionAfterListCreation);
+    addMenuItem(*options, "mnuOptionsListPrefs", "&List Preferences", this,
+                &MainWindow::listPreferences);
+    addMenuItem(*options, "mnuOptionsHeader", "Edit &Header Text", this,
+                &MainWindow::editHeaderText);
+    addMenuItem(*options, "mnuOptionsFooter", "Edit &Footer Text", this,
+                &MainWindow::editFooterText);
+    addMenuItem(*options, "mnuOptionsHTMLTemplate", "&Edit HTML Template", this,
+                &MainWindow::editHtmlTemplate);
+    addMenuItem(*options, "mnuPerform", "&Action After List Creation", this,
+                &MainWindow::actionAfterListCreation);
 
     // A menu of its own without items: choosing it starts the search program.
-    QAction* searchAction = menuBar()->addAction("&Search");
-    searchAction->setObjectName("mnuSearch");
-    connect(searchAction, &QAction::triggered, this, &MainWindow::search);
+    addMenuItem(*menuBar(), "mnuSearch", "&Search", this, &MainWindow::search);
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("mnuTools");
-    addMenuAction(tools, "mnuToolsRecentList", "&View This List", &MainWindow::viewThisList);
-    addMenuAction(tools, "mnuToolsRemovable", "&Manage Removable Disks",
-                  &MainWindow::manageRemovableDisks);
-    addMenuAction(tools, "mnuToolsDupes", "&Find Duplicate Files", &MainWindow::findDuplicates);
+    addMenuItem(*tools, "mnuToolsRecentList", "&View This List", this, &MainWindow::viewThisList);
+    addMenuItem(*tools, "mnuToolsRemovable", "&Manage Removable Disks", this,
+                &MainWindow::manageRemovableDisks);
+    addMenuItem(*tools, "mnuToolsDupes", "&Find Duplicate Files", this,
+                &MainWindow::findDuplicates);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
     QAction* helpAction =
-        addMenuAction(help, "mnuQuorvaneHelp", "&Quorvane Help", &MainWindow::showHelp);
+        addMenuItem(*help, "mnuQuorvaneHelp", "&Quorvane Help", this, &MainWindow::showHelp);
     setWindowKeys(*helpAction, standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
     help->addSeparator()->setObjectName("mnuHelpBar1");
-    addMenuAction(help, "mnuHelpAbout", "&About Quorvane...", &MainWindow::showAbout);
+    addMenuItem(*help, "mnuHelpAbout", "&About Quorvane...", this, &MainWindow::showAbout);
 }
 
 // The keys of the menu commands, shown beside their captions.
@@ -191,12 +186,14 @@ void MainWindow::setMenuKeys() {
 void MainWindow::buildPathListMenu() {
     pathListMenu_ = new QMenu("PathList", this);
     pathListMenu_->setObjectName("mnuPathList");
-    addMenuAction(pathListMenu_, "mnuPathListProperties", "&Options", &MainWindow::folderOptions);
-    QAction* remove =
-        addMenuAction(pathListMenu_, "mnuPathListDelete", "&Remove", &MainWindow::removeFolder);
+    addMenuItem(*pathListMenu_, "mnuPathListProperties", "&Options", this,
+                &MainWindow::folderOptions);
+    QAction* remove = addMenuItem(*pathListMenu_, "mnuPathListDelete", "&Remove", this,
+                                  &MainWindow::removeFolder);
     setRowKeys(*remove, *pathList_, standardKeys(QKeySequence::Delete, Qt::Key_Delete));
-    addMenuAction(pathListMenu_, "mnuPathListMoveUp", "Move &Up", &MainWindow::moveFolderUp);
-    addMenuAction(pathListMenu_, "mnuPathListMoveDown", "Move D&own", &MainWindow::moveFolderDown);
+    addMenuItem(*pathListMenu_, "mnuPathListMoveUp", "Move &Up", this, &MainWindow::moveFolderUp);
+    addMenuItem(*pathListMenu_, "mnuPathListMoveDown", "Move D&own", this,
+                &MainWindow::moveFolderDown);
 }
 
 Status MainWindow::load() {
@@ -235,12 +232,7 @@ void MainWindow::showAndWelcome() {
 }
 
 void MainWindow::comeForward() {
-    if (isMinimized()) {
-        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    }
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
 }
 
 void MainWindow::refreshListLabel() {
@@ -274,12 +266,10 @@ std::optional<int> MainWindow::selectedRow() const {
 }
 
 void MainWindow::guarded(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& error) {
-        context_.ui.notice(std::string("The command could not be completed:\n") + error.what(),
+    (void)storeGuarded(command, [this](std::string_view error) {
+        context_.ui.notice("The command could not be completed:\n" + std::string(error),
                            "Quorvane");
-    }
+    });
 }
 
 void MainWindow::runHook(const std::function<void()>& hook) {

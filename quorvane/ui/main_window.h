@@ -118,8 +118,6 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildPathListMenu();
     void setMenuKeys();
-    QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption,
-                           void (MainWindow::*slot)());
     // Runs a command, turning a failure of the store into a message instead
     // of an end of the program.
     void guarded(const std::function<void()>& command);

@@ -1,11 +1,11 @@
 #include "quorvane/ui/perform_dialog.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
 
 namespace quor::ui {
 
@@ -33,34 +33,18 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
         label->setWordWrap(true);
         layout->addWidget(label);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("btnCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &PerformDialog::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    try {
-        action_->setText(qtext(settings_.setting("PerformAction")));
-    } catch (const std::exception& error) {
-        ui_.notice("The action could not be read.", error.what());
-    }
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &PerformDialog::okClicked);
+    (void)storeGuarded(ui_, "The action could not be read.",
+                       [&] { action_->setText(qtext(settings_.setting("PerformAction"))); });
     setMinimumWidth(460);
 }
 
 void PerformDialog::okClicked() {
-    try {
-        settings_.saveSetting("PerformAction", utf8(action_->text()));
-    } catch (const std::exception& error) {
-        ui_.notice("The action could not be saved.", error.what());
-        return;
+    if (storeGuarded(ui_, "The action could not be saved.",
+                     [&] { settings_.saveSetting("PerformAction", utf8(action_->text())); })) {
+        accept();
     }
-    accept();
 }
 
 }  // namespace quor::ui

@@ -6,8 +6,8 @@
 
 namespace quor::ui {
 
-SaveFileRequest playlistRequest(store::ListContext& context) {
-    SaveFileRequest request;
+FileRequest playlistRequest(store::ListContext& context) {
+    FileRequest request;
     request.title = "Save MP3 Playlist As: (choose an existing file to append)";
     request.folder = qtext(generate::playlistStartFolder(context));
     request.filter = "Playlist Files (*.m3u *.M3U)";

@@ -16,7 +16,7 @@ class MainWindow;
 
 // The dialog's set-up: its title, the M3U filter and extension, and the
 // folder of the playlist chosen last.
-SaveFileRequest playlistRequest(store::ListContext& context);
+FileRequest playlistRequest(store::ListContext& context);
 
 // Runs the command; false when the dialog was cancelled or the playlist
 // could not be written (the user has been told).

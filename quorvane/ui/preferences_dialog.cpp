@@ -3,8 +3,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/download_link_dialog.h"
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/store_guard.h"
+#include "quorvane/ui/download_link_dialog.h"
 
 namespace quor::ui {
 
@@ -42,20 +44,10 @@ PreferencesDialog::PreferencesDialog(store::AppSettings settings, Interaction& u
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
-    ok->setToolTip("Changes will be saved");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("btnCancel");
-    cancel->setToolTip("Changes will not be saved");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &PreferencesDialog::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons buttons =
+        addOkCancelButtons(*this, *layout, {"btnOK", "OK", "Changes will be saved"},
+                           {"btnCancel", "Cancel", "Changes will not be saved"});
+    connect(buttons.ok, &QPushButton::clicked, this, &PreferencesDialog::okClicked);
 
     connectReactions();
     load();
@@ -268,14 +260,12 @@ ListPreferences PreferencesDialog::current() const {
 }
 
 void PreferencesDialog::okClicked() {
-    try {
-        writeListPreferences(settings_, current());
-    } catch (const std::exception& error) {
-        // Nothing was written (one transaction); the dialog stays open.
-        ui_.notice("The list preferences could not be saved.", error.what());
-        return;
+    // When the store fails nothing was written (one transaction): the
+    // dialog stays open.
+    if (storeGuarded(ui_, "The list preferences could not be saved.",
+                     [&] { writeListPreferences(settings_, current()); })) {
+        accept();
     }
-    accept();
 }
 
 void PreferencesDialog::editDownloadLink() {

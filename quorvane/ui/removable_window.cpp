@@ -7,10 +7,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/qt/dialog_buttons.h"
+#include "common/qt/menu_items.h"
 #include "common/qt/row_buttons.h"
 #include "common/qt/shortcuts.h"
 #include "common/qt/status_text.h"
-#include "quorvane/ui/dialog_buttons.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/rename_file_dialog.h"
 #include "quorvane/ui/tool_window.h"
@@ -61,12 +62,12 @@ void RemovableWindow::buildControls() {
     auto* row = new QHBoxLayout;
     QList<QPushButton*> rowButtons;
     for (const auto& button : buttons) {
-        QPushButton* made = namedButton(centralWidget(), button.name, button.caption, button.tip);
+        QPushButton* made = namedButton(centralWidget(), {button.name, button.caption, button.tip});
         connect(made, &QPushButton::clicked, this, button.slot);
         row->addWidget(made);
         rowButtons.append(made);
     }
-    QPushButton* exit = namedButton(centralWidget(), "btnExit", "E&xit", "Click here to exit");
+    QPushButton* exit = namedButton(centralWidget(), {"btnExit", "E&xit", "Click here to exit"});
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     row->addWidget(exit);
     layout->addLayout(row);
@@ -86,16 +87,14 @@ void RemovableWindow::buildControls() {
 void RemovableWindow::buildMenu() {
     menu_ = new QMenu("Removable", this);
     menu_->setObjectName("mnuRemovable");
-    addNamedActions<RemovableWindow>(*menu_, this,
-                                     {{"mnuView", "&View", &RemovableWindow::viewSelected},
-                                      {"mnuDelete", "&Delete", &RemovableWindow::deleteSelected},
-                                      {"mnuRename", "&Rename", &RemovableWindow::renameSelected}});
-    setRowKeys(*menu_->findChild<QAction*>("mnuRename"), *listWidget_, {QKeySequence(Qt::Key_F2)});
-    setRowKeys(*menu_->findChild<QAction*>("mnuDelete"), *listWidget_,
-               standardKeys(QKeySequence::Delete, Qt::Key_Delete));
-    QAction* exit = menu_->addAction("E&xit");
-    exit->setObjectName("mnuExit");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addMenuItem(*menu_, "mnuView", "&View", this, &RemovableWindow::viewSelected);
+    QAction* remove =
+        addMenuItem(*menu_, "mnuDelete", "&Delete", this, &RemovableWindow::deleteSelected);
+    QAction* rename =
+        addMenuItem(*menu_, "mnuRename", "&Rename", this, &RemovableWindow::renameSelected);
+    setRowKeys(*rename, *listWidget_, {QKeySequence(Qt::Key_F2)});
+    setRowKeys(*remove, *listWidget_, standardKeys(QKeySequence::Delete, Qt::Key_Delete));
+    addMenuItem(*menu_, "mnuExit", "E&xit", this, &QWidget::close);
 }
 
 void RemovableWindow::load() {

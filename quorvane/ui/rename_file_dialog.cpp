@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
-#include "quorvane/ui/dialog_buttons.h"
 
 namespace quor::ui {
 
@@ -34,7 +34,7 @@ RenameFileDialog::RenameFileDialog(std::string currentName, QWidget* parent)
     oldName_->setReadOnly(true);
     newName_ = addNameBox(*this, *layout, "New file name:", "txtNewFileName");
     layout->addStretch(1);
-    const OkCancelButtons buttons = addOkCancelRow(*this, *layout);
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
     connect(buttons.ok, &QPushButton::clicked, this, &RenameFileDialog::okClicked);
 
     oldName_->setText(qtext(currentName_));

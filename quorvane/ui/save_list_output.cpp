@@ -9,9 +9,9 @@
 
 namespace quor::ui {
 
-SaveFileRequest saveListOutputRequest(const store::AppSettings& settings,
-                                      const std::filesystem::path& home) {
-    SaveFileRequest request;
+FileRequest saveListOutputRequest(const store::AppSettings& settings,
+                                  const std::filesystem::path& home) {
+    FileRequest request;
     request.title = "Save List Output As";
     const std::string savePath = settings.setting("SavePath");
     const auto slash = savePath.rfind('/');

@@ -20,8 +20,8 @@ inline constexpr std::string_view kHtmlFilesFilter = "HTML Files (*.html *.htm)"
 // The dialog's set-up: it opens in the folder of the current output file
 // (the home folder when there is none) with the filter and default extension
 // of the current format.
-SaveFileRequest saveListOutputRequest(const store::AppSettings& settings,
-                                      const std::filesystem::path& home);
+FileRequest saveListOutputRequest(const store::AppSettings& settings,
+                                  const std::filesystem::path& home);
 
 // The format an output file's extension chooses: true for .html and .htm,
 // false for .txt (in any case), nothing for any other extension.

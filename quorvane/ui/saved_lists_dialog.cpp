@@ -1,10 +1,9 @@
 #include "quorvane/ui/saved_lists_dialog.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/row_buttons.h"
 
@@ -35,22 +34,11 @@ SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
     }
     layout->addWidget(lists_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* choose = new QPushButton(qtext(texts.button), this);
-    choose->setObjectName("btnOpen");
-    choose->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("btnCancel");
-    buttons->addWidget(choose);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-
+    const OkCancelButtons buttons =
+        addOkCancelButtons(*this, *layout, {"btnOpen", qtext(texts.button)});
+    QPushButton* choose = buttons.ok;
     connect(choose, &QPushButton::clicked, this, &SavedListsDialog::chooseClicked);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        chosen_.clear();
-        reject();
-    });
+    connect(buttons.cancel, &QPushButton::clicked, this, [this] { chosen_.clear(); });
     connect(lists_, &QListWidget::itemDoubleClicked, this, &SavedListsDialog::chooseClicked);
     rowSelection_.follow(*lists_, [this, choose] { choose->setEnabled(hasSelectedRow(*lists_)); });
     lists_->setFocus();

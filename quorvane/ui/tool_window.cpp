@@ -2,19 +2,20 @@
 
 #include <string>
 
+#include "common/qt/store_guard.h"
+
 namespace quor::ui {
 
 void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
                             const PlacementKeys& keys, QSize minimumTwips) {
     std::string failure;
-    try {
+    const auto placeAsStored = [&] {
         const store::AppSettings settings(store, store::kQuorvane);
         if (Status placed = restorePlacement(window, settings, keys, minimumTwips); !placed) {
             failure = placed.error();
         }
-    } catch (const std::exception& error) {
-        failure = error.what();
-    }
+    };
+    (void)storeGuarded(placeAsStored, [&](std::string_view error) { failure = error; });
     if (!failure.empty()) {
         restoreDefaultPlacement(window, keys, minimumTwips);
         ui.notice("The stored place of this window could not be used.", failure);
@@ -23,21 +24,10 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
 
 void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
                           const PlacementKeys& keys) {
-    try {
+    (void)storeGuarded(ui, "The place of this window could not be stored.", [&] {
         store::AppSettings settings(store, store::kQuorvane);
         storePlacement(window, settings, keys);
-    } catch (const std::exception& error) {
-        ui.notice("The place of this window could not be stored.", error.what());
-    }
-}
-
-void bringForward(QWidget& window) {
-    if (window.isMinimized()) {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    }
-    window.show();
-    window.raise();
-    window.activateWindow();
+    });
 }
 
 }  // namespace quor::ui

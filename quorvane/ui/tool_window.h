@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "common/interaction.h"
+#include "common/qt/bring_forward.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/store/settings_store.h"
@@ -40,9 +41,6 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
 // storePlacement, telling the user when the store fails.
 void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
                           const PlacementKeys& keys);
-
-// Shows the window in front, restored when minimised.
-void bringForward(QWidget& window);
 
 // The command that opens the tool window made by make() over main, or
 // brings the open one forward. The window is loaded (Window::load) and

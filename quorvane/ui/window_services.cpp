@@ -1,7 +1,6 @@
 #include "quorvane/ui/window_services.h"
 
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,17 +16,8 @@ WindowServices WindowServices::desktop() {
     services.chooseFolder = [](QWidget* parent, const QString& title) {
         return quor::ui::chooseFolder(parent, title);
     };
-    services.chooseSaveFile = [](QWidget* parent, const SaveFileRequest& request) {
-        QFileDialog dialog(parent, request.title, request.folder, request.filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        dialog.selectNameFilter(request.selectedFilter);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return QString();
-        }
-        return dialog.selectedFiles().first();
+    services.chooseSaveFile = [](QWidget* parent, const FileRequest& request) {
+        return chooseFile(parent, request, FileChooser::Save);
     };
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     services.openFile = [](const std::string& path) { return platform::shellOpen(path); };

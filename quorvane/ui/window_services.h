@@ -13,26 +13,16 @@
 #include <functional>
 #include <string>
 
+#include "common/qt/file_chooser.h"
 #include "common/result.h"
 
 namespace quor::ui {
-
-// The save dialog's set-up, and its answer in path ("" when cancelled).
-struct SaveFileRequest {
-    QString title;
-    QString folder;
-    QString filter;
-    QString selectedFilter;
-    QString defaultSuffix;  // without the dot: "txt", "html"
-    // False when choosing an existing file is no overwrite (it is appended to).
-    bool confirmOverwrite = true;
-};
 
 struct WindowServices {
     // The folder chooser; "" when cancelled.
     std::function<QString(QWidget* parent, const QString& title)> chooseFolder;
     // The save dialog; "" when cancelled.
-    std::function<QString(QWidget* parent, const SaveFileRequest& request)> chooseSaveFile;
+    std::function<QString(QWidget* parent, const FileRequest& request)> chooseSaveFile;
     // "open" with the desktop's default application; false when it failed.
     std::function<bool(const QUrl& url)> openUrl;
     // "open" of a file with the desktop's default application; fails with

@@ -95,11 +95,11 @@ SearchServices FindWorld::services() {
     services.dialogs.firstStartHelp = [dialog](QWidget*, Interaction&, const store::Places&) {
         dialog("firstStartHelp");
     };
-    services.chooseOpenFile = [this](QWidget*, const FileRequest& request) {
+    services.chooseOpenFile = [this](QWidget*, const quor::ui::FileRequest& request) {
         fileRequests.push_back(request);
         return takeFront(openAnswers);
     };
-    services.chooseSaveFile = [this](QWidget*, const FileRequest& request) {
+    services.chooseSaveFile = [this](QWidget*, const quor::ui::FileRequest& request) {
         fileRequests.push_back(request);
         return takeFront(saveAnswers);
     };

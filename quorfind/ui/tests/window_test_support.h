@@ -56,7 +56,7 @@ struct FindWorld {
 
     // What was asked for, in order.
     std::vector<std::string> dialogsRun;  // object names of the dialogs
-    std::vector<FileRequest> fileRequests;
+    std::vector<quor::ui::FileRequest> fileRequests;
     std::vector<std::string> launched;  // "open /path", "play /path", "enqueue /path"
     bool openFails = false;
     std::vector<int> pauses;

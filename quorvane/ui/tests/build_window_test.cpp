@@ -246,7 +246,7 @@ void BuildWindowTest::playlistIsAppendedToTheChosenFile() {
     // Cancelled: nothing changes.
     f.window->findChild<QAction*>("mnuMakePlayList")->trigger();
     QCOMPARE(f.world.setting("PlaylistPath"), std::string("<missing>"));
-    const SaveFileRequest& asked = f.world.saveRequests.back();
+    const FileRequest& asked = f.world.saveRequests.back();
     QCOMPARE(asked.title, QString("Save MP3 Playlist As: (choose an existing file to append)"));
     QVERIFY(asked.filter.startsWith("Playlist Files (") && asked.filter.contains("*.m3u"));
     QCOMPARE(asked.defaultSuffix, QString("m3u"));

@@ -221,7 +221,7 @@ void MainWindowTest::saveListOutputAsFollowsTheExtension() {
         const QString name = QFileInfo(c.chosen).fileName();
         QCOMPARE(f.window->windowTitle(), "Quorvane - " + name);
         QVERIFY(f.world.home.exists("home/data/music.lst"));
-        const SaveFileRequest& request = f.world.saveRequests.at(0);
+        const FileRequest& request = f.world.saveRequests.at(0);
         QCOMPARE(request.title, QString("Save List Output As"));
         QCOMPARE(request.defaultSuffix, QString(c.htmlBefore[0] == '1' ? "html" : "txt"));
     }

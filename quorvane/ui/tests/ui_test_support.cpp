@@ -37,7 +37,7 @@ WindowServices UiWorld::services() {
         folderAnswers.pop_front();
         return answer;
     };
-    services.chooseSaveFile = [this](QWidget*, const SaveFileRequest& request) {
+    services.chooseSaveFile = [this](QWidget*, const FileRequest& request) {
         saveRequests.push_back(request);
         if (saveAnswers.empty()) {
             return QString();

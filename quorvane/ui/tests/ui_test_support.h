@@ -68,7 +68,7 @@ struct UiWorld {
     std::vector<QStringList> started;  // program and arguments
     bool startSucceeds = true;
     QString programFound;
-    std::vector<SaveFileRequest> saveRequests;
+    std::vector<FileRequest> saveRequests;
 };
 
 // Clicks the child button of that object name.

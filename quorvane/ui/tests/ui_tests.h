@@ -20,12 +20,14 @@ QObject* newProgramIconTest();
 QObject* newBuildHandoffTest();
 QObject* newWindowTitlesTest();
 QObject* newWindowFitTest();
+QObject* newWindowHelpersTest();
 
 inline std::vector<QObject*> allTests() {
     return {newMainWindowTest(),   newDialogsTest(),         newPlacementTest(),
             newAboutTest(),        newDupesWindowTest(),     newDupesDialogsTest(),
             newBuildWindowTest(),  newRemovableWindowTest(), newProgramIconTest(),
-            newBuildHandoffTest(), newWindowTitlesTest(),    newWindowFitTest()};
+            newBuildHandoffTest(), newWindowTitlesTest(),    newWindowFitTest(),
+            newWindowHelpersTest()};
 }
 
 }  // namespace quor::ui::testing
