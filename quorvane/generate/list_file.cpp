@@ -5,6 +5,7 @@
 #include "quorvane/generate/list_file_texts.h"
 #include "quorvane/generate/summary.h"
 #include "quorvane/generate/template.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -16,7 +17,7 @@ std::string cannotWriteText(const std::string& savePath) {
 }
 
 Status writeList(store::ListContext& context, const std::string& contents) {
-    const std::string savePath = context.settings().setting("SavePath", "");
+    const std::string savePath = context.settings().get(store::kSavePath);
     Status written = savePath.empty() ? Status(Error{"No list output file is set"})
                                       : writeFileAtomically(savePath, contents);
     if (!written) {
@@ -35,7 +36,7 @@ std::string TextListContents(store::ListContext& context, const ListBody& body,
     // holds, and growing it step by step would copy it and briefly need
     // twice its size.
     out.reserve(body.lines.textBytes() + 2 * body.lines.size() + 4096);
-    if (settingIsOne(settings, "ShowHeader", "1")) {
+    if (settingIsOne(settings, store::kShowHeader)) {
         out += ReadHeaderText(context, PageKind::Text);
         out += "\r\n\r\n";
     }
@@ -43,14 +44,14 @@ std::string TextListContents(store::ListContext& context, const ListBody& body,
         out += line;
         out += "\r\n";
     }
-    if (settingIsOne(settings, "ShowSummary", "1")) {
+    if (settingIsOne(settings, store::kShowSummary)) {
         out += "\r\n";
-        out += BuildSummaryText(PageKind::Text, body.fileCount, settings.setting("TotalSize", ""),
-                                now);
+        out +=
+            BuildSummaryText(PageKind::Text, body.fileCount, settings.get(store::kTotalSize), now);
         out += "\r\n";
     }
     out += "\r\n";
-    if (settingIsOne(settings, "ShowFooter", "0")) {
+    if (settingIsOne(settings, store::kShowFooter)) {
         out += ReadFooterText(context, PageKind::Text);
         out += "\r\n";
     }

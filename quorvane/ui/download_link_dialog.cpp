@@ -5,8 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/download_link.h"
 #include "common/qt/qt_interaction.h"
+#include "quorvane/store/quorvane_settings.h"
+#include "quorvane/ui/download_link.h"
 
 namespace quor::ui {
 
@@ -67,7 +68,7 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     try {
-        link_->setText(qtext(settings_.setting("DownloadLink")));
+        link_->setText(qtext(settings_.get(store::kDownloadLink)));
     } catch (const std::exception& error) {
         ui_.notice("The download link could not be read.", error.what());
     }
@@ -80,7 +81,7 @@ void DownloadLinkDialog::okClicked() {
     const std::string cleaned = cleanDownloadLink(utf8(link_->text()));
     link_->setText(qtext(cleaned));
     try {
-        settings_.saveSetting("DownloadLink", cleaned);
+        settings_.save(store::kDownloadLink, cleaned);
     } catch (const std::exception& error) {
         ui_.notice("The download link could not be saved.", error.what());
         return;

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_interaction.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::ui {
 
@@ -46,7 +47,7 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
     connect(ok, &QPushButton::clicked, this, &PerformDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     try {
-        action_->setText(qtext(settings_.setting("PerformAction")));
+        action_->setText(qtext(settings_.get(store::kPerformAction)));
     } catch (const std::exception& error) {
         ui_.notice("The action could not be read.", error.what());
     }
@@ -55,7 +56,7 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
 
 void PerformDialog::okClicked() {
     try {
-        settings_.saveSetting("PerformAction", utf8(action_->text()));
+        settings_.save(store::kPerformAction, utf8(action_->text()));
     } catch (const std::exception& error) {
         ui_.notice("The action could not be saved.", error.what());
         return;
