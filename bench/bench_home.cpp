@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         const bool hasValue = i + 1 < options.size();
         if (options[i] == "--tree" && hasValue) {
             quor::store::writeFolderRecord(settings, 0, {options[++i], "Bench", "1", "0"});
-            settings.saveSetting(quor::store::kNumPaths, "1");
+            settings.save(quor::store::kNumPaths, "1");
         } else if (options[i] == "--columns" && hasValue) {
             quor::bench::applyColumns(settings, options[++i]);
         } else if (options[i] == "--big") {
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
             settings.saveSetting("IncludeFileNums", "1");
         } else if (options[i] == "--own-list" && hasValue) {
             quor::find::FindSettings find(**opened);
-            find.app().saveSetting(quor::find::kLocalList, "/bench/" + options[++i] + ".txt");
+            find.app().save(quor::find::kLocalList, "/bench/" + options[++i] + ".txt");
         } else {
             std::fprintf(stderr, "bench_home: unknown option %s\n", options[i].c_str());
             return 2;

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    settings.saveSetting(quor::store::kNumPaths, std::to_string(records));
+    settings.save(quor::store::kNumPaths, std::to_string(records));
     if (!quor::writeFileAtomically(home / "lines.txt", shown)) {
         return 1;
     }

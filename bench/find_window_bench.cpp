@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     find::FindSettings settings(**opened);
-    settings.app().saveSetting(find::kLocalList, "bench.txt");
-    settings.app().saveSetting(find::kIncludeFolders, "1");
+    settings.app().save(find::kLocalList, "bench.txt");
+    settings.app().save(find::kIncludeFolders, "1");
     find::TerminalInteraction ui(std::cerr);
     find::ui::SearchServices services = find::ui::SearchServices::desktop();
     const fs::path textList = joinedTextList(home);

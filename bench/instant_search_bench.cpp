@@ -94,9 +94,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     find::FindSettings settings(**opened);
-    settings.app().saveSetting(find::kLocalList, "bench.txt");
-    settings.app().saveSetting(find::kIncludeFolders, "1");
-    settings.app().saveSetting(find::kSearchAsYouType, "1");
+    settings.app().save(find::kLocalList, "bench.txt");
+    settings.app().save(find::kIncludeFolders, "1");
+    settings.app().save(find::kSearchAsYouType, "1");
     find::TerminalInteraction ui(std::cerr);
     find::ui::SearchWindow window(**opened, store::Places(home), ui,
                                   find::ui::SearchServices::desktop());

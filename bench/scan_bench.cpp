@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     store::ListContext context{**opened, store::Places(home), ui};
     store::AppSettings s = context.settings();
     store::writeFolderRecord(s, 0, {tree, "Tree", "1", "0"});
-    s.saveSetting(store::kNumPaths, "1");
+    s.save(store::kNumPaths, "1");
     bench::applyColumns(s, columns);
 
     double best = 1e100;

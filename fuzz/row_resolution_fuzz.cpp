@@ -185,7 +185,7 @@ store::ListContext& dupesContext() {
     static const bool configured = [] {
         store::AppSettings app = context.settings();
         store::writeFolderRecord(app, 0, {(scratchFolder() / "music").string(), "Music", "1", "0"});
-        app.saveSetting(store::kNumPaths, "1");
+        app.save(store::kNumPaths, "1");
         return true;
     }();
     (void)configured;

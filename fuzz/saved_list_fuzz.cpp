@@ -115,7 +115,7 @@ void checkLoad(std::string_view bytes, const Result<SavedList>& parsed) {
     if (!loaded) {
         check(storeContents(context.store) == before, "a refused file changes nothing");
     } else {
-        check(context.settings().setting(kNumPaths) == std::to_string(parsed->records.size()),
+        check(context.settings().setting(kNumPaths.key) == std::to_string(parsed->records.size()),
               "a loaded file sets its folder count");
     }
 }

@@ -113,7 +113,7 @@ void writeCatalogue(FuzzInput& in) {
     }
     check(writeFileAtomically(scratchFolder() / "0.txt", cache).ok(), "the cache file is written");
     store::writeFolderRecord(settings, 0, {"/srv/music", "Music", "0", "0"});
-    settings.saveSetting(store::kNumPaths, "1");
+    settings.save(store::kNumPaths, "1");
     settings.saveSetting("SavePath", (scratchFolder() / "page.html").string());
     settings.saveSetting("TotalSize", "1KB");
 }

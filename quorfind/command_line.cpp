@@ -11,6 +11,7 @@
 #include "quorfind/search/resolve_row.h"
 #include "quorfind/search/text_list_search.h"
 #include "quorfind/terminal_text.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::find {
 
@@ -189,15 +190,13 @@ int searchTextListCommand(const fs::path& file, std::string_view text, std::ostr
     return searchExitStatus(result);
 }
 
-constexpr std::string_view kQuorvaneSavePath = "SavePath";
-
 // The output file of the own list: the one the search window stored, or,
 // before it has stored one, Quorvane's current list.
 std::string ownListPath(const FindSettings& settings) {
     std::string listPath = settings.localList();
     if (listPath.empty()) {
         listPath =
-            store::AppSettings(settings.app().store(), store::kQuorvane).setting(kQuorvaneSavePath);
+            store::AppSettings(settings.app().store(), store::kQuorvane).get(store::kSavePath);
     }
     return listPath;
 }

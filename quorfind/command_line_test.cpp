@@ -75,7 +75,7 @@ class CommandLineTest : public store::testing::StoreTest {
         home.file("music/Rock/Help.mp3", "x");
         testing::writeSavedList(home, "songs",
                                 {{"0", music, "Music", "0\n*Music/Rock/\nHelp.mp3\nGone.mp3\n"}});
-        settings.app().saveSetting(kLocalList, "/web/songs.txt");
+        settings.app().save(kLocalList, "/web/songs.txt");
     }
     int run(Args args) {
         out.str("");
@@ -132,24 +132,24 @@ TEST_F(CommandLineTest, PathsNeverLeaveTheCatalogedFolder) {
 // A list built by Quorvane (say unattended) before the search window ever
 // stored one is the own list.
 TEST_F(CommandLineTest, WithoutAStoredListQuorvanesCurrentListIsSearched) {
-    settings.app().saveSetting(kLocalList, "");
+    settings.app().save(kLocalList, "");
     store::AppSettings(*store, store::kQuorvane).saveSetting("SavePath", "/web/songs.txt");
     EXPECT_EQ(run({"--search", "help"}), kExitMatched);
     EXPECT_EQ(out.str(), "Music/Rock/Help.mp3\n");
 }
 
 TEST_F(CommandLineTest, AnOwnListThatCannotBeReadEndsWith3) {
-    settings.app().saveSetting(kLocalList, "");
+    settings.app().save(kLocalList, "");
     EXPECT_EQ(run({"--search", "x"}), kExitListUnread);
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_NE(ui.boxes()[0].text.find("no list to search"), std::string::npos);
 
     home.file("home/data/broken.lst", "3.2\r\n");
-    settings.app().saveSetting(kLocalList, "/web/broken.html");
+    settings.app().save(kLocalList, "/web/broken.html");
     EXPECT_EQ(run({"--search", "x"}), kExitListUnread);
     EXPECT_EQ(ui.boxes().size(), 2u);
 
-    settings.app().saveSetting(kLocalList, "/web/gone.txt");
+    settings.app().save(kLocalList, "/web/gone.txt");
     EXPECT_EQ(run({"--search", ""}), kExitListUnread);
     ASSERT_EQ(ui.boxes().size(), 3u);
     EXPECT_NE(ui.boxes()[2].text.find("no saved list"), std::string::npos);

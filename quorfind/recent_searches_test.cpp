@@ -46,14 +46,14 @@ TEST_F(FindSettingsTest, ReadsTheSettingsWithTheirDefaults) {
 
     settings.saveListType(ListType::ListsFolder);
     EXPECT_EQ(settings.listType(), ListType::ListsFolder);
-    settings.app().saveSetting(kListType, "7");
+    settings.app().save(kListType, "7");
     EXPECT_EQ(settings.listType(), ListType::OwnList);
-    settings.app().saveSetting(kIncludeFolders, "0");
+    settings.app().save(kIncludeFolders, "0");
     EXPECT_FALSE(settings.includeFolders());
 
     settings.saveIrcOptions("", "");
-    EXPECT_EQ(settings.app().setting(kDdeServiceName), "mIRC");
-    EXPECT_EQ(settings.app().setting(kDdeSendString), "/DCC send %N %P");
+    EXPECT_EQ(settings.app().setting(kDdeServiceName.key), "mIRC");
+    EXPECT_EQ(settings.app().setting(kDdeSendString.key), "/DCC send %N %P");
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "quorfind/settings.h"
 
-#include "common/number_text.h"
 #include "platform/program_folder.h"
 
 namespace quor::find {
 
 ListType FindSettings::listType() const {
-    const double value = leadingNumber(app_.setting(kListType, "0"));
+    const double value = app_.get(kListType);
     if (value == 1) {
         return ListType::TextList;
     }
@@ -17,51 +16,51 @@ ListType FindSettings::listType() const {
 }
 
 void FindSettings::saveListType(ListType type) {
-    app_.saveSetting(kListType, std::to_string(static_cast<int>(type)));
+    app_.save(kListType, std::to_string(static_cast<int>(type)));
 }
 
-bool FindSettings::flag(std::string_view key, std::string_view fallback) const {
-    return leadingNumber(app_.setting(key, fallback)) == 1;
+bool FindSettings::flag(const store::NumberSetting& setting) const {
+    return app_.get(setting) == 1;
 }
 
 bool FindSettings::includeFolders() const {
-    return flag(kIncludeFolders, "1");
+    return flag(kIncludeFolders);
 }
 
 bool FindSettings::alwaysOnTop() const {
-    return flag(kAlwaysOnTop, "0");
+    return flag(kAlwaysOnTop);
 }
 
 bool FindSettings::includeHScrollBar() const {
-    return flag(kIncludeHScrollBar, "1");
+    return flag(kIncludeHScrollBar);
 }
 
 bool FindSettings::searchAsYouType() const {
-    return flag(kSearchAsYouType, "1");
+    return flag(kSearchAsYouType);
 }
 
 std::string FindSettings::playlistPath() const {
-    if (!app_.contains(store::kSettings, kPlaylistPath)) {
+    if (!app_.contains(kPlaylistPath)) {
         std::string home = platform::homeFolder().string();
         if (home.empty() || home.back() != '/') {
             home += '/';
         }
         return home;
     }
-    return app_.setting(kPlaylistPath);
+    return app_.get(kPlaylistPath);
 }
 
 std::string FindSettings::serviceName() const {
-    return app_.setting(kDdeServiceName, kDefaultServiceName);
+    return app_.get(kDdeServiceName);
 }
 
 std::string FindSettings::sendTemplate() const {
-    return app_.setting(kDdeSendString, kDefaultSendString);
+    return app_.get(kDdeSendString);
 }
 
 void FindSettings::saveIrcOptions(std::string_view serviceName, std::string_view sendTemplate) {
-    app_.saveSetting(kDdeServiceName, serviceName.empty() ? kDefaultServiceName : serviceName);
-    app_.saveSetting(kDdeSendString, sendTemplate.empty() ? kDefaultSendString : sendTemplate);
+    app_.save(kDdeServiceName, serviceName.empty() ? kDdeServiceName.fallback : serviceName);
+    app_.save(kDdeSendString, sendTemplate.empty() ? kDdeSendString.fallback : sendTemplate);
 }
 
 }  // namespace quor::find

@@ -1,13 +1,13 @@
 #pragma once
 
-// Quorfind's settings: the keys it keeps in the section "Settings" of the
-// application "Quorfind", their defaults, and the readers that turn their
-// text into the values the program works with. Values are read at every use,
-// never cached.
+// Quorfind's settings: the keys of the search window's place, and the
+// readers that turn the stored text of every setting into the values the
+// program works with. Values are read at every use, never cached.
 
 #include <string>
 #include <string_view>
 
+#include "quorvane/store/quorfind_settings.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::find {
@@ -16,25 +16,23 @@ inline constexpr std::string_view kSearchLeft = "SearchLeft";
 inline constexpr std::string_view kSearchTop = "SearchTop";
 inline constexpr std::string_view kSearchWidth = "SearchWidth";
 inline constexpr std::string_view kSearchHeight = "SearchHeight";
-inline constexpr std::string_view kAlwaysOnTop = "AlwaysOnTop";
-inline constexpr std::string_view kIncludeFolders = "IncludeFolders";
-inline constexpr std::string_view kIncludeHScrollBar = "IncludeHScrollBar";
-// Linux addition: the search window shows the rows of each key as it is typed.
-inline constexpr std::string_view kSearchAsYouType = "SearchAsYouType";
-inline constexpr std::string_view kListType = "ListType";
-inline constexpr std::string_view kLocalList = "LocalList";
-inline constexpr std::string_view kNonLocalList = "NonLocalList";
-inline constexpr std::string_view kPlaylistPath = "PlaylistPath";
-inline constexpr std::string_view kDdeServiceName = "DDEServiceName";
-inline constexpr std::string_view kDdeSendString = "DDESendString";
-// Linux additions: the audio player's command templates ("%F" is the path).
-inline constexpr std::string_view kPlayCommand = "PlayCommand";
-inline constexpr std::string_view kEnqueueCommand = "EnqueueCommand";
+
+// Quorfind's settings, declared with the store (quorfind_settings.h).
+using store::quorfind::kAlwaysOnTop;
+using store::quorfind::kDdeSendString;
+using store::quorfind::kDdeServiceName;
+using store::quorfind::kEnqueueCommand;
+using store::quorfind::kIncludeFolders;
+using store::quorfind::kIncludeHScrollBar;
+using store::quorfind::kListType;
+using store::quorfind::kLocalList;
+using store::quorfind::kNonLocalList;
+using store::quorfind::kPlayCommand;
+using store::quorfind::kPlaylistPath;
+using store::quorfind::kSearchAsYouType;
 
 inline constexpr std::string_view kDefaultSearchWidth = "4170";
 inline constexpr std::string_view kDefaultSearchHeight = "4080";
-inline constexpr std::string_view kDefaultServiceName = "mIRC";
-inline constexpr std::string_view kDefaultSendString = "/DCC send %N %P";
 
 // The list source of a search.
 enum class ListType { OwnList = 0, TextList = 1, ListsFolder = 2 };
@@ -49,13 +47,13 @@ class FindSettings {
     void saveListType(ListType type);
 
     // Flags count as set when their leading number is exactly 1.
-    bool includeFolders() const;  // default 1
-    bool alwaysOnTop() const;     // default 0
+    bool includeFolders() const;
+    bool alwaysOnTop() const;
     bool includeHScrollBar() const;
-    bool searchAsYouType() const;  // default 1
+    bool searchAsYouType() const;
 
-    std::string localList() const { return app_.setting(kLocalList); }
-    std::string nonLocalList() const { return app_.setting(kNonLocalList); }
+    std::string localList() const { return app_.get(kLocalList); }
+    std::string nonLocalList() const { return app_.get(kNonLocalList); }
 
     // "PlaylistPath"; the home folder (with a trailing "/") when missing.
     std::string playlistPath() const;
@@ -67,14 +65,14 @@ class FindSettings {
     void saveIrcOptions(std::string_view serviceName, std::string_view sendTemplate);
 
     // The player templates ("" when unset: the installed player is used).
-    std::string playCommand() const { return app_.setting(kPlayCommand); }
-    std::string enqueueCommand() const { return app_.setting(kEnqueueCommand); }
+    std::string playCommand() const { return app_.get(kPlayCommand); }
+    std::string enqueueCommand() const { return app_.get(kEnqueueCommand); }
 
     store::AppSettings& app() { return app_; }
     const store::AppSettings& app() const { return app_; }
 
   private:
-    bool flag(std::string_view key, std::string_view fallback) const;
+    bool flag(const store::NumberSetting& setting) const;
 
     store::AppSettings app_;
 };

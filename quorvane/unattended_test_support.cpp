@@ -96,7 +96,7 @@ void UnattendedBuildTest::configure() {
     store::AppSettings app(*settings, store::kQuorvane);
     store::writeFolderRecord(app, 0, {music().string(), "Music", "1", "0"});
     store::writeFolderRecord(app, 1, {(music() / "Talks").string(), "Talks", "1", "0"});
-    app.saveSetting(store::kNumPaths, "2");
+    app.save(store::kNumPaths, "2");
     app.saveSetting("SavePath", output().string());
     app.saveSetting("ShowHeader", "0");
     app.saveSetting("ShowSummary", "0");

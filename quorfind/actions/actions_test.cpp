@@ -156,8 +156,7 @@ TEST_F(ActionTest, PlaylistThatCannotBeWrittenIsReportedAndLeftAlone) {
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text,
               "There was a problem saving the MP3 playlist to: \n" + target.string());
-    EXPECT_FALSE(
-        store::AppSettings(*store, store::kQuorfind).contains(store::kSettings, kPlaylistPath));
+    EXPECT_FALSE(store::AppSettings(*store, store::kQuorfind).contains(kPlaylistPath));
 }
 
 TEST_F(ActionTest, CopyTextAndDrag) {

@@ -54,7 +54,7 @@ int appendToPlaylist(const std::filesystem::path& playlist, const std::vector<Se
     if (Status saved = writeFileAtomically(playlist, contents); !saved) {
         return fail(saved.error());
     }
-    settings.app().saveSetting(kPlaylistPath, playlist.string());
+    settings.app().save(kPlaylistPath, playlist.string());
     return written;
 }
 

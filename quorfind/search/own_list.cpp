@@ -18,7 +18,7 @@ Result<std::string> savedListOutputPath(const fs::path& listFile) {
     if (!parsed) {
         return Error{parsed.error()};
     }
-    return parsed->setting("SavePath");
+    return parsed->setting(store::kSavePath);
 }
 
 Result<OwnList> loadOwnList(const fs::path& dataFolder, std::string_view listPath) {

@@ -74,10 +74,10 @@ class MircOptionsDialog : public QDialog {
     // store that fails keeps the dialog open with what was typed.
     void okClicked() {
         if (service_->text().isEmpty()) {
-            service_->setText(qtext(kDefaultServiceName));
+            service_->setText(qtext(kDdeServiceName.fallback));
         }
         if (template_->text().isEmpty()) {
-            template_->setText(qtext(kDefaultSendString));
+            template_->setText(qtext(kDdeSendString.fallback));
         }
         const bool stored = storeGuarded(ui_, "The Mirc options could not be saved.", [this] {
             settings_.saveIrcOptions(utf8(service_->text()), utf8(template_->text()));

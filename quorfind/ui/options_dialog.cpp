@@ -85,10 +85,10 @@ class OptionsDialog : public QDialog {
     void storeFlags() {
         (void)quor::ui::storeGuarded(ui_, "The options could not be saved.", [this] {
             store::AppSettings& app = settings_.app();
-            app.saveSetting(kAlwaysOnTop, alwaysOnTop_->isChecked() ? "1" : "0");
-            app.saveSetting(kIncludeFolders, includeFolders_->isChecked() ? "1" : "0");
-            app.saveSetting(kIncludeHScrollBar, hScrollBar_->isChecked() ? "1" : "0");
-            app.saveSetting(kSearchAsYouType, searchAsYouType_->isChecked() ? "1" : "0");
+            app.save(kAlwaysOnTop, alwaysOnTop_->isChecked() ? "1" : "0");
+            app.save(kIncludeFolders, includeFolders_->isChecked() ? "1" : "0");
+            app.save(kIncludeHScrollBar, hScrollBar_->isChecked() ? "1" : "0");
+            app.save(kSearchAsYouType, searchAsYouType_->isChecked() ? "1" : "0");
         });
     }
 

@@ -222,6 +222,8 @@ void SearchWindow::restorePlacementOrDefault() {
 
 void SearchWindow::showAtStart() {
     bool firstStart = false;
+    // The first-start test reads "SearchTop" its own way: missing (rather
+    // than the window place's fallback 0) means the first start.
     guarded([&] { firstStart = !settings_.app().contains(store::kSettings, kSearchTop); });
     placeTopMost(topMostFlag_);
     show();

@@ -256,9 +256,9 @@ void SearchWindow::fallBackToOwnList(std::string_view text, const std::string& r
 // The list path of the source being left, under its own key.
 void SearchWindow::rememberCurrentPath() {
     if (listType_ == ListType::OwnList) {
-        settings_.app().saveSetting(kLocalList, currentListPath_);
+        settings_.app().save(kLocalList, currentListPath_);
     } else if (listType_ == ListType::TextList) {
-        settings_.app().saveSetting(kNonLocalList, currentListPath_);
+        settings_.app().save(kNonLocalList, currentListPath_);
     }
 }
 

@@ -11,16 +11,16 @@ namespace quor::dupes {
 
 DupesOptions readDupesOptions(const store::AppSettings& settings) {
     DupesOptions options;
-    const double slider = std::nearbyint(leadingNumber(settings.setting(kDupesSlider, "3")));
+    const double slider = std::nearbyint(settings.get(kDupesSlider));
     options.tolerance = static_cast<int>(std::clamp(slider, 0.0, double{kMaxTolerance}));
-    options.includeRemovables = leadingNumber(settings.setting(kDupesIncludeRemovables, "1")) != 0;
+    options.includeRemovables = settings.get(kDupesIncludeRemovables) != 0;
     return options;
 }
 
 void saveDupesOptions(store::AppSettings& settings, const DupesOptions& options) {
     const int tolerance = std::clamp(options.tolerance, 0, kMaxTolerance);
-    settings.saveSetting(kDupesSlider, std::to_string(tolerance));
-    settings.saveSetting(kDupesIncludeRemovables, options.includeRemovables ? "1" : "0");
+    settings.save(kDupesSlider, std::to_string(tolerance));
+    settings.save(kDupesIncludeRemovables, options.includeRemovables ? "1" : "0");
 }
 
 }  // namespace quor::dupes

@@ -12,8 +12,8 @@
 
 namespace quor::dupes {
 
-inline constexpr std::string_view kDupesSlider = "DupesSlider";
-inline constexpr std::string_view kDupesIncludeRemovables = "DupesIncludeRemovables";
+inline constexpr store::NumberSetting kDupesSlider{"DupesSlider", "3"};
+inline constexpr store::NumberSetting kDupesIncludeRemovables{"DupesIncludeRemovables", "1"};
 inline constexpr std::string_view kDupesOptionsCaption = "Duplicate File Options";
 
 struct DupesOptions {

@@ -8,6 +8,7 @@
 #include "quorvane/dupes/dupes_options.h"
 #include "quorvane/dupes/pair_search.h"
 #include "quorvane/dupes/stored_name.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::dupes {
 
@@ -70,7 +71,8 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
     DupesSearchResult result;
     double numFiles = 0;
     try {
-        numFiles = leadingNumber(context.settings().setting(kNumFiles, "1"));
+        // The duplicate finder's own fallback: 1, not the list's 0.
+        numFiles = context.settings().get(store::kNumFiles.withFallback("1"));
     } catch (const std::exception& error) {
         context.ui.notice(kOpenFailed, error.what());
         result.refused = true;

@@ -21,7 +21,6 @@
 
 namespace quor::dupes {
 
-inline constexpr std::string_view kNumFiles = "NumFiles";
 inline constexpr std::string_view kDupesCaption = "Duplicate Files";
 inline constexpr std::string_view kSearchingCaption = "Searching...";
 inline constexpr std::string_view kSearchButton = "Search";

@@ -15,7 +15,7 @@ using Rows = std::vector<std::string>;
 class DupesSearchTest : public store::testing::StoreTest {
   protected:
     DupesSearchTest() {
-        setSetting(kNumFiles, "100");
+        setSetting(store::kNumFiles, "100");
         setSetting(kDupesSlider, "0");
     }
 
@@ -31,12 +31,12 @@ class DupesSearchTest : public store::testing::StoreTest {
 
 TEST_F(DupesSearchTest, RefusesWithoutAListOfAtLeastTwoFiles) {
     for (const char* numFiles : {"", "1", "1.9", "abc"}) {
-        setSetting(kNumFiles, numFiles);
+        setSetting(store::kNumFiles, numFiles);
         const DupesSearchResult result = search();
         EXPECT_TRUE(result.refused) << numFiles;
         EXPECT_TRUE(result.list.rows.empty());
     }
-    store->remove(store::kQuorvane, store::kSettings, kNumFiles);
+    store->remove(store::kQuorvane, store::kSettings, store::kNumFiles.key);
     EXPECT_TRUE(search().refused);
     ASSERT_EQ(ui.boxes().size(), 5U);
     EXPECT_EQ(ui.boxes()[4].text, "You must first create a list!");
@@ -102,7 +102,7 @@ TEST_F(DupesSearchTest, RemovableSetsTakePartUnlessExcluded) {
 
 TEST_F(DupesSearchTest, MissingCacheFilesArePassedOverAndTheStoreGrows) {
     addRecords({"/a", "/gone", "/c"});
-    setSetting(kNumFiles, "2");  // the catalogue has grown since the last build
+    setSetting(store::kNumFiles, "2");  // the catalogue has grown since the last build
     cacheFile(0, crlf("0\n*A/\none.txt\ntwo.txt\nthree.txt\n\n"));
     cacheFile(2, crlf("0\n*C/\nfour.txt\nfive.txt\nthree.txt\n"));
     const DupesSearchResult result = search();
@@ -135,7 +135,7 @@ TEST_F(DupesSearchTest, AFailureIsReportedAndNothingIsCompared) {
 }
 
 TEST_F(DupesSearchTest, OptionsAreReadAndStoredAsTheDialogShowsThem) {
-    store->remove(store::kQuorvane, store::kSettings, kDupesSlider);
+    store->remove(store::kQuorvane, store::kSettings, kDupesSlider.key);
     EXPECT_EQ(readDupesOptions(settings()), (DupesOptions{3, true}));
     struct Case {
         const char* slider;

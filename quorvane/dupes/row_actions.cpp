@@ -14,6 +14,7 @@
 #include "quorvane/dupes/row_resolution.h"
 #include "quorvane/dupes/stored_name.h"
 #include "quorvane/generate/cache_format.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::dupes {
 
@@ -95,7 +96,7 @@ ActionOutcome deleteLocated(const store::ListContext& context, DupesRows& list,
         return failed(context, kDeleteFailed, corrected.error());
     }
     store::AppSettings settings = context.settings();
-    settings.saveSetting(kNumFiles, plainNumber(leadingNumber(settings.setting(kNumFiles)) - 1));
+    settings.save(store::kNumFiles, plainNumber(settings.get(store::kNumFiles) - 1));
     return ActionOutcome::Done;
 }
 

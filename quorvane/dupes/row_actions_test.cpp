@@ -46,7 +46,7 @@ class RowActionsTest : public store::testing::StoreTest {
         home.file("music/Sub/song.mp3", "b");
         setRecord(0, {home.path("music").string(), "Music", "1", "0"});
         setSetting(store::kNumPaths, "1");
-        setSetting(kNumFiles, "3");
+        setSetting(store::kNumFiles, "3");
         cacheFile(0, kCache);
         list.add("Music/song.mp3  1B", "Music/song.mp3*      1B");
         list.add("Music/Sub/song.mp3  1B", "Music/Sub/song.mp3*      1B");
@@ -162,7 +162,7 @@ TEST_F(RowActionsTest, DeleteRemovesTheFileItsRowAndItsLineInItsOwnSectionOnly) 
     EXPECT_EQ(list.rows, (Rows{"Music/song.mp3  1B", ""}));
     EXPECT_EQ(list.rowMap, (Rows{"Music/song.mp3*      1B", ""}));
     EXPECT_EQ(readCacheFile(0), crlf("2\n*Music/\nsong.mp3*      1B\n*Music/Sub/\nbare\n"));
-    EXPECT_EQ(setting(kNumFiles), "2");
+    EXPECT_EQ(setting(store::kNumFiles), "2");
 }
 
 TEST_F(RowActionsTest, DeclinedDeleteChangesNothing) {
@@ -171,7 +171,7 @@ TEST_F(RowActionsTest, DeclinedDeleteChangesNothing) {
     EXPECT_TRUE(home.exists("music/song.mp3"));
     EXPECT_EQ(list.rows.size(), 3U);
     EXPECT_EQ(readCacheFile(0), kCache);
-    EXPECT_EQ(setting(kNumFiles), "3");
+    EXPECT_EQ(setting(store::kNumFiles), "3");
 }
 
 // Answers the disk question by inserting the disk (creating the file).
@@ -210,7 +210,7 @@ class DiskRowTest : public store::testing::StoreTest {
         addRecords({home.path("fixed").string()});
         setRecord(1, {home.path("cdrom").string(), "Zip 2", "0", "1"});
         setSetting(store::kNumPaths, "2");
-        setSetting(kNumFiles, "5");
+        setSetting(store::kNumFiles, "5");
         cacheFile(0, crlf("0\n*" + home.path("fixed").string() + "/\nx.txt\n"));
         cacheFile(1, crlf("?Zip 1\n10\n*Zip 1/\nx.txt\n*Zip 1/Docs/\nsong.mp3*  1B\n"
                           "?Zip 2\n20\n*Zip 2/\nsong.mp3*  1B\n"));
@@ -228,7 +228,7 @@ TEST_F(DiskRowTest, AMissingDiskIsAskedForAndCancelChangesNothing) {
     EXPECT_EQ(ui.boxes()[0].caption, "File Not Found");
     EXPECT_EQ(ui.unscriptedQuestions(), 1);
     EXPECT_EQ(list.rows.size(), 1U);
-    EXPECT_EQ(setting(kNumFiles), "5");
+    EXPECT_EQ(setting(store::kNumFiles), "5");
 }
 
 TEST_F(DiskRowTest, InsertingTheDiskLetsTheActionGoOn) {

@@ -14,6 +14,7 @@
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/list_commands.h"
 #include "quorvane/store/parse_filename.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/saved_lists.h"
 
@@ -47,11 +48,11 @@ std::string actionCommand(std::string_view action, std::string_view savePath) {
 
 Status PerformAction(store::ListContext& context, const StartCommand& start) {
     const store::AppSettings settings = context.settings();
-    const std::string action = settings.setting("PerformAction");
+    const std::string action = settings.get(store::kPerformAction);
     if (action.empty()) {
         return {};
     }
-    const std::string command = actionCommand(action, settings.setting("SavePath"));
+    const std::string command = actionCommand(action, settings.get(store::kSavePath));
     Status started = start(platform::shellCommand(command));
     if (!started) {
         context.ui.notice("Problem executing your action command on the list!", started.error());
@@ -79,14 +80,14 @@ BuildResult ListBuild::MakeList() {
     } enable{window_};
 
     store::AppSettings settings = context_.settings();
-    if (leadingNumber(settings.setting("NumPaths", "0")) < 1) {
+    if (settings.get(store::kNumPaths) < 1) {
         context_.ui.notice("No folders have been selected for the list!");
         return BuildResult::NoFolders;
     }
-    if (settings.setting("SavePath").empty() && !context_.ui.unattended()) {
+    if (settings.get(store::kSavePath).empty() && !context_.ui.unattended()) {
         window_->chooseOutputFile();
     }
-    const std::string savePath = settings.setting("SavePath");
+    const std::string savePath = settings.get(store::kSavePath);
     if (savePath.empty()) {
         context_.ui.notice("You must choose a save file for the list!");
         return BuildResult::NoOutputFile;
@@ -109,7 +110,7 @@ BuildResult ListBuild::writeList() {
             }
             context_.ui.status("Sorting files.....");
             store::AppSettings settings = context_.settings();
-            const bool html = leadingNumber(settings.setting("HTML", "0")) != 0;
+            const bool html = settings.get(store::kHtml) != 0;
             const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
             for (const std::string& skipped : body.skipped) {
                 problems_.push_back("the list leaves out " + skipped);
@@ -118,8 +119,8 @@ BuildResult ListBuild::writeList() {
                 return stopped();  // nothing written yet: the last list stays whole
             }
             context_.store.transaction([&] {
-                settings.saveSetting("NumFiles", signedNumberText(body.fileCount));
-                settings.saveSetting("TotalSize", SizeText(body.totalSize));
+                settings.save(store::kNumFiles, signedNumberText(body.fileCount));
+                settings.save(store::kTotalSize, SizeText(body.totalSize));
             });
             Status written =
                 html ? WriteHtmlListFile(context_, body) : WriteTextListFile(context_, body);
@@ -175,7 +176,7 @@ void ListBuild::updateRecord(int index) {
     Scanner scanner(context_);
     scanner.reset();
     context_.ui.status(path);
-    const int scanned = scanner.Scan(path, settings.setting("FileMask", "*.*"), index);
+    const int scanned = scanner.Scan(path, settings.get(store::kFileMask), index);
     // A cancelled scan keeps the old cache file; so does a stopped build,
     // which never writes half a folder.
     const bool keepOld = scanned == kScanCancelled && (update || context_.ui.keepResponsive());
@@ -195,7 +196,7 @@ void ListBuild::updateRecord(int index) {
 
 void ListBuild::finishList(bool written) {
     store::AppSettings settings = context_.settings();
-    const std::string savePath = settings.setting("SavePath");
+    const std::string savePath = settings.get(store::kSavePath);
     if (written) {
         context_.ui.status("List saved as: " + savePath);
     }

@@ -5,6 +5,7 @@
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/list_body_builder.h"
 #include "quorvane/generate/table_colour.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -14,12 +15,12 @@ ListBody BuildHtmlListBody(store::ListContext& context) {
 
 HtmlRenderOptions HtmlRenderOptions::read(const store::AppSettings& settings) {
     HtmlRenderOptions options;
-    options.useTable = settingIsOne(settings, "UseHTMLTable", "1");
-    options.border = plainNumber(leadingNumber(settings.setting("DisplayHTMLTable", "1")));
-    options.alternateColors = settingIsOne(settings, "AlternateTableColors", "1");
-    options.tableColor = pageTableColour(settings.setting("HTMLTableColor", kDefaultTableColour));
-    options.foldersOnly = leadingNumber(settings.setting("IncludeFoldersOnly", "0")) != 0.0;
-    options.includeLinks = settingIsOne(settings, "IncludeLinks", "0");
+    options.useTable = settingIsOne(settings, store::kUseHtmlTable);
+    options.border = plainNumber(settings.get(store::kDisplayHtmlTable));
+    options.alternateColors = settingIsOne(settings, store::kAlternateTableColors);
+    options.tableColor = pageTableColour(settings.get(store::kHtmlTableColor));
+    options.foldersOnly = settings.get(store::kIncludeFoldersOnly) != 0.0;
+    options.includeLinks = settingIsOne(settings, store::kIncludeLinks);
     return options;
 }
 

@@ -12,6 +12,7 @@
 
 #include "quorvane/generate/list_body.h"
 #include "quorvane/store/list_context.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -21,12 +22,12 @@ ListBody BuildHtmlListBody(store::ListContext& context);
 
 // The rendering preferences, read when the page is written.
 struct HtmlRenderOptions {
-    bool useTable = true;                  // "UseHTMLTable" 1
-    std::string border = "1";              // "DisplayHTMLTable"
-    bool alternateColors = true;           // "AlternateTableColors" 1
-    std::string tableColor = "LightGray";  // "HTMLTableColor", checked by pageTableColour
-    bool foldersOnly = false;              // "IncludeFoldersOnly" not 0
-    bool includeLinks = false;             // "IncludeLinks" 1
+    bool useTable = true;                                     // "UseHTMLTable" 1
+    std::string border = "1";                                 // "DisplayHTMLTable"
+    bool alternateColors = true;                              // "AlternateTableColors" 1
+    std::string tableColor{store::kHtmlTableColor.fallback};  // checked by pageTableColour
+    bool foldersOnly = false;                                 // "IncludeFoldersOnly" not 0
+    bool includeLinks = false;                                // "IncludeLinks" 1
 
     static HtmlRenderOptions read(const store::AppSettings& settings);
     bool linksOn() const { return !foldersOnly && includeLinks; }

@@ -2,12 +2,12 @@
 
 #include "common/names.h"
 #include "common/number_text.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
-bool settingIsOne(const store::AppSettings& settings, std::string_view key,
-                  std::string_view fallback) {
-    return leadingNumber(settings.setting(key, fallback)) == 1.0;
+bool settingIsOne(const store::AppSettings& settings, const store::NumberSetting& flag) {
+    return settings.get(flag) == 1.0;
 }
 
 namespace {
@@ -17,8 +17,7 @@ bool trueText(const std::string& value) {
     return asciiLower(value) == "true" || leadingNumber(value) != 0.0;
 }
 
-FolderMode folderModeOf(const std::string& value) {
-    const double mode = leadingNumber(value);
+FolderMode folderModeOf(double mode) {
     if (mode == 1.0) {
         return FolderMode::FoldersOnly;
     }
@@ -32,13 +31,13 @@ FolderMode folderModeOf(const std::string& value) {
 
 ListLayout ListLayout::read(const store::AppSettings& settings) {
     ListLayout layout;
-    layout.bigList = trueText(settings.setting("BigList", "False"));
-    layout.includePath = settingIsOne(settings, "IncludePath", "0");
-    layout.pathAtEnd = leadingNumber(settings.setting("PathAtEnd", "0")) != 0.0;
-    layout.numbered = settingIsOne(settings, "IncludeFileNums", "0");
-    layout.folderMode = folderModeOf(settings.setting("IncludeFoldersOnly", "0"));
-    layout.includeLinks = settingIsOne(settings, "IncludeLinks", "0");
-    layout.downloadLink = settings.setting("DownloadLink", "");
+    layout.bigList = trueText(settings.get(store::kBigList));
+    layout.includePath = settingIsOne(settings, store::kIncludePath);
+    layout.pathAtEnd = settings.get(store::kPathAtEnd) != 0.0;
+    layout.numbered = settingIsOne(settings, store::kIncludeFileNums);
+    layout.folderMode = folderModeOf(settings.get(store::kIncludeFoldersOnly));
+    layout.includeLinks = settingIsOne(settings, store::kIncludeLinks);
+    layout.downloadLink = settings.get(store::kDownloadLink);
     return layout;
 }
 

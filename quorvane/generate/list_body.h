@@ -47,9 +47,8 @@ struct ListLayout {
     static ListLayout read(const store::AppSettings& settings);
 };
 
-// True when a flag setting holds exactly 1 (missing: fallback).
-bool settingIsOne(const store::AppSettings& settings, std::string_view key,
-                  std::string_view fallback);
+// True when a flag setting holds exactly 1 (missing: its fallback).
+bool settingIsOne(const store::AppSettings& settings, const store::NumberSetting& flag);
 
 // The separator line under every folder heading of a broken-down list.
 inline constexpr std::string_view kFolderSeparator =

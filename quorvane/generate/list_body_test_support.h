@@ -45,7 +45,7 @@ class ListTest : public store::testing::StoreTest {
         store::AppSettings s = settings();
         store::writeFolderRecord(s, i, {path, pathname, "0", cdrom});
         if (store::numPaths(s) < i + 1) {
-            s.saveSetting(store::kNumPaths, std::to_string(i + 1));
+            s.save(store::kNumPaths, std::to_string(i + 1));
         }
     }
     // Writes cache file i from its lines, CR LF after each.

@@ -5,6 +5,7 @@
 #include "quorvane/generate/list_file_texts.h"
 #include "quorvane/generate/summary.h"
 #include "quorvane/generate/template.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -19,7 +20,7 @@ std::string cannotWriteText(const std::string& savePath) {
 // be written the user is told and the old file stays as it was.
 template <typename Fill>
 Status writeList(store::ListContext& context, Fill&& fill) {
-    const std::string savePath = context.settings().setting("SavePath", "");
+    const std::string savePath = context.settings().get(store::kSavePath);
     Status written = Error{"No list output file is set"};
     if (!savePath.empty()) {
         Result<AtomicFileWriter> writer = AtomicFileWriter::create(savePath);
@@ -45,7 +46,7 @@ template <typename Put>
 void putTextList(store::ListContext& context, const ListBody& body, std::string_view now,
                  Put&& put) {
     const store::AppSettings settings = context.settings();
-    if (settingIsOne(settings, "ShowHeader", "1")) {
+    if (settingIsOne(settings, store::kShowHeader)) {
         put(ReadHeaderText(context, PageKind::Text));
         put("\r\n\r\n");
     }
@@ -53,14 +54,13 @@ void putTextList(store::ListContext& context, const ListBody& body, std::string_
         put(line);
         put("\r\n");
     }
-    if (settingIsOne(settings, "ShowSummary", "1")) {
+    if (settingIsOne(settings, store::kShowSummary)) {
         put("\r\n");
-        put(BuildSummaryText(PageKind::Text, body.fileCount, settings.setting("TotalSize", ""),
-                             now));
+        put(BuildSummaryText(PageKind::Text, body.fileCount, settings.get(store::kTotalSize), now));
         put("\r\n");
     }
     put("\r\n");
-    if (settingIsOne(settings, "ShowFooter", "0")) {
+    if (settingIsOne(settings, store::kShowFooter)) {
         put(ReadFooterText(context, PageKind::Text));
         put("\r\n");
     }

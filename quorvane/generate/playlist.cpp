@@ -8,6 +8,7 @@
 #include "quorvane/generate/cache_reader.h"
 #include "quorvane/generate/sort.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -130,12 +131,14 @@ Status SaveToPlaylist(store::ListContext& context, const std::filesystem::path& 
             store::kQuorvane);
         return saved;
     }
-    context.settings().saveSetting("PlaylistPath", playlist.string());
+    context.settings().save(store::kPlaylistPath, playlist.string());
     return saved;
 }
 
 std::string playlistStartFolder(store::ListContext& context) {
-    const std::string chosen = context.settings().setting("PlaylistPath", homeFolder());
+    // Missing: the home folder as HOME gives it.
+    const std::string chosen =
+        context.settings().get(store::kPlaylistPath.withFallback(homeFolder()));
     if (chosen.empty()) {
         return withSlash(context.places.programFolder().string());
     }

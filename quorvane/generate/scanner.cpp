@@ -11,13 +11,14 @@
 #include "quorvane/generate/mp3_info.h"
 #include "quorvane/generate/size_text.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
 namespace {
 
-bool isFlagSet(const store::AppSettings& settings, std::string_view key) {
-    return leadingNumber(settings.setting(key, "0")) == 1.0;
+bool isFlagSet(const store::AppSettings& settings, const store::NumberSetting& flag) {
+    return settings.get(flag) == 1.0;
 }
 
 // An empty path stays empty (it names no folder, not the root folder).
@@ -50,12 +51,13 @@ void Scanner::reset() {
 
 void Scanner::startWalk(int recordIndex) {
     const store::AppSettings settings = context_.settings();
-    const int size = static_cast<int>(leadingNumber(settings.setting("IncludeFileSize", "0")));
+    const int size = static_cast<int>(settings.get(store::kIncludeFileSize));
     columns_.sizeMode = (size == 1 || size == 2) ? size : 0;
-    columns_.date = isFlagSet(settings, "IncludeFileDate");
-    columns_.mp3Info = isFlagSet(settings, "IncludeMP3Info");
-    columns_.songLength = isFlagSet(settings, "IncludeSongLength");
-    columns_.pathAtEnd = isFlagSet(settings, "IncludePath") && isFlagSet(settings, "PathAtEnd");
+    columns_.date = isFlagSet(settings, store::kIncludeFileDate);
+    columns_.mp3Info = isFlagSet(settings, store::kIncludeMp3Info);
+    columns_.songLength = isFlagSet(settings, store::kIncludeSongLength);
+    columns_.pathAtEnd =
+        isFlagSet(settings, store::kIncludePath) && isFlagSet(settings, store::kPathAtEnd);
     const store::FolderRecord record = store::readFolderRecord(settings, recordIndex);
     displayName_ = storedDisplayName(record.pathname);
     if (displayName_.empty() || displayName_.back() != '/') {

@@ -57,7 +57,7 @@ class ScannerTest : public store::testing::StoreTest {
     void musicRecord(std::string_view cdrom = "0") {
         store::AppSettings s = settings();
         store::writeFolderRecord(s, 0, {music().string(), "Music", "1", std::string(cdrom)});
-        s.saveSetting(store::kNumPaths, "1");
+        s.save(store::kNumPaths, "1");
     }
     fs::path music() const { return tree.path("Music"); }
 
@@ -216,7 +216,7 @@ TEST_F(ScannerTest, DisplayNameGetsOneTrailingSlash) {
     tree.file("Music/a.txt", "a");
     store::AppSettings s = settings();
     store::writeFolderRecord(s, 0, {music().string() + "/", "Shown/", "1", "0"});
-    s.saveSetting(store::kNumPaths, "1");
+    s.save(store::kNumPaths, "1");
     EXPECT_EQ(scanAndWrite(), crlf("1\n*Shown/\na.txt\n"));
 }
 

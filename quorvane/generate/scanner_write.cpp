@@ -8,6 +8,7 @@
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/scanner.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -57,7 +58,7 @@ Status Scanner::WriteCacheFile(int recordIndex, RemovableDiskState& disk) {
 Status Scanner::writeFile(int recordIndex, RemovableDiskState& disk) {
     const store::AppSettings settings = context_.settings();
     const store::FolderRecord record = store::readFolderRecord(settings, recordIndex);
-    const bool includeEmptyDirs = leadingNumber(settings.setting("IncludeEmptyDirs", "0")) != 0;
+    const bool includeEmptyDirs = settings.get(store::kIncludeEmptyDirs) != 0;
     const std::filesystem::path file = context_.places.cacheFile(recordIndex);
 
     std::string out;

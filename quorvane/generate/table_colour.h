@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "quorvane/store/quorvane_settings.h"
+
 namespace quor::generate {
 
 struct TableColour {
@@ -27,7 +29,7 @@ inline constexpr std::array<TableColour, 8> kTableColours = {{
 }};
 
 // The colour of a list that has none stored.
-inline constexpr std::string_view kDefaultTableColour = "LightGray";
+inline constexpr std::string_view kDefaultTableColour = store::kHtmlTableColor.fallback;
 
 // The colour written into the page for a stored value: the value itself
 // (blanks around it dropped) when it is one of kTableColours or the default

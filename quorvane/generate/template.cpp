@@ -4,6 +4,7 @@
 #include "quorvane/generate/html_list.h"
 #include "quorvane/generate/list_file_texts.h"
 #include "quorvane/generate/summary.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
 
@@ -21,15 +22,15 @@ struct Shows {
     bool footer;
 
     static Shows read(const store::AppSettings& settings) {
-        return {settingIsOne(settings, "ShowHeader", "1"),
-                settingIsOne(settings, "ShowSummary", "1"),
-                settingIsOne(settings, "ShowFooter", "0")};
+        return {settingIsOne(settings, store::kShowHeader),
+                settingIsOne(settings, store::kShowSummary),
+                settingIsOne(settings, store::kShowFooter)};
     }
 };
 
 std::string summaryOf(store::ListContext& context, const ListBody& body, std::string_view now) {
     return BuildSummaryText(PageKind::Html, body.fileCount,
-                            context.settings().setting("TotalSize", ""), now);
+                            context.settings().get(store::kTotalSize), now);
 }
 
 // Lets the window's events run while a long body is rendered.

@@ -11,6 +11,7 @@
 #include "quorvane/removable/disk_blocks.h"
 #include "quorvane/removable/disk_order.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::removable {
 
@@ -65,7 +66,7 @@ bool AddDisks::add(const std::string& typedName) {
     try {
         store::AppSettings settings = context_.settings();
         settings.save(store::recordSection(state_.recordIndex), store::kPathname, name);
-        const std::string mask = settings.setting("FileMask", "*.*");
+        const std::string mask = settings.get(store::kFileMask);
         generate::Scanner scanner(context_);
         scanner.reset();
         (void)scanner.Scan(drivePath_, mask, state_.recordIndex);

@@ -26,7 +26,7 @@ std::optional<int> addFolder(ListContext& context, std::string_view chosenPath) 
         const int n = numPaths(settings);
         const std::string path(chosenPath);
         writeFolderRecord(settings, n, {path, path, "1", "0"});
-        settings.saveSetting(kNumPaths, std::to_string(n + 1));
+        settings.save(kNumPaths, std::to_string(n + 1));
         added = n;
     });
     if (!added) {
@@ -84,7 +84,7 @@ bool removeFolder(ListContext& context, std::optional<int> selected) {
                 writeFolderRecord(settings, i, readFolderRecord(settings, i + 1));
             }
             settings.removeSection(recordSection(last));
-            settings.saveSetting(kNumPaths, std::to_string(last));
+            settings.save(kNumPaths, std::to_string(last));
         });
         for (int i = k; i < last; ++i) {
             if (auto failed = shiftCacheFile(context.places, i + 1, i)) {

@@ -11,7 +11,7 @@ std::string recordSection(int index) {
 }
 
 int numPaths(const AppSettings& settings) {
-    const std::string stored = settings.setting(kNumPaths, "0");
+    const std::string stored = settings.text(kNumPaths);
     const auto count = toInt16(leadingNumber(stored));
     if (!count) {
         throw std::runtime_error("Overflow: the number of folders \"" + stored +

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::store {
 
-inline constexpr std::string_view kNumPaths = "NumPaths";
 inline constexpr std::string_view kPath = "Path";
 inline constexpr std::string_view kPathname = "Pathname";
 inline constexpr std::string_view kUpdate = "Update";

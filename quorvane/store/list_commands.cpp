@@ -16,7 +16,7 @@ namespace quor::store {
 namespace fs = std::filesystem;
 
 std::string currentListName(const AppSettings& settings) {
-    return fileNamePart(settings.setting("SavePath"));
+    return fileNamePart(settings.get(kSavePath));
 }
 
 namespace {
@@ -81,9 +81,8 @@ void saveOnClose(ListContext& context, const ListSession& session) {
 }
 
 std::string listLabelText(const AppSettings& settings) {
-    return "List: " + currentListName(settings) + ", " +
-           generalNumber(leadingNumber(settings.setting("NumFiles", "0"))) + " files" + ", " +
-           settings.setting("TotalSize");
+    return "List: " + currentListName(settings) + ", " + generalNumber(settings.get(kNumFiles)) +
+           " files" + ", " + settings.get(kTotalSize);
 }
 
 std::string windowCaption(const AppSettings& settings) {

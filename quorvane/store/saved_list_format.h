@@ -4,7 +4,8 @@
 // per line, CR LF line ends, each value as the settings store holds it.
 //
 //   line 1          the format version, "3.2" when written
-//   lines 2 to 28   the preferences of kSettingsLines, in that order
+//   lines 2 to 28   the preferences of kSettingsLines, in that order (their
+//                   keys and fallbacks are in quorvane_settings.h)
 //   then            four lines per folder record (kRecordLines), records 0
 //                   to NumPaths - 1
 //
@@ -27,6 +28,8 @@
 #include <vector>
 
 #include "common/result.h"
+#include "quorvane/store/quorvane_settings.h"
+#include "quorvane/store/setting.h"
 
 namespace quor::store {
 
@@ -40,12 +43,6 @@ inline constexpr int kMaxSavedListFolders = 32767;
 // file is refused before it fills memory.
 inline constexpr std::size_t kMaxSavedListBytes = 64u << 20;
 
-enum class ValueKind {
-    Text,     // stored unchanged
-    Number,   // its leading numeric value, stored as plain decimal text
-    Integer,  // that value as a 16-bit integer
-};
-
 inline constexpr double kAlwaysRead = -std::numeric_limits<double>::infinity();
 
 struct SavedListLine {
@@ -55,38 +52,41 @@ struct SavedListLine {
     double readAboveVersion = kAlwaysRead;
 };
 
-// The value written for a missing folder key: the Windows root "c:\" is the
-// user's home folder (with a trailing "/") on Linux.
-inline constexpr std::string_view kRootFolderPlaceholder = "c:\\";
+// The line of a preference: its key, its fallback and its kind.
+template <ValueKind Kind>
+constexpr SavedListLine preferenceLine(const Setting<Kind>& setting,
+                                       double readAboveVersion = kAlwaysRead) {
+    return {setting.key, setting.fallback, Kind, readAboveVersion};
+}
 
 inline constexpr std::array<SavedListLine, 27> kSettingsLines = {{
-    {"NumPaths", "0", ValueKind::Integer},
-    {"BigList", "False", ValueKind::Text},
-    {"FileMask", "*.*", ValueKind::Text},
-    {"HTML", "0", ValueKind::Number},
-    {"IncludeLinks", "0", ValueKind::Number, 1.3},
-    {"NumFiles", "0", ValueKind::Number},
-    {"TotalSize", "", ValueKind::Text, 1.3},
-    {"SavePath", "", ValueKind::Text},
-    {"ShowFooter", "0", ValueKind::Number},
-    {"ShowHeader", "1", ValueKind::Number},
-    {"ShowSummary", "1", ValueKind::Number},
-    {"IncludePath", "0", ValueKind::Number},
-    {"PathAtEnd", "0", ValueKind::Number},
-    {"IncludeFileSize", "0", ValueKind::Number},
-    {"IncludeFileDate", "0", ValueKind::Number, 1.3},
-    {"IncludeMP3Info", "0", ValueKind::Number},
-    {"IncludeSongLength", "0", ValueKind::Number, 1.3},
-    {"IncludeEmptyDirs", "0", ValueKind::Number, 1.3},
-    {"IncludeFoldersOnly", "0", ValueKind::Number, 1.3},
-    {"DownloadLink", "", ValueKind::Text, 2.1},
-    {"UseHTMLTable", "1", ValueKind::Number, 3.1},
-    {"PlaylistPath", kRootFolderPlaceholder, ValueKind::Text, 3.1},
-    {"DisplayHTMLTable", "1", ValueKind::Number, 3.0},
-    {"AlternateTableColors", "1", ValueKind::Number, 3.0},
-    {"HTMLTableColor", "LightGray", ValueKind::Text, 3.0},
-    {"IncludeFileNums", "0", ValueKind::Number, 3.0},
-    {"PerformAction", "", ValueKind::Text},
+    preferenceLine(kNumPaths),
+    preferenceLine(kBigList),
+    preferenceLine(kFileMask),
+    preferenceLine(kHtml),
+    preferenceLine(kIncludeLinks, 1.3),
+    preferenceLine(kNumFiles),
+    preferenceLine(kTotalSize, 1.3),
+    preferenceLine(kSavePath),
+    preferenceLine(kShowFooter),
+    preferenceLine(kShowHeader),
+    preferenceLine(kShowSummary),
+    preferenceLine(kIncludePath),
+    preferenceLine(kPathAtEnd),
+    preferenceLine(kIncludeFileSize),
+    preferenceLine(kIncludeFileDate, 1.3),
+    preferenceLine(kIncludeMp3Info),
+    preferenceLine(kIncludeSongLength, 1.3),
+    preferenceLine(kIncludeEmptyDirs, 1.3),
+    preferenceLine(kIncludeFoldersOnly, 1.3),
+    preferenceLine(kDownloadLink, 2.1),
+    preferenceLine(kUseHtmlTable, 3.1),
+    preferenceLine(kPlaylistPath, 3.1),
+    preferenceLine(kDisplayHtmlTable, 3.0),
+    preferenceLine(kAlternateTableColors, 3.0),
+    preferenceLine(kHtmlTableColor, 3.0),
+    preferenceLine(kIncludeFileNums, 3.0),
+    preferenceLine(kPerformAction),
 }};
 
 inline constexpr std::array<SavedListLine, 4> kRecordLines = {{
@@ -133,6 +133,10 @@ struct SavedList {
 
     // The value of a preference, or fallback when the file's version lacks it.
     std::string setting(std::string_view key, std::string_view fallback = "") const;
+    template <ValueKind Kind>
+    std::string setting(const Setting<Kind>& declared) const {
+        return setting(declared.key, declared.fallback);
+    }
 };
 
 // Splits text into lines at LF, dropping a CR before it; a last line

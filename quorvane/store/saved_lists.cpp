@@ -126,11 +126,11 @@ bool deletecurrentlist(ListContext& context) {
             for (int i = 0; i < count; ++i) {
                 settings.removeSection(recordSection(i));
             }
-            settings.saveSetting("NumFiles", "0");
-            settings.saveSetting(kNumPaths, "0");
-            settings.saveSetting("TotalSize", "");
-            settings.saveSetting("SavePath", "");
-            settings.saveSetting("PerformAction", "");
+            settings.save(kNumFiles, "0");
+            settings.save(kNumPaths, "0");
+            settings.save(kTotalSize, "");
+            settings.save(kSavePath, "");
+            settings.save(kPerformAction, "");
         });
     } catch (const std::exception& error) {
         report(context, "There was a problem opening the list! (deletecurrentlist)", error,

@@ -21,7 +21,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/number_text.h"
 #include "common/result.h"
+#include "quorvane/store/setting.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -106,7 +108,8 @@ class SettingsStore {
 };
 
 // The values of one application, so that callers name the section and key
-// only: AppSettings qv(store, kQuorvane); qv.get(kSettings, "NumPaths", "0").
+// only: AppSettings qv(store, kQuorvane); qv.get("0", "Path"), or the
+// declared setting only: qv.get(kSavePath) (quorvane_settings.h).
 class AppSettings {
   public:
     AppSettings(SettingsStore& store, std::string_view app) : store_(store), app_(app) {}
@@ -126,7 +129,28 @@ class AppSettings {
         return store_.contains(app_, section, key);
     }
 
-    // Values of the section "Settings".
+    // A declared value of the section "Settings" (setting.h): its text, or
+    // its fallback when missing; read from the store at every call.
+    template <ValueKind Kind>
+    std::string text(const Setting<Kind>& declared) const {
+        return get(kSettings, declared.key, declared.fallback);
+    }
+    // Its value: the text of a Text setting, the leading number of the
+    // others (numPaths reads "NumPaths" as a count).
+    std::string get(const TextSetting& declared) const { return text(declared); }
+    double get(const NumberSetting& declared) const { return leadingNumber(text(declared)); }
+    double get(const IntegerSetting& declared) const { return leadingNumber(text(declared)); }
+    template <ValueKind Kind>
+    void save(const Setting<Kind>& declared, std::string_view value) {
+        save(kSettings, declared.key, value);
+    }
+    template <ValueKind Kind>
+    bool contains(const Setting<Kind>& declared) const {
+        return contains(kSettings, declared.key);
+    }
+
+    // Values of the section "Settings" under keys made at run time (window
+    // places, recent searches) or typed by the user.
     std::string setting(std::string_view key, std::string_view fallback = "") const {
         return get(kSettings, key, fallback);
     }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "common/testing/temp_tree.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::store {
 namespace {
@@ -83,6 +84,28 @@ TEST(SettingsStore, ValuesAreReadWhenUsedNeverCached) {
     EXPECT_EQ(second->get("Quorvane", "Settings", "HTML"), "0");
     second->save("Quorvane", "Settings", "HTML", "1");
     EXPECT_EQ(first->get("Quorvane", "Settings", "HTML"), "1");
+}
+
+// A declared setting reads and writes the same stored value as its raw key,
+// typed by its kind, with its fallback when the key is missing.
+TEST(SettingsStore, DeclaredSettingsReadTheStoredTextOrTheirFallback) {
+    TempTree tree;
+    auto store = openStore(tree.path("settings.db"));
+    AppSettings quorvane(*store, kQuorvane);
+    EXPECT_EQ(quorvane.get(kFileMask), "*.*");
+    EXPECT_EQ(quorvane.get(kShowHeader), 1.0);
+    EXPECT_EQ(quorvane.get(kNumFiles), 0.0);
+    EXPECT_EQ(quorvane.get(kNumFiles.withFallback("1")), 1.0);
+    EXPECT_FALSE(quorvane.contains(kShowHeader));
+
+    store->save("Quorvane", "Settings", "showheader", " 2.5 rows");
+    EXPECT_TRUE(quorvane.contains(kShowHeader));
+    EXPECT_EQ(quorvane.text(kShowHeader), " 2.5 rows");
+    EXPECT_EQ(quorvane.get(kShowHeader), 2.5);
+
+    quorvane.save(kSavePath, "/web/list.html");
+    EXPECT_EQ(store->get("Quorvane", "Settings", "SavePath"), "/web/list.html");
+    EXPECT_EQ(store->get("Quorfind", "Settings", "SavePath", "<missing>"), "<missing>");
 }
 
 TEST(SettingsStore, ATransactionIsAllOrNothing) {

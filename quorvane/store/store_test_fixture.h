@@ -36,6 +36,14 @@ class StoreTest : public ::testing::Test {
     void setSetting(std::string_view key, std::string_view value) {
         settings().saveSetting(key, value);
     }
+    template <ValueKind Kind>
+    std::string setting(const Setting<Kind>& declared) {
+        return setting(declared.key);
+    }
+    template <ValueKind Kind>
+    void setSetting(const Setting<Kind>& declared, std::string_view value) {
+        setSetting(declared.key, value);
+    }
 
     // Adds folder records with the given paths (display name = path, Update
     // 1, cdrom 0) and sets NumPaths.
@@ -45,7 +53,7 @@ class StoreTest : public ::testing::Test {
         for (const std::string& path : paths) {
             writeFolderRecord(s, n++, {path, path, "1", "0"});
         }
-        s.saveSetting(kNumPaths, std::to_string(n));
+        s.save(kNumPaths, std::to_string(n));
     }
 
     void setRecord(int i, const FolderRecord& record) {

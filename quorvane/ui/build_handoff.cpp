@@ -6,6 +6,7 @@
 
 #include "common/qt/store_guard.h"
 #include "quorvane/store/parse_filename.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/settings_store.h"
 #include "quorvane/ui/main_window.h"
@@ -29,7 +30,7 @@ std::string refusal(MainWindow& main, const std::string& listName) {
         return "it is busy (creating a list, or a dialog box or menu is open)";
     }
     const std::string savePath =
-        store::AppSettings(main.context().store, store::kQuorvane).setting("SavePath");
+        store::AppSettings(main.context().store, store::kQuorvane).get(store::kSavePath);
     const std::string openList = store::savedListBase(store::fileNamePart(savePath));
     if (openList.empty()) {
         return "its list has no output file yet";

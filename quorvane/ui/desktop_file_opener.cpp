@@ -3,6 +3,7 @@
 #include "platform/players.h"
 #include "platform/process_start.h"
 #include "platform/shell_open.h"
+#include "quorvane/store/quorfind_settings.h"
 
 namespace quor::ui {
 
@@ -12,7 +13,7 @@ namespace {
 // owns it, quorvane only reads it.
 std::string playTemplate(store::SettingsStore& store) {
     try {
-        return store::AppSettings(store, store::kQuorfind).setting("PlayCommand");
+        return store::AppSettings(store, store::kQuorfind).get(store::quorfind::kPlayCommand);
     } catch (const std::exception&) {
         return {};  // an unreadable setting: the installed player
     }

@@ -6,6 +6,7 @@
 #include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/store_guard.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/ui/download_link.h"
 
 namespace quor::ui {
@@ -57,7 +58,7 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
     connect(buttons.ok, &QPushButton::clicked, this, &DownloadLinkDialog::okClicked);
 
     (void)storeGuarded(ui_, "The download link could not be read.",
-                       [&] { link_->setText(qtext(settings_.setting("DownloadLink"))); });
+                       [&] { link_->setText(qtext(settings_.get(store::kDownloadLink))); });
     example_->setText(qtext(exampleDownloadLink(utf8(link_->text()))));
     link_->selectAll();
     setMinimumWidth(420);
@@ -67,7 +68,7 @@ void DownloadLinkDialog::okClicked() {
     const std::string cleaned = cleanDownloadLink(utf8(link_->text()));
     link_->setText(qtext(cleaned));
     if (storeGuarded(ui_, "The download link could not be saved.",
-                     [&] { settings_.saveSetting("DownloadLink", cleaned); })) {
+                     [&] { settings_.save(store::kDownloadLink, cleaned); })) {
         accept();
     }
 }

@@ -2,17 +2,18 @@
 
 #include "common/names.h"
 #include "common/number_text.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::ui {
 
 namespace {
 
-bool flag(const store::AppSettings& settings, std::string_view key, std::string_view fallback) {
-    return leadingNumber(settings.setting(key, fallback)) != 0;
+bool flag(const store::AppSettings& settings, const store::NumberSetting& setting) {
+    return settings.get(setting) != 0;
 }
 
-int choice(const store::AppSettings& settings, std::string_view key) {
-    return static_cast<int>(leadingNumber(settings.setting(key, "0")));
+int choice(const store::AppSettings& settings, const store::NumberSetting& setting) {
+    return static_cast<int>(settings.get(setting));
 }
 
 bool readsAsTrue(std::string_view text) {
@@ -35,66 +36,68 @@ std::string trimmed(std::string_view text) {
 
 ListPreferences readListPreferences(const store::AppSettings& settings) {
     ListPreferences p;
-    p.showHeader = flag(settings, "ShowHeader", "1");
-    p.showFooter = flag(settings, "ShowFooter", "0");
-    p.showSummary = flag(settings, "ShowSummary", "1");
-    p.html = flag(settings, "HTML", "0");
-    p.includeLinks = flag(settings, "IncludeLinks", "0");
-    p.useHtmlTable = flag(settings, "UseHTMLTable", "1");
-    p.showTableBorders = flag(settings, "DisplayHTMLTable", "1");
-    p.alternateColors = flag(settings, "AlternateTableColors", "1");
-    p.bigList = readsAsTrue(settings.setting("BigList", "False"));
-    p.includePath = flag(settings, "IncludePath", "0");
-    p.pathAtEnd = flag(settings, "PathAtEnd", "0");
-    const int size = choice(settings, "IncludeFileSize");
+    p.showHeader = flag(settings, store::kShowHeader);
+    p.showFooter = flag(settings, store::kShowFooter);
+    p.showSummary = flag(settings, store::kShowSummary);
+    p.html = flag(settings, store::kHtml);
+    p.includeLinks = flag(settings, store::kIncludeLinks);
+    p.useHtmlTable = flag(settings, store::kUseHtmlTable);
+    p.showTableBorders = flag(settings, store::kDisplayHtmlTable);
+    p.alternateColors = flag(settings, store::kAlternateTableColors);
+    p.bigList = readsAsTrue(settings.get(store::kBigList));
+    p.includePath = flag(settings, store::kIncludePath);
+    p.pathAtEnd = flag(settings, store::kPathAtEnd);
+    const int size = choice(settings, store::kIncludeFileSize);
     p.includeFileSize = size != 0;
     p.fileSizeInUnits = size == 2;
-    p.includeFileDate = flag(settings, "IncludeFileDate", "0");
-    p.includeMp3Info = flag(settings, "IncludeMP3Info", "0");
-    p.includeSongLength = flag(settings, "IncludeSongLength", "0");
-    p.includeEmptyDirs = flag(settings, "IncludeEmptyDirs", "0");
-    const int folders = choice(settings, "IncludeFoldersOnly");
+    p.includeFileDate = flag(settings, store::kIncludeFileDate);
+    p.includeMp3Info = flag(settings, store::kIncludeMp3Info);
+    p.includeSongLength = flag(settings, store::kIncludeSongLength);
+    p.includeEmptyDirs = flag(settings, store::kIncludeEmptyDirs);
+    const int folders = choice(settings, store::kIncludeFoldersOnly);
     p.foldersOnly = folders != 0;
     p.rootFoldersOnly = folders == 2;
-    p.includeFileNums = flag(settings, "IncludeFileNums", "0");
-    p.fileMask = settings.setting("FileMask", "*.*");
-    const std::string colour = settings.setting("HTMLTableColor", generate::kDefaultTableColour);
+    p.includeFileNums = flag(settings, store::kIncludeFileNums);
+    p.fileMask = settings.get(store::kFileMask);
+    const std::string colour = settings.get(store::kHtmlTableColor);
     p.colour = -1;
     for (std::size_t i = 0; i < kTableColours.size(); ++i) {
         if (kTableColours[i].value == colour) {
             p.colour = static_cast<int>(i);
         }
     }
-    p.savePath = settings.setting("SavePath");
+    p.savePath = settings.get(store::kSavePath);
     return p;
 }
 
 std::vector<std::pair<std::string_view, std::string>> listPreferenceWrites(
     const ListPreferences& p) {
     std::vector<std::pair<std::string_view, std::string>> writes = {
-        {"ShowHeader", box(p.showHeader)},
-        {"ShowFooter", box(p.showFooter)},
-        {"ShowSummary", box(p.showSummary)},
-        {"HTML", box(p.html)},
-        {"IncludeLinks", box(p.includeLinks)},
-        {"BigList", p.bigList ? "True" : "False"},
-        {"FileMask", p.fileMask},
-        {"IncludeFileSize", p.includeFileSize && p.fileSizeInUnits ? "2" : box(p.includeFileSize)},
-        {"IncludeFileDate", box(p.includeFileDate)},
-        {"IncludeMP3Info", box(p.includeMp3Info)},
-        {"IncludeSongLength", box(p.includeSongLength)},
-        {"IncludeEmptyDirs", box(p.includeEmptyDirs)},
-        {"IncludeFoldersOnly", p.foldersOnly && p.rootFoldersOnly ? "2" : box(p.foldersOnly)},
-        {"IncludePath", box(p.includePath)},
-        {"PathAtEnd", box(p.pathAtEnd)},
-        {"SavePath", p.savePath},
-        {"UseHTMLTable", box(p.useHtmlTable)},
-        {"DisplayHTMLTable", box(p.showTableBorders)},
-        {"AlternateTableColors", box(p.alternateColors)},
-        {"IncludeFileNums", box(p.includeFileNums)},
+        {store::kShowHeader.key, box(p.showHeader)},
+        {store::kShowFooter.key, box(p.showFooter)},
+        {store::kShowSummary.key, box(p.showSummary)},
+        {store::kHtml.key, box(p.html)},
+        {store::kIncludeLinks.key, box(p.includeLinks)},
+        {store::kBigList.key, p.bigList ? "True" : "False"},
+        {store::kFileMask.key, p.fileMask},
+        {store::kIncludeFileSize.key,
+         p.includeFileSize && p.fileSizeInUnits ? "2" : box(p.includeFileSize)},
+        {store::kIncludeFileDate.key, box(p.includeFileDate)},
+        {store::kIncludeMp3Info.key, box(p.includeMp3Info)},
+        {store::kIncludeSongLength.key, box(p.includeSongLength)},
+        {store::kIncludeEmptyDirs.key, box(p.includeEmptyDirs)},
+        {store::kIncludeFoldersOnly.key,
+         p.foldersOnly && p.rootFoldersOnly ? "2" : box(p.foldersOnly)},
+        {store::kIncludePath.key, box(p.includePath)},
+        {store::kPathAtEnd.key, box(p.pathAtEnd)},
+        {store::kSavePath.key, p.savePath},
+        {store::kUseHtmlTable.key, box(p.useHtmlTable)},
+        {store::kDisplayHtmlTable.key, box(p.showTableBorders)},
+        {store::kAlternateTableColors.key, box(p.alternateColors)},
+        {store::kIncludeFileNums.key, box(p.includeFileNums)},
     };
     if (p.colour >= 0 && p.colour < static_cast<int>(kTableColours.size())) {
-        writes.emplace_back("HTMLTableColor",
+        writes.emplace_back(store::kHtmlTableColor.key,
                             trimmed(kTableColours[static_cast<std::size_t>(p.colour)].value));
     }
     return writes;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "quorvane/generate/table_colour.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/store/settings_store.h"
 
 namespace quor::ui {
@@ -38,7 +39,7 @@ struct ListPreferences {
     bool foldersOnly = false;
     bool rootFoldersOnly = false;
     bool includeFileNums = false;
-    std::string fileMask = "*.*";
+    std::string fileMask{store::kFileMask.fallback};
     int colour = -1;  // index into kTableColours; -1 when none is selected
     std::string savePath;
 

@@ -19,6 +19,7 @@
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_list.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/ui/folder_options_dialog.h"
 #include "quorvane/ui/saved_lists_dialog.h"
 
@@ -216,7 +217,7 @@ Status MainWindow::load() {
 }
 
 void MainWindow::showLastUpdated() {
-    const std::string savePath = context_.settings().setting("SavePath");
+    const std::string savePath = context_.settings().get(store::kSavePath);
     if (!savePath.empty() && isRegularFile(savePath)) {
         context_.ui.status("List was last updated: " + lastChangeText(savePath));
     }
@@ -238,7 +239,7 @@ void MainWindow::comeForward() {
 void MainWindow::refreshListLabel() {
     guarded([&] {
         const store::AppSettings settings = context_.settings();
-        listLabel_->setText(settings.setting("SavePath").empty()
+        listLabel_->setText(settings.get(store::kSavePath).empty()
                                 ? qtext(store::kEmptyListLabel)
                                 : qtext(store::listLabelText(settings)));
         setWindowTitle(qtext(store::windowCaption(settings)));

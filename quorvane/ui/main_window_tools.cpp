@@ -6,6 +6,8 @@
 #include "common/qt/help_page.h"
 #include "common/qt/qt_interaction.h"
 #include "platform/program_folder.h"
+#include "quorvane/store/quorfind_settings.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/ui/about_box.h"
 #include "quorvane/ui/head_foot_editor.h"
 #include "quorvane/ui/main_window.h"
@@ -28,10 +30,10 @@ void MainWindow::saveListOutputAs() {
 
 void MainWindow::search() {
     guarded([&] {
-        const std::string savePath = context_.settings().setting("SavePath");
+        const std::string savePath = context_.settings().get(store::kSavePath);
         store::AppSettings quorfind(context_.store, store::kQuorfind);
-        quorfind.saveSetting("LocalList", savePath);
-        quorfind.saveSetting("ListType", "0");
+        quorfind.save(store::quorfind::kLocalList, savePath);
+        quorfind.save(store::quorfind::kListType, "0");
     });
     const QString program = services_.findProgram ? services_.findProgram("quorfind") : QString();
     if (program.isEmpty() || !services_.startDetached(program, {})) {
@@ -43,7 +45,7 @@ void MainWindow::search() {
 
 void MainWindow::viewThisList() {
     std::string savePath;
-    guarded([&] { savePath = context_.settings().setting("SavePath"); });
+    guarded([&] { savePath = context_.settings().get(store::kSavePath); });
     if (savePath.empty() || !isRegularFile(savePath)) {
         context_.ui.notice("You must create a list first!");
         return;

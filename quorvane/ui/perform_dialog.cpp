@@ -6,6 +6,7 @@
 #include "common/qt/dialog_buttons.h"
 #include "common/qt/qt_interaction.h"
 #include "common/qt/store_guard.h"
+#include "quorvane/store/quorvane_settings.h"
 
 namespace quor::ui {
 
@@ -36,13 +37,13 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
     const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
     connect(buttons.ok, &QPushButton::clicked, this, &PerformDialog::okClicked);
     (void)storeGuarded(ui_, "The action could not be read.",
-                       [&] { action_->setText(qtext(settings_.setting("PerformAction"))); });
+                       [&] { action_->setText(qtext(settings_.get(store::kPerformAction))); });
     setMinimumWidth(460);
 }
 
 void PerformDialog::okClicked() {
     if (storeGuarded(ui_, "The action could not be saved.",
-                     [&] { settings_.saveSetting("PerformAction", utf8(action_->text())); })) {
+                     [&] { settings_.save(store::kPerformAction, utf8(action_->text())); })) {
         accept();
     }
 }

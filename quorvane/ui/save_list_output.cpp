@@ -5,6 +5,7 @@
 #include "common/qt/qt_interaction.h"
 #include "platform/program_folder.h"
 #include "quorvane/store/parse_filename.h"
+#include "quorvane/store/quorvane_settings.h"
 #include "quorvane/store/saved_lists.h"
 
 namespace quor::ui {
@@ -13,7 +14,7 @@ FileRequest saveListOutputRequest(const store::AppSettings& settings,
                                   const std::filesystem::path& home) {
     FileRequest request;
     request.title = "Save List Output As";
-    const std::string savePath = settings.setting("SavePath");
+    const std::string savePath = settings.get(store::kSavePath);
     const auto slash = savePath.rfind('/');
     if (!savePath.empty() && slash != std::string::npos) {
         request.folder = qtext(savePath.substr(0, slash + 1));
@@ -25,7 +26,7 @@ FileRequest saveListOutputRequest(const store::AppSettings& settings,
         request.folder = qtext(folder);
     }
     request.filter = "All Files (*);;" + qtext(kTextFilesFilter) + ";;" + qtext(kHtmlFilesFilter);
-    const bool html = leadingNumber(settings.setting("HTML", "0")) != 0;
+    const bool html = settings.get(store::kHtml) != 0;
     request.selectedFilter = qtext(html ? kHtmlFilesFilter : kTextFilesFilter);
     request.defaultSuffix = html ? "html" : "txt";
     return request;
@@ -61,10 +62,10 @@ bool saveListOutputAs(store::ListContext& context, const WindowServices& service
         context.ui.notice(allowed.error(), store::kQuorvane);
         return false;
     }
-    store::deletesavedlist(context, store::fileNamePart(settings.setting("SavePath")));
-    settings.saveSetting("SavePath", newPath);
+    store::deletesavedlist(context, store::fileNamePart(settings.get(store::kSavePath)));
+    settings.save(store::kSavePath, newPath);
     if (const auto html = htmlForExtension(newPath)) {
-        settings.saveSetting("HTML", *html ? "1" : "0");
+        settings.save(store::kHtml, *html ? "1" : "0");
     }
     store::savelist(context, store::fileNamePart(newPath));
     return true;

@@ -40,6 +40,10 @@ struct DialogWorld {
     std::string setting(std::string_view key) const {
         return store::AppSettings(*store, store::kQuorfind).setting(key, "<missing>");
     }
+    template <store::ValueKind Kind>
+    std::string setting(const store::Setting<Kind>& declared) const {
+        return setting(declared.key);
+    }
 
     quor::testing::TempHome home;
     std::unique_ptr<store::SettingsStore> store = openStore(home.home());

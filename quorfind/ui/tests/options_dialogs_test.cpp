@@ -71,10 +71,10 @@ void OptionsDialogsTest::optionsShowTheStoredFlagsOrTheirDefaults() {
     QVERIFY(*ran);
 
     // Flags read as their leading number: "1.0" is set, "2" is not.
-    world.settings.app().saveSetting(kAlwaysOnTop, "1.0");
-    world.settings.app().saveSetting(kIncludeFolders, "2");
-    world.settings.app().saveSetting(kIncludeHScrollBar, "0");
-    world.settings.app().saveSetting(kSearchAsYouType, "0");
+    world.settings.app().save(kAlwaysOnTop, "1.0");
+    world.settings.app().save(kIncludeFolders, "2");
+    world.settings.app().save(kIncludeHScrollBar, "0");
+    world.settings.app().save(kSearchAsYouType, "0");
     ran = onModal("frmOptions", [](QWidget& dialog) {
         QVERIFY(child<QCheckBox>(dialog, "chkAlwaysOnTop").isChecked());
         QVERIFY(!child<QCheckBox>(dialog, "chkIncludeFolders").isChecked());
@@ -175,7 +175,7 @@ void OptionsDialogsTest::mircOptionsStoreEditsOnOkOnly() {
     QFETCH(int, how);
     QFETCH(bool, stored);
     DialogWorld world;
-    world.settings.app().saveSetting(kDdeServiceName, "weechat");
+    world.settings.app().save(kDdeServiceName, "weechat");
     auto ran = onModal("frmMircOptions", [how](QWidget& dialog) {
         QCOMPARE(child<QLineEdit>(dialog, "txtDDEServiceName").text(), QString("weechat"));
         child<QLineEdit>(dialog, "txtDDEServiceName").setText("hexchat");

@@ -348,8 +348,8 @@ void SearchWindowTest::optionsSetTopMostAndScrollRange() {
     bool topMostInDialog = true;
     f.world.optionsScript = [&](FindSettings& settings) {
         topMostInDialog = f.window->topMost();
-        settings.app().saveSetting(kAlwaysOnTop, "0");
-        settings.app().saveSetting(kIncludeHScrollBar, "0");
+        settings.app().save(kAlwaysOnTop, "0");
+        settings.app().save(kIncludeHScrollBar, "0");
     };
     f.child<QAction>("mnuOptions").trigger();
     QVERIFY(!topMostInDialog);
@@ -359,8 +359,8 @@ void SearchWindowTest::optionsSetTopMostAndScrollRange() {
     QCOMPARE(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
     f.world.optionsScript = [](FindSettings& settings) {
-        settings.app().saveSetting(kAlwaysOnTop, "1");
-        settings.app().saveSetting(kIncludeHScrollBar, "1");
+        settings.app().save(kAlwaysOnTop, "1");
+        settings.app().save(kIncludeHScrollBar, "1");
     };
     f.child<QAction>("mnuOptions").trigger();
     QVERIFY(f.window->topMost());

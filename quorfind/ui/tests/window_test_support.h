@@ -35,6 +35,14 @@ struct FindWorld {
     store::Places places() const { return store::Places(home.home()); }
     std::string setting(std::string_view key) const;
     void setSetting(std::string_view key, std::string_view value);
+    template <store::ValueKind Kind>
+    std::string setting(const store::Setting<Kind>& declared) const {
+        return setting(declared.key);
+    }
+    template <store::ValueKind Kind>
+    void setSetting(const store::Setting<Kind>& declared, std::string_view value) {
+        setSetting(declared.key, value);
+    }
     // The real path of a file of the music folder.
     std::string music(std::string_view name) const { return musicFolder + "/" + std::string(name); }
 

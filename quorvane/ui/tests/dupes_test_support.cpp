@@ -12,7 +12,7 @@ DupesWorld::DupesWorld() {
     store::AppSettings s = world.settings();
     store::writeFolderRecord(s, 0, {musicFolder(), "Music", "1", "0"});
     store::writeFolderRecord(s, 1, {moreFolder(), "More", "1", "0"});
-    s.saveSetting(store::kNumPaths, "2");
+    s.save(store::kNumPaths, "2");
     s.saveSetting("NumFiles", "5");
     s.saveSetting("DupesSlider", "0");
     world.home.file("music/My Song.mp3", "song");

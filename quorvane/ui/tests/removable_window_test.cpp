@@ -44,7 +44,7 @@ struct DiskWorld {
         store::writeFolderRecord(s, 0, {drive(), "Disk 1", "0", "1"});
         store::writeFolderRecord(s, 1, {path("zipdrive"), "Zip", "0", "1"});
         store::writeFolderRecord(s, 2, {path("music"), "Music", "1", "0"});
-        s.saveSetting(store::kNumPaths, "3");
+        s.save(store::kNumPaths, "3");
         s.saveSetting("SavePath", path("out/list.txt"));
         s.saveSetting("ShowHeader", "0");
         world.home.file("music/song.mp3", "song");

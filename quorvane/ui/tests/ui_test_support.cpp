@@ -24,7 +24,7 @@ void UiWorld::addRecords(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         store::writeFolderRecord(s, n++, {path, path, "1", "0"});
     }
-    s.saveSetting(store::kNumPaths, std::to_string(n));
+    s.save(store::kNumPaths, std::to_string(n));
 }
 
 WindowServices UiWorld::services() {

@@ -42,6 +42,10 @@ struct UiWorld {
 
     store::AppSettings settings() { return store::AppSettings(*store, store::kQuorvane); }
     std::string setting(std::string_view key) { return settings().setting(key, "<missing>"); }
+    template <store::ValueKind Kind>
+    std::string setting(const store::Setting<Kind>& declared) {
+        return setting(declared.key);
+    }
     store::ListContext context() { return {*store, store::Places(home.home()), ui}; }
     // Adds folder records (display name = path).
     void addRecords(const std::vector<std::string>& paths);
