@@ -1,7 +1,8 @@
 #include "quorfind/ui/dialog_parts.h"
 
 #include <QHBoxLayout>
-#include <exception>
+
+#include "quorvane/store/settings_store.h"
 
 namespace quor::find::ui {
 
@@ -36,7 +37,7 @@ bool storeGuarded(Interaction& ui, std::string_view what, const std::function<vo
     try {
         work();
         return true;
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui.notice(what, error.what());
         return false;
     }

@@ -228,7 +228,7 @@ void SearchWindow::switchSource(ListType type, const std::string& path, std::str
         settings_.saveListType(type);
         currentListPath_ = path;
         rememberCurrentPath();
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         fallBackToOwnList(failText, error.what());
         return;
     }

@@ -1,7 +1,7 @@
 #include "quorvane/dupes/dupes_search.h"
 
 #include <algorithm>
-#include <exception>
+#include <new>
 
 #include "common/number_text.h"
 #include "quorvane/dupes/catalogue_reader.h"
@@ -71,7 +71,7 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
     double numFiles = 0;
     try {
         numFiles = leadingNumber(context.settings().setting(kNumFiles, "1"));
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         context.ui.notice(kOpenFailed, error.what());
         result.refused = true;
         return result;
@@ -89,8 +89,10 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
         BusyPointer busy(context.ui);
         try {
             search(context, numFiles, pairListed, result);
-        } catch (const std::exception& error) {
+        } catch (const store::StoreError& error) {
             context.ui.notice(kOpenFailed, error.what());
+        } catch (const std::bad_alloc& error) {
+            context.ui.notice(kOpenFailed, error.what());  // a catalogue too large to compare
         }
     }
     if (result.pairCount == 0) {

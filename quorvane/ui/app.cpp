@@ -35,7 +35,7 @@ int resetSettings(Interaction& ui, store::SettingsStore& settingsStore, const st
     ui.notice(kResetText, cause);
     try {
         store::AppSettings(settingsStore, store::kQuorvane).removeSection(store::kSettings);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         std::cerr << "quorvane: " << error.what() << '\n';
     }
     return 1;

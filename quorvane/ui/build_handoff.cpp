@@ -81,7 +81,7 @@ Message buildHandedOver(MainWindow& main, WindowBuild& build, const std::string&
         if (const std::string why = refusal(main, listName); !why.empty()) {
             return {Kind::Refused, why};
         }
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         return {Kind::Refused, error.what()};  // the settings store could not be read
     }
     accepted();

@@ -13,7 +13,7 @@ namespace {
 std::string playTemplate(store::SettingsStore& store) {
     try {
         return store::AppSettings(store, store::kQuorfind).setting("PlayCommand");
-    } catch (const std::exception&) {
+    } catch (const store::StoreError&) {
         return {};  // an unreadable setting: the installed player
     }
 }

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/download_link.h"
 #include "common/qt/qt_interaction.h"
+#include "quorvane/ui/download_link.h"
 
 namespace quor::ui {
 
@@ -68,7 +68,7 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
 
     try {
         link_->setText(qtext(settings_.setting("DownloadLink")));
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The download link could not be read.", error.what());
     }
     example_->setText(qtext(exampleDownloadLink(utf8(link_->text()))));
@@ -81,7 +81,7 @@ void DownloadLinkDialog::okClicked() {
     link_->setText(qtext(cleaned));
     try {
         settings_.saveSetting("DownloadLink", cleaned);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The download link could not be saved.", error.what());
         return;
     }

@@ -21,7 +21,7 @@ DupesOptionsDialog::DupesOptionsDialog(store::AppSettings settings, Interaction&
     dupes::DupesOptions options;
     try {
         options = dupes::readDupesOptions(settings_);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The duplicate file options could not be read.", error.what());
     }
     slider_->setValue(options.tolerance);
@@ -70,7 +70,7 @@ void DupesOptionsDialog::buildControls() {
 void DupesOptionsDialog::okClicked() {
     try {
         dupes::saveDupesOptions(settings_, {slider_->value(), includeRemovables_->isChecked()});
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The duplicate file options could not be saved.", error.what());
         return;
     }

@@ -103,7 +103,7 @@ void FolderOptionsDialog::okClicked() {
     bool close = false;
     try {
         close = state_.accept();
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The folder options could not be saved.", error.what());
     }
     pathName_->setText(qtext(state_.pathName));
@@ -117,7 +117,7 @@ void FolderOptionsDialog::multipleDisksClicked() {
     state_.multipleDisks = multipleDisks_->isChecked();
     try {
         state_.multipleDisksClicked();
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The folder options could not be saved.", error.what());
     }
     showState();

@@ -47,7 +47,7 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     try {
         action_->setText(qtext(settings_.setting("PerformAction")));
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The action could not be read.", error.what());
     }
     setMinimumWidth(460);
@@ -56,7 +56,7 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
 void PerformDialog::okClicked() {
     try {
         settings_.saveSetting("PerformAction", utf8(action_->text()));
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui_.notice("The action could not be saved.", error.what());
         return;
     }

@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "quorvane/ui/download_link_dialog.h"
 #include "common/qt/qt_interaction.h"
+#include "quorvane/ui/download_link_dialog.h"
 
 namespace quor::ui {
 
@@ -270,7 +270,7 @@ ListPreferences PreferencesDialog::current() const {
 void PreferencesDialog::okClicked() {
     try {
         writeListPreferences(settings_, current());
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         // Nothing was written (one transaction); the dialog stays open.
         ui_.notice("The list preferences could not be saved.", error.what());
         return;

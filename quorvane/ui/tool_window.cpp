@@ -12,7 +12,7 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
         if (Status placed = restorePlacement(window, settings, keys, minimumTwips); !placed) {
             failure = placed.error();
         }
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         failure = error.what();
     }
     if (!failure.empty()) {
@@ -26,7 +26,7 @@ void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, In
     try {
         store::AppSettings settings(store, store::kQuorvane);
         storePlacement(window, settings, keys);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui.notice("The place of this window could not be stored.", error.what());
     }
 }
