@@ -55,14 +55,10 @@ bool endsAt(int fd, off_t offset) {
 
 }  // namespace
 
-int openForComparison(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
-    if (fd < 0) {
-        return -1;
-    }
-    if (regularSize(fd) < 0) {
-        ::close(fd);
-        return -1;
+UniqueFd openForComparison(const std::filesystem::path& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    if (fd && regularSize(fd.get()) < 0) {
+        fd.reset();
     }
     return fd;
 }

@@ -9,13 +9,14 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/unique_fd.h"
+
 namespace quor {
 
-// Opens path for a comparison: the descriptor of a regular file, which the
-// caller closes, or -1 (missing, unreadable, a symbolic link, a pipe or a
-// device). A final symbolic link is not followed, so a link in a file's
-// place never counts as the file; a pipe is never waited on.
-int openForComparison(const std::filesystem::path& path);
+// Opens path for a comparison: the descriptor of a regular file, or none
+// (missing, unreadable, a symbolic link, a pipe or a device). A final symbolic link is not
+// followed, so a link in a file's place never counts as the file; a pipe is never waited on.
+UniqueFd openForComparison(const std::filesystem::path& path);
 
 // True when the regular file open as fd holds exactly contents. A read
 // error or a file that changes length while read counts as different.

@@ -48,17 +48,17 @@ TEST(FileCompare, TellsEqualBytesFromEveryKindOfDifference) {
     };
     for (const Comparison& c : cases) {
         TempTree tree;
-        const int disk = openForComparison(tree.file("disk", c.onDisk));
-        const int wanted = openForComparison(tree.file("wanted", c.wanted));
-        ASSERT_GE(disk, 0) << c.name;
-        ASSERT_GE(wanted, 0) << c.name;
+        const UniqueFd diskFile = openForComparison(tree.file("disk", c.onDisk));
+        const UniqueFd wantedFile = openForComparison(tree.file("wanted", c.wanted));
+        ASSERT_TRUE(diskFile) << c.name;
+        ASSERT_TRUE(wantedFile) << c.name;
+        const int disk = diskFile.get();
+        const int wanted = wantedFile.get();
         EXPECT_EQ(fileHolds(disk, c.wanted), c.same) << c.name;
         EXPECT_EQ(sameContents(disk, wanted), c.same) << c.name;
         EXPECT_EQ(sameContents(wanted, disk), c.same) << c.name;
         EXPECT_FALSE(sameFile(disk, wanted)) << c.name;
         EXPECT_TRUE(sameFile(disk, disk)) << c.name;
-        ::close(disk);
-        ::close(wanted);
     }
 }
 
@@ -71,11 +71,9 @@ TEST(FileCompare, OpensOnlyRegularFilesThemselves) {
     ASSERT_EQ(::mkfifo(tree.path("pipe").c_str(), 0600), 0);
     tree.folder("folder");
     for (const char* name : {"link", "pipe", "folder", "missing"}) {
-        EXPECT_EQ(openForComparison(tree.path(name)), -1) << name;
+        EXPECT_FALSE(openForComparison(tree.path(name))) << name;
     }
-    const int real = openForComparison(tree.path("real"));
-    EXPECT_GE(real, 0);
-    ::close(real);
+    EXPECT_TRUE(openForComparison(tree.path("real")));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/file_compare.h"
+#include "common/read_to_end.h"
 
 namespace quor {
 
@@ -55,13 +56,12 @@ bool writeAll(int fd, std::string_view data) {
 
 Status syncFolder(const fs::path& folder) {
     const fs::path dir = folder.empty() ? fs::path(".") : folder;
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
+    UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd) {
         return errorFrom("open the folder", dir);
     }
-    const int rc = ::fsync(fd);
+    const int rc = ::fsync(fd.get());
     const int saved = errno;
-    ::close(fd);
     // Some file systems cannot flush a folder; the rename is still done.
     if (rc != 0 && saved != EINVAL && saved != ENOTSUP) {
         return Error{ioErrorText("flush the folder", dir, saved)};
@@ -77,49 +77,39 @@ mode_t modeForNewFile() {
 
 }  // namespace
 
-Result<int> openRegularFile(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
+Result<UniqueFd> openRegularFile(const fs::path& file) {
+    UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!fd) {
         return errorFrom("open", file);
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return Error{file.string() + " is not a regular file"};
     }
     return fd;
 }
 
 Result<std::string> readFile(const fs::path& file, std::size_t maxBytes) {
-    const Result<int> fd = openRegularFile(file);
+    const Result<UniqueFd> fd = openRegularFile(file);
     if (!fd) {
         return Error{fd.error()};
     }
-    std::string contents;
     struct stat info {};
-    if (::fstat(*fd, &info) == 0 && info.st_size > 0) {
-        contents.reserve(std::min(static_cast<std::size_t>(info.st_size), maxBytes));
+    const bool sized = ::fstat(fd->get(), &info) == 0 && info.st_size > 0;
+    std::string contents;
+    const ReadOutcome read =
+        readToEnd(fd->get(), sized ? static_cast<std::size_t>(info.st_size) : 65536, maxBytes,
+                  [&](std::size_t capacity, std::size_t) {
+                      contents.resize(capacity);
+                      return contents.data();
+                  });
+    if (read.error != 0) {
+        return Error{ioErrorText("read", file, read.error)};
     }
-    char buffer[65536];
-    while (contents.size() <= maxBytes) {
-        const ssize_t n = ::read(*fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Error error = errorFrom("read", file);
-            ::close(*fd);
-            return error;
-        }
-        if (n == 0) {
-            break;
-        }
-        contents.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(*fd);
-    if (contents.size() > maxBytes) {
+    if (read.size > maxBytes) {
         return Error{file.string() + " is too large"};
     }
+    contents.resize(read.size);
     return contents;
 }
 
@@ -127,12 +117,12 @@ namespace {
 
 // A new temporary file beside the file it will replace.
 struct Temporary {
-    int fd = -1;
+    UniqueFd fd;
     std::string name;
 };
 
-void discard(const Temporary& temp) {
-    ::close(temp.fd);
+void discard(Temporary& temp) {
+    temp.fd.reset();
     ::unlink(temp.name.c_str());
 }
 
@@ -140,14 +130,14 @@ void discard(const Temporary& temp) {
 // has (or those of a new file).
 Result<Temporary> createTemporaryBeside(const fs::path& file) {
     const fs::path folder = file.parent_path();
-    Temporary temp{-1, (folder / ("." + file.filename().string() + ".XXXXXX")).string()};
-    temp.fd = ::mkostemp(temp.name.data(), O_CLOEXEC);
-    if (temp.fd < 0) {
+    Temporary temp{UniqueFd(), (folder / ("." + file.filename().string() + ".XXXXXX")).string()};
+    temp.fd.reset(::mkostemp(temp.name.data(), O_CLOEXEC));
+    if (!temp.fd) {
         return errorFrom("create a file in", folder.empty() ? fs::path(".") : folder);
     }
     struct stat old {};
     const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : modeForNewFile();
-    if (::fchmod(temp.fd, mode) != 0) {
+    if (::fchmod(temp.fd.get(), mode) != 0) {
         Error error = errorFrom("set the permissions of", file);
         discard(temp);
         return error;
@@ -157,13 +147,13 @@ Result<Temporary> createTemporaryBeside(const fs::path& file) {
 
 // Flushes the filled temporary file to disk and closes it; on a failure
 // it is removed and the error names file.
-Status finishTemporary(const Temporary& temp, const fs::path& file) {
-    if (::fsync(temp.fd) != 0) {
+Status finishTemporary(Temporary& temp, const fs::path& file) {
+    if (::fsync(temp.fd.get()) != 0) {
         Error error = errorFrom("write", file);
         discard(temp);
         return error;
     }
-    if (::close(temp.fd) != 0) {
+    if (!temp.fd.close()) {
         Error error = errorFrom("write", file);
         ::unlink(temp.name.c_str());
         return error;
@@ -178,7 +168,7 @@ Result<std::string> writeTemporaryBeside(const fs::path& file, std::string_view 
     if (!temp) {
         return Error{temp.error()};
     }
-    if (!writeAll(temp->fd, contents)) {
+    if (!writeAll(temp->fd.get(), contents)) {
         Error error = errorFrom("write", file);
         discard(*temp);
         return error;
@@ -261,13 +251,8 @@ Status writeFileAtomically(const fs::path& file, std::string_view contents) {
 }
 
 Status writeFileIfChanged(const fs::path& file, std::string_view contents, FolderFlushes& later) {
-    const int fd = openForComparison(file);
-    if (fd >= 0) {
-        const bool same = fileHolds(fd, contents);
-        ::close(fd);
-        if (same) {
-            return {};
-        }
+    if (const UniqueFd fd = openForComparison(file); fd && fileHolds(fd.get(), contents)) {
+        return {};
     }
     return writeFileAtomically(file, contents, later);
 }
@@ -311,7 +296,7 @@ namespace {
 // and written in bounded chunks.
 Status fillFrom(int sourceFd, const fs::path& source, const Temporary& temp,
                 const fs::path& target) {
-    if (::ioctl(temp.fd, FICLONE, sourceFd) == 0) {
+    if (::ioctl(temp.fd.get(), FICLONE, sourceFd) == 0) {
         return {};
     }
     // Not supported here, or across file systems: an ordinary copy.
@@ -327,7 +312,8 @@ Status fillFrom(int sourceFd, const fs::path& source, const Temporary& temp,
         if (n == 0) {
             return {};
         }
-        if (!writeAll(temp.fd, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+        if (!writeAll(temp.fd.get(),
+                      std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
             return errorFrom("write", target);
         }
         offset += n;
@@ -385,15 +371,12 @@ std::optional<std::string> linkBeside(const fs::path& source, int sourceFd,
 
 // True when target already is what the copy would make it.
 bool copyNeedless(int sourceFd, const fs::path& target, CopyStorage storage) {
-    const int targetFd = openForComparison(target);
-    if (targetFd < 0) {
+    const UniqueFd targetFd = openForComparison(target);
+    if (!targetFd) {
         return false;
     }
-    const bool shared = sameFile(sourceFd, targetFd);
-    const bool needless =
-        shared ? storage == CopyStorage::Shared : sameContents(sourceFd, targetFd);
-    ::close(targetFd);
-    return needless;
+    const bool shared = sameFile(sourceFd, targetFd.get());
+    return shared ? storage == CopyStorage::Shared : sameContents(sourceFd, targetFd.get());
 }
 
 // A flushed temporary file beside target with source's bytes.
@@ -416,23 +399,20 @@ Result<std::string> copyBeside(int sourceFd, const fs::path& source, const fs::p
 
 Status copyFileAtomically(const fs::path& source, const fs::path& target, CopyStorage storage,
                           FolderFlushes& later) {
-    const Result<int> sourceFd = openRegularFile(source);
-    if (!sourceFd) {
-        return Error{sourceFd.error()};
+    const Result<UniqueFd> opened = openRegularFile(source);
+    if (!opened) {
+        return Error{opened.error()};
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{*sourceFd};
-    if (copyNeedless(*sourceFd, target, storage)) {
+    const int sourceFd = opened->get();
+    if (copyNeedless(sourceFd, target, storage)) {
         return {};
     }
     if (storage == CopyStorage::Shared) {
-        if (std::optional<std::string> linked = linkBeside(source, *sourceFd, target)) {
+        if (std::optional<std::string> linked = linkBeside(source, sourceFd, target)) {
             return replaceWith(*linked, target, later);
         }
     }
-    Result<std::string> temp = copyBeside(*sourceFd, source, target);
+    Result<std::string> temp = copyBeside(sourceFd, source, target);
     if (!temp) {
         return Error{temp.error()};
     }
@@ -497,35 +477,31 @@ Result<AtomicFileWriter> AtomicFileWriter::create(const fs::path& file) {
     if (!temp) {
         return Error{temp.error()};
     }
-    return AtomicFileWriter(file, temp->fd, std::move(temp->name));
+    return AtomicFileWriter(file, std::move(temp->fd), std::move(temp->name));
 }
 
-AtomicFileWriter::AtomicFileWriter(fs::path file, int fd, std::string tempName)
-    : file_(std::move(file)), fd_(fd), tempName_(std::move(tempName)) {
+AtomicFileWriter::AtomicFileWriter(fs::path file, UniqueFd fd, std::string tempName)
+    : file_(std::move(file)), fd_(std::move(fd)), tempName_(std::move(tempName)) {
     buffer_.reserve(kWriterBufferBytes);
 }
 
-AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept
-    : file_(std::move(other.file_)),
-      fd_(std::exchange(other.fd_, -1)),
-      tempName_(std::move(other.tempName_)),
-      buffer_(std::move(other.buffer_)),
-      failure_(std::move(other.failure_)) {}
+AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept = default;
 
 AtomicFileWriter::~AtomicFileWriter() {
-    if (fd_ >= 0) {
-        discard(Temporary{fd_, tempName_});
+    if (fd_) {
+        Temporary temp{std::move(fd_), tempName_};
+        discard(temp);
     }
 }
 
 void AtomicFileWriter::append(std::string_view text) {
-    if (!failure_ || fd_ < 0) {
+    if (!failure_ || !fd_) {
         return;
     }
     if (buffer_.size() + text.size() > kWriterBufferBytes) {
         writeBuffer();
         if (text.size() >= kWriterBufferBytes) {
-            if (failure_ && !writeAll(fd_, text)) {
+            if (failure_ && !writeAll(fd_.get(), text)) {
                 failure_ = errorFrom("write", file_);
             }
             return;
@@ -535,18 +511,18 @@ void AtomicFileWriter::append(std::string_view text) {
 }
 
 void AtomicFileWriter::writeBuffer() {
-    if (failure_ && !writeAll(fd_, buffer_)) {
+    if (failure_ && !writeAll(fd_.get(), buffer_)) {
         failure_ = errorFrom("write", file_);
     }
     buffer_.clear();
 }
 
 Status AtomicFileWriter::commit() {
-    if (fd_ < 0) {
+    if (!fd_) {
         return Error{"The file " + file_.string() + " was already written"};
     }
     writeBuffer();
-    const Temporary temp{std::exchange(fd_, -1), tempName_};
+    Temporary temp{std::move(fd_), tempName_};
     if (!failure_) {
         discard(temp);
         return failure_;

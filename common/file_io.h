@@ -14,14 +14,16 @@
 #include <vector>
 
 #include "common/result.h"
+#include "common/unique_fd.h"
+#include "common/unique_fd.h"
 
 namespace quor {
 
-// Opens file for reading when it is a regular file (after following links)
-// and returns the descriptor, which the caller closes. The open never waits:
+// Opens file for reading when it is a regular file (after following links).
+// The open never waits:
 // a pipe in the file's place is refused, not waited on, and a device is
 // never read without end. Fails, naming the file.
-Result<int> openRegularFile(const std::filesystem::path& file);
+Result<UniqueFd> openRegularFile(const std::filesystem::path& file);
 
 // Reads a whole regular file (see openRegularFile). Fails, naming the file,
 // when it is missing, unreadable, anything but a regular file, or larger
@@ -78,11 +80,11 @@ class AtomicFileWriter {
     Status commit();
 
   private:
-    AtomicFileWriter(std::filesystem::path file, int fd, std::string tempName);
+    AtomicFileWriter(std::filesystem::path file, UniqueFd fd, std::string tempName);
     void writeBuffer();
 
     std::filesystem::path file_;
-    int fd_ = -1;
+    UniqueFd fd_;
     std::string tempName_;
     std::string buffer_;
     Status failure_;

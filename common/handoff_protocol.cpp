@@ -1,6 +1,9 @@
 #include "common/handoff_protocol.h"
 
+#include <unicode/utf8.h>
+
 #include <array>
+#include <cstdint>
 
 namespace quor::handoff {
 
@@ -44,46 +47,18 @@ bool holdsControl(std::string_view text) {
     return false;
 }
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
 // The length of the well-formed UTF-8 character at text[at] that is not a
 // control character (C1 controls included); 0 when there is none.
 std::size_t printableCharLength(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return isControl(lead) ? 0 : 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead == 0xC2) {
-        length = 2;
-        low = 0xA0;  // U+0080..U+009F are controls
-    } else if (lead >= 0xC3 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    std::size_t next = at;
+    UChar32 point = 0;
+    U8_NEXT(bytes, next, text.size(), point);
+    const bool c0OrC1 = point >= 0 && point < 0xA0 && (point < 0x20 || point >= 0x7F);
+    if (point < 0 || c0OrC1) {
         return 0;
     }
-    if (at + length > text.size() || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!isContinuation(byte(i))) {
-            return 0;
-        }
-    }
-    return length;
+    return next - at;
 }
 
 }  // namespace

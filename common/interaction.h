@@ -27,22 +27,23 @@ class Interaction {
                         Shown shown = Shown::InteractiveOnly) = 0;
 
     // A question with Yes and No; true for Yes.
-    virtual bool confirm(std::string_view text, std::string_view caption = kWarningCaption) = 0;
+    [[nodiscard]] virtual bool confirm(std::string_view text,
+                                       std::string_view caption = kWarningCaption) = 0;
 
     // A question with Yes and No before something is deleted or erased; true
     // for Yes. No is the default answer, so Enter keeps everything. An
     // interaction without buttons need not override it: it is asked as
     // confirm() is.
-    virtual bool confirmDestructive(std::string_view text,
-                                    std::string_view caption = kWarningCaption) {
+    [[nodiscard]] virtual bool confirmDestructive(std::string_view text,
+                                                  std::string_view caption = kWarningCaption) {
         return confirm(text, caption);
     }
 
     // A question with OK and Cancel; true for OK.
-    virtual bool okOrCancel(std::string_view text, std::string_view caption) = 0;
+    [[nodiscard]] virtual bool okOrCancel(std::string_view text, std::string_view caption) = 0;
 
     // A question with Retry and Cancel; true for Retry.
-    virtual bool retryOrCancel(std::string_view text, std::string_view caption) = 0;
+    [[nodiscard]] virtual bool retryOrCancel(std::string_view text, std::string_view caption) = 0;
 
     // The status bar text.
     virtual void status(std::string_view text) = 0;

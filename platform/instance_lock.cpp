@@ -22,25 +22,18 @@ std::optional<InstanceLock> InstanceLock::tryAcquire(const std::filesystem::path
 Result<std::optional<InstanceLock>> InstanceLock::tryAcquireOrFail(
     const std::filesystem::path& programFolder, std::string_view lockFile) {
     const std::filesystem::path file = programFolder / lockFile;
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    UniqueFd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (!fd) {
         return Error{ioErrorText("create the lock file", file, errno)};
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        ::close(fd);
         if (error == EWOULDBLOCK) {
             return std::optional<InstanceLock>();
         }
         return Error{ioErrorText("lock", file, error)};
     }
-    return std::optional(InstanceLock(fd));
-}
-
-InstanceLock::~InstanceLock() {
-    if (fd_ >= 0) {
-        ::close(fd_);  // releases the lock
-    }
+    return std::optional(InstanceLock(std::move(fd)));
 }
 
 }  // namespace quor::platform

@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "common/result.h"
+#include "common/unique_fd.h"
 
 namespace quor::platform {
 
@@ -28,14 +30,13 @@ class InstanceLock {
     static Result<std::optional<InstanceLock>> tryAcquireOrFail(
         const std::filesystem::path& programFolder, std::string_view lockFile = ".quorvane.lock");
 
-    InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    InstanceLock(InstanceLock&& other) noexcept = default;
     InstanceLock& operator=(InstanceLock&&) = delete;
     InstanceLock(const InstanceLock&) = delete;
-    ~InstanceLock();
 
   private:
-    explicit InstanceLock(int fd) : fd_(fd) {}
-    int fd_;
+    explicit InstanceLock(UniqueFd fd) : fd_(std::move(fd)) {}
+    UniqueFd fd_;  // closing it releases the lock
 };
 
 }  // namespace quor::platform

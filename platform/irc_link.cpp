@@ -126,8 +126,7 @@ fs::path findWeechatFifo(const std::vector<fs::path>& folders, uid_t user) {
         }
         std::sort(pipes.begin(), pipes.end());
         for (const fs::path& pipe : pipes) {
-            if (const Result<int> opened = openTrustedPipe(pipe, user)) {
-                ::close(*opened);
+            if (openTrustedPipe(pipe, user)) {
                 return pipe;
             }
         }

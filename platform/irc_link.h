@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "common/unique_fd.h"
 
 namespace quor::platform {
 
@@ -74,8 +75,8 @@ std::optional<std::string> untrustedPipe(const struct stat& pipe, const struct s
 // Opens the pipe at path for writing, without blocking, without following a
 // link at its last component, when untrustedPipe allows it for user. Fails
 // with the reason; ENXIO (errno) when the pipe has no reader, which the
-// message tells as "not running". The descriptor is closed by the caller.
-Result<int> openTrustedPipe(const std::filesystem::path& path, uid_t user);
+// message tells as "not running".
+Result<UniqueFd> openTrustedPipe(const std::filesystem::path& path, uid_t user);
 
 // The folders a WeeChat fifo can be in, in the order they are tried:
 // $XDG_RUNTIME_DIR/weechat, ~/.cache/weechat, ~/.weechat, then the folders

@@ -19,17 +19,6 @@ std::string errnoText(int error) {
     return std::strerror(error);
 }
 
-// Closes a descriptor when it goes out of scope.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    int release() { return std::exchange(fd, -1); }
-};
-
 // WeeChat's fifo plugin: each line written to the pipe is "*" + a typed
 // line, run in the current buffer. The pipe is opened without blocking, so
 // a client that is not running (no reader) is told at once.
@@ -45,13 +34,12 @@ class FifoLink final : public IrcLink {
         if (line.size() > PIPE_BUF) {
             return Error{"The command is too long for the pipe " + path_.string()};
         }
-        const Result<int> opened = openTrustedPipe(path_, ::geteuid());
-        if (!opened) {
-            return Error{opened.error()};
+        const Result<UniqueFd> pipe = openTrustedPipe(path_, ::geteuid());
+        if (!pipe) {
+            return Error{pipe.error()};
         }
-        Descriptor pipe{*opened};
         ssize_t written;
-        while ((written = ::write(pipe.fd, line.data(), line.size())) < 0 && errno == EINTR) {
+        while ((written = ::write(pipe->get(), line.data(), line.size())) < 0 && errno == EINTR) {
         }
         if (written != static_cast<ssize_t>(line.size())) {
             return Error{"Could not write to the pipe " + path_.string() + ": " +
@@ -89,21 +77,21 @@ std::optional<std::string> untrustedPipe(const struct stat& pipe, const struct s
     return std::nullopt;
 }
 
-Result<int> openTrustedPipe(const fs::path& path, uid_t user) {
+Result<UniqueFd> openTrustedPipe(const fs::path& path, uid_t user) {
     const std::string name = path.filename().string();
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const auto refused = [&](const std::string& why) {
         return Error{"The pipe " + path.string() + " is not used: " + why};
     };
     // The folder is held open, so the pipe checked is the pipe opened.
-    Descriptor dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    const UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat folderInfo {};
-    if (dir.fd < 0 || ::fstat(dir.fd, &folderInfo) != 0) {
+    if (!dir || ::fstat(dir.get(), &folderInfo) != 0) {
         return Error{"Could not open the pipe " + path.string() + ": " + errnoText(errno)};
     }
     struct stat found {};
     if (name.empty() || name == "." || name == ".." ||
-        ::fstatat(dir.fd, name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
+        ::fstatat(dir.get(), name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
         return Error{"Could not open the pipe " + path.string() + ": " +
                      (name.empty() ? "no file name" : errnoText(errno))};
     }
@@ -111,8 +99,9 @@ Result<int> openTrustedPipe(const fs::path& path, uid_t user) {
     if (auto why = untrustedPipe(found, folderInfo, user)) {
         return refused(*why);
     }
-    Descriptor pipe{::openat(dir.fd, name.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC)};
-    if (pipe.fd < 0) {
+    UniqueFd pipe(
+        ::openat(dir.get(), name.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    if (!pipe) {
         const int error = errno;
         if (error == ENXIO) {
             return Error{"The IRC client is not running: nothing reads " + path.string()};
@@ -120,7 +109,7 @@ Result<int> openTrustedPipe(const fs::path& path, uid_t user) {
         return Error{"Could not open the pipe " + path.string() + ": " + errnoText(error)};
     }
     struct stat opened {};
-    if (::fstat(pipe.fd, &opened) != 0) {
+    if (::fstat(pipe.get(), &opened) != 0) {
         return Error{"Could not open the pipe " + path.string() + ": " + errnoText(errno)};
     }
     if (!sameFile(opened, found)) {
@@ -129,7 +118,7 @@ Result<int> openTrustedPipe(const fs::path& path, uid_t user) {
     if (auto why = untrustedPipe(opened, folderInfo, user)) {
         return refused(*why);
     }
-    return pipe.release();
+    return pipe;
 }
 
 std::unique_ptr<IrcLink> makeFifoLink(fs::path path) {

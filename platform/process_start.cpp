@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/unique_fd.h"
+
 namespace quor::platform {
 
 namespace fs = std::filesystem;
@@ -101,19 +103,18 @@ Status startDetached(const std::vector<std::string>& argv) {
     if (::pipe2(ends, O_CLOEXEC) != 0) {
         return Error{"Could not start " + argv[0] + ": " + std::strerror(errno)};
     }
-    const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    UniqueFd readEnd(ends[0]);
+    UniqueFd writeEnd(ends[1]);
+    UniqueFd devNull(::open("/dev/null", O_RDONLY | O_CLOEXEC));
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(ends[0]);
-        runDetached(file->c_str(), args.data(), ends[1], devNull);
+        readEnd.reset();
+        runDetached(file->c_str(), args.data(), writeEnd.get(), devNull.get());
     }
     const int forkError = errno;
-    ::close(ends[1]);
-    if (devNull >= 0) {
-        ::close(devNull);
-    }
+    writeEnd.reset();
+    devNull.reset();
     if (child < 0) {
-        ::close(ends[0]);
         return Error{"Could not start " + argv[0] + ": " + std::strerror(forkError)};
     }
     int status = 0;
@@ -121,9 +122,9 @@ Status startDetached(const std::vector<std::string>& argv) {
     }
     int execError = 0;
     ssize_t got;
-    while ((got = ::read(ends[0], &execError, sizeof execError)) < 0 && errno == EINTR) {
+    while ((got = ::read(readEnd.get(), &execError, sizeof execError)) < 0 && errno == EINTR) {
     }
-    ::close(ends[0]);
+    readEnd.reset();
     if (got == static_cast<ssize_t>(sizeof execError)) {
         return Error{"Could not start " + argv[0] + ": " + std::strerror(execError)};
     }

@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstring>
 
+#include "common/unique_fd.h"
 #include "platform/process_start.h"
 
 namespace quor::platform {
@@ -23,24 +24,16 @@ namespace {
 // Both ends of a pipe, closed on exec, so that only the processes that are
 // meant to hold an end do.
 struct Pipe {
-    int read = -1;
-    int write = -1;
+    UniqueFd read;
+    UniqueFd write;
     bool open() {
         int ends[2];
         if (::pipe2(ends, O_CLOEXEC) != 0) {
             return false;
         }
-        read = ends[0];
-        write = ends[1];
+        read.reset(ends[0]);
+        write.reset(ends[1]);
         return true;
-    }
-    void close() {
-        for (int* end : {&read, &write}) {
-            if (*end >= 0) {
-                ::close(*end);
-                *end = -1;
-            }
-        }
     }
 };
 
@@ -74,7 +67,7 @@ void writeAll(int fd, int value) {
         writeAll(execEnd, errno);
         ::_exit(127);
     }
-    ::close(execEnd);
+    ::close(execEnd);  // the watcher's copy: only the program reports a failed exec
     ::signal(SIGPIPE, SIG_IGN);
     int status = 0;
     while (::waitpid(program, &status, 0) < 0 && errno == EINTR) {
@@ -143,42 +136,32 @@ Result<WatchedEnd> startWatched(const std::vector<std::string>& argv,
     Pipe exec;
     Pipe status;
     if (!exec.open() || !status.open()) {
-        const int error = errno;
-        exec.close();
-        return Error{cannotStart(argv[0], error)};
+        return Error{cannotStart(argv[0], errno)};
     }
     const auto deadline = Clock::now() + patience;
-    const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    UniqueFd devNull(::open("/dev/null", O_RDONLY | O_CLOEXEC));
     const pid_t child = ::fork();
     if (child == 0) {
-        startWatcher(file->c_str(), args.data(), exec.write, status.write, devNull);
+        startWatcher(file->c_str(), args.data(), exec.write.get(), status.write.get(),
+                     devNull.get());
     }
     const int forkError = errno;
-    ::close(exec.write);
-    exec.write = -1;
-    ::close(status.write);
-    status.write = -1;
-    if (devNull >= 0) {
-        ::close(devNull);
-    }
+    exec.write.reset();
+    status.write.reset();
+    devNull.reset();
     if (child < 0) {
-        exec.close();
-        status.close();
         return Error{cannotStart(argv[0], forkError)};
     }
     int childStatus = 0;
     while (::waitpid(child, &childStatus, 0) < 0 && errno == EINTR) {
     }
     int execError = 0;
-    const bool failed = readInt(exec.read, execError);
-    exec.close();
+    const bool failed = readInt(exec.read.get(), execError);
+    exec.read.reset();
     if (failed) {
-        status.close();
         return Error{cannotStart(argv[0], execError)};
     }
-    WatchedEnd end{awaitStatus(status.read, deadline)};
-    status.close();
-    return end;
+    return WatchedEnd{awaitStatus(status.read.get(), deadline)};
 }
 
 }  // namespace quor::platform

@@ -273,7 +273,7 @@ int runStoredSearch(const CommandLine& command, const store::Places& places,
     try {
         const FindSettings settings(**opened);
         status = runSearchCommand(command, places, settings, out, ui);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         ui.notice(error.what(), kNoticeCaption);
     }
     if ((*opened)->readOnly()) {

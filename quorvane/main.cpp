@@ -30,6 +30,7 @@
 #include "quorvane/generate/startup.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/list_commands.h"
+#include "quorvane/store/operation_failure.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/saved_lists.h"
 #include "quorvane/store/settings_store.h"
@@ -105,6 +106,39 @@ void keepLargeBlocksReturnable() {
     (void)mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 }
 
+// The unattended build of the current list, or of the saved list asked
+// for: its exit status.
+int buildForCron(store::ListContext& context, const generate::StartupRequest& request) {
+    const store::Places& places = context.places;
+    if (!request.listName.empty()) {
+        if (Status ready = checkSavedList(places, request.listName); !ready) {
+            return fail(ready.error());
+        }
+        if (!store::deletecurrentlist(context) || !store::loadlist(context, request.listName)) {
+            return fail("the saved list " + request.listName + " could not be opened");
+        }
+    }
+    generate::ListBuild build(context);
+    const generate::BuildResult result = build.MakeList();
+    for (const std::string& problem : build.problems()) {
+        std::cerr << "quorvane: " << problem << '\n';
+    }
+    switch (result) {
+        case generate::BuildResult::Written:
+            // A list from what could be read, but something was lost or
+            // left undone: cron must hear of it.
+            return build.problems().empty() ? generate::kExitListWritten : generate::kExitNoList;
+        case generate::BuildResult::NoFolders:
+            return fail("no folders have been selected for the list");
+        case generate::BuildResult::NoOutputFile:
+            return fail("no output file has been chosen for the list");
+        case generate::BuildResult::OutputRefused:
+            return generate::kExitNoList;  // the reason is told already
+        default:
+            return fail("the list could not be written");
+    }
+}
+
 int runUnattended(const generate::StartupRequest& request) {
     const store::Places places = store::Places::forThisUser();
     if (Status made = places.ensureFolders(); !made) {
@@ -124,38 +158,13 @@ int runUnattended(const generate::StartupRequest& request) {
     }
     UnattendedInteraction ui("quorvane");
     store::ListContext context{**opened, places, ui};
-    try {
-        if (!request.listName.empty()) {
-            if (Status ready = checkSavedList(places, request.listName); !ready) {
-                return fail(ready.error());
-            }
-            if (!store::deletecurrentlist(context) || !store::loadlist(context, request.listName)) {
-                return fail("the saved list " + request.listName + " could not be opened");
-            }
-        }
-        generate::ListBuild build(context);
-        const generate::BuildResult result = build.MakeList();
-        for (const std::string& problem : build.problems()) {
-            std::cerr << "quorvane: " << problem << '\n';
-        }
-        switch (result) {
-            case generate::BuildResult::Written:
-                // A list from what could be read, but something was lost or
-                // left undone: cron must hear of it.
-                return build.problems().empty() ? generate::kExitListWritten
-                                                : generate::kExitNoList;
-            case generate::BuildResult::NoFolders:
-                return fail("no folders have been selected for the list");
-            case generate::BuildResult::NoOutputFile:
-                return fail("no output file has been chosen for the list");
-            case generate::BuildResult::OutputRefused:
-                return generate::kExitNoList;  // the reason is told already
-            default:
-                return fail("the list could not be written");
-        }
-    } catch (const std::exception& error) {
-        return fail(error.what());
-    }
+    int exitStatus = generate::kExitNoList;
+    // What the store or a worker thread throws ends the run with its text.
+    const Status ran = store::statusOf([&] {
+        exitStatus = buildForCron(context, request);
+        return Status::success();
+    });
+    return ran ? exitStatus : fail(ran.error());
 }
 
 #ifndef QUOR_WITH_WINDOWS

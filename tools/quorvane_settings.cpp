@@ -40,7 +40,7 @@ int addFolder(store::SettingsStore& settings, const std::string& path, const std
     if (!name.empty()) {
         store::FolderOptions options(context, *index);
         options.pathName = name;
-        options.accept();
+        (void)options.accept();  // refused only for an empty path, and this one was just added
     }
     return 0;
 }
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     }
     try {
         return run(**opened, *command);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         std::cerr << "quorvane-settings: " << error.what() << '\n';
         return 1;
     }

@@ -44,7 +44,7 @@ class InstanceBeacon : public QObject {
     // Listens under name; a stale socket of a copy that ended is replaced
     // (the caller holds the instance lock, so no live copy owns it). False
     // when it cannot listen; the program then runs without the beacon.
-    bool listen(const QString& name);
+    [[nodiscard]] bool listen(const QString& name);
 
     // Takes handed-over builds; without a handler they are refused.
     void setBuildRequestHandler(BuildRequestHandler handler) { buildHandler_ = std::move(handler); }
@@ -64,7 +64,7 @@ class InstanceBeacon : public QObject {
 };
 
 // The second copy's side: true when the first copy was reached and told.
-bool askFirstCopyToComeForward(const QString& name);
+[[nodiscard]] bool askFirstCopyToComeForward(const QString& name);
 
 // How long an unattended run waits for the running copy: to connect, for
 // its first answer, and for the build it accepted.

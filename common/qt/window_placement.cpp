@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 
 #include "common/qt/qt_interaction.h"
@@ -22,8 +23,10 @@ std::optional<std::int64_t> parseTwips(std::string_view text) {
     double value = 0;
     try {
         value = std::stod(trimmed, &used);
-    } catch (const std::exception&) {
-        return std::nullopt;
+    } catch (const std::invalid_argument&) {
+        return std::nullopt;  // no number
+    } catch (const std::out_of_range&) {
+        return std::nullopt;  // beyond a double
     }
     // Only plain decimal numbers: no hexadecimal, exponent or infinity forms.
     if (used != trimmed.size() || trimmed.find_first_not_of("+-0123456789.") != std::string::npos) {

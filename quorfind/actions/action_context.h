@@ -38,7 +38,7 @@ std::string_view refusalFirstLine(RowAction action);
 inline constexpr std::string_view kRefusalSecondLine = "FILE menu and choose \"Search Your List\".";
 
 // Shows the refusal and returns true when the list is not the own list.
-bool refusedUnlessOwnList(const ActionContext& context, RowAction action);
+[[nodiscard]] bool refusedUnlessOwnList(const ActionContext& context, RowAction action);
 
 // The real path of a row for an action ("" when it names no file or the
 // user gave up on the disk).

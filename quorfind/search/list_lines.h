@@ -41,9 +41,9 @@ class ListLines {
     // Passes every line that bytes completes to onLine, in order; the text
     // after the last line end waits for the next piece. False when onLine
     // asked to stop.
-    bool feed(std::string_view bytes, const Sink& onLine);
+    [[nodiscard]] bool feed(std::string_view bytes, const Sink& onLine);
     // Passes the last line, when the list does not end with a line end.
-    bool finish(const Sink& onLine);
+    [[nodiscard]] bool finish(const Sink& onLine);
 
   private:
     enum class Encoding { Unknown, Bytes, Utf16 };

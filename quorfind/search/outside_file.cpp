@@ -12,22 +12,6 @@ namespace quor::find {
 
 namespace fs = std::filesystem;
 
-FileHandle::~FileHandle() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = other.release();
-    }
-    return *this;
-}
-
 namespace {
 
 OutsideFile notOpened(FileKind kind, std::string reason) {
@@ -71,20 +55,20 @@ OutsideFile openOutsideFile(const fs::path& path) {
     // Non-blocking, in case the file is replaced by a pipe between the look
     // and the open.
     FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.fd() < 0) {
+    if (!file) {
         const int error = errno;
         return error == ENOENT ? notOpened(FileKind::Missing, {})
                                : notOpened(FileKind::Unreadable, ioErrorText("open", path, error));
     }
-    if (::fstat(file.fd(), &info) != 0) {
+    if (::fstat(file.get(), &info) != 0) {
         return notOpened(FileKind::Unreadable, ioErrorText("read", path, errno));
     }
     if (!S_ISREG(info.st_mode)) {
         return lookedAt(path, info);
     }
-    const int flags = ::fcntl(file.fd(), F_GETFL);
+    const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags >= 0) {
-        (void)::fcntl(file.fd(), F_SETFL, flags & ~O_NONBLOCK);
+        (void)::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
     }
     return OutsideFile{FileKind::Regular, std::move(file), {}};
 }
@@ -92,7 +76,7 @@ OutsideFile openOutsideFile(const fs::path& path) {
 Result<std::size_t> readSome(const FileHandle& file, char* buffer, std::size_t size,
                              const fs::path& path) {
     while (true) {
-        const ssize_t got = ::read(file.fd(), buffer, size);
+        const ssize_t got = ::read(file.get(), buffer, size);
         if (got >= 0) {
             return static_cast<std::size_t>(got);
         }

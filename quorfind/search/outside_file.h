@@ -12,26 +12,12 @@
 #include <utility>
 
 #include "common/result.h"
+#include "common/unique_fd.h"
 
 namespace quor::find {
 
 // An open file descriptor, closed with the object.
-class FileHandle {
-  public:
-    FileHandle() = default;
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle();
-    FileHandle(FileHandle&& other) noexcept : fd_(other.release()) {}
-    FileHandle& operator=(FileHandle&& other) noexcept;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    int fd() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-  private:
-    int fd_ = -1;
-};
+using FileHandle = UniqueFd;
 
 enum class FileKind {
     Regular,     // open for reading

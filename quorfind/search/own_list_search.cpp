@@ -15,6 +15,7 @@
 
 #include "common/file_io.h"
 #include "common/names.h"
+#include "common/read_to_end.h"
 #include "quorfind/search/ascii_finder.h"
 #include "quorfind/search/scratch_buffer.h"
 #include "quorfind/search/search_texts.h"
@@ -322,41 +323,23 @@ class ListingScanner {
 }  // namespace
 
 Result<std::string_view> readFileInto(const std::filesystem::path& file, ScratchBuffer& buffer) {
-    const Result<int> opened = openRegularFile(file);
-    if (!opened) {
-        return Error{opened.error()};
+    const Result<UniqueFd> fd = openRegularFile(file);
+    if (!fd) {
+        return Error{fd.error()};
     }
-    const int fd = *opened;
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        info.st_size = 0;
+    const bool sized = ::fstat(fd->get(), &info) == 0 && info.st_size > 0;
+    char* data = nullptr;
+    const ReadOutcome read =
+        readToEnd(fd->get(), sized ? static_cast<std::size_t>(info.st_size) : 65536,
+                  static_cast<std::size_t>(-1), [&](std::size_t capacity, std::size_t kept) {
+                      data = buffer.reserve(capacity, kept);
+                      return data;
+                  });
+    if (read.error != 0) {
+        return Error{ioErrorText("read", file, read.error)};
     }
-    // One byte more than the file's size, so that the end is seen in the
-    // same pass.
-    std::size_t capacity = (info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 65536) + 1;
-    char* data = buffer.reserve(capacity);
-    std::size_t size = 0;
-    while (true) {
-        if (size == capacity) {
-            capacity *= 2;
-            data = buffer.reserve(capacity, size);
-        }
-        const ssize_t got = ::read(fd, data + size, capacity - size);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            return Error{ioErrorText("read", file, error)};
-        }
-        if (got == 0) {
-            break;
-        }
-        size += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    return std::string_view(data, size);
+    return std::string_view(data, read.size);
 }
 
 std::string_view shownColumns(std::string_view rest) {

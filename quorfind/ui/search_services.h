@@ -79,8 +79,9 @@ struct SearchServices {
 // found): starts it watched (see watched_run.h) and hands listUpdated what
 // updateFailureText makes of its end. False, with "Quorvane was not found!"
 // shown, when it could not be started.
-bool startListUpdate(Interaction& ui, const std::optional<std::vector<std::string>>& command,
-                     SearchServices::ListUpdated listUpdated);
+[[nodiscard]] bool startListUpdate(Interaction& ui,
+                                   const std::optional<std::vector<std::string>>& command,
+                                   SearchServices::ListUpdated listUpdated);
 
 // Waits for duration while the window repaints; clicks and keys wait until
 // the end, so no second command starts in the middle of an action.

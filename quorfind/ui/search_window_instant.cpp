@@ -22,7 +22,7 @@ std::optional<InstantRequest> SearchWindow::instantRequest(const QString& typed)
         request.source = settings_.listType();
         request.listPath =
             request.source == ListType::OwnList ? settings_.localList() : currentListPath_;
-    } catch (const std::exception&) {
+    } catch (const store::StoreError&) {
         return std::nullopt;  // a store that fails is told when Enter searches
     }
     if (request.source == ListType::OwnList && listFileName(request.listPath).empty()) {

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QProcess>
 #include <algorithm>
+#include <memory>
+
+#include "common/unique_fd.h"
 
 namespace quor::find::ui {
 
@@ -55,10 +58,13 @@ bool startWatched(const std::vector<std::string>& argv, std::function<void(const
     if (argv.empty()) {
         return false;
     }
-    const int errorFd = unlinkedTemporaryFile();
-    if (errorFd < 0) {
+    // Shared with the end of the run, which closes it; closed with the
+    // process when the run never starts.
+    auto errorFile = std::make_shared<UniqueFd>(unlinkedTemporaryFile());
+    if (!*errorFile) {
         return false;
     }
+    const int errorFd = errorFile->get();
     // No parent: a QProcess kills its program when it is deleted, and the
     // run must outlive this program; it deletes itself once the run ended.
     auto* process = new QProcess;
@@ -77,19 +83,18 @@ bool startWatched(const std::vector<std::string>& argv, std::function<void(const
     });
     QObject::connect(
         process, &QProcess::finished, process,
-        [process, errorFd, ended = std::move(ended)](int code, QProcess::ExitStatus status) {
+        [process, errorFile, ended = std::move(ended)](int code, QProcess::ExitStatus status) {
             RunEnd end;
             if (status == QProcess::NormalExit) {
                 end.exitStatus = code;
             }
-            end.errorOutput = tailOf(errorFd);
-            ::close(errorFd);
+            end.errorOutput = tailOf(errorFile->get());
+            errorFile->reset();
             process->deleteLater();
             ended(end);
         });
     process->start();
     if (!process->waitForStarted()) {
-        ::close(errorFd);
         delete process;
         return false;
     }

@@ -26,6 +26,7 @@ inline constexpr std::size_t kKeptErrorOutput = 64 * 1024;
 // The run goes on when this program ends first (it is never killed, and its
 // standard error never breaks). False, and ended never called, when it
 // could not be started.
-bool startWatched(const std::vector<std::string>& argv, std::function<void(const RunEnd&)> ended);
+[[nodiscard]] bool startWatched(const std::vector<std::string>& argv,
+                                std::function<void(const RunEnd&)> ended);
 
 }  // namespace quor::find::ui

@@ -1,7 +1,7 @@
 #include "quorvane/dupes/catalogue_reader.h"
 
 #include <algorithm>
-#include <exception>
+#include <new>
 
 #include "common/file_io.h"
 #include "quorvane/generate/cache_format.h"
@@ -80,8 +80,10 @@ CatalogueReading readCatalogue(const store::ListContext& context, bool includeRe
                 return reading;
             }
         }
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         reading.failure = error.what();
+    } catch (const std::bad_alloc& error) {
+        reading.failure = error.what();  // a catalogue too large to hold
     }
     return reading;
 }

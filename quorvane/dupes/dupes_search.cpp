@@ -1,7 +1,7 @@
 #include "quorvane/dupes/dupes_search.h"
 
 #include <algorithm>
-#include <exception>
+#include <new>
 
 #include "common/number_text.h"
 #include "quorvane/dupes/catalogue_reader.h"
@@ -73,7 +73,7 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
     try {
         // The duplicate finder's own fallback: 1, not the list's 0.
         numFiles = context.settings().get(store::kNumFiles.withFallback("1"));
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         context.ui.notice(kOpenFailed, error.what());
         result.refused = true;
         return result;
@@ -91,8 +91,10 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
         BusyPointer busy(context.ui);
         try {
             search(context, numFiles, pairListed, result);
-        } catch (const std::exception& error) {
+        } catch (const store::StoreError& error) {
             context.ui.notice(kOpenFailed, error.what());
+        } catch (const std::bad_alloc& error) {
+            context.ui.notice(kOpenFailed, error.what());  // a catalogue too large to compare
         }
     }
     if (result.pairCount == 0) {

@@ -4,7 +4,6 @@
 #include <stdio.h>
 
 #include <cerrno>
-#include <exception>
 
 #include "common/file_io.h"
 #include "common/names.h"
@@ -187,7 +186,7 @@ ActionOutcome openRow(const store::ListContext& context, const DupesRows& list,
         }
         context.ui.notice(std::string(kNotRegistered) + "\n\n" + opened.error());
         return ActionOutcome::Failed;
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         return failed(context, kNotRegistered, error.what());
     }
 }
@@ -207,7 +206,7 @@ ActionOutcome deleteRow(const store::ListContext& context, DupesRows& list,
             return ActionOutcome::Cancelled;
         }
         return deleteLocated(context, list, *selected, **located);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         return failed(context, kDeleteFailed, error.what());
     }
 }
@@ -232,7 +231,7 @@ ActionOutcome renameRow(const store::ListContext& context, DupesRows& list,
             return ActionOutcome::Nothing;
         }
         return renameLocated(context, list, **located, newName);
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         return failed(context, kRenameFailed, error.what());
     }
 }

@@ -46,7 +46,7 @@ Result<std::optional<ResolvedRow>> resolveRow(const store::ListContext& context,
 
 // Asks for the disk until a file exists at resolved.fullPath; false when the
 // user cancelled.
-bool waitForFile(const store::ListContext& context, const ResolvedRow& resolved);
+[[nodiscard]] bool waitForFile(const store::ListContext& context, const ResolvedRow& resolved);
 
 // The index of the first record (0 to "NumPaths" - 1) whose cache file has
 // the folder heading "*" + folderText (without regard to case); empty when

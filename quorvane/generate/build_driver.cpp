@@ -1,7 +1,5 @@
 #include "quorvane/generate/build_driver.h"
 
-#include <exception>
-
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "platform/process_start.h"
@@ -13,6 +11,7 @@
 #include "quorvane/generate/text_list.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/list_commands.h"
+#include "quorvane/store/operation_failure.h"
 #include "quorvane/store/parse_filename.h"
 #include "quorvane/store/quorvane_settings.h"
 #include "quorvane/store/saved_list_format.h"
@@ -104,37 +103,48 @@ BuildResult ListBuild::writeList() {
     BuildResult result = BuildResult::Failed;
     {
         BusyPointer pointer(context_.ui);
-        try {
-            if (!updateCacheFiles()) {
-                return stopped();
-            }
-            context_.ui.status("Sorting files.....");
-            store::AppSettings settings = context_.settings();
-            const bool html = settings.get(store::kHtml) != 0;
-            const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
-            for (const std::string& skipped : body.skipped) {
-                problems_.push_back("the list leaves out " + skipped);
-            }
-            if (context_.ui.keepResponsive()) {
-                return stopped();  // nothing written yet: the last list stays whole
-            }
-            context_.store.transaction([&] {
-                settings.save(store::kNumFiles, signedNumberText(body.fileCount));
-                settings.save(store::kTotalSize, SizeText(body.totalSize));
-            });
-            Status written =
-                html ? WriteHtmlListFile(context_, body) : WriteTextListFile(context_, body);
-            if (!written) {
-                throw std::runtime_error(written.error());
-            }
-            result = BuildResult::Written;
-        } catch (const std::exception& error) {
-            context_.ui.notice("There was a problem saving the list! (makelist)", error.what());
-            problems_.push_back(error.what());
+        const Status made = store::statusOf([&] { return makeListFile(result); });
+        if (!made) {
+            result = BuildResult::Failed;
+            store::showFailure(context_.ui, {"There was a problem saving the list! (makelist)"},
+                               made.error());
+            problems_.push_back(made.error());
         }
+    }
+    if (result == BuildResult::Stopped) {
+        return result;
     }
     finishList(result == BuildResult::Written);
     return result;
+}
+
+// The cache files brought up to date, then the list file written from them:
+// result is Written, or Stopped when the user stopped the build first.
+Status ListBuild::makeListFile(BuildResult& result) {
+    if (!updateCacheFiles()) {
+        result = stopped();
+        return Status::success();
+    }
+    context_.ui.status("Sorting files.....");
+    store::AppSettings settings = context_.settings();
+    const bool html = settings.get(store::kHtml) != 0;
+    const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
+    for (const std::string& skipped : body.skipped) {
+        problems_.push_back("the list leaves out " + skipped);
+    }
+    if (context_.ui.keepResponsive()) {
+        result = stopped();  // nothing written yet: the last list stays whole
+        return Status::success();
+    }
+    context_.store.transaction([&] {
+        settings.save(store::kNumFiles, signedNumberText(body.fileCount));
+        settings.save(store::kTotalSize, SizeText(body.totalSize));
+    });
+    Status written = html ? WriteHtmlListFile(context_, body) : WriteTextListFile(context_, body);
+    if (written) {
+        result = BuildResult::Written;
+    }
+    return written;
 }
 
 BuildResult ListBuild::stopped() {

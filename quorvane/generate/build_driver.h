@@ -71,9 +71,10 @@ class ListBuild {
     void setStartCommand(StartCommand start) { start_ = std::move(start); }
 
   private:
-    bool updateCacheFiles();
+    [[nodiscard]] bool updateCacheFiles();
     void updateRecord(int index);
     BuildResult writeList();
+    Status makeListFile(BuildResult& result);
     BuildResult stopped();
     void finishList(bool written);
 

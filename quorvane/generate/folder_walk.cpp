@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/unique_fd.h"
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/mp3_info.h"
 #include "quorvane/generate/scanner.h"
@@ -52,7 +53,7 @@ void FolderWalk::run(const std::string& root, const std::string& rootDisplay) no
         }
         (void)flush();
         channel_.finish(result, nullptr);
-    } catch (...) {
+    } catch (...) {  // the scanner's thread throws it again
         channel_.finish(kScanCancelled, std::current_exception());
     }
 }
@@ -112,16 +113,17 @@ int FolderWalk::openFolder(const std::string& path, bool isSubfolder) {
 
 int FolderWalk::walkFolder(const std::string& path, const std::string& displayPath,
                            bool isSubfolder) {
-    const int fd = openFolder(path, isSubfolder);
-    if (fd < 0) {
+    UniqueFd fd(openFolder(path, isSubfolder));
+    if (!fd) {
         return kScanCancelled;
     }
-    std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd));
+    // The folder stream owns the descriptor from here.
+    std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd.get()));
     if (!dir) {
         add(WalkEvent::Kind::Unread, ioErrorText("read the folder", path, errno));
-        close(fd);
         return kScanCancelled;
     }
+    (void)fd.release();
     add(WalkEvent::Kind::Folder, displayPath);
 
     std::vector<std::string> subfolders;

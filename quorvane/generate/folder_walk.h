@@ -42,7 +42,7 @@ class FolderWalk {
     void add(WalkEvent::Kind kind, std::string_view text = {}, std::uint64_t number = 0,
              std::int64_t modified = 0);
     bool pollPoint(WalkEvent::Kind kind, std::string_view text = {});
-    bool flush();
+    [[nodiscard]] bool flush();
 
     WalkChannel& channel_;
     const FileMask& mask_;

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/unique_fd.h"
+
 namespace quor::generate {
 
 namespace {
@@ -190,12 +192,8 @@ std::string mp3TextOfFile(int fd, std::uint64_t fileSize, bool mp3InfoFlag, bool
 
 std::string Mp3Text(int dirFd, const char* name, std::uint64_t fileSize, bool mp3InfoFlag,
                     bool songLengthFlag) {
-    const int fd = openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    std::string text = mp3TextOfFile(fd, fileSize, mp3InfoFlag, songLengthFlag);
-    if (fd >= 0) {
-        close(fd);
-    }
-    return text;
+    const UniqueFd fd(openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    return mp3TextOfFile(fd.get(), fileSize, mp3InfoFlag, songLengthFlag);
 }
 
 std::string Mp3Text(const std::filesystem::path& file, std::uint64_t fileSize, bool mp3InfoFlag,

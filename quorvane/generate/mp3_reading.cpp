@@ -9,12 +9,6 @@
 
 namespace quor::generate {
 
-FolderHandle::~FolderHandle() {
-    if (fd_ >= 0) {
-        close(fd_);
-    }
-}
-
 Mp3Reading::Mp3Reading(bool mp3InfoFlag, bool songLengthFlag, unsigned workers)
     : mp3InfoFlag_(mp3InfoFlag), songLengthFlag_(songLengthFlag) {
     workers_.reserve(workers);
@@ -54,20 +48,17 @@ Mp3Reading::Result Mp3Reading::read(const Request& request) const {
     const int dirFd = request.folder->fd();
     const char* name = request.name.c_str();
     struct ::stat st {};
-    int fd = -1;
+    UniqueFd fd;
     if (request.statFirst) {
         if (fstatat(dirFd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) {
             return {};
         }
-        fd = openForReading(dirFd, name);
+        fd.reset(openForReading(dirFd, name));
     } else {
-        fd = openForReading(dirFd, name);
-        if (fd < 0 || fstat(fd, &st) != 0) {
+        fd.reset(openForReading(dirFd, name));
+        if (!fd || fstat(fd.get(), &st) != 0) {
             // Not readable, but perhaps listable with its size and date.
             if (fstatat(dirFd, name, &st, 0) != 0) {
-                if (fd >= 0) {
-                    close(fd);
-                }
                 return {};
             }
         }
@@ -77,10 +68,7 @@ Mp3Reading::Result Mp3Reading::read(const Request& request) const {
         result.found = true;
         result.size = static_cast<std::uint64_t>(st.st_size);
         result.modified = st.st_mtime;
-        result.text = mp3TextOfFile(fd, result.size, mp3InfoFlag_, songLengthFlag_);
-    }
-    if (fd >= 0) {
-        close(fd);
+        result.text = mp3TextOfFile(fd.get(), result.size, mp3InfoFlag_, songLengthFlag_);
     }
     return result;
 }

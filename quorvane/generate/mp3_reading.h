@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/unique_fd.h"
+
 namespace quor::generate {
 
 // An open folder that queued reads are relative to; closed when the last
@@ -26,13 +28,10 @@ namespace quor::generate {
 class FolderHandle {
   public:
     explicit FolderHandle(int fd) : fd_(fd) {}
-    FolderHandle(const FolderHandle&) = delete;
-    FolderHandle& operator=(const FolderHandle&) = delete;
-    ~FolderHandle();
-    int fd() const { return fd_; }
+    int fd() const { return fd_.get(); }
 
   private:
-    int fd_;
+    UniqueFd fd_;
 };
 
 class Mp3Reading {

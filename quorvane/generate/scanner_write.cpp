@@ -8,6 +8,7 @@
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/generate/scanner.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/operation_failure.h"
 #include "quorvane/store/quorvane_settings.h"
 
 namespace quor::generate {
@@ -43,12 +44,7 @@ Status Scanner::WriteCacheFile(int recordIndex, RemovableDiskState& disk) {
     if (!context_.ui.unattended()) {
         busy.emplace(context_.ui);
     }
-    Status written = Error{"The settings could not be read."};
-    try {
-        written = writeFile(recordIndex, disk);
-    } catch (const std::exception& e) {
-        written = Error{e.what()};
-    }
+    const Status written = store::statusOf([&] { return writeFile(recordIndex, disk); });
     if (!written) {
         context_.ui.notice(kSaveFailed, written.error());
     }

@@ -55,10 +55,10 @@ class WalkChannel {
     // walk then ends without handing over anything more.
     bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
     // Hands a batch over, waiting while the queue is full.
-    bool push(WalkBatch batch);
+    [[nodiscard]] bool push(WalkBatch batch);
     // Hands over a batch whose last event is OpenFailed and waits for the
     // answer: true to try again.
-    bool ask(WalkBatch batch);
+    [[nodiscard]] bool ask(WalkBatch batch);
     // The walk is over (result kScanNormal or kScanCancelled, or the
     // exception it ended with); no batch follows.
     void finish(int result, std::exception_ptr error);

@@ -1,7 +1,6 @@
 #include "quorvane/removable/add_disks.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "common/file_io.h"
 #include "common/names.h"
@@ -11,6 +10,7 @@
 #include "quorvane/removable/disk_blocks.h"
 #include "quorvane/removable/disk_order.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/operation_failure.h"
 #include "quorvane/store/quorvane_settings.h"
 
 namespace quor::removable {
@@ -63,18 +63,20 @@ bool AddDisks::add(const std::string& typedName) {
     }
     BusyPointer busy(context_.ui);
     listDisk(name);
-    try {
-        store::AppSettings settings = context_.settings();
-        settings.save(store::recordSection(state_.recordIndex), store::kPathname, name);
-        const std::string mask = settings.get(store::kFileMask);
-        generate::Scanner scanner(context_);
-        scanner.reset();
-        (void)scanner.Scan(drivePath_, mask, state_.recordIndex);
-        if (Status written = scanner.WriteCacheFile(state_.recordIndex, state_); !written) {
-            return false;  // the scanner has told the user
-        }
-    } catch (const std::exception& error) {
-        context_.ui.notice("There was a problem reading the disk!,, error", error.what());
+    bool written = false;
+    const bool read =
+        store::runOperation(context_.ui, {"There was a problem reading the disk!,, error"}, [&] {
+            store::AppSettings settings = context_.settings();
+            settings.save(store::recordSection(state_.recordIndex), store::kPathname, name);
+            const std::string mask = settings.get(store::kFileMask);
+            generate::Scanner scanner(context_);
+            scanner.reset();
+            (void)scanner.Scan(drivePath_, mask, state_.recordIndex);
+            // A failed write has been told by the scanner.
+            written = scanner.WriteCacheFile(state_.recordIndex, state_).ok();
+            return Status::success();
+        });
+    if (!read || !written) {
         return false;
     }
     state_.newFile = false;

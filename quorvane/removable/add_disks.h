@@ -29,7 +29,7 @@ class AddDisks {
     // Reads the disk in the drive under typedName (cleaned of name
     // characters). Refuses an empty name or one the set already lists, with
     // a notice. Returns true when the disk was read and written.
-    bool add(const std::string& typedName);
+    [[nodiscard]] bool add(const std::string& typedName);
 
     // Done: puts the set's disk blocks in name order.
     void done();

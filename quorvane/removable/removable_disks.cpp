@@ -1,8 +1,6 @@
 #include "quorvane/removable/removable_disks.h"
 
 #include <algorithm>
-#include <exception>
-#include <stdexcept>
 
 #include "common/file_io.h"
 #include "common/names.h"
@@ -12,6 +10,7 @@
 #include "quorvane/removable/disk_blocks.h"
 #include "quorvane/removable/disk_order.h"
 #include "quorvane/store/folder_records.h"
+#include "quorvane/store/operation_failure.h"
 
 namespace quor::removable {
 
@@ -35,20 +34,6 @@ std::vector<int> diskSetsWithCacheFiles(store::ListContext& context) {
     return sets;
 }
 
-std::vector<std::string> readLinesOrThrow(const fs::path& file) {
-    Result<std::vector<std::string>> lines = readNonEmptyLines(file);
-    if (!lines) {
-        throw std::runtime_error(lines.error());
-    }
-    return std::move(*lines);
-}
-
-void checkWritten(const Status& status) {
-    if (!status) {
-        throw std::runtime_error(status.error());
-    }
-}
-
 // The first disk set (in index order) whose cache file holds the disk, with
 // that file's lines and the block's range.
 struct FoundDisk {
@@ -57,14 +42,55 @@ struct FoundDisk {
     BlockRange block;
 };
 
-std::optional<FoundDisk> findDisk(store::ListContext& context, const std::string& name) {
+// Nothing when no disk set holds the disk.
+Result<std::optional<FoundDisk>> findDisk(store::ListContext& context, const std::string& name) {
     for (int record : diskSetsWithCacheFiles(context)) {
-        std::vector<std::string> lines = readLinesOrThrow(context.places.cacheFile(record));
-        if (auto block = findBlock(lines, name)) {
-            return FoundDisk{record, std::move(lines), *block};
+        Result<std::vector<std::string>> lines =
+            readNonEmptyLines(context.places.cacheFile(record));
+        if (!lines) {
+            return Error{lines.error()};
+        }
+        if (auto block = findBlock(*lines, name)) {
+            return std::optional<FoundDisk>(FoundDisk{record, std::move(*lines), *block});
         }
     }
-    return std::nullopt;
+    return std::optional<FoundDisk>();
+}
+
+// The names of the disks of every disk set, unsorted.
+Status collectDiskNames(store::ListContext& context, DiskList& list) {
+    for (int record : diskSetsWithCacheFiles(context)) {
+        Result<std::vector<std::string>> lines =
+            readNonEmptyLines(context.places.cacheFile(record));
+        if (!lines) {
+            return Error{lines.error()};
+        }
+        for (std::string& name : diskNames(*lines)) {
+            list.rows.push_back(std::move(name));
+            ++list.diskCount;
+        }
+    }
+    return Status::success();
+}
+
+// The files of the disk's block as the disk view shows them, sorted.
+std::vector<std::string> diskFiles(const FoundDisk& found) {
+    std::vector<std::string> files;
+    // Skip the header and the disk's total line.
+    for (std::size_t i = found.block.first + 2; i < found.block.end; ++i) {
+        const std::string& line = found.lines[i];
+        if (cacheLineKind(line) == CacheLineKind::FolderHeading) {
+            continue;
+        }
+        const generate::CacheFileLine parts = generate::splitFileLine(line);
+        std::string rest(parts.rest);
+        if (!rest.empty() && rest[0] == '*') {
+            rest.erase(0, 1);  // the name runs straight into its columns
+        }
+        files.push_back(generate::shownName(generate::decodeCacheName(parts.storedName)) + rest);
+    }
+    generate::SortStrings(files);
+    return files;
 }
 
 }  // namespace
@@ -83,17 +109,9 @@ bool checkDiskSelected(store::ListContext& context, const std::optional<std::str
 
 DiskList fillDiskList(store::ListContext& context) {
     DiskList list;
-    try {
-        for (int record : diskSetsWithCacheFiles(context)) {
-            for (std::string& name :
-                 diskNames(readLinesOrThrow(context.places.cacheFile(record)))) {
-                list.rows.push_back(std::move(name));
-                ++list.diskCount;
-            }
-        }
-    } catch (const std::exception& error) {
-        context.ui.notice("There was a problem reading the list of disks!", error.what());
-    }
+    // A set that cannot be read is told; the disks read before it are listed.
+    (void)store::runOperation(context.ui, {"There was a problem reading the list of disks!"},
+                              [&] { return collectDiskNames(context, list); });
     std::sort(list.rows.begin(), list.rows.end(), caseInsensitiveLess);
     if (list.rows.empty()) {
         list.rows.emplace_back(kNoDisksRow);
@@ -107,36 +125,23 @@ std::optional<DiskView> viewDisk(store::ListContext& context,
         return std::nullopt;
     }
     BusyPointer busy(context.ui);
-    try {
-        const std::optional<FoundDisk> found = findDisk(context, *selected);
-        if (!found) {
-            return std::nullopt;
-        }
-        std::vector<std::string> files;
-        // Skip the header and the disk's total line.
-        for (std::size_t i = found->block.first + 2; i < found->block.end; ++i) {
-            const std::string& line = found->lines[i];
-            if (cacheLineKind(line) == CacheLineKind::FolderHeading) {
-                continue;
+    std::optional<DiskView> view;  // nothing when the disk is gone or cannot be read (told)
+    (void)store::runOperation(
+        context.ui, {"There was a problem reading this disk!"}, [&]() -> Status {
+            Result<std::optional<FoundDisk>> found = findDisk(context, *selected);
+            if (!found) {
+                return Error{found.error()};
             }
-            const generate::CacheFileLine parts = generate::splitFileLine(line);
-            std::string rest(parts.rest);
-            if (!rest.empty() && rest[0] == '*') {
-                rest.erase(0, 1);  // the name runs straight into its columns
+            if (*found) {
+                const std::vector<std::string> files = diskFiles(**found);
+                view = DiskView{"List of disk: " + *selected, {}};
+                for (std::size_t i = 0; i < files.size(); ++i) {
+                    view->text += (i == 0 ? "" : "\n") + files[i];
+                }
             }
-            files.push_back(generate::shownName(generate::decodeCacheName(parts.storedName)) +
-                            rest);
-        }
-        generate::SortStrings(files);
-        DiskView view{"List of disk: " + *selected, {}};
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            view.text += (i == 0 ? "" : "\n") + files[i];
-        }
-        return view;
-    } catch (const std::exception& error) {
-        context.ui.notice("There was a problem reading this disk!", error.what());
-    }
-    return std::nullopt;
+            return Status::success();
+        });
+    return view;
 }
 
 DiskList deleteDisk(store::ListContext& context, const std::optional<std::string>& selected) {
@@ -148,24 +153,28 @@ DiskList deleteDisk(store::ListContext& context, const std::optional<std::string
         return fillDiskList(context);
     }
     BusyPointer busy(context.ui);
-    try {
-        std::optional<FoundDisk> found = findDisk(context, *selected);
-        if (found) {
-            std::vector<std::string>& lines = found->lines;
-            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(found->block.first),
-                        lines.begin() + static_cast<std::ptrdiff_t>(found->block.end));
-            const fs::path file = context.places.cacheFile(found->record);
-            checkWritten(writeLines(file, lines));
-            DiskList list = fillDiskList(context);
-            if (list.diskCount == 0) {
-                checkWritten(removeFileIfExists(file));
+    std::optional<DiskList> left;
+    const bool deleted = store::runOperation(
+        context.ui, {"There was a problem deleting this disk!"}, [&]() -> Status {
+            Result<std::optional<FoundDisk>> found = findDisk(context, *selected);
+            if (!found) {
+                return Error{found.error()};
             }
-            return list;
-        }
-    } catch (const std::exception& error) {
-        context.ui.notice("There was a problem deleting this disk!", error.what());
-    }
-    return fillDiskList(context);
+            if (!*found) {
+                return Status::success();
+            }
+            std::vector<std::string>& lines = (*found)->lines;
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>((*found)->block.first),
+                        lines.begin() + static_cast<std::ptrdiff_t>((*found)->block.end));
+            const fs::path file = context.places.cacheFile((*found)->record);
+            if (Status written = writeLines(file, lines); !written) {
+                return written;
+            }
+            left = fillDiskList(context);
+            // A set whose last disk went has no cache file left.
+            return left->diskCount == 0 ? removeFileIfExists(file) : Status::success();
+        });
+    return deleted && left ? std::move(*left) : fillDiskList(context);
 }
 
 namespace {
@@ -195,21 +204,26 @@ DiskList renameDisk(store::ListContext& context, const std::optional<std::string
         return fillDiskList(context);
     }
     BusyPointer busy(context.ui);
-    try {
-        std::optional<FoundDisk> found = findDisk(context, *selected);
-        if (found) {
-            const std::vector<std::string> names = diskNames(found->lines);
+    // A failure is told; the list shows the disks as they are now either way.
+    (void)store::runOperation(
+        context.ui, {"There was a problem renaming this disk!"}, [&]() -> Status {
+            Result<std::optional<FoundDisk>> found = findDisk(context, *selected);
+            if (!found || !*found) {
+                return found ? Status::success() : Status(Error{found.error()});
+            }
+            FoundDisk& disk = **found;
+            const std::vector<std::string> names = diskNames(disk.lines);
             if (std::find(names.begin(), names.end(), newName) != names.end()) {
                 context.ui.notice("There is already a disk with this name!");
-                return fillDiskList(context);
+                return Status::success();
             }
-            renameBlock(found->lines, found->block, *selected, newName);
-            checkWritten(writeLines(context.places.cacheFile(found->record), found->lines));
-            checkWritten(generate::SortDiskBlocks(context, found->record));
-        }
-    } catch (const std::exception& error) {
-        context.ui.notice("There was a problem renaming this disk!", error.what());
-    }
+            renameBlock(disk.lines, disk.block, *selected, newName);
+            if (Status written = writeLines(context.places.cacheFile(disk.record), disk.lines);
+                !written) {
+                return written;
+            }
+            return generate::SortDiskBlocks(context, disk.record);
+        });
     return fillDiskList(context);
 }
 

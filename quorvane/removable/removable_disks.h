@@ -52,6 +52,7 @@ bool isPlaceholder(const std::optional<std::string>& selected);
 
 // The notice for a command that needs a selected disk: true when there is
 // one (the placeholder row counts as none for delete and rename).
-bool checkDiskSelected(store::ListContext& context, const std::optional<std::string>& selected);
+[[nodiscard]] bool checkDiskSelected(store::ListContext& context,
+                                     const std::optional<std::string>& selected);
 
 }  // namespace quor::removable

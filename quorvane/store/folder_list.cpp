@@ -99,7 +99,7 @@ bool removeFolder(ListContext& context, std::optional<int> selected) {
                 problem = removed.error();
             }
         }
-    } catch (const std::exception& error) {
+    } catch (const StoreError& error) {
         problem = error.what();
     }
     if (!problem.empty()) {
@@ -151,7 +151,7 @@ bool moveSelected(ListContext& context, std::optional<int> selected, int directi
         renameIfExists(places.cacheFile(other), temporary);
         renameIfExists(places.cacheFile(k), places.cacheFile(other));
         renameIfExists(temporary, places.cacheFile(k));
-    } catch (const std::exception& error) {
+    } catch (const StoreError& error) {
         context.ui.notice("There was a problem reordering the folders!", error.what());
         return false;
     }

@@ -29,15 +29,15 @@ std::optional<int> addFolder(ListContext& context, std::string_view chosenPath);
 // "NumPaths" in one store transaction. A cache file that cannot be renamed
 // is removed (it would describe another folder under its old index) and
 // named in the message. Returns true when the row was removed.
-bool removeFolder(ListContext& context, std::optional<int> selected);
+[[nodiscard]] bool removeFolder(ListContext& context, std::optional<int> selected);
 
 // Swaps the selected record with the one above (below), cache files too.
 // Nothing happens on the first (last) row. Returns true when it moved.
-bool moveFolderUp(ListContext& context, std::optional<int> selected);
-bool moveFolderDown(ListContext& context, std::optional<int> selected);
+[[nodiscard]] bool moveFolderUp(ListContext& context, std::optional<int> selected);
+[[nodiscard]] bool moveFolderDown(ListContext& context, std::optional<int> selected);
 
 // The check that starts Folder Options from the button or the menu: true
 // when a row is selected, else the notice "You must select a folder first!".
-bool checkFolderSelected(ListContext& context, std::optional<int> selected);
+[[nodiscard]] bool checkFolderSelected(ListContext& context, std::optional<int> selected);
 
 }  // namespace quor::store

@@ -38,7 +38,7 @@ class FolderOptions {
     // enter a valid path!" and returns false (stay open). The display name
     // is cleaned of name characters unless it equals the path but for case,
     // in which case the path itself is stored.
-    bool accept();
+    [[nodiscard]] bool accept();
 
     // The multiple-disks box was clicked; multipleDisks holds its new state.
     // Switching the record's kind discards its cache file and stores the new
@@ -48,7 +48,7 @@ class FolderOptions {
 
     // Add All's question; true when the user agreed to erase the disks, or
     // at once when the set has no disks yet. No is the default answer.
-    bool confirmAddAll();
+    [[nodiscard]] bool confirmAddAll();
 
     // True when the record's cache file holds something that erasing would
     // lose (or cannot be looked at).
@@ -56,7 +56,7 @@ class FolderOptions {
 
   private:
     void showAsRemovable(bool removable);
-    bool confirmErase();
+    [[nodiscard]] bool confirmErase();
 
     ListContext& context_;
     int index_;

@@ -1,10 +1,28 @@
 #include "quorvane/store/folder_records.h"
 
-#include <stdexcept>
+#include <optional>
 
 #include "common/number_text.h"
 
 namespace quor::store {
+
+namespace {
+
+// The stored count as a 16-bit integer, 0 when negative; nothing when it
+// does not fit.
+std::optional<int> storedCount(const std::string& stored) {
+    const auto count = toInt16(leadingNumber(stored));
+    if (!count) {
+        return std::nullopt;
+    }
+    return *count < 0 ? 0 : *count;
+}
+
+std::string overflowText(const std::string& stored) {
+    return "Overflow: the number of folders \"" + stored + "\" is out of range";
+}
+
+}  // namespace
 
 std::string recordSection(int index) {
     return std::to_string(index);
@@ -12,12 +30,19 @@ std::string recordSection(int index) {
 
 int numPaths(const AppSettings& settings) {
     const std::string stored = settings.text(kNumPaths);
-    const auto count = toInt16(leadingNumber(stored));
+    const std::optional<int> count = storedCount(stored);
     if (!count) {
-        throw std::runtime_error("Overflow: the number of folders \"" + stored +
-                                 "\" is out of range");
+        throw StoreError(overflowText(stored));
     }
-    return *count < 0 ? 0 : *count;
+    return *count;
+}
+
+Status checkNumPaths(const AppSettings& settings) {
+    const std::string stored = settings.text(kNumPaths);
+    if (!storedCount(stored)) {
+        return Error{overflowText(stored)};
+    }
+    return Status::success();
 }
 
 FolderRecord readFolderRecord(const AppSettings& settings, int index) {

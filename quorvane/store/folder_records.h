@@ -32,9 +32,13 @@ struct FolderRecord {
 std::string recordSection(int index);
 
 // "NumPaths" as a count: its leading numeric value rounded to a 16-bit
-// integer, 0 when negative. Throws std::runtime_error ("Overflow") when it
-// does not fit.
+// integer, 0 when negative. A count that does not fit is a broken store:
+// throws StoreError ("Overflow: ..."), which the operations report as their
+// failure.
 int numPaths(const AppSettings& settings);
+
+// Whether numPaths can read the count: the "Overflow: ..." error when not.
+Status checkNumPaths(const AppSettings& settings);
 
 FolderRecord readFolderRecord(const AppSettings& settings, int index);
 void writeFolderRecord(AppSettings& settings, int index, const FolderRecord& record);

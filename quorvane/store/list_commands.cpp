@@ -1,12 +1,12 @@
 #include "quorvane/store/list_commands.h"
 
 #include <algorithm>
-#include <exception>
 #include <system_error>
 
 #include "common/file_io.h"
 #include "common/names.h"
 #include "common/number_text.h"
+#include "quorvane/store/operation_failure.h"
 #include "quorvane/store/parse_filename.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/saved_lists.h"
@@ -21,63 +21,68 @@ std::string currentListName(const AppSettings& settings) {
 
 namespace {
 
-// The current list saved afresh under its own name.
+// The current list saved afresh under its own name. Each step shows its own
+// failure box, and a failed step does not stop the command that follows.
 void resaveCurrentList(ListContext& context) {
     const std::string current = currentListName(context.settings());
-    deletesavedlist(context, current);
-    savelist(context, current);
+    (void)deletesavedlist(context, current);
+    (void)savelist(context, current);
+}
+
+Status openCheckedList(ListContext& context, ListSession& session, std::string_view chosenListName,
+                       bool& opened) {
+    if (Status made = createFolders(context.places.dataFolder()); !made) {
+        return made;
+    }
+    if (chosenListName.empty()) {
+        return Status::success();
+    }
+    // Checked before anything changes, so that a list that cannot be
+    // opened leaves the current one as it was.
+    const std::filesystem::path chosen = context.places.dataFolder() / std::string(chosenListName);
+    if (Result<SavedList> checked = readSavedListFile(chosen); !checked) {
+        return Error{checked.error()};
+    }
+    resaveCurrentList(context);
+    (void)deletecurrentlist(context);  // shows its own failure; loadlist replaces it all
+    session.openedListName = std::string(chosenListName);
+    (void)loadlist(context, chosenListName);  // shows its own failure
+    opened = true;
+    return Status::success();
 }
 
 }  // namespace
 
 void newList(ListContext& context, ListSession& session) {
     resaveCurrentList(context);
-    deletecurrentlist(context);
+    (void)deletecurrentlist(context);  // shows its own failure
     session.openedListName.clear();
 }
 
 bool openList(ListContext& context, ListSession& session, std::string_view chosenListName) {
-    try {
-        if (Status made = createFolders(context.places.dataFolder()); !made) {
-            throw std::runtime_error(made.error());
-        }
-        if (chosenListName.empty()) {
-            return false;
-        }
-        // Checked before anything changes, so that a list that cannot be
-        // opened leaves the current one as it was.
-        const std::filesystem::path chosen =
-            context.places.dataFolder() / std::string(chosenListName);
-        if (Result<SavedList> checked = readSavedListFile(chosen); !checked) {
-            throw std::runtime_error(checked.error());
-        }
-        resaveCurrentList(context);
-        deletecurrentlist(context);
-        session.openedListName = std::string(chosenListName);
-        loadlist(context, chosenListName);
-    } catch (const std::exception& error) {
-        context.ui.notice("There was a problem opening the list! (openlist)", error.what());
-        return false;
-    }
-    return true;
+    bool opened = false;
+    const bool done =
+        runOperation(context.ui, {"There was a problem opening the list! (openlist)"},
+                     [&] { return openCheckedList(context, session, chosenListName, opened); });
+    return done && opened;
 }
 
 void deleteList(ListContext& context, std::string_view chosenListName) {
-    try {
+    (void)runOperation(context.ui, {"There was a problem deleting the list!"}, [&]() -> Status {
         if (Status made = createFolders(context.places.dataFolder()); !made) {
-            throw std::runtime_error(made.error());
+            return made;
         }
         if (!chosenListName.empty()) {
-            deletesavedlist(context, chosenListName);
+            (void)deletesavedlist(context, chosenListName);  // shows its own failure
         }
-    } catch (const std::exception& error) {
-        context.ui.notice("There was a problem deleting the list!", error.what());
-    }
+        return Status::success();
+    });
 }
 
 void saveOnClose(ListContext& context, const ListSession& session) {
-    deletesavedlist(context, session.openedListName);
-    savelist(context, currentListName(context.settings()));
+    // Each shows its own failure; the window closes either way.
+    (void)deletesavedlist(context, session.openedListName);
+    (void)savelist(context, currentListName(context.settings()));
 }
 
 std::string listLabelText(const AppSettings& settings) {

@@ -30,7 +30,8 @@ void newList(ListContext& context, ListSession& session);
 // a problem opening the list! (openlist)", the problem as caption) and
 // changes nothing. Otherwise the current list is saved, then replaced.
 // Returns true when a list was opened.
-bool openList(ListContext& context, ListSession& session, std::string_view chosenListName);
+[[nodiscard]] bool openList(ListContext& context, ListSession& session,
+                            std::string_view chosenListName);
 
 // Delete List with the chooser's answer; "" deletes nothing. The current
 // configuration is not touched.

@@ -20,12 +20,12 @@ namespace quor::store {
 // files and header and footer copies). Nothing is deleted when its .lst file
 // is missing, and no listing file that another saved list names is deleted.
 // Creates the data folder when it is missing.
-bool deletesavedlist(ListContext& context, std::string_view name);
+[[nodiscard]] bool deletesavedlist(ListContext& context, std::string_view name);
 
 // Clears the current configuration: every folder record with its cache
 // file, and "NumFiles", "NumPaths", "TotalSize", "SavePath",
 // "PerformAction". Other preferences, the header and the footer stay.
-bool deletecurrentlist(ListContext& context);
+[[nodiscard]] bool deletecurrentlist(ListContext& context);
 
 // Writes the current configuration as the saved list of that name; an
 // empty name writes nothing. Values are written as stored, but for the
@@ -33,13 +33,13 @@ bool deletecurrentlist(ListContext& context);
 // is 0; one beyond 16 bits fails with "Overflow"). Every file is replaced atomically. A listing
 // file name that another saved list already uses is not written (a notice
 // says which), so two lists never overwrite each other's listings.
-bool savelist(ListContext& context, std::string_view name);
+[[nodiscard]] bool savelist(ListContext& context, std::string_view name);
 
 // Makes the saved list of that file name ("Weekly.lst") the current
 // configuration, in one store transaction. The whole file is read and
 // checked first (readSavedListFile): a file it refuses changes nothing.
 // Header and footer are replaced by the list's copies (removed when it has
 // none).
-bool loadlist(ListContext& context, std::string_view name);
+[[nodiscard]] bool loadlist(ListContext& context, std::string_view name);
 
 }  // namespace quor::store

@@ -292,7 +292,7 @@ void SettingsStore::transaction(const std::function<void()>& work) {
     transactionDepth_ = 1;
     try {
         work();
-    } catch (...) {
+    } catch (...) {  // rolled back, then the caller hears of it as it was thrown
         transactionDepth_ = 0;
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;

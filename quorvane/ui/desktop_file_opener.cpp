@@ -14,7 +14,7 @@ namespace {
 std::string playTemplate(store::SettingsStore& store) {
     try {
         return store::AppSettings(store, store::kQuorfind).get(store::quorfind::kPlayCommand);
-    } catch (const std::exception&) {
+    } catch (const store::StoreError&) {
         return {};  // an unreadable setting: the installed player
     }
 }

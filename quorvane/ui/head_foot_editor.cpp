@@ -95,7 +95,7 @@ HeadFootEditor::HeadFootEditor(store::ListContext& context, ListText which, cons
         placed =
             restorePlacement(*this, context_.settings(), kHeadFootPlacement, kEditorMinimumTwips)
                 .ok();
-    } catch (const std::exception&) {
+    } catch (const store::StoreError&) {
         placed = false;
     }
     if (!placed) {
@@ -117,7 +117,7 @@ void HeadFootEditor::done(int result) {
     try {
         store::AppSettings settings = context_.settings();
         storePlacement(*this, settings, kHeadFootPlacement);
-    } catch (const std::exception&) {
+    } catch (const store::StoreError&) {
         // Only the placement is lost; the text was saved or cancelled already.
     }
     QDialog::done(result);

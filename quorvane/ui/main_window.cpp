@@ -201,7 +201,9 @@ Status MainWindow::load() {
     try {
         store::AppSettings settings = context_.settings();
         showLastUpdated();
-        (void)store::numPaths(settings);  // a count that does not fit is a broken store
+        if (Status counted = store::checkNumPaths(settings); !counted) {
+            return counted;  // a count that does not fit is a broken store
+        }
         refreshFolderList();
         refreshListLabel();
         // Placed last, so the window is at least as large as its filled-in
@@ -210,7 +212,7 @@ Status MainWindow::load() {
             !placed) {
             return placed;
         }
-    } catch (const std::exception& error) {
+    } catch (const store::StoreError& error) {
         return Error{error.what()};
     }
     return Status::success();

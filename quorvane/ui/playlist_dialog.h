@@ -20,7 +20,8 @@ FileRequest playlistRequest(store::ListContext& context);
 
 // Runs the command; false when the dialog was cancelled or the playlist
 // could not be written (the user has been told).
-bool savePlaylist(store::ListContext& context, const WindowServices& services, QWidget* parent);
+[[nodiscard]] bool savePlaylist(store::ListContext& context, const WindowServices& services,
+                                QWidget* parent);
 
 // The main window's Save to MP3 Playlist.
 std::function<void()> playlistSaver(MainWindow& main, WindowServices services);

@@ -62,12 +62,13 @@ bool saveListOutputAs(store::ListContext& context, const WindowServices& service
         context.ui.notice(allowed.error(), store::kQuorvane);
         return false;
     }
-    store::deletesavedlist(context, store::fileNamePart(settings.get(store::kSavePath)));
+    // Each shows its own failure; the new output file is chosen either way.
+    (void)store::deletesavedlist(context, store::fileNamePart(settings.get(store::kSavePath)));
     settings.save(store::kSavePath, newPath);
     if (const auto html = htmlForExtension(newPath)) {
         settings.save(store::kHtml, *html ? "1" : "0");
     }
-    store::savelist(context, store::fileNamePart(newPath));
+    (void)store::savelist(context, store::fileNamePart(newPath));
     return true;
 }
 

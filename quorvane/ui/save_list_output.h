@@ -29,6 +29,7 @@ std::optional<bool> htmlForExtension(std::string_view path);
 
 // Runs the command; false when the dialog was cancelled or the file chosen
 // belongs to the programs (said to the user): nothing changes then.
-bool saveListOutputAs(store::ListContext& context, const WindowServices& services, QWidget* parent);
+[[nodiscard]] bool saveListOutputAs(store::ListContext& context, const WindowServices& services,
+                                    QWidget* parent);
 
 }  // namespace quor::ui
