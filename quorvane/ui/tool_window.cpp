@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "quorvane/store/app_placement_settings.h"
+
 namespace quor::ui {
 
 void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
                             const PlacementKeys& keys, QSize minimumTwips) {
     std::string failure;
     try {
-        const store::AppSettings settings(store, store::kQuorvane);
+        const store::AppPlacementSettings settings(store::AppSettings(store, store::kQuorvane));
         if (Status placed = restorePlacement(window, settings, keys, minimumTwips); !placed) {
             failure = placed.error();
         }
@@ -24,7 +26,7 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
 void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
                           const PlacementKeys& keys) {
     try {
-        store::AppSettings settings(store, store::kQuorvane);
+        store::AppPlacementSettings settings(store::AppSettings(store, store::kQuorvane));
         storePlacement(window, settings, keys);
     } catch (const std::exception& error) {
         ui.notice("The place of this window could not be stored.", error.what());
