@@ -39,7 +39,7 @@ std::optional<std::int64_t> parseTwips(std::string_view text) {
     return static_cast<std::int64_t>(rounded);
 }
 
-Result<StoredTwips> readPlacement(const store::AppSettings& settings, const PlacementKeys& keys) {
+Result<StoredTwips> readPlacement(const PlacementSettings& settings, const PlacementKeys& keys) {
     StoredTwips stored;
     const std::pair<std::string_view, std::optional<std::int64_t>*> fields[] = {
         {keys.left, &stored.left},
@@ -47,27 +47,26 @@ Result<StoredTwips> readPlacement(const store::AppSettings& settings, const Plac
         {keys.width, &stored.width},
         {keys.height, &stored.height}};
     for (const auto& [key, target] : fields) {
-        if (!settings.contains(store::kSettings, key)) {
+        const std::optional<std::string> text = settings.read(key);
+        if (!text) {
             continue;
         }
-        const std::string text = settings.setting(key);
-        const auto value = parseTwips(text);
+        const auto value = parseTwips(*text);
         if (!value) {
-            return Error{"The stored value of " + std::string(key) + " is not a number: \"" + text +
-                         "\""};
+            return Error{"The stored value of " + std::string(key) + " is not a number: \"" +
+                         *text + "\""};
         }
         *target = *value;
     }
     return stored;
 }
 
-void savePlacement(store::AppSettings& settings, const PlacementKeys& keys, const TwipsRect& rect) {
-    settings.store().transaction([&] {
-        settings.saveSetting(keys.left, std::to_string(rect.left));
-        settings.saveSetting(keys.top, std::to_string(rect.top));
-        settings.saveSetting(keys.width, std::to_string(rect.width));
-        settings.saveSetting(keys.height, std::to_string(rect.height));
-    });
+void savePlacement(PlacementSettings& settings, const PlacementKeys& keys, const TwipsRect& rect) {
+    const PlacementSettings::Entry entries[] = {{keys.left, std::to_string(rect.left)},
+                                                {keys.top, std::to_string(rect.top)},
+                                                {keys.width, std::to_string(rect.width)},
+                                                {keys.height, std::to_string(rect.height)}};
+    settings.saveAll(entries);
 }
 
 namespace {
@@ -221,7 +220,7 @@ void applyPlacement(QWidget& window, const StoredTwips& stored, const PlacementK
 
 }  // namespace
 
-Status restorePlacement(QWidget& window, const store::AppSettings& settings,
+Status restorePlacement(QWidget& window, const PlacementSettings& settings,
                         const PlacementKeys& keys, QSize minimumTwips) {
     auto stored = readPlacement(settings, keys);
     if (!stored) {
@@ -235,8 +234,7 @@ void restoreDefaultPlacement(QWidget& window, const PlacementKeys& keys, QSize m
     applyPlacement(window, StoredTwips{}, keys, minimumTwips);
 }
 
-void storePlacement(const QWidget& window, store::AppSettings& settings,
-                    const PlacementKeys& keys) {
+void storePlacement(const QWidget& window, PlacementSettings& settings, const PlacementKeys& keys) {
     if (window.isMinimized()) {
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Window placement kept in the settings store in twips, as decimal text under
-// four keys of "Settings" (left, top, width, height). One pixel is
+// Window placement kept in a program's settings in twips, as decimal text
+// under four keys (left, top, width, height; common/placement_settings.h). One pixel is
 // 1440 / logical DPI twips (15 at 96 DPI). Values are held in 64-bit
 // integers, so a window on a large screen or far to the right of several
 // screens keeps its true position; a position that lies on no current screen
@@ -20,9 +20,9 @@
 #include <optional>
 #include <string_view>
 
+#include "common/placement_settings.h"
 #include "common/qt/described_size.h"
 #include "common/result.h"
-#include "quorvane/store/settings_store.h"
 
 namespace quor::ui {
 
@@ -63,8 +63,9 @@ std::optional<std::int64_t> parseTwips(std::string_view text);
 
 // The stored placement; an error naming the key when a stored value is not
 // a number.
-Result<StoredTwips> readPlacement(const store::AppSettings& settings, const PlacementKeys& keys);
-void savePlacement(store::AppSettings& settings, const PlacementKeys& keys, const TwipsRect& rect);
+Result<StoredTwips> readPlacement(const PlacementSettings& settings, const PlacementKeys& keys);
+// Stores all four values at once.
+void savePlacement(PlacementSettings& settings, const PlacementKeys& keys, const TwipsRect& rect);
 
 // Conversions at a logical DPI (rounded to the nearest pixel or twip).
 std::int64_t twipsToPixels(std::int64_t twips, double dpi);
@@ -118,7 +119,7 @@ QRect screenArea(const QWidget& window, const QRect& area);
 
 // Gives the window its stored placement (placeWindow, kept on a screen).
 // Fails, changing nothing, when a stored value is not a number.
-Status restorePlacement(QWidget& window, const store::AppSettings& settings,
+Status restorePlacement(QWidget& window, const PlacementSettings& settings,
                         const PlacementKeys& keys, QSize minimumTwips);
 
 // Gives the window its default placement, as if nothing were stored.
@@ -126,6 +127,6 @@ void restoreDefaultPlacement(QWidget& window, const PlacementKeys& keys, QSize m
 
 // Stores the window's placement, unless it is minimised (then the last
 // stored placement stays).
-void storePlacement(const QWidget& window, store::AppSettings& settings, const PlacementKeys& keys);
+void storePlacement(const QWidget& window, PlacementSettings& settings, const PlacementKeys& keys);
 
 }  // namespace quor::ui

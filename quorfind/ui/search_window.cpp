@@ -18,6 +18,7 @@
 #include "quorfind/search/search_texts.h"
 #include "quorfind/start_quorvane.h"
 #include "quorfind/ui/link_names.h"
+#include "quorvane/store/app_placement_settings.h"
 
 namespace quor::find::ui {
 
@@ -209,8 +210,8 @@ void SearchWindow::load() {
 
 void SearchWindow::restorePlacementOrDefault() {
     const QSize minimum(kSearchMinimumWidth, kSearchMinimumHeight);
-    const Status placed =
-        quor::ui::restorePlacement(*this, settings_.app(), kSearchPlacement, minimum);
+    const Status placed = quor::ui::restorePlacement(
+        *this, store::AppPlacementSettings(settings_.app()), kSearchPlacement, minimum);
     if (placed) {
         return;
     }
@@ -321,13 +322,14 @@ void SearchWindow::closeEvent(QCloseEvent* event) {
 void SearchWindow::storeOnClose() {
     guarded([&] {
         store::AppSettings& app = settings_.app();
+        store::AppPlacementSettings placements(app);
         if (!isMinimized()) {
-            quor::ui::storePlacement(*this, app, kSearchPlacement);
+            quor::ui::storePlacement(*this, placements, kSearchPlacement);
         } else if (!app.contains(store::kSettings, kSearchTop)) {
             // Closed minimised on the very first run: the normal placement
             // is stored, so the first-start help is not shown again.
             quor::ui::savePlacement(
-                app, kSearchPlacement,
+                placements, kSearchPlacement,
                 quor::ui::toTwips(normalGeometry(), quor::ui::logicalDpi(*this)));
         }
         recent_.save(app);

@@ -10,6 +10,7 @@
 #include "common/qt/qt_interaction.h"
 #include "common/qt/window_placement.h"
 #include "platform/default_application.h"
+#include "quorvane/store/app_placement_settings.h"
 
 namespace quor::ui {
 
@@ -92,9 +93,9 @@ HeadFootEditor::HeadFootEditor(store::ListContext& context, ListText which, cons
     // the editor at its default place; closing stores a good one.
     bool placed = false;
     try {
-        placed =
-            restorePlacement(*this, context_.settings(), kHeadFootPlacement, kEditorMinimumTwips)
-                .ok();
+        placed = restorePlacement(*this, store::AppPlacementSettings(context_.settings()),
+                                  kHeadFootPlacement, kEditorMinimumTwips)
+                     .ok();
     } catch (const store::StoreError&) {
         placed = false;
     }
@@ -115,7 +116,7 @@ void HeadFootEditor::okClicked() {
 
 void HeadFootEditor::done(int result) {
     try {
-        store::AppSettings settings = context_.settings();
+        store::AppPlacementSettings settings(context_.settings());
         storePlacement(*this, settings, kHeadFootPlacement);
     } catch (const store::StoreError&) {
         // Only the placement is lost; the text was saved or cancelled already.

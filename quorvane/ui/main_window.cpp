@@ -17,6 +17,7 @@
 #include "common/qt/shortcuts.h"
 #include "common/qt/store_guard.h"
 #include "common/qt/window_placement.h"
+#include "quorvane/store/app_placement_settings.h"
 #include "quorvane/store/folder_list.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/quorvane_settings.h"
@@ -208,7 +209,8 @@ Status MainWindow::load() {
         refreshListLabel();
         // Placed last, so the window is at least as large as its filled-in
         // controls need (the list name is never cut off).
-        if (Status placed = restorePlacement(*this, settings, kMainPlacement, kMainMinimumTwips);
+        if (Status placed = restorePlacement(*this, store::AppPlacementSettings(settings),
+                                             kMainPlacement, kMainMinimumTwips);
             !placed) {
             return placed;
         }
@@ -455,7 +457,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::storeOnClose() {
     guarded([&] {
-        store::AppSettings settings = context_.settings();
+        store::AppPlacementSettings settings(context_.settings());
         storePlacement(*this, settings, kMainPlacement);
     });
     guarded([&] { store::saveOnClose(context_, session_); });

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/qt/store_guard.h"
+#include "quorvane/store/app_placement_settings.h"
 
 namespace quor::ui {
 
@@ -10,7 +11,7 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
                             const PlacementKeys& keys, QSize minimumTwips) {
     std::string failure;
     const auto placeAsStored = [&] {
-        const store::AppSettings settings(store, store::kQuorvane);
+        const store::AppPlacementSettings settings(store::AppSettings(store, store::kQuorvane));
         if (Status placed = restorePlacement(window, settings, keys, minimumTwips); !placed) {
             failure = placed.error();
         }
@@ -25,7 +26,7 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
 void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
                           const PlacementKeys& keys) {
     (void)storeGuarded(ui, "The place of this window could not be stored.", [&] {
-        store::AppSettings settings(store, store::kQuorvane);
+        store::AppPlacementSettings settings(store::AppSettings(store, store::kQuorvane));
         storePlacement(window, settings, keys);
     });
 }
