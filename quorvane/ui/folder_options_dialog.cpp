@@ -41,10 +41,10 @@ FolderOptionsDialog::FolderOptionsDialog(store::FolderOptions& state, Interactio
 
     update_ =
         new QCheckBox("Update each time? (Turn off for CD-Rom's etc. that don't change)", this);
-    update_->setObjectName("Check1");
+    update_->setObjectName("chkUpdateEachTime");
     multipleDisks_ = new QCheckBox(
         "Does this folder have multiple disks? (CDs, Zip disks, floppies, etc.)", this);
-    multipleDisks_->setObjectName("Check2");
+    multipleDisks_->setObjectName("chkMultipleDisks");
     layout->addWidget(update_);
     layout->addWidget(multipleDisks_);
 

@@ -88,10 +88,10 @@ HeadFootEditor::HeadFootEditor(store::ListContext& context, ListText which, cons
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("Command1");
+    ok->setObjectName("btnOK");
     ok->setToolTip("Changes will be saved");
     auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("Command2");
+    cancel->setObjectName("btnCancel");
     cancel->setToolTip("Changes will not be saved");
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

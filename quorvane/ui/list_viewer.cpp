@@ -30,7 +30,7 @@ ListViewer::ListViewer(store::SettingsStore& store, Interaction& ui, QWidget* pa
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));  // columns line up
     layout->addWidget(text_, 1);
     auto* row = new QHBoxLayout;
-    QPushButton* close = namedButton(this, "Command1", "&Close");
+    QPushButton* close = namedButton(this, "btnClose", "&Close");
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     row->addStretch(1);
