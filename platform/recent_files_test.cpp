@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "common/testing/scoped_environment.h"
 #include "common/testing/temp_tree.h"
 #include "platform/xml_outline.h"
 
@@ -161,17 +160,10 @@ TEST_F(RecentFilesTest, AddsMissingNamespacesToTheRoot) {
 }
 
 TEST_F(RecentFilesTest, ListPlaceFollowsXdgDataHome) {
-    const char* old = std::getenv("XDG_DATA_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    const quor::testing::ScopedEnvironment dataHome("XDG_DATA_HOME", tree.path("data").string());
     EXPECT_EQ(recentFilesList(), tree.path("data/recently-used.xbel"));
     EXPECT_TRUE(AddToRecentDocuments(tree.path("e.txt")).ok());
     EXPECT_NE(contents().find(fileUri(tree.path("e.txt"))), std::string::npos);
-    if (old) {
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
-    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "common/testing/scoped_environment.h"
 #include "common/testing/temp_tree.h"
 #include "platform/watched_start.h"
 
@@ -21,10 +22,7 @@ constexpr milliseconds kAmple{60000};
 // PATH set to one folder of fake programs for the test's scope.
 class FakePrograms {
   public:
-    FakePrograms() : previous_(std::getenv("PATH") ? std::getenv("PATH") : "") {
-        ::setenv("PATH", tree_.folder("bin").c_str(), 1);
-    }
-    ~FakePrograms() { ::setenv("PATH", previous_.c_str(), 1); }
+    FakePrograms() : path_("PATH", tree_.folder("bin").string()) {}
 
     // A program called name that records its arguments, one a line, and
     // then runs tail (shell code).
@@ -39,7 +37,7 @@ class FakePrograms {
 
   private:
     quor::testing::TempTree tree_;
-    std::string previous_;
+    quor::testing::ScopedEnvironment path_;
 };
 
 TEST(ShellOpen, TellsWhyXdgOpenCouldNotOpenAFile) {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "common/testing/child_process.h"
-#include "quorfind/search/test_lists.h"
+#include "quorfind/search/saved_list_fixture.h"
 #include "quorfind/terminal_interaction.h"
 #include "quorvane/store/store_test_fixture.h"
 
@@ -68,7 +68,7 @@ TEST(ParseCommandLine, RefusesBadCommandLines) {
     }
 }
 
-class CommandLineTest : public store::testing::StoreTest {
+class CommandLineTest : public quor::testing::StoreTest {
   protected:
     CommandLineTest() {
         music = home.folder("music").string();

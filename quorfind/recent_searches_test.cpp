@@ -8,7 +8,7 @@
 namespace quor::find {
 namespace {
 
-class FindSettingsTest : public store::testing::StoreTest {
+class FindSettingsTest : public quor::testing::StoreTest {
   protected:
     store::AppSettings find() { return store::AppSettings(*store, store::kQuorfind); }
 };

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "common/testing/scoped_environment.h"
 #include "common/testing/scripted_interaction.h"
 #include "common/testing/temp_tree.h"
 
@@ -79,12 +80,11 @@ TEST(QuorvaneCommands, AnUpdateThatDidNotRebuildTheListSaysWhy) {
 
 TEST(QuorvaneCommands, TellsWhenQuorvaneIsMissing) {
     quor::testing::TempTree tree;
-    const char* oldPath = std::getenv("PATH");
-    const std::string saved = oldPath != nullptr ? oldPath : "";
-    ::setenv("PATH", tree.path("empty").c_str(), 1);
     quor::testing::ScriptedInteraction ui;
-    EXPECT_FALSE(runQuorvane(ui, tree.path("nowhere")));
-    ::setenv("PATH", saved.c_str(), 1);
+    {
+        const quor::testing::ScopedEnvironment path("PATH", tree.path("empty").string());
+        EXPECT_FALSE(runQuorvane(ui, tree.path("nowhere")));
+    }
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, kQuorvaneNotFound);
     EXPECT_EQ(ui.boxes()[0].caption, "Quorfind");

@@ -72,20 +72,8 @@ bool TempTree::exists(std::string_view relative) const {
     return fs::exists(root_ / relative, ec);
 }
 
-TempHome::TempHome() {
-    if (const char* old = std::getenv("QUORVANE_HOME")) {
-        previous_ = old;
-    }
+TempHome::TempHome() : quorvaneHome_("QUORVANE_HOME", home().string()) {
     fs::create_directories(home());
-    ::setenv("QUORVANE_HOME", home().c_str(), 1);
-}
-
-TempHome::~TempHome() {
-    if (previous_) {
-        ::setenv("QUORVANE_HOME", previous_->c_str(), 1);
-    } else {
-        ::unsetenv("QUORVANE_HOME");
-    }
 }
 
 std::string crlf(std::string_view text) {

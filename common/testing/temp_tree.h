@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/testing/scoped_environment.h"
+
 namespace quor::testing {
 
 class TempTree {
@@ -47,13 +49,12 @@ class TempTree {
 class TempHome : public TempTree {
   public:
     TempHome();
-    ~TempHome() override;
 
     // The program folder of the test (QUORVANE_HOME).
     std::filesystem::path home() const { return path("home"); }
 
   private:
-    std::optional<std::string> previous_;
+    ScopedEnvironment quorvaneHome_;
 };
 
 // Text with every "\n" turned into "\r\n": expected file contents read

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "quorfind/actions/action_context.h"
-#include "quorfind/search/test_lists.h"
+#include "quorfind/search/saved_list_fixture.h"
 #include "quorvane/store/store_test_fixture.h"
 
-namespace quor::find::testing {
+namespace quor::testing {
 
-class ActionTest : public store::testing::StoreTest {
+class ActionTest : public StoreTest {
   protected:
     ActionTest() {
         music = home.folder("music").string();
@@ -20,20 +20,20 @@ class ActionTest : public store::testing::StoreTest {
         home.file("music/Rock/b.mp3", "b");
         home.file("music/Rock/c d.mp3", "c");
         writeSavedList(home, "list", {{"0", music, "Music", "0\n"}});
-        list = *loadOwnList(home.home() / "data", "/web/list.txt");
+        list = *find::loadOwnList(home.home() / "data", "/web/list.txt");
     }
 
-    ActionContext context(ListType type = ListType::OwnList) {
-        return ActionContext{type, list, ui, [this](std::chrono::milliseconds ms) {
-                                 pauses.push_back(static_cast<int>(ms.count()));
-                             }};
+    find::ActionContext context(find::ListType type = find::ListType::OwnList) {
+        return find::ActionContext{type, list, ui, [this](std::chrono::milliseconds ms) {
+                                       pauses.push_back(static_cast<int>(ms.count()));
+                                   }};
     }
 
-    static SearchRow row(std::string text) { return SearchRow(std::move(text)); }
+    static find::SearchRow row(std::string text) { return find::SearchRow(std::move(text)); }
 
     std::string music;
-    OwnList list;
+    find::OwnList list;
     std::vector<int> pauses;
 };
 
-}  // namespace quor::find::testing
+}  // namespace quor::testing

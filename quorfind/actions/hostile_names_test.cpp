@@ -48,7 +48,7 @@ class RecordingLink final : public platform::IrcLink {
     bool quotes_;
 };
 
-class HostileSearchTest : public generate::testing::HostileTreeTest {
+class HostileSearchTest : public quor::testing::HostileTreeTest {
   protected:
     HostileSearchTest() {
         buildList();

@@ -8,7 +8,7 @@
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list_search.h"
 #include "quorfind/search/plain_line_matcher.h"
-#include "quorfind/search/test_lists.h"
+#include "quorfind/search/saved_list_fixture.h"
 #include "quorvane/store/store_test_fixture.h"
 
 namespace quor::find {
@@ -63,7 +63,7 @@ const std::string kDisks =
     "?Disc One\n100\n*Disc One/\nbeatles live.mp3\n?Disc Two\n50\n"
     "*Disc Two/sub/\nother.mp3\nno heading before.mp3\n";
 
-class LoadedListTest : public store::testing::StoreTest {
+class LoadedListTest : public quor::testing::StoreTest {
   protected:
     void writeList(const std::string& music, const std::string& disks) {
         writeSavedList(home, "music",

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "quorfind/search/saved_list_fixture.h"
 #include "quorfind/search/search_texts.h"
-#include "quorfind/search/test_lists.h"
 #include "quorvane/generate/cache_format.h"
 #include "quorvane/store/saved_list_format.h"
 #include "quorvane/store/store_test_fixture.h"
@@ -27,7 +27,7 @@ const std::string kDisks =
     "?Disc One\n100\n*Disc One/\nbeatles live.mp3\n?Disc Two\n50\n"
     "*Disc Two/sub/\nother.mp3\n";
 
-class OwnListSearchTest : public store::testing::StoreTest {
+class OwnListSearchTest : public quor::testing::StoreTest {
   protected:
     OwnListSearchTest() {
         writeSavedList(

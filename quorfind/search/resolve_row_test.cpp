@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/names.h"
-#include "quorfind/search/test_lists.h"
+#include "quorfind/search/saved_list_fixture.h"
 #include "quorvane/store/store_test_fixture.h"
 
 namespace quor::find {
@@ -39,7 +39,7 @@ TEST(RowTextLocations, OffersTheNameBeforeADateWithSlashesFirst) {
     EXPECT_EQ(locations[0], (RowLocation{"Music", "Rock/", "song.mp3"}));
 }
 
-class ResolveRowTest : public store::testing::StoreTest {
+class ResolveRowTest : public quor::testing::StoreTest {
   protected:
     ResolveRowTest() {
         music = home.folder("music").string();

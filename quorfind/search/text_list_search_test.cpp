@@ -74,7 +74,7 @@ void makeSocket(const fs::path& path) {
     ::close(fd);  // the socket's file stays
 }
 
-class TextListTest : public store::testing::StoreTest {
+class TextListTest : public quor::testing::StoreTest {
   protected:
     fs::path lists() const { return home.home() / "Lists"; }
 };

@@ -12,7 +12,7 @@ namespace {
 using quor::testing::crlf;
 using Rows = std::vector<std::string>;
 
-class DupesSearchTest : public store::testing::StoreTest {
+class DupesSearchTest : public quor::testing::StoreTest {
   protected:
     DupesSearchTest() {
         setSetting(store::kNumFiles, "100");

@@ -32,7 +32,7 @@ bool listsName(const std::string& cache, const std::string& name) {
     return false;
 }
 
-class HostileDupesTest : public generate::testing::HostileTreeTest {
+class HostileDupesTest : public quor::testing::HostileTreeTest {
   protected:
     HostileDupesTest() { buildList(); }
 

@@ -39,7 +39,7 @@ struct TypedName final : RenameDialog {
 
 // A library in <tmp>/music with one record "Music" and two copies of one
 // song; the duplicate list holds the pair.
-class RowActionsTest : public store::testing::StoreTest {
+class RowActionsTest : public quor::testing::StoreTest {
   protected:
     RowActionsTest() {
         home.file("music/song.mp3", "a");
@@ -204,7 +204,7 @@ class InsertingInteraction final : public Interaction {
     std::filesystem::path file_;
 };
 
-class DiskRowTest : public store::testing::StoreTest {
+class DiskRowTest : public quor::testing::StoreTest {
   protected:
     DiskRowTest() {
         addRecords({home.path("fixed").string()});

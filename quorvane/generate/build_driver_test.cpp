@@ -28,7 +28,7 @@ struct RecordingWindow : BuildWindow {
     }
 };
 
-class BuildDriverTest : public store::testing::StoreTest {
+class BuildDriverTest : public quor::testing::StoreTest {
   protected:
     BuildDriverTest() {
         setSetting("ShowHeader", "0");

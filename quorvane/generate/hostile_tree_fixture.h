@@ -12,16 +12,16 @@
 #include "quorvane/generate/build_driver.h"
 #include "quorvane/store/store_test_fixture.h"
 
-namespace quor::generate::testing {
+namespace quor::testing {
 
-class HostileTreeTest : public store::testing::StoreTest {
+class HostileTreeTest : public StoreTest {
   protected:
     HostileTreeTest() {
-        for (const std::string& name : quor::testing::hostileFileNames()) {
+        for (const std::string& name : hostileFileNames()) {
             EXPECT_EQ(name.find('/'), std::string::npos) << "a file name, not a path: " << name;
             addFile(name);
         }
-        for (const std::string& folder : quor::testing::hostileFolderNames()) {
+        for (const std::string& folder : hostileFolderNames()) {
             addFile(folder + "/inner " + folder + ".mp3");
         }
         const std::string music = home.path("Music").string();
@@ -41,8 +41,8 @@ class HostileTreeTest : public store::testing::StoreTest {
     void buildList(bool html = false) {
         setSetting("HTML", html ? "1" : "0");
         store::ListContext ctx = context();
-        ListBuild build(ctx);
-        ASSERT_EQ(build.MakeList(), BuildResult::Written);
+        generate::ListBuild build(ctx);
+        ASSERT_EQ(build.MakeList(), generate::BuildResult::Written);
         ASSERT_TRUE(build.problems().empty()) << build.problems().front();
     }
 
@@ -57,4 +57,4 @@ class HostileTreeTest : public store::testing::StoreTest {
     }
 };
 
-}  // namespace quor::generate::testing
+}  // namespace quor::testing

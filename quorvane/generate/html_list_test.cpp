@@ -4,7 +4,7 @@
 
 #include "common/testing/temp_tree.h"
 #include "quorvane/generate/link_target.h"
-#include "quorvane/generate/list_body_test_support.h"
+#include "quorvane/generate/list_body_fixture.h"
 #include "quorvane/generate/table_colour.h"
 
 namespace quor::generate {

@@ -4,7 +4,7 @@
 
 #include "common/testing/temp_tree.h"
 #include "quorvane/generate/html_list.h"
-#include "quorvane/generate/list_body_test_support.h"
+#include "quorvane/generate/list_body_fixture.h"
 #include "quorvane/generate/list_file_texts.h"
 #include "quorvane/generate/summary.h"
 #include "quorvane/generate/template.h"

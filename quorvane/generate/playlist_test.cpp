@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/temp_tree.h"
-#include "quorvane/generate/list_body_test_support.h"
+#include "quorvane/generate/list_body_fixture.h"
 
 namespace quor::generate {
 namespace {

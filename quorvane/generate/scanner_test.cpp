@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 
+#include "common/testing/scoped_environment.h"
 #include "quorvane/generate/sort_disk_blocks.h"
 #include "quorvane/store/store_test_fixture.h"
 
@@ -35,23 +36,9 @@ std::string mp3Contents(std::size_t size) {
     return data;
 }
 
-class ScannerTest : public store::testing::StoreTest {
+class ScannerTest : public quor::testing::StoreTest {
   protected:
-    ScannerTest() : order_("") {
-        saveEnv("LC_ALL", "C");
-        saveEnv("TZ", "UTC");
-        tzset();
-    }
-    ~ScannerTest() override {
-        for (const auto& [name, value] : savedEnv_) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-        tzset();
-    }
+    ScannerTest() : order_("") {}
 
     // Record 0 is the folder tree/Music shown as "Music".
     void musicRecord(std::string_view cdrom = "0") {
@@ -87,15 +74,11 @@ class ScannerTest : public store::testing::StoreTest {
         return readCacheFile(0);
     }
 
-    void saveEnv(const std::string& name, const char* value) {
-        const char* old = std::getenv(name.c_str());
-        savedEnv_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        setenv(name.c_str(), value, 1);
-    }
-
     Collation order_;
     quor::testing::TempTree tree;
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
+    // After order_: the collation of the test is made before the locale is set.
+    quor::testing::ScopedEnvironment cLocale_{"LC_ALL", "C"};
+    quor::testing::ScopedTimeZone utc_{"UTC"};
 };
 
 TEST_F(ScannerTest, SizesInUnitsWithoutEmptyFolders) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/scoped_environment.h"
 #include "quorvane/generate/locale_text.h"
 
 namespace quor::generate {
@@ -38,17 +39,8 @@ TEST(LocaleTexts, CLocaleUsesCommaAndShortDateTime) {
     EXPECT_EQ(c.groupedSize(0), "");
     EXPECT_EQ(c.groupedSize(999), "999");
     EXPECT_EQ(c.groupedSize(1234567), "1,234,567");
-    const char* tz = std::getenv("TZ");
-    const std::string savedTz = tz ? tz : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
+    const quor::testing::ScopedTimeZone utc("UTC");
     EXPECT_EQ(c.generalDate(1704067199), "12/31/23 23:59:59");
-    if (tz) {
-        setenv("TZ", savedTz.c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
 }
 
 TEST(LocaleTexts, UnknownLocaleFallsBackToC) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <random>
 
+#include "common/testing/scoped_environment.h"
+
 namespace quor::generate {
 namespace {
 
@@ -165,18 +167,17 @@ TEST(Collation, SortKeysOrderAsTheCollatorDoes) {
 }
 
 TEST(Collation, TheUserLocaleComesFromTheEnvironment) {
-    const char* saved = std::getenv("LC_ALL");
-    const std::string old = saved ? saved : "";
-    ::setenv("LC_ALL", "sv_SE.UTF-8", 1);
-    EXPECT_EQ(userCollationLocale(), "sv_SE");
-    ::setenv("LC_ALL", "C.UTF-8", 1);
-    EXPECT_EQ(userCollationLocale(), "");
-    ::setenv("LC_ALL", "de_DE@euro", 1);
-    EXPECT_EQ(userCollationLocale(), "de_DE");
-    if (saved) {
-        ::setenv("LC_ALL", old.c_str(), 1);
-    } else {
-        ::unsetenv("LC_ALL");
+    {
+        const quor::testing::ScopedEnvironment swedish("LC_ALL", "sv_SE.UTF-8");
+        EXPECT_EQ(userCollationLocale(), "sv_SE");
+    }
+    {
+        const quor::testing::ScopedEnvironment plain("LC_ALL", "C.UTF-8");
+        EXPECT_EQ(userCollationLocale(), "");
+    }
+    {
+        const quor::testing::ScopedEnvironment euro("LC_ALL", "de_DE@euro");
+        EXPECT_EQ(userCollationLocale(), "de_DE");
     }
     // Swedish sorts "ä" after "z"; the root order sorts it with "a".
     const Collation swedish("sv_SE");

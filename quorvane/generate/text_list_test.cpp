@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "quorvane/generate/list_body_test_support.h"
+#include "quorvane/generate/list_body_fixture.h"
 
 namespace quor::generate {
 namespace {

@@ -7,7 +7,7 @@ namespace {
 
 using generate::RemovableDiskState;
 
-class AddDisksTest : public store::testing::StoreTest {
+class AddDisksTest : public quor::testing::StoreTest {
   protected:
     AddDisksTest() {
         addRecords({drive()});

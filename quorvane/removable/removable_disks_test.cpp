@@ -5,7 +5,7 @@
 namespace quor::removable {
 namespace {
 
-class RemovableDisksTest : public store::testing::StoreTest {
+class RemovableDisksTest : public quor::testing::StoreTest {
   protected:
     store::ListContext ctx = context();
 

@@ -16,12 +16,12 @@
 #include "quorvane/store/list_context.h"
 #include "quorvane/store/settings_store.h"
 
-namespace quor::store::testing {
+namespace quor::testing {
 
 class StoreTest : public ::testing::Test {
   protected:
     StoreTest() {
-        auto opened = SettingsStore::open(home.home() / "settings.db");
+        auto opened = store::SettingsStore::open(home.home() / "settings.db");
         if (!opened) {
             throw std::runtime_error(opened.error());
         }
@@ -29,38 +29,40 @@ class StoreTest : public ::testing::Test {
         (void)context().places.ensureFolders();
     }
 
-    ListContext context() { return ListContext{*store, Places(home.home()), ui}; }
-    AppSettings settings() { return AppSettings(*store, kQuorvane); }
+    store::ListContext context() {
+        return store::ListContext{*store, store::Places(home.home()), ui};
+    }
+    store::AppSettings settings() { return store::AppSettings(*store, store::kQuorvane); }
 
     std::string setting(std::string_view key) { return settings().setting(key, "<missing>"); }
     void setSetting(std::string_view key, std::string_view value) {
         settings().saveSetting(key, value);
     }
-    template <ValueKind Kind>
-    std::string setting(const Setting<Kind>& declared) {
+    template <store::ValueKind Kind>
+    std::string setting(const store::Setting<Kind>& declared) {
         return setting(declared.key);
     }
-    template <ValueKind Kind>
-    void setSetting(const Setting<Kind>& declared, std::string_view value) {
+    template <store::ValueKind Kind>
+    void setSetting(const store::Setting<Kind>& declared, std::string_view value) {
         setSetting(declared.key, value);
     }
 
     // Adds folder records with the given paths (display name = path, Update
     // 1, cdrom 0) and sets NumPaths.
     void addRecords(const std::vector<std::string>& paths) {
-        AppSettings s = settings();
-        int n = numPaths(s);
+        store::AppSettings s = settings();
+        int n = store::numPaths(s);
         for (const std::string& path : paths) {
-            writeFolderRecord(s, n++, {path, path, "1", "0"});
+            store::writeFolderRecord(s, n++, {path, path, "1", "0"});
         }
-        s.save(kNumPaths, std::to_string(n));
+        s.save(store::kNumPaths, std::to_string(n));
     }
 
-    void setRecord(int i, const FolderRecord& record) {
-        AppSettings s = settings();
-        writeFolderRecord(s, i, record);
+    void setRecord(int i, const store::FolderRecord& record) {
+        store::AppSettings s = settings();
+        store::writeFolderRecord(s, i, record);
     }
-    FolderRecord record(int i) { return readFolderRecord(settings(), i); }
+    store::FolderRecord record(int i) { return store::readFolderRecord(settings(), i); }
 
     // Writes the cache file of record i in the program folder.
     void cacheFile(int i, std::string_view contents) {
@@ -74,9 +76,9 @@ class StoreTest : public ::testing::Test {
         return home.exists("home/" + std::string(relative));
     }
 
-    quor::testing::TempHome home;
-    std::unique_ptr<SettingsStore> store;
-    quor::testing::ScriptedInteraction ui;
+    TempHome home;
+    std::unique_ptr<store::SettingsStore> store;
+    ScriptedInteraction ui;
 };
 
-}  // namespace quor::store::testing
+}  // namespace quor::testing

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QPixmap>
 
-namespace quor::ui::testing {
+namespace quor::testing {
 
 void screenshot(QWidget& widget, const QString& name) {
     QString folder = qEnvironmentVariable("QUOR_SCREENSHOTS");
@@ -21,4 +21,4 @@ void screenshot(QWidget& widget, const QString& name) {
     }
 }
 
-}  // namespace quor::ui::testing
+}  // namespace quor::testing

@@ -5,11 +5,11 @@
 #include <QString>
 #include <QWidget>
 
-namespace quor::ui::testing {
+namespace quor::testing {
 
 // Saves a picture of the widget as <name>.png in $QUOR_SCREENSHOTS (else
 // /tmp/quor-screens). A hidden widget is shown for the picture and hidden
 // again.
 void screenshot(QWidget& widget, const QString& name);
 
-}  // namespace quor::ui::testing
+}  // namespace quor::testing

@@ -1,27 +1,20 @@
 #pragma once
 
-// The main of a window test program: the offscreen platform, one
-// application, then every test object made by makeTests run in turn and
-// deleted. Exit status 0 when every test passed.
+// The main of a window test program, one test class each:
+//
+//   QUOR_QT_TEST_MAIN(quor::ui::PlacementTest)
+//
+// The offscreen platform, one application, the class's test functions run
+// in turn (command-line arguments as QtTest takes them); the exit status is
+// the number of failed test functions.
 
 #include <QApplication>
-#include <QObject>
 #include <QtTest>
-#include <functional>
-#include <vector>
 
-namespace quor::ui::testing {
-
-inline int runTestObjects(int argc, char** argv,
-                          const std::function<std::vector<QObject*>()>& makeTests) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    int failures = 0;
-    for (QObject* test : makeTests()) {
-        failures += QTest::qExec(test, argc, argv);
-        delete test;
+#define QUOR_QT_TEST_MAIN(TestClass)             \
+    int main(int argc, char** argv) {            \
+        qputenv("QT_QPA_PLATFORM", "offscreen"); \
+        QApplication app(argc, argv);            \
+        TestClass test;                          \
+        return QTest::qExec(&test, argc, argv);  \
     }
-    return failures == 0 ? 0 : 1;
-}
-
-}  // namespace quor::ui::testing

@@ -6,10 +6,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "dialog_tests.h"
+#include "common/qt/testing/test_main.h"
 #include "quorfind/ui/dialogs.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
 
 namespace {
 
@@ -81,10 +81,8 @@ void DragDataTest::noPathsGiveNoFormats() {
     QVERIFY(data->formats().isEmpty());
 }
 
-QObject* newDragDataTest() {
-    return new DragDataTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::DragDataTest)
 
 #include "drag_data_test.moc"

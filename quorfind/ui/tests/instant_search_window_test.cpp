@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "common/qt/testing/test_main.h"
 #include "quorfind/search/instant_search.h"
 #include "quorfind/search/search_texts.h"
-#include "window_test_support.h"
-#include "window_tests.h"
+#include "window_fixture.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -135,10 +137,8 @@ void InstantSearchWindowTest::textListsAreSearchedAsYouTypeOnlyWhenSmall() {
     QCOMPARE(f.rows(), std::vector<std::string>{"Gamma song"});
 }
 
-QObject* newInstantSearchWindowTest() {
-    return new InstantSearchWindowTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::InstantSearchWindowTest)
 
 #include "instant_search_window_test.moc"

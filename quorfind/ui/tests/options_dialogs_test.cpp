@@ -7,11 +7,13 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "dialog_test_support.h"
-#include "dialog_tests.h"
+#include "common/qt/testing/test_main.h"
+#include "dialog_fixture.h"
 #include "quorfind/ui/dialogs.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -192,10 +194,8 @@ void OptionsDialogsTest::mircOptionsStoreEditsOnOkOnly() {
     QCOMPARE(world.setting(kDdeSendString), std::string(stored ? "/msg friend %F" : "<missing>"));
 }
 
-QObject* newOptionsDialogsTest() {
-    return new OptionsDialogsTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::OptionsDialogsTest)
 
 #include "options_dialogs_test.moc"

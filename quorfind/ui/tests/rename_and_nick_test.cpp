@@ -5,11 +5,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "dialog_test_support.h"
-#include "dialog_tests.h"
+#include "common/qt/testing/test_main.h"
+#include "dialog_fixture.h"
 #include "quorfind/ui/dialogs.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -153,10 +155,8 @@ void RenameAndNickTest::nicknameOnlyOnOk() {
     QVERIFY(*ran);
 }
 
-QObject* newRenameAndNickTest() {
-    return new RenameAndNickTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::RenameAndNickTest)
 
 #include "rename_and_nick_test.moc"

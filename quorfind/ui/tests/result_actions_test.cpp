@@ -16,12 +16,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "common/qt/testing/test_main.h"
 #include "quorfind/actions/action_context.h"
 #include "quorfind/actions/file_actions.h"
-#include "window_test_support.h"
-#include "window_tests.h"
+#include "window_fixture.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -376,10 +378,8 @@ void ResultActionsTest::tipsNameThePlayerAndIrcClientInUse() {
     screenshot(edit, "search-window-edit-menu");
 }
 
-QObject* newResultActionsTest() {
-    return new ResultActionsTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::ResultActionsTest)
 
 #include "result_actions_test.moc"

@@ -16,12 +16,14 @@
 #include <QStatusTipEvent>
 #include <QtTest>
 
+#include "common/qt/testing/test_main.h"
+#include "quorfind/search/saved_list_fixture.h"
 #include "quorfind/search/search_texts.h"
-#include "quorfind/search/test_lists.h"
-#include "window_test_support.h"
-#include "window_tests.h"
+#include "window_fixture.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -136,7 +138,7 @@ void SearchWindowTest::recentSearchesSurviveARestartAsEightItems() {
 
 void SearchWindowTest::stopEndsASearchBetweenFiles() {
     WindowFixture f;
-    find::testing::writeSavedList(f.world.home, "music",
+    quor::testing::writeSavedList(f.world.home, "music",
                                   {{"0", "/one", "One", "0\n*One/\nx1.mp3\n"},
                                    {"0", "/two", "Two", "0\n*Two/\nx2.mp3\n"},
                                    {"0", "/three", "Three", "0\n*Three/\nx3.mp3\n"}});
@@ -239,7 +241,7 @@ void SearchWindowTest::aFullResultListKeepsItsRowsAndSaysSoOnce() {
 
 void SearchWindowTest::savedListChooserMakesTheOwnList() {
     WindowFixture f;
-    find::testing::writeSavedList(f.world.home, "other", {{"0", "/x", "X", "0\n*X/\nx.mp3\n"}});
+    quor::testing::writeSavedList(f.world.home, "other", {{"0", "/x", "X", "0\n*X/\nx.mp3\n"}});
     f.world.listChoices = {"other.lst"};
     f.child<QAction>("mnuFileOpenLocal").trigger();
     QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"frmSavedLists"});
@@ -396,10 +398,8 @@ void SearchWindowTest::keyboardReachesEveryControl() {
     QVERIFY(!f.window->resultView().accessibleName().isEmpty());
 }
 
-QObject* newSearchWindowTest() {
-    return new SearchWindowTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::SearchWindowTest)
 
 #include "search_window_test.moc"

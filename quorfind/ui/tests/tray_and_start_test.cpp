@@ -12,16 +12,18 @@
 #include <QtTest>
 
 #include "common/qt/instance_beacon.h"
+#include "common/qt/testing/test_main.h"
 #include "platform/instance_lock.h"
 #include "quorfind/start_quorvane.h"
 #include "quorfind/ui/find_app.h"
 #include "quorfind/ui/find_tray.h"
 #include "quorfind/ui/link_names.h"
 #include "quorfind/ui/search_services.h"
-#include "window_test_support.h"
-#include "window_tests.h"
+#include "window_fixture.h"
 
-namespace quor::find::ui::testing {
+namespace quor::find::ui {
+
+using namespace quor::testing;
 
 class TrayAndStartTest : public QObject {
     Q_OBJECT
@@ -87,7 +89,7 @@ void TrayAndStartTest::comingForwardTakesTheListQuorvaneHandedOver() {
     WindowFixture f;
     f.world.openAnswers.push_back(
         QString::fromStdString(f.world.home.file("t.txt", "x\r\n").string()));
-    f.window->findChild<QAction*>("mnuFileOpenNonLocal")->trigger();
+    child<QAction>(*f.window, "mnuFileOpenNonLocal").trigger();
     f.window->comeForward();  // nothing handed over: the text list stays
     QCOMPARE(f.window->listType(), ListType::TextList);
 
@@ -96,7 +98,7 @@ void TrayAndStartTest::comingForwardTakesTheListQuorvaneHandedOver() {
     f.window->comeForward();
     QCOMPARE(f.window->listType(), ListType::OwnList);
     QCOMPARE(f.window->windowTitle(), QString("Quorfind - new.list.html"));
-    f.window->findChild<QAction*>("mnuUpdateList")->trigger();
+    child<QAction>(*f.window, "mnuUpdateList").trigger();
     QCOMPARE(f.world.started, std::vector<std::string>{"update 0 /web/new.list.html"});
 }
 
@@ -208,10 +210,8 @@ void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
     QCOMPARE(ui.texts(), (std::vector<std::string>(2, std::string(kQuorvaneNotFound))));
 }
 
-QObject* newTrayAndStartTest() {
-    return new TrayAndStartTest;
-}
+}  // namespace quor::find::ui
 
-}  // namespace quor::find::ui::testing
+QUOR_QT_TEST_MAIN(quor::find::ui::TrayAndStartTest)
 
 #include "tray_and_start_test.moc"

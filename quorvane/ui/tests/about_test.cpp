@@ -4,13 +4,15 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "common/qt/testing/test_main.h"
 #include "quorvane/ui/about_box.h"
 #include "quorvane/ui/game_sound.h"
 #include "quorvane/ui/paddle_game.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 class AboutTest : public QObject {
     Q_OBJECT
@@ -23,7 +25,7 @@ class AboutTest : public QObject {
 
 void AboutTest::opensTicksAndStopsWhenClosed() {
     AboutBox about;
-    about.findChild<QCheckBox*>("chkSound")->setChecked(false);
+    child<QCheckBox>(about, "chkSound").setChecked(false);
     about.show();
     QVERIFY(about.game()->running());
     QSignalSpy ticks(about.game(), &PaddleGame::ticked);
@@ -82,10 +84,8 @@ void AboutTest::toneIsAWholeWavFile() {
     QCOMPARE(toneWav(440, 0).size(), 44);
 }
 
-QObject* newAboutTest() {
-    return new AboutTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::AboutTest)
 
 #include "about_test.moc"

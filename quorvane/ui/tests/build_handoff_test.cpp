@@ -16,12 +16,14 @@
 #include <thread>
 
 #include "common/qt/instance_beacon.h"
+#include "common/qt/testing/test_main.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/window_build.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -158,9 +160,8 @@ void BuildHandoffTest::theWindowBuildsItsOpenListWhenIdle() {
         QMetaObject::invokeMethod(
             f.window.get(),
             [&] {
-                buildingInTheWindow =
-                    f.window->building() &&
-                    !f.window->findChild<QPushButton*>("btnMakeList")->isEnabled();
+                buildingInTheWindow = f.window->building() &&
+                                      !child<QPushButton>(*f.window, "btnMakeList").isEnabled();
                 acceptedBeforeTheBuild = f.accepted;
             },
             Qt::QueuedConnection);
@@ -328,10 +329,8 @@ void BuildHandoffTest::theUnattendedSideTrustsNoAnswer() {
     QVERIFY(!unsendable.ok());
 }
 
-QObject* newBuildHandoffTest() {
-    return new BuildHandoffTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::BuildHandoffTest)
 
 #include "build_handoff_test.moc"

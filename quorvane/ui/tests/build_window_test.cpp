@@ -13,13 +13,15 @@
 #include <QtTest>
 
 #include "common/qt/status_text.h"
+#include "common/qt/testing/test_main.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/playlist_dialog.h"
 #include "quorvane/ui/window_build.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -63,8 +65,8 @@ struct BuildWorld {
         window->resize(900, window->height());  // room for the whole folder path
     }
     std::string path(std::string_view relative) const { return world.home.path(relative).string(); }
-    QProgressBar& progress() { return *window->findChild<QProgressBar*>("pbBuild"); }
-    QPushButton& button(const char* name) { return *window->findChild<QPushButton*>(name); }
+    QProgressBar& progress() { return child<QProgressBar>(*window, "pbBuild"); }
+    QPushButton& button(const char* name) { return child<QPushButton>(*window, name); }
     QString status() { return quor::ui::shownStatusText(*window->statusBar()); }
 
     PollState state() {
@@ -135,7 +137,7 @@ void BuildWindowTest::buildShowsTheFolderBeingReadAndTheFoldersDone() {
     QCOMPARE(after.status, QString::fromStdString("List saved as: " + f.path("out/list.txt")));
     QVERIFY(!after.progressShown && !after.stopShown && after.createEnabled &&
             after.addFolderEnabled);
-    QCOMPARE(f.window->findChild<QLabel*>("lblListName")->text(),
+    QCOMPARE(child<QLabel>(*f.window, "lblListName").text(),
              QString("List: list.txt, 5 files, 8B"));
     QCOMPARE(f.window->windowTitle(), QString("Quorvane - list.txt"));
     QVERIFY(f.world.home.read("out/list.txt").find("b.txt") != std::string::npos);
@@ -244,7 +246,7 @@ void BuildWindowTest::playlistIsAppendedToTheChosenFile() {
     const std::string playlist = f.path("lists/mine.m3u");
 
     // Cancelled: nothing changes.
-    f.window->findChild<QAction*>("mnuMakePlayList")->trigger();
+    child<QAction>(*f.window, "mnuMakePlayList").trigger();
     QCOMPARE(f.world.setting("PlaylistPath"), std::string("<missing>"));
     const FileRequest& asked = f.world.saveRequests.back();
     QCOMPARE(asked.title, QString("Save MP3 Playlist As: (choose an existing file to append)"));
@@ -253,7 +255,7 @@ void BuildWindowTest::playlistIsAppendedToTheChosenFile() {
     QVERIFY(!asked.confirmOverwrite);
 
     f.world.saveAnswers.push_back(QString::fromStdString(playlist));
-    f.window->findChild<QAction*>("mnuMakePlayList")->trigger();
+    child<QAction>(*f.window, "mnuMakePlayList").trigger();
     const std::string files = f.path("more") + "/Sub/y.txt\n" + f.path("more") + "/x.txt\n" +
                               f.path("music") + "/a.txt\n" + f.path("music") + "/Pop/c.txt\n" +
                               f.path("music") + "/Rock/b.txt\n";
@@ -262,7 +264,7 @@ void BuildWindowTest::playlistIsAppendedToTheChosenFile() {
 
     // The next dialog opens in that folder; a second save appends again.
     f.world.saveAnswers.push_back(QString::fromStdString(playlist));
-    f.window->findChild<QAction*>("mnuMakePlayList")->trigger();
+    child<QAction>(*f.window, "mnuMakePlayList").trigger();
     QCOMPARE(f.world.saveRequests.back().folder, QString::fromStdString(f.path("lists") + "/"));
     QCOMPARE(f.world.home.read("lists/mine.m3u"), crlf("/kept/first.mp3\n" + files + files));
     QCOMPARE(f.world.ui.busyDepth(), 0);
@@ -280,10 +282,8 @@ void BuildWindowTest::screenshots() {
     screenshot(*f.window, "main-window-built");
 }
 
-QObject* newBuildWindowTest() {
-    return new BuildWindowTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::BuildWindowTest)
 
 #include "build_window_test.moc"

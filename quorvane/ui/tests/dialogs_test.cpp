@@ -12,7 +12,9 @@
 #include <QtTest>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/testing/test_main.h"
 #include "common/qt/window_interaction.h"
+#include "common/testing/scoped_environment.h"
 #include "quorvane/store/folder_options.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/download_link.h"
@@ -21,15 +23,18 @@
 #include "quorvane/ui/head_foot_editor.h"
 #include "quorvane/ui/list_preferences.h"
 #include "quorvane/ui/preferences_dialog.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
+using quor::testing::ScopedEnvironment;
+
 QCheckBox* box(QWidget& dialog, const char* name) {
-    return dialog.findChild<QCheckBox*>(name);
+    return &child<QCheckBox>(dialog, name);
 }
 
 }  // namespace
@@ -80,17 +85,17 @@ void DialogsTest::preferencesDependenciesFollowTheMasterBoxes() {
           "chkPathAtEnd", "chkFileSizeInMB", "chkIncludeRootFoldersOnly"}) {
         QVERIFY2(!box(dialog, name)->isEnabled(), name);
     }
-    QVERIFY(!dialog.findChild<QWidget*>("btnDownloadLink")->isEnabled());
-    QVERIFY(!dialog.findChild<QRadioButton*>("optColor0")->isEnabled());
+    QVERIFY(!child<QWidget>(dialog, "btnDownloadLink").isEnabled());
+    QVERIFY(!child<QRadioButton>(dialog, "optColor0").isEnabled());
 
-    dialog.findChild<QRadioButton*>("optHTML")->click();
+    child<QRadioButton>(dialog, "optHTML").click();
     for (const char* name : {"chkIncludeLinks", "chkUseHTMLTable", "chkShowTableBorders"}) {
         QVERIFY2(box(dialog, name)->isEnabled(), name);
     }
-    QVERIFY(dialog.findChild<QRadioButton*>("optColor7")->isEnabled());
+    QVERIFY(child<QRadioButton>(dialog, "optColor7").isEnabled());
     box(dialog, "chkUseHTMLTable")->click();  // cleared: no table details
     QVERIFY(!box(dialog, "chkShowTableBorders")->isEnabled());
-    QVERIFY(!dialog.findChild<QRadioButton*>("optColor7")->isEnabled());
+    QVERIFY(!child<QRadioButton>(dialog, "optColor7").isEnabled());
     QVERIFY(box(dialog, "chkIncludeLinks")->isEnabled());
 
     // Abbreviated size: disabled with its tick kept, and written as 0.
@@ -160,8 +165,8 @@ void DialogsTest::preferencesWriteInOrderOnlyOnOk() {
     QCOMPARE(world.setting("ShowFooter"), std::string("<missing>"));
     PreferencesDialog dialog(world.settings(), world.ui, world.services());
     box(dialog, "chkFooter")->click();
-    dialog.findChild<QRadioButton*>("optBigList")->click();
-    dialog.findChild<QLineEdit*>("FileMask")->setText("*.mp3");
+    child<QRadioButton>(dialog, "optBigList").click();
+    child<QLineEdit>(dialog, "FileMask").setText("*.mp3");
     click(dialog, "btnOK");
     QCOMPARE(world.setting("ShowFooter"), std::string("1"));
     QCOMPARE(world.setting("BigList"), std::string("True"));
@@ -180,9 +185,9 @@ void DialogsTest::savePathFollowsTheFormat() {
     world.settings().saveSetting("SavePath", "/lists/my.list.txt");
     PreferencesDialog dialog(world.settings(), world.ui, world.services());
     QCOMPARE(dialog.workingSavePath(), std::string("/lists/my.list.html"));
-    dialog.findChild<QRadioButton*>("optText")->click();
+    child<QRadioButton>(dialog, "optText").click();
     QCOMPARE(dialog.workingSavePath(), std::string("/lists/my.list.txt"));
-    dialog.findChild<QRadioButton*>("optHTML")->click();
+    child<QRadioButton>(dialog, "optHTML").click();
     click(dialog, "btnOK");
     QCOMPARE(world.setting("SavePath"), std::string("/lists/my.list.html"));
     QCOMPARE(world.setting("HTML"), std::string("1"));
@@ -198,9 +203,9 @@ void DialogsTest::downloadLinkIsCleanedAndExampled() {
 
     UiWorld world;
     DownloadLinkDialog dialog(world.settings(), world.ui);
-    auto* link = dialog.findChild<QLineEdit*>("txtDownloadLink");
+    auto* link = &child<QLineEdit>(dialog, "txtDownloadLink");
     link->setText("http://h/ my files/");
-    QCOMPARE(dialog.findChild<QLineEdit*>("txtExampleLink")->text(),
+    QCOMPARE(child<QLineEdit>(dialog, "txtExampleLink").text(),
              QString("http://h/ my files//mymusic/song.mp3"));
     click(dialog, "btnOK");
     QCOMPARE(world.setting("DownloadLink"), std::string("http://h/myfiles"));
@@ -219,7 +224,7 @@ void DialogsTest::folderOptionsMultipleDisksAnsweredNoKeepsTheDisks() {
     auto* disks = box(dialog, "Check2");
     QVERIFY(disks->isChecked());
     QVERIFY(!box(dialog, "Check1")->isEnabled());
-    QVERIFY(dialog.findChild<QWidget*>("btnAddAll")->isEnabled());
+    QVERIFY(child<QWidget>(dialog, "btnAddAll").isEnabled());
     world.ui.answerNo();
     disks->click();
     QVERIFY(disks->isChecked());
@@ -228,12 +233,13 @@ void DialogsTest::folderOptionsMultipleDisksAnsweredNoKeepsTheDisks() {
     world.ui.answerYes();
     disks->click();
     QVERIFY(!disks->isChecked());
-    QVERIFY(box(dialog, "Check1")->isChecked() && box(dialog, "Check1")->isEnabled());
-    QVERIFY(!dialog.findChild<QWidget*>("btnAddNew")->isEnabled());
+    QVERIFY(box(dialog, "Check1")->isChecked() &&
+            box(dialog, "Check1")->isEnabled());
+    QVERIFY(!child<QWidget>(dialog, "btnAddNew").isEnabled());
     QVERIFY(!world.home.exists("home/0.txt"));
     QCOMPARE(store::readFolderRecord(world.settings(), 0).cdrom, std::string("0"));
     // An empty path keeps the dialog open.
-    dialog.findChild<QLineEdit*>("Path")->clear();
+    child<QLineEdit>(dialog, "Path").clear();
     click(dialog, "btnOK");
     QCOMPARE(world.ui.texts().back(), std::string("You must enter a valid path!"));
     QCOMPARE(dialog.result(), 0);
@@ -253,7 +259,7 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
         world.home.file("home/0.txt", "?Disk 1\r\n10\r\n");
         return true;
     });
-    auto* addAll = dialog.findChild<QPushButton*>("btnAddAll");
+    auto* addAll = &child<QPushButton>(dialog, "btnAddAll");
     addAll->setFocus();
     click(dialog, "btnAddAll");  // no disks yet: nothing to erase, nothing asked
     QVERIFY(world.ui.boxes().empty());
@@ -261,7 +267,7 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
     QCOMPARE(reads[0].second, DiskReadMode::AddAll);
     QVERIFY(dialog.rebuildRequested());
     // Enter after the disks were read closes the dialog, not Add All again.
-    QCOMPARE(dialog.focusWidget(), dialog.findChild<QWidget*>("btnOK"));
+    QCOMPARE(dialog.focusWidget(), &child<QWidget>(dialog, "btnOK"));
 
     world.ui.answerNo();
     click(dialog, "btnAddAll");  // now there are disks: asked, No by default
@@ -330,7 +336,7 @@ void DialogsTest::missingHeaderIsCreatedAndEdited() {
     auto context = world.context();
     auto services = world.services();
     world.dialogScripts.push_back([](QDialog& dialog) {
-        auto* text = dialog.findChild<QPlainTextEdit*>("txtFile");
+        auto* text = &child<QPlainTextEdit>(dialog, "txtFile");
         SCRIPT_CHECK(text->toPlainText(), QString(""));
         text->setPlainText("Welcome");
         click(dialog, "Command1");
@@ -360,16 +366,14 @@ void DialogsTest::templateIsEditedWithAGraphicalEditor() {
     QVERIFY(!world.home.exists("home/Template.html"));
 
     world.home.file("home/Template.html", "<!--list-->");
-    qputenv("VISUAL", "");
-    qputenv("EDITOR", "mousepad");
+    const ScopedEnvironment visual("VISUAL", "");
+    const ScopedEnvironment editor("EDITOR", "mousepad");
     editHtmlTemplate(context, services);
     QCOMPARE(world.started.at(0).first(), QString("mousepad"));
     QVERIFY(world.started.at(0).last().endsWith("/Template.html"));
     world.startSucceeds = false;
     editHtmlTemplate(context, services);  // the editor failed: the file is opened
     QCOMPARE(world.opened.size(), 1u);
-    qunsetenv("VISUAL");
-    qunsetenv("EDITOR");
 }
 
 // With no graphical editor named, the page goes to the desktop's application
@@ -379,29 +383,14 @@ void DialogsTest::templateWithoutAnEditorGoesToThePlainTextApplication() {
     const auto page = world.home.file("home/Template.html", "<!--list-->");
     world.home.file("xdg/data/applications/pad.desktop", "[Desktop Entry]\nExec=sh pad %f\n");
     world.home.file("xdg/config/mimeapps.list", "[Default Applications]\ntext/plain=pad.desktop\n");
-    // Puts the variables back however the test ends.
-    struct Environment {
-        std::vector<std::pair<const char*, QByteArray>> previous;
-        Environment() {
-            for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME",
-                                     "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP", "VISUAL", "EDITOR"}) {
-                previous.emplace_back(name, qgetenv(name));
-            }
-        }
-        ~Environment() {
-            for (const auto& [name, value] : previous) {
-                value.isNull() ? (void)qunsetenv(name) : (void)qputenv(name, value);
-            }
-        }
-    } environment;
-    const QString xdg = QString::fromStdString(world.home.path("xdg").string());
-    qputenv("XDG_CONFIG_HOME", (xdg + "/config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", (xdg + "/none").toUtf8());
-    qputenv("XDG_DATA_HOME", (xdg + "/data").toUtf8());
-    qputenv("XDG_DATA_DIRS", (xdg + "/none").toUtf8());
-    qputenv("XDG_CURRENT_DESKTOP", "");
-    qputenv("VISUAL", "");
-    qputenv("EDITOR", "vi");
+    const std::string xdg = world.home.path("xdg").string();
+    const ScopedEnvironment configHome("XDG_CONFIG_HOME", xdg + "/config");
+    const ScopedEnvironment configDirs("XDG_CONFIG_DIRS", xdg + "/none");
+    const ScopedEnvironment dataHome("XDG_DATA_HOME", xdg + "/data");
+    const ScopedEnvironment dataDirs("XDG_DATA_DIRS", xdg + "/none");
+    const ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", "");
+    const ScopedEnvironment visual("VISUAL", "");
+    const ScopedEnvironment editor("EDITOR", "vi");
 
     auto context = world.context();
     editHtmlTemplate(context, world.services());
@@ -427,10 +416,8 @@ void DialogsTest::screenshots() {
     screenshot(editor, "header-editor");
 }
 
-QObject* newDialogsTest() {
-    return new DialogsTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::DialogsTest)
 
 #include "dialogs_test.moc"

@@ -8,26 +8,28 @@
 #include <QSlider>
 #include <QtTest>
 
-#include "dupes_test_support.h"
+#include "common/qt/testing/test_main.h"
+#include "dupes_fixture.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/dupes_options_dialog.h"
 #include "quorvane/ui/rename_file_dialog.h"
-#include "ui_tests.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
 QSlider& slider(QWidget& dialog) {
-    return *dialog.findChild<QSlider*>("Slider");
+    return child<QSlider>(dialog, "Slider");
 }
 
 QCheckBox& removables(QWidget& dialog) {
-    return *dialog.findChild<QCheckBox*>("chkIncludeRemovables");
+    return child<QCheckBox>(dialog, "chkIncludeRemovables");
 }
 
 QLineEdit& box(QWidget& dialog, const char* name) {
-    return *dialog.findChild<QLineEdit*>(name);
+    return child<QLineEdit>(dialog, name);
 }
 
 // A dialog script: sets the options and presses the button.
@@ -58,20 +60,19 @@ void DupesDialogsTest::optionsShowTheStoredChoices() {
     {
         DupesOptionsDialog dialog(world.settings(), world.ui);
         QCOMPARE(dialog.windowTitle(), QString("Duplicate File Options"));
-        QCOMPARE(dialog.findChild<QLabel*>("lblInstruction")->text(),
+        QCOMPARE(child<QLabel>(dialog, "lblInstruction").text(),
                  QString("Select how close files must be to match:"));
-        QCOMPARE(dialog.findChild<QLabel*>("lblExact")->text(), QString("Exact"));
-        QCOMPARE(dialog.findChild<QLabel*>("lblLess")->text(), QString("Less"));
+        QCOMPARE(child<QLabel>(dialog, "lblExact").text(), QString("Exact"));
+        QCOMPARE(child<QLabel>(dialog, "lblLess").text(), QString("Less"));
         QCOMPARE(slider(dialog).toolTip(),
                  QString("Adjust to select duplicate search sensitivity"));
         QCOMPARE(slider(dialog).minimum(), 0);
         QCOMPARE(slider(dialog).maximum(), 4);
         QCOMPARE(removables(dialog).text(), QString("Include removable disks in search"));
-        QCOMPARE(dialog.findChild<QPushButton*>("btnOK")->toolTip(),
-                 QString("Changes will be saved"));
-        QCOMPARE(dialog.findChild<QPushButton*>("btnCancel")->toolTip(),
+        QCOMPARE(child<QPushButton>(dialog, "btnOK").toolTip(), QString("Changes will be saved"));
+        QCOMPARE(child<QPushButton>(dialog, "btnCancel").toolTip(),
                  QString("Changes will not be saved"));
-        QVERIFY(dialog.findChild<QPushButton*>("btnOK")->isDefault());
+        QVERIFY(child<QPushButton>(dialog, "btnOK").isDefault());
         QCOMPARE(focusOrder(slider(dialog), 4),
                  (QStringList{"Slider", "chkIncludeRemovables", "btnOK", "btnCancel"}));
         // Nothing stored yet: the defaults.
@@ -115,12 +116,12 @@ void DupesDialogsTest::optionsChangeWhatTheSearchFinds() {
     const QStringList trackPair = {"More/track01.mp3", "More/track02.mp3", ""};
     auto search = [&] {
         f.world.dialogsRun.clear();
-        window->findChild<QPushButton*>("btnSearch")->click();
+        child<QPushButton>(*window, "btnSearch").click();
         return shownRows(*window);
     };
     auto options = [&](DialogScript script) {
         f.world.dialogScripts.push_back(std::move(script));
-        window->findChild<QAction*>("mnuDupesOptions")->trigger();
+        child<QAction>(*window, "mnuDupesOptions").trigger();
         QCOMPARE(f.world.dialogsRun.back(), QString("frmDupesOptions"));
     };
     QCOMPARE(search(), musicPair);
@@ -146,7 +147,7 @@ void DupesDialogsTest::renameHandsBackTheCleanedName() {
     QCOMPARE(box(dialog, "txtNewFileName").selectedText(), QString("My Song.mp3"));
     QCOMPARE(focusOrder(box(dialog, "txtOldFileName"), 4),
              (QStringList{"txtOldFileName", "txtNewFileName", "btnOK", "btnCancel"}));
-    QVERIFY(dialog.findChild<QPushButton*>("btnOK")->isDefault());
+    QVERIFY(child<QPushButton>(dialog, "btnOK").isDefault());
 
     box(dialog, "txtNewFileName").setText("a<b>\"c\"|d?.mp3");
     click(dialog, "btnOK");
@@ -182,7 +183,7 @@ void DupesDialogsTest::screenshots() {
     DupesWorld f;
     auto window = f.makeWindow();
     window->resize(520, 360);
-    window->findChild<QPushButton*>("btnSearch")->click();
+    child<QPushButton>(*window, "btnSearch").click();
     selectRow(*window, 3);
     screenshot(*window, "dupes-window");
     DupesOptionsDialog options(f.world.settings(), f.world.ui);
@@ -194,10 +195,8 @@ void DupesDialogsTest::screenshots() {
     screenshot(*fresh, "dupes-window-opened");
 }
 
-QObject* newDupesDialogsTest() {
-    return new DupesDialogsTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::DupesDialogsTest)
 
 #include "dupes_dialogs_test.moc"

@@ -8,13 +8,15 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "common/qt/testing/test_main.h"
 #include "common/qt/window_placement.h"
-#include "dupes_test_support.h"
+#include "dupes_fixture.h"
 #include "quorvane/dupes/row_actions.h"
 #include "quorvane/ui/main_window.h"
-#include "ui_tests.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -23,11 +25,11 @@ const QStringList kBothPairs = {"Music/My Song.mp3  3KB", "Music/Rock/my_song.MP
                                 "More/abc.mp3  1KB",      "More/cab.mp3  1KB",           ""};
 
 QPushButton& button(DupesWindow& window, const char* name) {
-    return *window.findChild<QPushButton*>(name);
+    return child<QPushButton>(window, name);
 }
 
 void trigger(DupesWindow& window, const char* action) {
-    window.findChild<QAction*>(action)->trigger();
+    child<QAction>(window, action).trigger();
 }
 
 // Runs work at the search's first poll, when the window lets events run.
@@ -47,7 +49,7 @@ struct SearchingState {
 SearchingState stateOf(DupesWindow& window) {
     return {window.windowTitle(), button(window, "btnSearch").text(),
             button(window, "btnSearch").isEnabled(), button(window, "btnDelete").isEnabled(),
-            window.findChild<QAction*>("mnuDupesOptions")->isEnabled()};
+            child<QAction>(window, "mnuDupesOptions").isEnabled()};
 }
 
 QStringList menuCaptions(QMenu& menu) {
@@ -228,7 +230,7 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
 
     // A name that is taken is refused.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>("txtNewFileName")->setText("taken.mp3");
+        child<QLineEdit>(dialog, "txtNewFileName").setText("taken.mp3");
         click(dialog, "btnOK");
         return dialog.result();
     });
@@ -239,9 +241,8 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
 
     // The dialog offers the current name; characters no name may hold go.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
-        auto* newName = dialog.findChild<QLineEdit*>("txtNewFileName");
-        SCRIPT_CHECK(dialog.findChild<QLineEdit*>("txtOldFileName")->text(),
-                     QString("My Song.mp3"));
+        auto* newName = &child<QLineEdit>(dialog, "txtNewFileName");
+        SCRIPT_CHECK(child<QLineEdit>(dialog, "txtOldFileName").text(), QString("My Song.mp3"));
         SCRIPT_CHECK(newName->selectedText(), QString("My Song.mp3"));
         newName->setText("Best?Song*.mp3");
         click(dialog, "btnOK");
@@ -302,7 +303,7 @@ void DupesWindowTest::contextMenuFollowsThePointerAndTheMenuKey() {
     window->show();
     button(*window, "btnSearch").click();
     QListWidget& list = dupesList(*window);
-    auto* menu = window->findChild<QMenu*>("mnuDupesList");
+    auto* menu = &child<QMenu>(*window, "mnuDupesList");
     QCOMPARE(menuCaptions(*menu), (QStringList{"&Open/Play", "&Rename", "&Delete"}));
 
     selectRow(*window, 0);
@@ -340,15 +341,15 @@ void DupesWindowTest::everyControlIsReachedByKeyboard() {
                                                              "btnDelete", "btnSearch", "btnDone"}));
     QVERIFY(!dupesList(*window).accessibleName().isEmpty());
     QCOMPARE(button(*window, "btnDelete").toolTip(), QString("Click to delete the selected file"));
-    QCOMPARE(window->findChild<QAction*>("mnuDupesOptions")->text(), QString("&Options"));
+    QCOMPARE(child<QAction>(*window, "mnuDupesOptions").text(), QString("&Options"));
     QCOMPARE(button(*window, "btnDone").text(), QString("Exit"));
 }
 
 void DupesWindowTest::keysActOnTheListAndEscapeStopsOrCloses() {
     DupesWorld f;
     auto window = f.makeWindow();
-    QCOMPARE(window->findChild<QAction*>("mnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
-    QCOMPARE(window->findChild<QAction*>("mnuDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QCOMPARE(child<QAction>(*window, "mnuRename").shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(child<QAction>(*window, "mnuDelete").shortcut(), QKeySequence(Qt::Key_Delete));
     QVERIFY(showActive(*window));
     button(*window, "btnSearch").click();
     QListWidget& list = dupesList(*window);
@@ -399,6 +400,7 @@ void DupesWindowTest::mainWindowOpensOneWindowThatKeepsItsPlace() {
     // Ending the program closes the window without storing its place.
     main.findDuplicates();
     window = main.findChild<DupesWindow*>();
+    QVERIFY(!window.isNull());
     QCOMPARE(window->height(), 420);
     window->resize(window->width(), 480);
     emit main.closed();
@@ -406,10 +408,8 @@ void DupesWindowTest::mainWindowOpensOneWindowThatKeepsItsPlace() {
     QCOMPARE(f.world.setting("DupesHeight"), std::to_string(pixelsToTwips(420, dpi)));
 }
 
-QObject* newDupesWindowTest() {
-    return new DupesWindowTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::DupesWindowTest)
 
 #include "dupes_window_test.moc"

@@ -13,13 +13,15 @@
 #include <QtTest>
 
 #include "common/qt/qt_interaction.h"
+#include "common/qt/testing/test_main.h"
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/saved_lists.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -31,7 +33,7 @@ struct Fixture {
         window = std::make_unique<MainWindow>(*world.store, store::Places(world.home.home()),
                                               world.ui, world.services());
     }
-    QListWidget& list() { return *window->findChild<QListWidget*>("PathList"); }
+    QListWidget& list() { return child<QListWidget>(*window, "PathList"); }
     QStringList rows() {
         QStringList texts;
         for (int i = 0; i < list().count(); ++i) {
@@ -39,8 +41,8 @@ struct Fixture {
         }
         return texts;
     }
-    QString label() { return window->findChild<QLabel*>("lblListName")->text(); }
-    void trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
+    QString label() { return child<QLabel>(*window, "lblListName").text(); }
+    void trigger(const char* action) { child<QAction>(*window, action).trigger(); }
     void select(int row) { list().setCurrentRow(row, QItemSelectionModel::ClearAndSelect); }
 };
 
@@ -86,8 +88,8 @@ void MainWindowTest::addFolderStoresRecordAndOpensItsOptions() {
     QVERIFY(f.window->load().ok());
     f.world.folderAnswers.push_back("/data/Music");
     f.world.dialogScripts.push_back([](QDialog& dialog) {
-        SCRIPT_CHECK(dialog.findChild<QLineEdit*>("Path")->text(), QString("/data/Music"));
-        dialog.findChild<QLineEdit*>("PathName")->setText("My*Music");
+        SCRIPT_CHECK(child<QLineEdit>(dialog, "Path").text(), QString("/data/Music"));
+        child<QLineEdit>(dialog, "PathName").setText("My*Music");
         click(dialog, "btnOK");
         return dialog.result();
     });
@@ -164,7 +166,7 @@ void MainWindowTest::rightClickSelectsTheRowAndOffersTheMenu() {
     QContextMenuEvent event(QContextMenuEvent::Mouse, inRow, list.viewport()->mapToGlobal(inRow));
     QCoreApplication::sendEvent(list.viewport(), &event);
     QCOMPARE(*f.window->selectedRow(), 2);
-    auto* menu = f.window->findChild<QMenu*>("mnuPathList");
+    auto* menu = &child<QMenu>(*f.window, "mnuPathList");
     QVERIFY(menu->isVisible());
     QStringList captions;
     for (QAction* action : menu->actions()) {
@@ -280,8 +282,8 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
     // nothing changes.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
         SCRIPT_CHECK(dialog.windowTitle(), QString("Open List"));
-        auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
-        auto* open = dialog.findChild<QPushButton*>("btnOpen");
+        auto* lists = &child<QListWidget>(dialog, "lstSavedLists");
+        auto* open = &child<QPushButton>(dialog, "btnOpen");
         SCRIPT_CHECK(lists->selectedItems().size(), 1);
         SCRIPT_CHECK(open->isEnabled(), true);
         lists->clearSelection();
@@ -295,7 +297,7 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
 
     // Enter opens the selected list.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
-        auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
+        auto* lists = &child<QListWidget>(dialog, "lstSavedLists");
         SCRIPT_CHECK(lists->count(), 1);
         SCRIPT_CHECK(lists->item(0)->text(), QString("music"));
         dialog.show();
@@ -312,8 +314,8 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
         f.world.ui.answer(yes);
         f.world.dialogScripts.push_back([](QDialog& dialog) {
             SCRIPT_CHECK(dialog.windowTitle(), QString("Delete List"));
-            SCRIPT_CHECK(dialog.findChild<QAbstractButton*>("btnOpen")->text(), QString("Delete"));
-            auto* lists = dialog.findChild<QListWidget*>("lstSavedLists");
+            SCRIPT_CHECK(child<QAbstractButton>(dialog, "btnOpen").text(), QString("Delete"));
+            auto* lists = &child<QListWidget>(dialog, "lstSavedLists");
             SCRIPT_CHECK(lists->currentRow(), 0);  // the current list
             SCRIPT_CHECK(lists->item(0)->isSelected(), true);
             click(dialog, "btnOpen");
@@ -428,7 +430,7 @@ void MainWindowTest::menuKeysRunTheirCommands() {
     };
     for (const auto& k : keys) {
         // The first key is the one the menu shows.
-        QCOMPARE(f.window->findChild<QAction*>(k.action)->shortcut(), k.key);
+        QCOMPARE(child<QAction>(*f.window, k.action).shortcut(), k.key);
     }
 
     QVERIFY(showActive(*f.window));
@@ -483,10 +485,8 @@ void MainWindowTest::screenshots() {
     f.window->close();
 }
 
-QObject* newMainWindowTest() {
-    return new MainWindowTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::MainWindowTest)
 
 #include "main_window_test.moc"

@@ -5,12 +5,14 @@
 #include <QtTest>
 
 #include "common/qt/instance_beacon.h"
+#include "common/qt/testing/test_main.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/ui/main_window.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 class PlacementTest : public QObject {
     Q_OBJECT
@@ -126,10 +128,8 @@ void PlacementTest::secondCopyReachesTheFirst() {
     QCOMPARE(asked.count(), 1);
 }
 
-QObject* newPlacementTest() {
-    return new PlacementTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::PlacementTest)
 
 #include "placement_test.moc"

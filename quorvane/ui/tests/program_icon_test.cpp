@@ -7,10 +7,12 @@
 #include <QPixmap>
 #include <QtTest>
 
+#include "common/qt/testing/test_main.h"
 #include "common/testing/temp_tree.h"
-#include "ui_tests.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -96,10 +98,8 @@ void ProgramIconTest::quorvaneNeverShowsTheGenericIcon() {
     QVERIFY(picture.pixelColor(16, 16).alpha() > 0);
 }
 
-QObject* newProgramIconTest() {
-    return new ProgramIconTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::ProgramIconTest)
 
 #include "program_icon_test.moc"

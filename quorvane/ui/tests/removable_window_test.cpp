@@ -16,15 +16,17 @@
 #include <stdexcept>
 
 #include "common/qt/status_text.h"
+#include "common/qt/testing/test_main.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_records.h"
 #include "quorvane/ui/add_disk_dialog.h"
 #include "quorvane/ui/main_window.h"
 #include "quorvane/ui/window_build.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -78,7 +80,7 @@ struct DiskWorld {
 };
 
 QListWidget& diskList(QWidget& window, const char* name = "lstRemovables") {
-    return *window.findChild<QListWidget*>(name);
+    return child<QListWidget>(window, name);
 }
 
 QStringList rows(QListWidget& list) {
@@ -100,7 +102,7 @@ bool rowButtonsEnabled(QWidget& window) {
     bool any = false;
     bool all = true;
     for (const char* name : {"btnView", "btnDelete", "btnRename"}) {
-        const bool enabled = window.findChild<QWidget*>(name)->isEnabled();
+        const bool enabled = child<QWidget>(window, name).isEnabled();
         any = any || enabled;
         all = all && enabled;
     }
@@ -123,7 +125,7 @@ DialogScript readDisks(DiskWorld& f, std::vector<DiskToRead> disks) {
     return [&f, disks = std::move(disks)](QDialog& dialog) {
         for (const DiskToRead& disk : disks) {
             f.insertDisk(disk.files);
-            dialog.findChild<QLineEdit*>("txtLabel")->setText(disk.name);
+            child<QLineEdit>(dialog, "txtLabel").setText(disk.name);
             click(dialog, "btnAdd");
         }
         click(dialog, "btnDone");
@@ -166,9 +168,9 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
         SCRIPT_CHECK(dialog.objectName(), QString("frmLabel"));
         SCRIPT_CHECK(dialog.windowTitle(),
                      QString::fromStdString("Add All Disks for " + f.drive()));
-        SCRIPT_CHECK(dialog.findChild<QLabel*>("lblEnterName")->text(),
+        SCRIPT_CHECK(child<QLabel>(dialog, "lblEnterName").text(),
                      QString("Enter a name for disk 1:"));
-        auto* name = dialog.findChild<QLineEdit*>("txtLabel");
+        auto* name = &child<QLineEdit>(dialog, "txtLabel");
         SCRIPT_CHECK(name->selectedText(), QString("Disk 1"));
         SCRIPT_CHECK(rows(diskList(dialog, "DiskList")), QStringList{});
         f.insertDisk({"one.txt", "Sub/two.txt"});
@@ -176,7 +178,7 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
         click(dialog, "btnAdd");
         SCRIPT_CHECK(rows(diskList(dialog, "DiskList")), QStringList{"CD:12"});
         SCRIPT_CHECK(name->text(), QString("Disk 2"));
-        SCRIPT_CHECK(dialog.findChild<QLabel*>("lblEnterName")->text(),
+        SCRIPT_CHECK(child<QLabel>(dialog, "lblEnterName").text(),
                      QString("Enter a name for disk 2:"));
         name->setText("CD:12");  // taken: refused, the text stays for correcting
         click(dialog, "btnAdd");
@@ -207,7 +209,7 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
         SCRIPT_CHECK(dialog.windowTitle(),
                      QString::fromStdString("Add New Disks for " + f.drive()));
         SCRIPT_CHECK(rows(diskList(dialog, "DiskList")), (QStringList{"Backup", "CD:12"}));
-        SCRIPT_CHECK(dialog.findChild<QLineEdit*>("txtLabel")->text(), QString("Disk 3"));
+        SCRIPT_CHECK(child<QLineEdit>(dialog, "txtLabel").text(), QString("Disk 3"));
         return readDisks(f, {{"Archive", {"four.txt"}}})(dialog);
     });
     main.openFolderOptions(0);
@@ -244,14 +246,14 @@ void RemovableWindowTest::theAddDiskDialogStaysOpenWhileADiskIsRead() {
         &dialog,
         [&] {
             readingAtPoll = dialog.reading();
-            QVERIFY(!dialog.findChild<QPushButton*>("btnDone")->isEnabled());
-            QVERIFY(!dialog.findChild<QPushButton*>("btnAdd")->isEnabled());
+            QVERIFY(!child<QPushButton>(dialog, "btnDone").isEnabled());
+            QVERIFY(!child<QPushButton>(dialog, "btnAdd").isEnabled());
             dialog.reject();  // Escape or the close box
             dialog.close();
             QVERIFY(dialog.isVisible());
         },
         Qt::QueuedConnection);
-    dialog.findChild<QLineEdit*>("txtLabel")->setText("New");
+    child<QLineEdit>(dialog, "txtLabel").setText("New");
     click(dialog, "btnAdd");
     QVERIFY(readingAtPoll);
     QVERIFY(dialog.isVisible());
@@ -314,7 +316,7 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     // Without a selection the Rename button does nothing; the menu says why.
     click(*window, "btnRename");
     QVERIFY(f.world.ui.boxes().empty());
-    window->findChild<QAction*>("mnuRename")->trigger();
+    child<QAction>(*window, "mnuRename").trigger();
     QCOMPARE(f.world.ui.texts().back(), std::string("You must select a disk first!"));
     QVERIFY(f.world.dialogsRun.empty());
 
@@ -329,14 +331,14 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
 
     // The name is cleaned; the disk's own headings follow; the block moves.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
-        auto* newName = dialog.findChild<QLineEdit*>("txtNewFileName");
-        SCRIPT_CHECK(dialog.findChild<QLineEdit*>("txtOldFileName")->text(), QString("Disk 1"));
+        auto* newName = &child<QLineEdit>(dialog, "txtNewFileName");
+        SCRIPT_CHECK(child<QLineEdit>(dialog, "txtOldFileName").text(), QString("Disk 1"));
         SCRIPT_CHECK(newName->selectedText(), QString("Disk 1"));
         newName->setText("Mu*sic");
         click(dialog, "btnOK");
         return dialog.result();
     });
-    window->findChild<QAction*>("mnuRename")->trigger();
+    child<QAction>(*window, "mnuRename").trigger();
     QCOMPARE(f.world.dialogsRun, (std::vector<QString>{"frmRename", "frmRename"}));
     QCOMPARE(
         f.cacheFile(0),
@@ -346,7 +348,7 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
 
     // A name the set has already is refused; the selection stays.
     f.world.dialogScripts.push_back([](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>("txtNewFileName")->setText("Disk 10");
+        child<QLineEdit>(dialog, "txtNewFileName").setText("Disk 10");
         click(dialog, "btnOK");
         return dialog.result();
     });
@@ -369,7 +371,7 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     QVERIFY(!rowButtonsEnabled(*window));
     select(list, "Zip");
     f.world.ui.answerYes();
-    window->findChild<QAction*>("mnuDelete")->trigger();
+    child<QAction>(*window, "mnuDelete").trigger();
     QCOMPARE(rows(list), QStringList{"Disk 10"});
     QCOMPARE(f.world.ui.unscriptedQuestions(), 0);
 }
@@ -404,8 +406,8 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
 void RemovableWindowTest::keysActOnTheListAndEscapeCloses() {
     DiskWorld f;
     auto window = f.makeWindow();
-    QCOMPARE(window->findChild<QAction*>("mnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
-    QCOMPARE(window->findChild<QAction*>("mnuDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QCOMPARE(child<QAction>(*window, "mnuRename").shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(child<QAction>(*window, "mnuDelete").shortcut(), QKeySequence(Qt::Key_Delete));
     QVERIFY(showActive(*window));
     QListWidget& list = diskList(*window);
     list.setFocus();
@@ -449,15 +451,15 @@ void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
     QCOMPARE(focusOrder(diskList(*window), 5),
              (QStringList{"lstRemovables", "btnView", "btnDelete", "btnRename", "btnExit"}));
     QVERIFY(!diskList(*window).accessibleName().isEmpty());
-    QCOMPARE(window->findChild<QPushButton*>("btnExit")->toolTip(), QString("Click here to exit"));
+    QCOMPARE(child<QPushButton>(*window, "btnExit").toolTip(), QString("Click here to exit"));
     QStringList menu;
-    for (QAction* action : window->findChild<QMenu*>("mnuRemovable")->actions()) {
+    for (QAction* action : child<QMenu>(*window, "mnuRemovable").actions()) {
         menu << action->text();
     }
     QCOMPARE(menu, (QStringList{"&View", "&Delete", "&Rename", "E&xit"}));
 
     window->resize(window->width(), 420);
-    window->findChild<QAction*>("mnuExit")->trigger();
+    child<QAction>(*window, "mnuExit").trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window.isNull());
     QCOMPARE(f.world.setting("RemoveHeight"), std::to_string(pixelsToTwips(420, dpi)));
@@ -466,11 +468,10 @@ void RemovableWindowTest::windowsKeepTheirPlaceAndEveryControlIsReachable() {
     generate::RemovableDiskState state{0, false, true};
     auto context = f.world.context();
     AddDiskDialog dialog(context, state);
-    QCOMPARE(focusOrder(*dialog.findChild<QLineEdit*>("txtLabel"), 5),
+    QCOMPARE(focusOrder(child<QLineEdit>(dialog, "txtLabel"), 5),
              (QStringList{"txtLabel", "btnAdd", "btnVolume", "btnDone", "DiskList"}));
-    QVERIFY(dialog.findChild<QPushButton*>("btnAdd")->isDefault());
-    QCOMPARE(dialog.findChild<QLabel*>("lblEnterName")->buddy(),
-             dialog.findChild<QLineEdit*>("txtLabel"));
+    QVERIFY(child<QPushButton>(dialog, "btnAdd").isDefault());
+    QCOMPARE(child<QLabel>(dialog, "lblEnterName").buddy(), &child<QLineEdit>(dialog, "txtLabel"));
 }
 
 void RemovableWindowTest::screenshots() {
@@ -486,10 +487,8 @@ void RemovableWindowTest::screenshots() {
     screenshot(dialog, "add-disk");
 }
 
-QObject* newRemovableWindowTest() {
-    return new RemovableWindowTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::RemovableWindowTest)
 
 #include "removable_window_test.moc"

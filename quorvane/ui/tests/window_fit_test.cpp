@@ -8,14 +8,16 @@
 
 #include "common/qt/described_size.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/testing/test_main.h"
 #include "common/qt/window_placement.h"
 #include "quorvane/ui/dupes_window.h"
 #include "quorvane/ui/head_foot_editor.h"
 #include "quorvane/ui/removable_window.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -202,7 +204,7 @@ void WindowFitTest::mainWindowGrowsWithTheFontAndShowsTheListName() {
     const auto window = world.makeMainWindow();
     QVERIFY(window->load().ok());
     window->show();
-    auto* label = window->findChild<QLabel*>("lblListName");
+    auto* label = &child<QLabel>(*window, "lblListName");
     QVERIFY(label->text().contains("a-list-with-a-rather-long-name-to-show-in-full.txt"));
     QVERIFY(label->width() >= label->sizeHint().width());
 }
@@ -241,10 +243,8 @@ void WindowFitTest::editorOpensCentredOverItsParent() {
             describedSizeInPixels({7000, 5000}, logicalDpi(editor), fontScaleOf(editor)).width());
 }
 
-QObject* newWindowFitTest() {
-    return new WindowFitTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::WindowFitTest)
 
 #include "window_fit_test.moc"

@@ -13,10 +13,12 @@
 #include "common/qt/dialog_buttons.h"
 #include "common/qt/menu_items.h"
 #include "common/qt/store_guard.h"
+#include "common/qt/testing/test_main.h"
 #include "common/testing/scripted_interaction.h"
-#include "ui_tests.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -143,10 +145,8 @@ void WindowHelpersTest::storeFailuresAreToldNotThrown() {
     QCOMPARE(told, std::string("disk I/O error"));
 }
 
-QObject* newWindowHelpersTest() {
-    return new WindowHelpersTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::WindowHelpersTest)
 
 #include "window_helpers_test.moc"

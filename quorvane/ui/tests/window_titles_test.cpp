@@ -11,12 +11,14 @@
 #include "common/qt/app_identity.h"
 #include "common/qt/dialog_title.h"
 #include "common/qt/qt_interaction.h"
+#include "common/qt/testing/test_main.h"
 #include "quorvane/store/folder_list.h"
 #include "quorvane/ui/folder_chooser.h"
-#include "ui_test_support.h"
-#include "ui_tests.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::ui {
+
+using namespace quor::testing;
 
 namespace {
 
@@ -124,10 +126,8 @@ void WindowTitlesTest::folderChooserShowsTheSecondLineAsALabel() {
     QVERIFY(plain->findChild<QLabel*>("lblChooserPrompt") == nullptr);
 }
 
-QObject* newWindowTitlesTest() {
-    return new WindowTitlesTest;
-}
+}  // namespace quor::ui
 
-}  // namespace quor::ui::testing
+QUOR_QT_TEST_MAIN(quor::ui::WindowTitlesTest)
 
 #include "window_titles_test.moc"

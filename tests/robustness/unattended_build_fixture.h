@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/testing/child_process.h"
+#include "common/testing/scoped_environment.h"
 #include "common/testing/temp_tree.h"
 
 namespace quor::testing {
@@ -85,6 +86,10 @@ class UnattendedBuildTest : public ::testing::Test {
     TempHome tree;
     FileSet before;
     FileSet after;
+
+  private:
+    // The desktop's recent-files list of the build goes into the test's tree.
+    ScopedEnvironment dataHome_;
 };
 
 // Each file of now is what it was in before or what it is in after

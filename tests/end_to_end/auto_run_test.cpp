@@ -16,7 +16,7 @@
 namespace quor {
 namespace {
 
-class AutoRunTest : public store::testing::StoreTest {
+class AutoRunTest : public quor::testing::StoreTest {
   protected:
     // Runs quorvane with the arguments; returns its exit status.
     int run(const std::vector<std::string>& arguments) {

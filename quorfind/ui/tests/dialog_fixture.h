@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/qt/testing/named_child.h"
 #include "common/qt/testing/screenshot.h"
 #include "common/testing/scripted_interaction.h"
 #include "common/testing/temp_tree.h"
@@ -20,9 +21,7 @@
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
 
-namespace quor::find::ui::testing {
-
-using quor::ui::testing::screenshot;
+namespace quor::testing {
 
 struct DialogWorld {
     DialogWorld() { (void)places().ensureFolders(); }
@@ -45,10 +44,10 @@ struct DialogWorld {
         return setting(declared.key);
     }
 
-    quor::testing::TempHome home;
+    TempHome home;
     std::unique_ptr<store::SettingsStore> store = openStore(home.home());
-    FindSettings settings{*store};
-    quor::testing::ScriptedInteraction ui;
+    find::FindSettings settings{*store};
+    ScriptedInteraction ui;
 };
 
 namespace detail {
@@ -101,13 +100,4 @@ inline QStringList tabOrder(QWidget& dialog) {
     return names;
 }
 
-template <class T>
-T& child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(name);
-    if (found == nullptr) {
-        throw std::runtime_error(std::string("no child ") + name);
-    }
-    return *found;
-}
-
-}  // namespace quor::find::ui::testing
+}  // namespace quor::testing

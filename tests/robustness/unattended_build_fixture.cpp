@@ -1,4 +1,4 @@
-#include "quorvane/unattended_test_support.h"
+#include "tests/robustness/unattended_build_fixture.h"
 
 #include <sqlite3.h>
 
@@ -60,9 +60,7 @@ bool longTestsRequested() {
     return value != nullptr && std::string_view(value) == "1";
 }
 
-UnattendedBuildTest::UnattendedBuildTest() {
-    // The desktop's recent-files list of the build goes into the test's tree.
-    ::setenv("XDG_DATA_HOME", tree.path("xdg").c_str(), 1);
+UnattendedBuildTest::UnattendedBuildTest() : dataHome_("XDG_DATA_HOME", tree.path("xdg").string()) {
     fs::create_directories(tree.path("out"));
 }
 

@@ -13,9 +13,9 @@
 
 #include "quorvane/dupes/file_opener.h"
 #include "quorvane/ui/dupes_window.h"
-#include "ui_test_support.h"
+#include "ui_world_fixture.h"
 
-namespace quor::ui::testing {
+namespace quor::testing {
 
 class RecordingOpener final : public dupes::FileOpener {
   public:
@@ -39,16 +39,16 @@ struct DupesWorld {
     void writeCacheFile(int record, std::string_view lines);
 
     // A window over the catalogue, loaded (instruction row, placement).
-    std::unique_ptr<DupesWindow> makeWindow();
+    std::unique_ptr<ui::DupesWindow> makeWindow();
 
     UiWorld world;
     RecordingOpener* opener = nullptr;  // owned by the last window made
 };
 
 // Reading the window.
-QListWidget& dupesList(DupesWindow& window);
-QStringList shownRows(DupesWindow& window);
-void selectRow(DupesWindow& window, int row);
-QString statusText(DupesWindow& window);
+QListWidget& dupesList(ui::DupesWindow& window);
+QStringList shownRows(ui::DupesWindow& window);
+void selectRow(ui::DupesWindow& window, int row);
+QString statusText(ui::DupesWindow& window);
 
-}  // namespace quor::ui::testing
+}  // namespace quor::testing

@@ -1,4 +1,4 @@
-#include "dupes_test_support.h"
+#include "dupes_fixture.h"
 
 #include <QStatusBar>
 
@@ -6,7 +6,7 @@
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/folder_records.h"
 
-namespace quor::ui::testing {
+namespace quor::testing {
 
 DupesWorld::DupesWorld() {
     store::AppSettings s = world.settings();
@@ -29,23 +29,24 @@ std::string DupesWorld::cacheFile(int record) const {
 }
 
 void DupesWorld::writeCacheFile(int record, std::string_view lines) {
-    world.home.file("home/" + std::to_string(record) + ".txt", quor::testing::crlf(lines));
+    world.home.file("home/" + std::to_string(record) + ".txt", crlf(lines));
 }
 
-std::unique_ptr<DupesWindow> DupesWorld::makeWindow() {
+std::unique_ptr<ui::DupesWindow> DupesWorld::makeWindow() {
     auto recording = std::make_unique<RecordingOpener>();
     opener = recording.get();
-    auto window = std::make_unique<DupesWindow>(*world.store, store::Places(world.home.home()),
-                                                &world.ui, world.services(), std::move(recording));
+    auto window =
+        std::make_unique<ui::DupesWindow>(*world.store, store::Places(world.home.home()), &world.ui,
+                                          world.services(), std::move(recording));
     window->load();
     return window;
 }
 
-QListWidget& dupesList(DupesWindow& window) {
-    return *window.findChild<QListWidget*>("DupesList");
+QListWidget& dupesList(ui::DupesWindow& window) {
+    return child<QListWidget>(window, "DupesList");
 }
 
-QStringList shownRows(DupesWindow& window) {
+QStringList shownRows(ui::DupesWindow& window) {
     QStringList rows;
     QListWidget& list = dupesList(window);
     for (int i = 0; i < list.count(); ++i) {
@@ -54,12 +55,12 @@ QStringList shownRows(DupesWindow& window) {
     return rows;
 }
 
-void selectRow(DupesWindow& window, int row) {
+void selectRow(ui::DupesWindow& window, int row) {
     dupesList(window).setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-QString statusText(DupesWindow& window) {
+QString statusText(ui::DupesWindow& window) {
     return quor::ui::shownStatusText(*window.statusBar());
 }
 
-}  // namespace quor::ui::testing
+}  // namespace quor::testing

@@ -14,7 +14,7 @@
 #include "common/testing/syscall_faults.h"
 #include "quorfind/search/match.h"
 #include "quorfind/search/own_list_search.h"
-#include "quorvane/unattended_test_support.h"
+#include "tests/robustness/unattended_build_fixture.h"
 
 namespace quor::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "common/qt/status_text.h"
-#include "quorfind/search/test_lists.h"
+#include "quorfind/search/saved_list_fixture.h"
 
-namespace quor::find::ui::testing {
+namespace quor::testing {
 
 namespace {
 
@@ -23,7 +23,7 @@ T takeFront(std::deque<T>& queue) {
     return front;
 }
 
-class RecordingLauncher final : public Launcher {
+class RecordingLauncher final : public find::Launcher {
   public:
     explicit RecordingLauncher(FindWorld& world) : world_(world) {}
     Status open(std::string_view path) override {
@@ -51,10 +51,10 @@ FindWorld::FindWorld() : store(DialogWorld::openStore(home.home())) {
     home.file("music/a.mp3", "a");
     home.file("music/Rock/b.mp3", "b");
     home.file("music/Rock/c d.mp3", "c");
-    find::testing::writeSavedList(
+    writeSavedList(
         home, "music",
         {{"0", musicFolder, "Music", "0\n*Music/\na.mp3\n*Music/Rock/\nb.mp3\nc d.mp3\n"}});
-    setSetting(kLocalList, "/web/music.txt");
+    setSetting(find::kLocalList, "/web/music.txt");
 }
 
 std::string FindWorld::setting(std::string_view key) const {
@@ -65,15 +65,16 @@ void FindWorld::setSetting(std::string_view key, std::string_view value) {
     store::AppSettings(*store, store::kQuorfind).saveSetting(key, value);
 }
 
-SearchServices FindWorld::services() {
-    SearchServices services;
+find::ui::SearchServices FindWorld::services() {
+    find::ui::SearchServices services;
     auto dialog = [this](const char* name) {
         dialogsRun.emplace_back(name);
         if (duringDialog) {
             duringDialog();
         }
     };
-    services.dialogs.options = [this, dialog](QWidget*, FindSettings& settings, Interaction&) {
+    services.dialogs.options = [this, dialog](QWidget*, find::FindSettings& settings,
+                                              Interaction&) {
         dialog("frmOptions");
         if (optionsScript) {
             optionsScript(settings);
@@ -112,7 +113,7 @@ SearchServices FindWorld::services() {
         dragged.push_back(data->data("text/uri-list").toStdString());
         delete data;
     };
-    services.makeLauncher = [this](const FindSettings&) -> std::unique_ptr<Launcher> {
+    services.makeLauncher = [this](const find::FindSettings&) -> std::unique_ptr<find::Launcher> {
         return std::make_unique<RecordingLauncher>(*this);
     };
     services.makeLink = platform::makeIrcLink;
@@ -123,8 +124,8 @@ SearchServices FindWorld::services() {
         started.emplace_back("run");
         return true;
     };
-    services.updateList = [this](Interaction&, ListType type, std::string_view path,
-                                 SearchServices::ListUpdated listUpdated) {
+    services.updateList = [this](Interaction&, find::ListType type, std::string_view path,
+                                 find::ui::SearchServices::ListUpdated listUpdated) {
         started.push_back("update " + std::to_string(static_cast<int>(type)) + " " +
                           std::string(path));
         updatesRunning.push_back(std::move(listUpdated));
@@ -136,8 +137,8 @@ SearchServices FindWorld::services() {
 
 void WindowFixture::reopen() {
     window.reset();
-    window =
-        std::make_unique<SearchWindow>(*world.store, world.places(), world.ui, world.services());
+    window = std::make_unique<find::ui::SearchWindow>(*world.store, world.places(), world.ui,
+                                                      world.services());
     window->load();
 }
 
@@ -150,7 +151,7 @@ std::vector<std::string> WindowFixture::rows() {
 }
 
 void WindowFixture::select(const std::vector<int>& rows) {
-    ResultView& view = window->resultView();
+    find::ui::ResultView& view = window->resultView();
     view.clearSelection();
     for (int row : rows) {
         view.selectionModel()->select(view.model()->index(row, 0),
@@ -167,4 +168,4 @@ QString WindowFixture::status() {
     return quor::ui::shownStatusText(*window->statusBar());
 }
 
-}  // namespace quor::find::ui::testing
+}  // namespace quor::testing

@@ -11,10 +11,10 @@
 #include "quorvane/store/folder_records.h"
 #include "quorvane/store/store_test_fixture.h"
 
-namespace quor::generate::testing {
+namespace quor::testing {
 
 // The lines as strings, to compare with the expected ones.
-inline std::vector<std::string> texts(const LineArena& lines) {
+inline std::vector<std::string> texts(const generate::LineArena& lines) {
     return {lines.begin(), lines.end()};
 }
 
@@ -37,7 +37,7 @@ inline std::string listed(std::string_view name, std::string_view columns) {
     return std::string(name) + filler(name) + std::string(columns);
 }
 
-class ListTest : public store::testing::StoreTest {
+class ListTest : public StoreTest {
   protected:
     // Sets record i and makes NumPaths at least i + 1.
     void record(int i, const std::string& path, const std::string& pathname,
@@ -58,4 +58,4 @@ class ListTest : public store::testing::StoreTest {
     }
 };
 
-}  // namespace quor::generate::testing
+}  // namespace quor::testing

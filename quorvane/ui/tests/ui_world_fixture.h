@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "common/qt/testing/named_child.h"
 #include "common/qt/testing/screenshot.h"
 #include "common/testing/scripted_interaction.h"
 #include "common/testing/temp_tree.h"
@@ -33,7 +34,7 @@
             return 0;                                                                   \
     } while (false)
 
-namespace quor::ui::testing {
+namespace quor::testing {
 
 using DialogScript = std::function<int(QDialog& dialog)>;
 
@@ -51,16 +52,16 @@ struct UiWorld {
     void addRecords(const std::vector<std::string>& paths);
 
     // Services answered from the queues below.
-    WindowServices services();
+    ui::WindowServices services();
 
     // A main window over this world (not loaded).
-    std::unique_ptr<MainWindow> makeMainWindow();
+    std::unique_ptr<ui::MainWindow> makeMainWindow();
     // Stores placement values given in pixels as twips at dpi.
     void storePixels(std::initializer_list<std::pair<std::string_view, int>> values, double dpi);
 
-    quor::testing::TempHome home;
+    TempHome home;
     std::unique_ptr<store::SettingsStore> store;
-    quor::testing::ScriptedInteraction ui;
+    ScriptedInteraction ui;
 
     std::deque<QString> folderAnswers;
     std::deque<QString> saveAnswers;
@@ -72,11 +73,12 @@ struct UiWorld {
     std::vector<QStringList> started;  // program and arguments
     bool startSucceeds = true;
     QString programFound;
-    std::vector<FileRequest> saveRequests;
+    std::vector<ui::FileRequest> saveRequests;
 };
 
-// Clicks the child button of that object name.
-void click(QWidget& parent, const char* buttonName);
+// Clicks the child button of that object name; a missing one fails the test.
+void click(QWidget& parent, const char* buttonName,
+           const std::source_location& where = std::source_location::current());
 
 // Shows window as the active window, so that its keys reach its commands;
 // false when it could not be made active.
@@ -85,4 +87,4 @@ bool showActive(QWidget& window);
 // The object names of count widgets that Tab visits, from first on.
 QStringList focusOrder(QWidget& first, int count);
 
-}  // namespace quor::ui::testing
+}  // namespace quor::testing

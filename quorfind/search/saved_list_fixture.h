@@ -10,7 +10,7 @@
 #include "common/testing/temp_tree.h"
 #include "quorvane/store/saved_list_format.h"
 
-namespace quor::find::testing {
+namespace quor::testing {
 
 struct TestFolder {
     std::string cdrom;        // "0" or "1"
@@ -21,7 +21,7 @@ struct TestFolder {
 
 // Writes data/<base>.lst (version 3.2) and data/<base><i>.dat for each
 // folder with a listing, below the program folder "home" of tree.
-inline void writeSavedList(const quor::testing::TempTree& tree, const std::string& base,
+inline void writeSavedList(const TempTree& tree, const std::string& base,
                            const std::vector<TestFolder>& folders) {
     std::vector<std::string> values;
     for (const store::SavedListLine& line : store::kSettingsLines) {
@@ -33,11 +33,10 @@ inline void writeSavedList(const quor::testing::TempTree& tree, const std::strin
     for (std::size_t i = 0; i < folders.size(); ++i) {
         records.push_back({folders[i].cdrom, folders[i].path, folders[i].displayName, "1"});
         if (!folders[i].listing.empty()) {
-            tree.file("home/data/" + base + std::to_string(i) + ".dat",
-                      quor::testing::crlf(folders[i].listing));
+            tree.file("home/data/" + base + std::to_string(i) + ".dat", crlf(folders[i].listing));
         }
     }
     tree.file("home/data/" + base + ".lst", store::formatSavedList(values, records));
 }
 
-}  // namespace quor::find::testing
+}  // namespace quor::testing

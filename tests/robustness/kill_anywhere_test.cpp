@@ -15,7 +15,7 @@
 #include <random>
 
 #include "common/testing/syscall_faults.h"
-#include "quorvane/unattended_test_support.h"
+#include "tests/robustness/unattended_build_fixture.h"
 
 namespace quor::testing {
 namespace {

@@ -17,13 +17,13 @@
 #include "common/qt/testing/screenshot.h"
 #include "common/testing/scripted_interaction.h"
 #include "common/testing/temp_tree.h"
-#include "dialog_test_support.h"
+#include "dialog_fixture.h"
 #include "quorfind/settings.h"
 #include "quorfind/ui/search_window.h"
 #include "quorvane/store/places.h"
 #include "quorvane/store/settings_store.h"
 
-namespace quor::find::ui::testing {
+namespace quor::testing {
 
 // The rows the own list "music" gives for an empty search.
 inline const std::vector<std::string> kMusicRows = {"Music/a.mp3", "Music/Rock/b.mp3",
@@ -46,11 +46,11 @@ struct FindWorld {
     // The real path of a file of the music folder.
     std::string music(std::string_view name) const { return musicFolder + "/" + std::string(name); }
 
-    SearchServices services();
+    find::ui::SearchServices services();
 
-    quor::testing::TempHome home;
+    TempHome home;
     std::unique_ptr<store::SettingsStore> store;
-    quor::testing::ScriptedInteraction ui;
+    ScriptedInteraction ui;
     std::string musicFolder;
 
     // Answers, taken in order ("" when a queue is empty).
@@ -59,7 +59,7 @@ struct FindWorld {
     std::deque<std::string> listChoices;
     std::deque<std::string> newPaths;
     std::deque<std::string> nicknames;
-    std::function<void(FindSettings&)> optionsScript;
+    std::function<void(find::FindSettings&)> optionsScript;
     std::function<void()> duringDialog;  // runs inside every dialog
 
     // What was asked for, in order.
@@ -71,16 +71,16 @@ struct FindWorld {
     std::vector<std::string> dragged;  // the text/uri-list of each drag
     std::vector<std::string> started;  // "run", or "update <type> <path>"
     // What each update is told when its run has ended, in order.
-    std::vector<SearchServices::ListUpdated> updatesRunning;
+    std::vector<find::ui::SearchServices::ListUpdated> updatesRunning;
     QString helpPage;
     std::vector<QString> opened;
     // The window's result list limit (set before reopen()).
-    SearchLimits limits = windowLimits();
+    find::SearchLimits limits = find::windowLimits();
 };
 
 struct WindowFixture {
     FindWorld world;
-    std::unique_ptr<SearchWindow> window;
+    std::unique_ptr<find::ui::SearchWindow> window;
 
     WindowFixture() { reopen(); }
     // A new window over the same store, as after a restart; loaded.
@@ -90,10 +90,12 @@ struct WindowFixture {
     // Types text into the search box and presses Enter.
     void search(const QString& text);
     QString status();
+    // The window's child of that type and name (see testing::child).
     template <class T>
-    T& child(const char* name) {
-        return testing::child<T>(*window, name);
+    T& child(const char* name,
+             const std::source_location& where = std::source_location::current()) {
+        return testing::child<T>(*window, name, where);
     }
 };
 
-}  // namespace quor::find::ui::testing
+}  // namespace quor::testing

@@ -1,4 +1,4 @@
-#include "ui_test_support.h"
+#include "ui_world_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,7 +7,7 @@
 #include "common/qt/window_placement.h"
 #include "quorvane/store/folder_records.h"
 
-namespace quor::ui::testing {
+namespace quor::testing {
 
 UiWorld::UiWorld() {
     auto opened = store::SettingsStore::open(home.home() / "settings.db");
@@ -27,8 +27,8 @@ void UiWorld::addRecords(const std::vector<std::string>& paths) {
     s.save(store::kNumPaths, std::to_string(n));
 }
 
-WindowServices UiWorld::services() {
-    WindowServices services;
+ui::WindowServices UiWorld::services() {
+    ui::WindowServices services;
     services.chooseFolder = [this](QWidget*, const QString&) {
         if (folderAnswers.empty()) {
             return QString();
@@ -37,7 +37,7 @@ WindowServices UiWorld::services() {
         folderAnswers.pop_front();
         return answer;
     };
-    services.chooseSaveFile = [this](QWidget*, const FileRequest& request) {
+    services.chooseSaveFile = [this](QWidget*, const ui::FileRequest& request) {
         saveRequests.push_back(request);
         if (saveAnswers.empty()) {
             return QString();
@@ -71,24 +71,20 @@ WindowServices UiWorld::services() {
     return services;
 }
 
-std::unique_ptr<MainWindow> UiWorld::makeMainWindow() {
-    return std::make_unique<MainWindow>(*store, store::Places(home.home()), ui, services());
+std::unique_ptr<ui::MainWindow> UiWorld::makeMainWindow() {
+    return std::make_unique<ui::MainWindow>(*store, store::Places(home.home()), ui, services());
 }
 
 void UiWorld::storePixels(std::initializer_list<std::pair<std::string_view, int>> values,
                           double dpi) {
     store::AppSettings s = settings();
     for (const auto& [key, pixels] : values) {
-        s.saveSetting(key, std::to_string(pixelsToTwips(pixels, dpi)));
+        s.saveSetting(key, std::to_string(ui::pixelsToTwips(pixels, dpi)));
     }
 }
 
-void click(QWidget& parent, const char* buttonName) {
-    auto* button = parent.findChild<QAbstractButton*>(buttonName);
-    if (button == nullptr) {
-        throw std::runtime_error(std::string("no button ") + buttonName);
-    }
-    button->click();
+void click(QWidget& parent, const char* buttonName, const std::source_location& where) {
+    child<QAbstractButton>(parent, buttonName, where).click();
 }
 
 bool showActive(QWidget& window) {
@@ -111,4 +107,4 @@ QStringList focusOrder(QWidget& first, int count) {
     return order;
 }
 
-}  // namespace quor::ui::testing
+}  // namespace quor::testing
