@@ -1,5 +1,6 @@
 #include "quorvane/generate/sort.h"
 
+#include <algorithm>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -26,13 +27,24 @@ std::int32_t middleIndex(std::int32_t first, std::int32_t last) {
 // own keys, which move with the elements.
 struct KeyOrder {
     // A key: its first eight bytes packed big-endian (zero-padded; keys hold
-    // no zero byte) and where the whole key lies in the arena. Comparing the
-    // packed prefixes settles most comparisons without touching the arena.
+    // no zero byte) and where the rest of the kept key lies in the arena.
+    // Comparing the packed prefixes settles most comparisons without
+    // touching the arena. A key longer than kept is cut; two cut keys that
+    // agree as far as kept are compared by the collator on their texts.
+    // Thirty-two bytes: a long list holds a million of them.
     struct Key {
         std::uint64_t prefix;
         std::size_t offset;
-        std::uint32_t length;
+        const char* text;  // the element's text, where it cannot move
+        std::uint32_t textLength;
+        std::uint32_t length : 31;  // of the kept key
+        std::uint32_t cut : 1;
+        std::string_view textView() const { return {text, textLength}; }
     };
+    static_assert(sizeof(Key) == 32);
+
+    const Collation& collation;
+    std::size_t kept;  // the most key bytes kept per element
     std::string arena;
     std::vector<Key> keys;  // keys of a[base..]
     std::int32_t base;
@@ -43,11 +55,22 @@ struct KeyOrder {
         if (x.prefix != y.prefix) {
             return x.prefix < y.prefix;
         }
-        if (x.length <= 8 || y.length <= 8) {
-            return x.length < y.length;  // equal prefixes: both end there or neither does
+        if (x.length > 8 && y.length > 8) {
+            const std::string_view all(arena);
+            const int order = all.substr(x.offset + 8, x.length - 8)
+                                  .compare(all.substr(y.offset + 8, y.length - 8));
+            if (order != 0) {
+                return order < 0;
+            }
+        } else if (x.length != y.length) {
+            return x.length < y.length;  // equal prefixes: the shorter key ends there
         }
-        const std::string_view all(arena);
-        return all.substr(x.offset + 8, x.length - 8) < all.substr(y.offset + 8, y.length - 8);
+        // Equal as far as kept: a whole key is a prefix of a cut one, and
+        // two cut keys need their texts.
+        if (x.cut && y.cut) {
+            return collation.less(x.textView(), y.textView());
+        }
+        return y.cut && !x.cut;
     }
     void swapKeys(std::int32_t i, std::int32_t j) {
         std::swap(keys[static_cast<std::size_t>(i - base)],
@@ -121,32 +144,51 @@ void quicksort(Order& order, std::int32_t first, std::int32_t last, Swap& swap,
     }
 }
 
+// Key bytes kept per line of an arena: enough to settle nearly every
+// comparison of real names, while a long list's keys stay a fraction of its
+// text. Strings, which move when swapped, keep whole keys.
+constexpr std::size_t kArenaKeyBytes = 32;
+
 // Keys for the range only: a group of a long list costs its own size.
 template <class Texts>
 KeyOrder keysOf(const Texts& a, std::int32_t first, std::int32_t last, const Collation& order,
                 const SortPoll& poll) {
-    KeyOrder keys{
-        {}, std::vector<KeyOrder::Key>(static_cast<std::size_t>(last - first + 1)), first};
+    constexpr bool kStableTexts = std::is_same_v<Texts, LineArena>;
+    KeyOrder keys{order,
+                  kStableTexts ? kArenaKeyBytes : std::string::npos,
+                  {},
+                  std::vector<KeyOrder::Key>(static_cast<std::size_t>(last - first + 1)),
+                  first};
     // Room for the keys at once (about three bytes a character at this
-    // strength; pages never written are never used), so that the arena is
-    // not copied while it grows.
-    std::size_t textBytes = 0;
+    // strength, at most the bytes kept; pages never written are never
+    // used), so that the arena is not copied while it grows.
+    std::size_t keyBytes = 0;
     for (std::int32_t i = first; i <= last; ++i) {
-        textBytes += a[static_cast<std::size_t>(i)].size();
+        keyBytes += std::min(4 * a[static_cast<std::size_t>(i)].size(), keys.kept);
     }
-    keys.arena.reserve(4 * textBytes + 64);
+    keys.arena.reserve(keyBytes + 64);
     for (std::int32_t i = first; i <= last; ++i) {
         if (poll && (i - first) % kPollEvery == kPollEvery - 1) {
             poll();
         }
-        const std::string key = order.sortKey(a[static_cast<std::size_t>(i)]);
+        const std::string_view text = a[static_cast<std::size_t>(i)];
+        std::string key = order.sortKey(text);
+        const bool cut = key.size() > keys.kept;
+        if (cut) {
+            key.resize(keys.kept);
+        }
         std::uint64_t prefix = 0;
         for (std::size_t b = 0; b < 8; ++b) {
             const auto byte = b < key.size() ? static_cast<unsigned char>(key[b]) : 0u;
             prefix = (prefix << 8) | byte;
         }
-        keys.keys[static_cast<std::size_t>(i - first)] = {prefix, keys.arena.size(),
-                                                          static_cast<std::uint32_t>(key.size())};
+        keys.keys[static_cast<std::size_t>(i - first)] = {
+            prefix,
+            keys.arena.size(),
+            kStableTexts ? text.data() : nullptr,
+            kStableTexts ? static_cast<std::uint32_t>(text.size()) : 0,
+            static_cast<std::uint32_t>(key.size()),
+            cut};
         keys.arena += key;
     }
     return keys;
