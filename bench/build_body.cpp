@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
     context.settings().saveSetting("IncludeFileNums", big ? "1" : "0");
 
     const auto start = std::chrono::steady_clock::now();
-    const quor::generate::ListBody body = html ? quor::generate::BuildHtmlListBody(context)
-                                               : quor::generate::BuildTextListBody(context);
+    const quor::generate::ListBody body = html ? quor::generate::buildHtmlListBody(context)
+                                               : quor::generate::buildTextListBody(context);
     const auto end = std::chrono::steady_clock::now();
 
     rusage usage{};

@@ -128,7 +128,7 @@ Status ListBuild::makeListFile(BuildResult& result) {
     context_.ui.status("Sorting files.....");
     store::AppSettings settings = context_.settings();
     const bool html = settings.get(store::kHtml) != 0;
-    const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
+    const ListBody body = html ? buildHtmlListBody(context_) : buildTextListBody(context_);
     for (const std::string& skipped : body.skipped) {
         problems_.push_back("the list leaves out " + skipped);
     }
@@ -138,9 +138,9 @@ Status ListBuild::makeListFile(BuildResult& result) {
     }
     context_.store.transaction([&] {
         settings.save(store::kNumFiles, signedNumberText(body.fileCount));
-        settings.save(store::kTotalSize, SizeText(body.totalSize));
+        settings.save(store::kTotalSize, sizeText(body.totalSize));
     });
-    Status written = html ? WriteHtmlListFile(context_, body) : WriteTextListFile(context_, body);
+    Status written = html ? writeHtmlListFile(context_, body) : writeTextListFile(context_, body);
     if (written) {
         result = BuildResult::Written;
     }

@@ -313,9 +313,9 @@ void ListBodyBuilder::sortRange(std::size_t first, std::size_t end) {
     const auto high = static_cast<std::int32_t>(end - 1);
     const SortPoll poll = [this] { this->poll(); };
     if (kind_ == ListKind::Html) {
-        SortLinesPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
+        sortLinesPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
     } else {
-        SortLines(body_.lines, low, high, order_, poll);
+        sortLines(body_.lines, low, high, order_, poll);
     }
 }
 

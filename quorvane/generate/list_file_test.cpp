@@ -30,14 +30,14 @@ class ListFile : public testing::ListTest {
     }
     std::string writeText() {
         store::ListContext c = context();
-        const ListBody body = BuildTextListBody(c);
-        EXPECT_TRUE(WriteTextListFile(c, body, kNow).ok());
+        const ListBody body = buildTextListBody(c);
+        EXPECT_TRUE(writeTextListFile(c, body, kNow).ok());
         return home.read("out/list.txt");
     }
     std::string writeHtml() {
         store::ListContext c = context();
-        const ListBody body = BuildHtmlListBody(c);
-        EXPECT_TRUE(WriteHtmlListFile(c, body, kNow).ok());
+        const ListBody body = buildHtmlListBody(c);
+        EXPECT_TRUE(writeHtmlListFile(c, body, kNow).ok());
         return home.read("out/list.txt");
     }
     std::string body() {
@@ -129,8 +129,8 @@ TEST_F(ListFile, UnwritableOutputIsReportedAndTheOldListKept) {
     home.file("out/list.txt", "old list");
     setSetting("SavePath", home.path("missing/list.txt").string());
     store::ListContext c = context();
-    const ListBody body = BuildTextListBody(c);
-    EXPECT_FALSE(WriteTextListFile(c, body, kNow).ok());
+    const ListBody body = buildTextListBody(c);
+    EXPECT_FALSE(writeTextListFile(c, body, kNow).ok());
     ASSERT_FALSE(ui.boxes().empty());
     EXPECT_EQ(ui.boxes().back().text, "Can't write to the following file:\n" +
                                           home.path("missing/list.txt").string() +
@@ -140,14 +140,14 @@ TEST_F(ListFile, UnwritableOutputIsReportedAndTheOldListKept) {
 }
 
 TEST(Summary, TextAndHtmlForms) {
-    EXPECT_EQ(BuildSummaryText(PageKind::Text, 12, "1.50MB", "now"),
+    EXPECT_EQ(buildSummaryText(PageKind::Text, 12, "1.50MB", "now"),
               kEquals + "\r\nFiles: 12   Total Size: 1.50MB   List Created: now");
-    EXPECT_EQ(BuildSummaryText(PageKind::Html, 0, "0B", "a b"),
+    EXPECT_EQ(buildSummaryText(PageKind::Html, 0, "0B", "a b"),
               "<br>" + kEquals +
                   "<br>Files:&nbsp;0&nbsp;&nbsp;&nbsp;Total&nbsp;Size:&nbsp;0B&nbsp;&nbsp;&nbsp;"
                   "List&nbsp;Created:&nbsp;a&nbsp;b");
     // The size comes from the store, which a saved list fills.
-    EXPECT_EQ(BuildSummaryText(PageKind::Html, 1, "<b>1KB</b>", "1/2/24 &c"),
+    EXPECT_EQ(buildSummaryText(PageKind::Html, 1, "<b>1KB</b>", "1/2/24 &c"),
               "<br>" + kEquals +
                   "<br>Files:&nbsp;1&nbsp;&nbsp;&nbsp;Total&nbsp;Size:&nbsp;&lt;b&gt;1KB&lt;/b&gt;"
                   "&nbsp;&nbsp;&nbsp;List&nbsp;Created:&nbsp;1/2/24&nbsp;&amp;c");
@@ -163,14 +163,14 @@ TEST(TemplateMarker, WholeLineIgnoringCaseOnly) {
 TEST(HeadFootEditor, LoadCreatesAndSaveReplacesWithCrLf) {
     quor::testing::TempTree tree;
     const auto file = tree.path("header.txt");
-    Result<std::string> loaded = LoadHeadFootText(file);
+    Result<std::string> loaded = loadHeadFootText(file);
     ASSERT_TRUE(loaded.ok());
     EXPECT_EQ(*loaded, "");
     EXPECT_EQ(tree.read("header.txt"), "");
-    ASSERT_TRUE(SaveHeadFootText(file, "one\ntwo\r\nthree").ok());
+    ASSERT_TRUE(saveHeadFootText(file, "one\ntwo\r\nthree").ok());
     EXPECT_EQ(tree.read("header.txt"), "one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(*LoadHeadFootText(file), "one\r\ntwo\r\nthree");
-    EXPECT_FALSE(LoadHeadFootText(tree.path("no/such/header.txt")).ok());
+    EXPECT_EQ(*loadHeadFootText(file), "one\r\ntwo\r\nthree");
+    EXPECT_FALSE(loadHeadFootText(tree.path("no/such/header.txt")).ok());
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ std::string playlistFolderOf(std::string_view heading, std::string_view displayN
     return std::string(heading);
 }
 
-std::vector<std::string> BuildPlaylistPaths(store::ListContext& context) {
+std::vector<std::string> buildPlaylistPaths(store::ListContext& context) {
     const store::AppSettings settings = context.settings();
     std::vector<std::string> paths;
     const int records = store::numPaths(settings);
@@ -104,8 +104,8 @@ std::vector<std::string> BuildPlaylistPaths(store::ListContext& context) {
     return paths;
 }
 
-Status SaveToPlaylist(store::ListContext& context, const std::filesystem::path& playlist) {
-    const std::vector<std::string> paths = BuildPlaylistPaths(context);
+Status saveToPlaylist(store::ListContext& context, const std::filesystem::path& playlist) {
+    const std::vector<std::string> paths = buildPlaylistPaths(context);
     std::string contents;
     Status saved;
     if (std::filesystem::exists(playlist)) {

@@ -194,15 +194,15 @@ std::string Scanner::displayPathOf(const std::string& path) const {
 void Scanner::appendListedFile(std::string& line, std::string_view name, std::uint64_t size,
                                std::time_t modified, std::string_view mp3Text,
                                std::string_view displayPath) {
-    std::string sizeText;
+    std::string sizeColumn;
     std::string dateText;
     FileLineColumns columns;
     if (columns_.sizeMode == 1) {
-        sizeText = locale_->groupedSize(size);
-        columns.size = sizeText;
+        sizeColumn = locale_->groupedSize(size);
+        columns.size = sizeColumn;
     } else if (columns_.sizeMode == 2) {
-        sizeText = SizeText(static_cast<double>(size));
-        columns.size = sizeText;
+        sizeColumn = sizeText(static_cast<double>(size));
+        columns.size = sizeColumn;
     }
     if (columns_.mp3Info || columns_.songLength) {
         if (!mp3Text.empty()) {

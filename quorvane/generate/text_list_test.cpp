@@ -18,7 +18,7 @@ class TextListBody : public testing::ListTest {
   protected:
     ListBody build() {
         store::ListContext c = context();
-        return BuildTextListBody(c);
+        return buildTextListBody(c);
     }
     // Two records: Music (2 files in the root, 1 in Rock), Books (2 files).
     void twoFolders() {

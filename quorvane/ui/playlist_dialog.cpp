@@ -23,7 +23,7 @@ bool savePlaylist(store::ListContext& context, const WindowServices& services, Q
         return false;
     }
     BusyPointer busy(context.ui);
-    return generate::SaveToPlaylist(context, utf8(chosen)).ok();
+    return generate::saveToPlaylist(context, utf8(chosen)).ok();
 }
 
 std::function<void()> playlistSaver(MainWindow& main, WindowServices services) {
