@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", opened.error().c_str());
         return 1;
     }
-    quor::UnattendedInteraction ui;
-    quor::store::ListContext context{**opened, quor::store::Places(home), ui};
+    quor::UnattendedInteraction user;
+    quor::store::ListContext context{**opened, quor::store::Places(home), user};
     context.settings().saveSetting("BigList", big ? "True" : "False");
     context.settings().saveSetting("IncludeFileNums", big ? "1" : "0");
 

@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", opened.error().c_str());
         return 1;
     }
-    UnattendedInteraction ui("scan_bench");
-    store::ListContext context{**opened, store::Places(home), ui};
+    UnattendedInteraction user("scan_bench");
+    store::ListContext context{**opened, store::Places(home), user};
     store::AppSettings s = context.settings();
     store::writeFolderRecord(s, 0, {tree, "Tree", "1", "0"});
     s.save(store::kNumPaths, "1");

@@ -32,7 +32,7 @@ Status writeList(store::ListContext& context, Fill&& fill) {
         }
     }
     if (!written) {
-        context.ui.notice(cannotWriteText(savePath), store::kQuorvane);
+        context.user.notice(cannotWriteText(savePath), store::kQuorvane);
     }
     return written;
 }
@@ -93,7 +93,7 @@ Status writeHtmlListFile(store::ListContext& context, const ListBody& body, std:
     if (templateLines) {
         return writeListText(context, mergeTemplate(context, body, *templateLines, now));
     }
-    context.ui.notice(missingTemplateText(context.places), "Notice!", Shown::Always);
+    context.user.notice(missingTemplateText(context.places), "Notice!", Shown::Always);
     return writeListText(context, fallbackPage(context, body, now));
 }
 

@@ -49,8 +49,8 @@ TEST_F(ListFile, DefaultTextListWithoutHeaderFile) {
     EXPECT_EQ(writeText(),
               crlf("\n\nM/\n" + std::string(kFolderSeparator) + "\n" + body() + "\n" + kEquals +
                    "\nFiles: 2   Total Size: 2KB   List Created: " + std::string(kNow) + "\n\n"));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text,
               "There was a problem opening the header file!\n"
               "Go to the Options menu, and choose Header Text to edit.");
 }
@@ -62,7 +62,7 @@ TEST_F(ListFile, TextHeaderAndFooterWithoutSummary) {
     setSetting("ShowFooter", "1");
     setSetting("BigList", "True");
     EXPECT_EQ(writeText(), crlf("My list\nof things\n\n" + body() + "\nBye\n"));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ListFile, TextListWithNothingAroundTheBodyStillEndsWithAnEmptyLine) {
@@ -118,11 +118,11 @@ TEST_F(ListFile, FallbackPageHasNoRawMarkers) {
     cache(0, {"0", "*M/", testing::cached("a%2A", "a*", "1KB") + ">  M/", "b>  M/"});
     EXPECT_EQ(writeHtml(), crlf("<br><a href=\"/m/a*\">a*" + testing::filler("a*") +
                                 "1KB  M/</a>\n<br><a href=\"/m/b\">b  M/</a>\n\n"));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Notice!");
-    EXPECT_EQ(ui.boxes()[0].shown, Shown::Always);
-    EXPECT_EQ(ui.boxes()[0].text, missingTemplateText(context().places));
-    EXPECT_NE(ui.boxes()[0].text.find("/Template.html\nCreate an HTML page"), std::string::npos);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Notice!");
+    EXPECT_EQ(user.boxes()[0].shown, Shown::Always);
+    EXPECT_EQ(user.boxes()[0].text, missingTemplateText(context().places));
+    EXPECT_NE(user.boxes()[0].text.find("/Template.html\nCreate an HTML page"), std::string::npos);
 }
 
 TEST_F(ListFile, UnwritableOutputIsReportedAndTheOldListKept) {
@@ -131,11 +131,11 @@ TEST_F(ListFile, UnwritableOutputIsReportedAndTheOldListKept) {
     store::ListContext c = context();
     const ListBody body = buildTextListBody(c);
     EXPECT_FALSE(writeTextListFile(c, body, kNow).ok());
-    ASSERT_FALSE(ui.boxes().empty());
-    EXPECT_EQ(ui.boxes().back().text, "Can't write to the following file:\n" +
-                                          home.path("missing/list.txt").string() +
-                                          "\nPlease make sure this directory exists and there "
-                                          "is enough disk space.");
+    ASSERT_FALSE(user.boxes().empty());
+    EXPECT_EQ(user.boxes().back().text, "Can't write to the following file:\n" +
+                                            home.path("missing/list.txt").string() +
+                                            "\nPlease make sure this directory exists and there "
+                                            "is enough disk space.");
     EXPECT_EQ(home.read("out/list.txt"), "old list");
 }
 

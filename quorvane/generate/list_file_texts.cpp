@@ -33,13 +33,13 @@ std::string joinForPage(const std::vector<std::string>& lines, Part part, PageKi
 }
 
 std::string readPart(store::ListContext& context, Part part, PageKind kind) {
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     const std::filesystem::path file =
         part == Part::Header ? context.places.headerFile() : context.places.footerFile();
     Result<std::vector<std::string>> lines =
         isRegularFile(file) ? readUserTextLines(file) : Result<std::vector<std::string>>(Error{});
     if (!lines) {
-        context.ui.notice(problemText(part), store::kQuorvane);
+        context.user.notice(problemText(part), store::kQuorvane);
         return {};
     }
     return joinForPage(*lines, part, kind);

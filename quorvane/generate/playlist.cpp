@@ -93,9 +93,9 @@ std::vector<std::string> buildPlaylistPaths(store::ListContext& context) {
         Result<std::vector<std::string>> lines =
             isRegularFile(file) ? readCacheLines(file) : Result<std::vector<std::string>>(Error{});
         if (!lines) {
-            context.ui.notice("There was a problem opening the file list for the \n" + record.path +
-                                  " directory. Skipped!",
-                              kWarningCaption);
+            context.user.notice("There was a problem opening the file list for the \n" +
+                                    record.path + " directory. Skipped!",
+                                kWarningCaption);
             continue;
         }
         addRecordPaths(*lines, record, paths);
@@ -126,7 +126,7 @@ Status saveToPlaylist(store::ListContext& context, const std::filesystem::path& 
         saved = writeFileAtomically(playlist, contents);
     }
     if (!saved) {
-        context.ui.notice(
+        context.user.notice(
             "There was a problem saving the MP3 playlist to: \n" + playlist.string() + "!",
             store::kQuorvane);
         return saved;

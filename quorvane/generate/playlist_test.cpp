@@ -46,8 +46,8 @@ TEST_F(Playlist, MissingCacheFileIsReportedAndSkipped) {
     record(1, "/m", "M");
     cache(1, {"0", "*M/", "a"});
     EXPECT_EQ(paths(), (Lines{"/m/a"}));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Warning");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Warning");
 }
 
 TEST_F(Playlist, AppendsKeepingWhatTheFileHeld) {
@@ -70,8 +70,8 @@ TEST_F(Playlist, FailedSaveTellsTheUserAndKeepsThePlaylistPath) {
     store::ListContext c = context();
     const auto bad = home.path("no/such/folder/p.m3u");
     EXPECT_FALSE(saveToPlaylist(c, bad).ok());
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text,
               "There was a problem saving the MP3 playlist to: \n" + bad.string() + "!");
     EXPECT_EQ(setting("PlaylistPath"), "/before/p.m3u");
 }

@@ -137,10 +137,10 @@ bool Scanner::take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent
             lines_.push_back({});
             break;
         case WalkEvent::Kind::Poll:
-            return !context_.ui.keepResponsive();
+            return !context_.user.keepResponsive();
         case WalkEvent::Kind::Subfolder:
-            context_.ui.status(text);
-            return !context_.ui.keepResponsive();
+            context_.user.status(text);
+            return !context_.user.keepResponsive();
         case WalkEvent::Kind::OpenFailed:
             channel.answer(openFailed(text, static_cast<int>(event.number), event.subfolder));
             break;
@@ -156,10 +156,10 @@ bool Scanner::take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent
 // while the walk went on.
 bool Scanner::openFailed(std::string_view path, int error, bool isSubfolder) {
     const std::string reason = ioErrorText("read the folder", std::string(path), error);
-    if (!context_.ui.unattended() &&
-        context_.ui.retryOrCancel("There was an error reading " + std::string(path) +
-                                      "\nPlease make sure a disk is in the drive.",
-                                  reason)) {
+    if (!context_.user.unattended() &&
+        context_.user.retryOrCancel("There was an error reading " + std::string(path) +
+                                        "\nPlease make sure a disk is in the drive.",
+                                    reason)) {
         return true;
     }
     if (!(isSubfolder && error == ENOENT)) {
@@ -227,7 +227,7 @@ void Scanner::completeMp3Lines() {
         return;
     }
     const std::vector<Mp3Reading::Result> results = mp3Reading_->finish([this] {
-        stopped_ = stopped_ || context_.ui.keepResponsive();
+        stopped_ = stopped_ || context_.user.keepResponsive();
         return stopped_;
     });
     LineArena complete;

@@ -35,7 +35,7 @@ std::string summaryOf(store::ListContext& context, const ListBody& body, std::st
 
 // Lets the window's events run while a long body is rendered.
 RenderPoll keepWindowLive(store::ListContext& context) {
-    return [&context] { (void)context.ui.keepResponsive(); };
+    return [&context] { (void)context.user.keepResponsive(); };
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ bool savePlaylist(store::ListContext& context, const WindowServices& services, Q
     if (chosen.isEmpty()) {
         return false;
     }
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     return generate::saveToPlaylist(context, utf8(chosen)).ok();
 }
 
