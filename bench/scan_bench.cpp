@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < repeat; ++run) {
         const auto start = std::chrono::steady_clock::now();
         generate::Scanner scanner(context);
-        if (scanner.Scan(tree, "*.*", 0) != generate::kScanNormal) {
+        if (scanner.Scan(tree, "*.*", 0) != generate::ScanResult::Normal) {
             std::fprintf(stderr, "the scan of %s failed\n", tree.c_str());
             return 1;
         }

@@ -186,10 +186,11 @@ void ListBuild::updateRecord(int index) {
     Scanner scanner(context_);
     scanner.reset();
     context_.user.status(path);
-    const int scanned = scanner.Scan(path, settings.get(store::kFileMask), index);
+    const ScanResult scanned = scanner.Scan(path, settings.get(store::kFileMask), index);
     // A cancelled scan keeps the old cache file; so does a stopped build,
     // which never writes half a folder.
-    const bool keepOld = scanned == kScanCancelled && (update || context_.user.keepResponsive());
+    const bool keepOld =
+        scanned == ScanResult::Cancelled && (update || context_.user.keepResponsive());
     for (const std::string& unread : scanner.unreadFolders()) {
         problems_.push_back(
             unread + (keepOld ? " (its previous listing is kept)" : " (left out of the list)"));

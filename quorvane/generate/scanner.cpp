@@ -38,6 +38,18 @@ struct StopWalkOnExit {
     ~StopWalkOnExit() { channel.requestStop(); }
 };
 
+// Any other stored number lists no size.
+SizeMode sizeModeOf(int stored) {
+    switch (stored) {
+        case 1:
+            return SizeMode::Bytes;
+        case 2:
+            return SizeMode::WithUnit;
+        default:
+            return SizeMode::None;
+    }
+}
+
 }  // namespace
 
 Scanner::Scanner(const store::ListContext& context, const Collation& order)
@@ -51,8 +63,7 @@ void Scanner::reset() {
 
 void Scanner::startWalk(int recordIndex) {
     const store::AppSettings settings = context_.settings();
-    const int size = static_cast<int>(settings.get(store::kIncludeFileSize));
-    columns_.sizeMode = (size == 1 || size == 2) ? size : 0;
+    columns_.sizeMode = sizeModeOf(static_cast<int>(settings.get(store::kIncludeFileSize)));
     columns_.date = isFlagSet(settings, store::kIncludeFileDate);
     columns_.mp3Info = isFlagSet(settings, store::kIncludeMp3Info);
     columns_.songLength = isFlagSet(settings, store::kIncludeSongLength);
@@ -73,7 +84,7 @@ void Scanner::startWalk(int recordIndex) {
     }
 }
 
-int Scanner::Scan(std::string_view folder, std::string_view mask, int recordIndex) {
+ScanResult Scanner::Scan(std::string_view folder, std::string_view mask, int recordIndex) {
     const std::string path = withTrailingSlash(folder);
     stopped_ = false;
     mask_.emplace(mask);
@@ -81,13 +92,13 @@ int Scanner::Scan(std::string_view folder, std::string_view mask, int recordInde
         startWalk(recordIndex);
         rootPath_ = path;
     }
-    const int result = walk(path);
+    const ScanResult result = walk(path);
     completeMp3Lines();
-    return stopped_ ? kScanCancelled : result;
+    return stopped_ ? ScanResult::Cancelled : result;
 }
 
 // The walk on its own thread, its findings taken here as they come.
-int Scanner::walk(const std::string& path) {
+ScanResult Scanner::walk(const std::string& path) {
     WalkChannel channel;
     FolderWalk folderWalk(channel, *mask_, order_, mp3Reading_.get());
     {
@@ -197,10 +208,10 @@ void Scanner::appendListedFile(std::string& line, std::string_view name, std::ui
     std::string sizeColumn;
     std::string dateText;
     FileLineColumns columns;
-    if (columns_.sizeMode == 1) {
+    if (columns_.sizeMode == SizeMode::Bytes) {
         sizeColumn = locale_->groupedSize(size);
         columns.size = sizeColumn;
-    } else if (columns_.sizeMode == 2) {
+    } else if (columns_.sizeMode == SizeMode::WithUnit) {
         sizeColumn = sizeText(static_cast<double>(size));
         columns.size = sizeColumn;
     }

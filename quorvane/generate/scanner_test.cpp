@@ -68,7 +68,7 @@ class ScannerTest : public quor::testing::StoreTest {
     // Scans record 0 and writes its cache file; returns the file.
     std::string scanAndWrite(std::string_view mask = "*.*") {
         Scanner scanner(context(), order_);
-        EXPECT_EQ(scanner.Scan(music().string(), mask, 0), kScanNormal);
+        EXPECT_EQ(scanner.Scan(music().string(), mask, 0), ScanResult::Normal);
         RemovableDiskState disk;
         EXPECT_TRUE(scanner.WriteCacheFile(0, disk).ok());
         return readCacheFile(0);
@@ -275,7 +275,7 @@ TEST_F(ScannerTest, StopRequestEndsTheWalkAsCancelled) {
     musicRecord();
     user.stopAtPoll(2);
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
     EXPECT_EQ(user.polls(), 2);
     EXPECT_EQ(scanner.lines().size(), 4u);  // root, a.txt, alpha, c.mp3
 }
@@ -292,7 +292,7 @@ TEST_F(ScannerTest, ALargeFolderPollsWhileListedAndStopsInside) {
 
     user.stopAtPoll(user.polls() + 1);
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
     EXPECT_LT(scanner.lines().size(), 65u);  // the heading and the files before the poll
 }
 
@@ -301,7 +301,7 @@ TEST_F(ScannerTest, MissingFolderAsksRetryOrCancel) {
     user.answer(true);   // Retry: fails again
     user.answer(false);  // Cancel
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
     ASSERT_EQ(user.boxes().size(), 2u);
     for (const auto& box : user.boxes()) {
         EXPECT_EQ(box.box, Box::RetryOrCancel);
@@ -316,7 +316,7 @@ TEST_F(ScannerTest, MissingFolderAsksRetryOrCancel) {
 TEST_F(ScannerTest, EmptyFolderPathNamesNoFolder) {
     musicRecord();
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan("", "*.*", 0), kScanCancelled);  // never the root folder
+    EXPECT_EQ(scanner.Scan("", "*.*", 0), ScanResult::Cancelled);  // never the root folder
     ASSERT_EQ(user.boxes().size(), 1u);
     EXPECT_EQ(user.boxes()[0].box, Box::RetryOrCancel);
     EXPECT_TRUE(scanner.lines().empty());
@@ -327,8 +327,8 @@ TEST_F(ScannerTest, LinesOfSeveralScansAddUpUntilReset) {
     tree.file("Music/b/y.txt", "22");
     musicRecord();
     Scanner scanner(context(), order_);
-    ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), kScanNormal);
-    ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), kScanNormal);
+    ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), ScanResult::Normal);
+    ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), ScanResult::Normal);
     EXPECT_EQ(std::vector<std::string>(scanner.lines().begin(), scanner.lines().end()),
               (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
     EXPECT_EQ(scanner.folderTotal(), 3);
@@ -341,7 +341,7 @@ TEST_F(ScannerTest, MissingFolderInAnUnattendedRunIsCancelledSilently) {
     musicRecord();
     user.setUnattended(true);
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
     EXPECT_TRUE(user.boxes().empty());
 }
 
@@ -450,7 +450,7 @@ TEST_F(ScannerTest, AStopLeavesOutWhatTheWalkFoundAfterIt) {
     musicRecord();
     user.stopAtPoll(10);  // at the 640th entry, before it is listed
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
     EXPECT_EQ(user.polls(), 10);
     // The heading and the files among the first 639 entries ("." and ".."
     // are among them wherever the file system returns them).
@@ -463,7 +463,7 @@ TEST_F(ScannerTest, WriteFailureIsReportedAndLosesNothing) {
     musicRecord();
     home.file("home/0.txt/keep", "old");  // 0.txt is a folder: it cannot be replaced
     Scanner scanner(context(), order_);
-    ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanNormal);
+    ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Normal);
     RemovableDiskState disk;
     EXPECT_FALSE(scanner.WriteCacheFile(0, disk).ok());
     ASSERT_EQ(user.boxes().size(), 1u);
@@ -482,7 +482,7 @@ class RemovableDiskTest : public ScannerTest {
         store::AppSettings s = settings();
         s.save("0", store::kPathname, diskName);
         Scanner scanner(context(), order_);
-        ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanNormal);
+        ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Normal);
         ASSERT_TRUE(scanner.WriteCacheFile(0, disk).ok());
     }
 };
