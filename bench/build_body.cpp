@@ -29,14 +29,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", opened.error().c_str());
         return 1;
     }
-    quor::UnattendedInteraction ui;
-    quor::store::ListContext context{**opened, quor::store::Places(home), ui};
+    quor::UnattendedInteraction user;
+    quor::store::ListContext context{**opened, quor::store::Places(home), user};
     context.settings().saveSetting("BigList", big ? "True" : "False");
     context.settings().saveSetting("IncludeFileNums", big ? "1" : "0");
 
     const auto start = std::chrono::steady_clock::now();
-    const quor::generate::ListBody body = html ? quor::generate::BuildHtmlListBody(context)
-                                               : quor::generate::BuildTextListBody(context);
+    const quor::generate::ListBody body = html ? quor::generate::buildHtmlListBody(context)
+                                               : quor::generate::buildTextListBody(context);
     const auto end = std::chrono::steady_clock::now();
 
     rusage usage{};

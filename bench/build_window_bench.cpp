@@ -123,9 +123,9 @@ int main(int argc, char** argv) {
     }
 
     // No questions and no boxes; what must be said goes to standard error.
-    quor::UnattendedInteraction ui("build_window_bench");
+    quor::UnattendedInteraction user("build_window_bench");
     {
-        const quor::store::ListContext context{store, places, ui};
+        const quor::store::ListContext context{store, places, user};
         quor::store::ListContext mutableContext = context;
         quor::generate::ListBuild build(mutableContext);
         const auto start = Clock::now();
@@ -133,8 +133,8 @@ int main(int argc, char** argv) {
         std::printf("core    %7.3f s\n", secondsBetween(start, Clock::now()));
     }
 
-    quor::ui::MainWindow window(store, places, ui, quor::ui::WindowServices::desktop());
-    (void)quor::ui::attachWindowBuild(window, ui, quor::ui::WindowServices::desktop());
+    quor::ui::MainWindow window(store, places, user, quor::ui::WindowServices::desktop());
+    (void)quor::ui::attachWindowBuild(window, user, quor::ui::WindowServices::desktop());
     (void)window.load();
     window.show();
     std::vector<Tick> ticks;

@@ -134,8 +134,8 @@ int main(int argc, char** argv) {
     std::printf("%zu entries\n", entries);
 
     for (const bool runEvents : {false, true}) {
-        QuietInteraction ui(runEvents);
-        const quor::store::ListContext context{store, places, ui};
+        QuietInteraction user(runEvents);
+        const quor::store::ListContext context{store, places, user};
         const auto start = Clock::now();
         const quor::dupes::DupesSearchResult result = quor::dupes::searchDuplicates(context);
         report(runEvents ? "every" : "core", secondsSince(start), result.pairCount);

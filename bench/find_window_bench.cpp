@@ -88,13 +88,13 @@ int main(int argc, char** argv) {
     find::FindSettings settings(**opened);
     settings.app().save(find::kLocalList, "bench.txt");
     settings.app().save(find::kIncludeFolders, "1");
-    find::TerminalInteraction ui(std::cerr);
+    find::TerminalInteraction user(std::cerr);
     find::ui::SearchServices services = find::ui::SearchServices::desktop();
     const fs::path textList = joinedTextList(home);
     services.chooseOpenFile = [&](QWidget*, const quor::ui::FileRequest&) {
         return QString::fromStdString(textList.string());
     };
-    find::ui::SearchWindow window(**opened, store::Places(home), ui, std::move(services));
+    find::ui::SearchWindow window(**opened, store::Places(home), user, std::move(services));
     window.load();
     window.show();
     QCoreApplication::processEvents();

@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
     settings.app().save(find::kLocalList, "bench.txt");
     settings.app().save(find::kIncludeFolders, "1");
     settings.app().save(find::kSearchAsYouType, "1");
-    find::TerminalInteraction ui(std::cerr);
-    find::ui::SearchWindow window(**opened, store::Places(home), ui,
+    find::TerminalInteraction user(std::cerr);
+    find::ui::SearchWindow window(**opened, store::Places(home), user,
                                   find::ui::SearchServices::desktop());
     window.load();
     window.show();

@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", opened.error().c_str());
         return 1;
     }
-    UnattendedInteraction ui("scan_bench");
-    store::ListContext context{**opened, store::Places(home), ui};
+    UnattendedInteraction user("scan_bench");
+    store::ListContext context{**opened, store::Places(home), user};
     store::AppSettings s = context.settings();
     store::writeFolderRecord(s, 0, {tree, "Tree", "1", "0"});
     s.save(store::kNumPaths, "1");
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < repeat; ++run) {
         const auto start = std::chrono::steady_clock::now();
         generate::Scanner scanner(context);
-        if (scanner.Scan(tree, "*.*", 0) != generate::kScanNormal) {
+        if (scanner.Scan(tree, "*.*", 0) != generate::ScanResult::Normal) {
             std::fprintf(stderr, "the scan of %s failed\n", tree.c_str());
             return 1;
         }

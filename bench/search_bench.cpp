@@ -189,8 +189,9 @@ class Quiet final : public Interaction {
 // The own-list search, run as "search_bench --own HOME TEXT 0|1" in its own
 // process (its own peak memory); prints the match count.
 int ownSearchChild(const fs::path& home, const std::string& text, bool includeFolders) {
-    Quiet ui;
-    const auto result = find::searchOwnListOf(home / "data", "bench.txt", text, includeFolders, ui);
+    Quiet user;
+    const auto result =
+        find::searchOwnListOf(home / "data", "bench.txt", text, includeFolders, user);
     std::printf("%lld\n", result.matches);
     return 0;
 }
@@ -204,10 +205,10 @@ Run runOwnSearch(const std::string& self, const fs::path& home, const std::strin
 }
 
 std::vector<std::string> ownNames(const fs::path& home, const std::string& text) {
-    Quiet ui;
+    Quiet user;
     std::vector<std::string> names;
     for (const auto& row :
-         find::searchOwnListOf(home / "data", "bench.txt", text, false, ui).rows) {
+         find::searchOwnListOf(home / "data", "bench.txt", text, false, user).rows) {
         names.push_back(row.name());
     }
     return names;

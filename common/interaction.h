@@ -62,13 +62,13 @@ class Interaction {
 // Sets the busy pointer for the life of the object.
 class BusyPointer {
   public:
-    explicit BusyPointer(Interaction& ui) : ui_(ui) { ui_.busy(true); }
-    ~BusyPointer() { ui_.busy(false); }
+    explicit BusyPointer(Interaction& user) : user_(user) { user_.busy(true); }
+    ~BusyPointer() { user_.busy(false); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
   private:
-    Interaction& ui_;
+    Interaction& user_;
 };
 
 // The unattended run: nothing is shown except messages marked Shown::Always,

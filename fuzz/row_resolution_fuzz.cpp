@@ -194,7 +194,7 @@ store::ListContext& dupesContext() {
 
 void checkDuplicateRow(std::string_view storedName, const std::string* expectedPath) {
     store::ListContext& context = dupesContext();
-    auto& user = static_cast<CancellingUser&>(context.ui);
+    auto& user = static_cast<CancellingUser&>(context.user);
     user.lastQuestion.clear();
     const auto resolved = dupes::resolveRow(context, storedName);
     if (expectedPath != nullptr) {

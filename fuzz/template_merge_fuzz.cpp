@@ -145,12 +145,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(quor::writeFileAtomically(context.places.footerFile(), in.text(40)).ok(), "footer");
     check(quor::writeFileAtomically(context.places.templateFile(), in.rest()).ok(), "template");
 
-    const ListBody body = BuildHtmlListBody(context);
+    const ListBody body = buildHtmlListBody(context);
     std::string piece;
-    RenderListBody(body, HtmlRenderOptions::read(context.settings()), piece);
+    renderListBody(body, HtmlRenderOptions::read(context.settings()), piece);
     checkNoInjectedMarkup(piece);
 
-    check(WriteHtmlListFile(context, body, "now").ok(), "the page is written");
+    check(writeHtmlListFile(context, body, "now").ok(), "the page is written");
     const quor::Result<std::string> page = quor::readFile(scratchFolder() / "page.html");
     const auto templateLines = readUserTextLines(context.places.templateFile());
     check(page.ok() && templateLines.ok(), "the page and template are read");

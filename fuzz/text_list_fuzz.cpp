@@ -105,10 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::filesystem::path file = scratchFolder() / "list.txt";
     check(quor::writeFileAtomically(file, bytes).ok(), "the list is written");
-    quor::UnattendedInteraction ui("quorfind");
+    quor::UnattendedInteraction user("quorfind");
     SearchLimits limits;
     limits.pieceBytes = 1 + seed % 64;
-    const SearchResult found = searchTextList(file, searchText, ui, limits);
+    const SearchResult found = searchTextList(file, searchText, user, limits);
     const TextMatcher matcher(searchText);
     Lines expected;
     for (const std::string& line : whole) {

@@ -150,14 +150,14 @@ void printRows(const SearchResult& result, std::ostream& out) {
 // A path is printed as it is or not at all: one with a control character
 // shown as "?" would name another file.
 void printPaths(const SearchResult& result, const OwnList& list, std::ostream& out,
-                Interaction& ui) {
+                Interaction& user) {
     for (const auto& row : result.rows) {
-        const std::string path = resolveRow(row, list, ui, DiskQuestion::Never);
+        const std::string path = resolveRow(row, list, user, DiskQuestion::Never);
         if (path.empty()) {
-            ui.notice("not found: " + terminalText(row.text()), kNoticeCaption);
+            user.notice("not found: " + terminalText(row.text()), kNoticeCaption);
         } else if (holdsControl(path)) {
-            ui.notice("skipped, the path holds a control character: " + terminalText(path),
-                      kNoticeCaption);
+            user.notice("skipped, the path holds a control character: " + terminalText(path),
+                        kNoticeCaption);
         } else {
             out << path << '\n';
         }
@@ -180,12 +180,12 @@ std::optional<std::string> textListProblem(const fs::path& file) {
 }
 
 int searchTextListCommand(const fs::path& file, std::string_view text, std::ostream& out,
-                          Interaction& ui) {
+                          Interaction& user) {
     if (const auto problem = textListProblem(file)) {
-        ui.notice(terminalText(file.string()) + ": " + *problem, kNoticeCaption);
+        user.notice(terminalText(file.string()) + ": " + *problem, kNoticeCaption);
         return kExitListUnread;
     }
-    const SearchResult result = searchTextList(file, text, ui);
+    const SearchResult result = searchTextList(file, text, user);
     printRows(result, out);
     return searchExitStatus(result);
 }
@@ -203,30 +203,30 @@ std::string ownListPath(const FindSettings& settings) {
 
 int searchOwnListCommand(const CommandLine& command, const store::Places& places,
                          const FindSettings& settings, std::string_view text, std::ostream& out,
-                         Interaction& ui) {
+                         Interaction& user) {
     const std::string listPath = ownListPath(settings);
     if (listFileName(listPath).empty()) {
-        ui.notice("there is no list to search yet: make a list with quorvane first",
-                  kNoticeCaption);
+        user.notice("there is no list to search yet: make a list with quorvane first",
+                    kNoticeCaption);
         return kExitListUnread;
     }
     const Result<OwnList> list = loadOwnList(places.dataFolder(), listPath);
     if (!list) {
-        ui.notice(
+        user.notice(
             "There was a problem opening your list!\n"
             "Make sure you have created a list in Quorvane before searching.",
             list.error());
         return kExitListUnread;
     }
     if (!list->present) {
-        ui.notice("no saved list " + terminalText(list->listFile.string()) + " for " +
-                      terminalText(listPath),
-                  kNoticeCaption);
+        user.notice("no saved list " + terminalText(list->listFile.string()) + " for " +
+                        terminalText(listPath),
+                    kNoticeCaption);
     }
-    SearchResult result = searchOwnList(*list, text, settings.includeFolders(), ui);
+    SearchResult result = searchOwnList(*list, text, settings.includeFolders(), user);
     result.listMissing = result.listMissing || !list->present;
     if (command.paths) {
-        printPaths(result, *list, out, ui);
+        printPaths(result, *list, out, user);
     } else {
         printRows(result, out);
     }
@@ -234,50 +234,50 @@ int searchOwnListCommand(const CommandLine& command, const store::Places& places
 }
 
 int searchCommand(const CommandLine& command, const store::Places& places,
-                  const FindSettings& settings, std::ostream& out, Interaction& ui) {
+                  const FindSettings& settings, std::ostream& out, Interaction& user) {
     const std::string text = cleanSearchText(command.searchText);
     if (command.source == ListType::TextList) {
-        return searchTextListCommand(command.textList, text, out, ui);
+        return searchTextListCommand(command.textList, text, out, user);
     }
     if (command.source == ListType::ListsFolder) {
-        const SearchResult result = searchListsFolder(places.listsFolder(), text, ui);
+        const SearchResult result = searchListsFolder(places.listsFolder(), text, user);
         printRows(result, out);
         return searchExitStatus(result);
     }
-    return searchOwnListCommand(command, places, settings, text, out, ui);
+    return searchOwnListCommand(command, places, settings, text, out, user);
 }
 
 }  // namespace
 
 int runSearchCommand(const CommandLine& command, const store::Places& places,
-                     const FindSettings& settings, std::ostream& out, Interaction& ui) {
+                     const FindSettings& settings, std::ostream& out, Interaction& user) {
     try {
-        return searchCommand(command, places, settings, out, ui);
+        return searchCommand(command, places, settings, out, user);
     } catch (const std::bad_alloc&) {
-        ui.notice("out of memory: the search could not be finished", kNoticeCaption);
+        user.notice("out of memory: the search could not be finished", kNoticeCaption);
     } catch (const store::StoreError& error) {
-        ui.notice(error.what(), kNoticeCaption);
+        user.notice(error.what(), kNoticeCaption);
     }
     return kExitListUnread;
 }
 
 int runStoredSearch(const CommandLine& command, const store::Places& places,
-                    const std::filesystem::path& storeFile, std::ostream& out, Interaction& ui) {
+                    const std::filesystem::path& storeFile, std::ostream& out, Interaction& user) {
     auto opened =
         store::SettingsStore::open(storeFile, store::SettingsStore::Access::ReadOnlyFallback);
     if (!opened) {
-        ui.notice(opened.error(), kNoticeCaption);
+        user.notice(opened.error(), kNoticeCaption);
         return kExitListUnread;
     }
     int status = kExitListUnread;
     try {
         const FindSettings settings(**opened);
-        status = runSearchCommand(command, places, settings, out, ui);
+        status = runSearchCommand(command, places, settings, out, user);
     } catch (const store::StoreError& error) {
-        ui.notice(error.what(), kNoticeCaption);
+        user.notice(error.what(), kNoticeCaption);
     }
     if ((*opened)->readOnly()) {
-        ui.notice(
+        user.notice(
             storeFile.string() + " cannot be written: the settings were read, nothing was saved",
             kNoticeCaption);
     }

@@ -57,19 +57,19 @@ std::string versionText();
 // lists passed over, a missing list), else kExitNothing.
 int searchExitStatus(const SearchResult& result);
 
-// Runs a search command; rows (or paths) go to out, messages through ui.
+// Runs a search command; rows (or paths) go to out, messages through user.
 // Returns the exit status. A list that cannot be read (a missing or
 // unreadable text list, a link loop, the own list's saved list missing or
 // broken), a settings store failure and running out of memory are each told
-// through ui and end with kExitListUnread unless something matched.
+// through user and end with kExitListUnread unless something matched.
 int runSearchCommand(const CommandLine& command, const store::Places& places,
-                     const FindSettings& settings, std::ostream& out, Interaction& ui);
+                     const FindSettings& settings, std::ostream& out, Interaction& user);
 
 // Opens the settings store at storeFile (read-only when it cannot be
-// written, which is said once on ui after the search) and runs the search
+// written, which is said once on user after the search) and runs the search
 // command; a store that cannot be opened at all, or fails, ends with
 // kExitListUnread and its reason.
 int runStoredSearch(const CommandLine& command, const store::Places& places,
-                    const std::filesystem::path& storeFile, std::ostream& out, Interaction& ui);
+                    const std::filesystem::path& storeFile, std::ostream& out, Interaction& user);
 
 }  // namespace quor::find

@@ -81,7 +81,7 @@ class CommandLineTest : public quor::testing::StoreTest {
         out.str("");
         const auto parsed = parseCommandLine(args);
         EXPECT_TRUE(parsed.ok());
-        return runSearchCommand(*parsed, context().places, settings, out, ui);
+        return runSearchCommand(*parsed, context().places, settings, out, user);
     }
     FindSettings settings{*store};
     std::ostringstream out;
@@ -101,15 +101,15 @@ TEST_F(CommandLineTest, SearchesEachSourceAndTellsByExitStatus) {
     home.file("home/Lists/bob.txt", "Help me\n");
     EXPECT_EQ(run({"--search", "help", "--lists-folder"}), kExitMatched);
     EXPECT_EQ(out.str(), "BOB.TXT - Help me\n");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(CommandLineTest, PathsSkipsRowsThatCannotBeFoundWithoutAsking) {
     EXPECT_EQ(run({"--search", "", "--paths"}), kExitMatched);
     EXPECT_EQ(out.str(), music + "/Rock/Help.mp3\n");
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, "not found: Music/Rock/Gone.mp3");
-    EXPECT_EQ(ui.unscriptedQuestions(), 0);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, "not found: Music/Rock/Gone.mp3");
+    EXPECT_EQ(user.unscriptedQuestions(), 0);
 }
 
 // A hand-edited listing whose file lines climb out of the catalogued
@@ -125,8 +125,8 @@ TEST_F(CommandLineTest, PathsNeverLeaveTheCatalogedFolder) {
     const std::vector<std::string> passedOver = {
         "not found: Music/Rock/../../etc/passwd", "not found: Music/Rock/sub/../passwd",
         "not found: Music/../etc/passwd", "not found: Music/Rock/./passwd"};
-    EXPECT_EQ(ui.texts(), passedOver);
-    EXPECT_EQ(ui.unscriptedQuestions(), 0);
+    EXPECT_EQ(user.texts(), passedOver);
+    EXPECT_EQ(user.unscriptedQuestions(), 0);
 }
 
 // A list built by Quorvane (say unattended) before the search window ever
@@ -141,18 +141,18 @@ TEST_F(CommandLineTest, WithoutAStoredListQuorvanesCurrentListIsSearched) {
 TEST_F(CommandLineTest, AnOwnListThatCannotBeReadEndsWith3) {
     settings.app().save(kLocalList, "");
     EXPECT_EQ(run({"--search", "x"}), kExitListUnread);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_NE(ui.boxes()[0].text.find("no list to search"), std::string::npos);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_NE(user.boxes()[0].text.find("no list to search"), std::string::npos);
 
     home.file("home/data/broken.lst", "3.2\r\n");
     settings.app().save(kLocalList, "/web/broken.html");
     EXPECT_EQ(run({"--search", "x"}), kExitListUnread);
-    EXPECT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes().size(), 2u);
 
     settings.app().save(kLocalList, "/web/gone.txt");
     EXPECT_EQ(run({"--search", ""}), kExitListUnread);
-    ASSERT_EQ(ui.boxes().size(), 3u);
-    EXPECT_NE(ui.boxes()[2].text.find("no saved list"), std::string::npos);
+    ASSERT_EQ(user.boxes().size(), 3u);
+    EXPECT_NE(user.boxes()[2].text.find("no saved list"), std::string::npos);
 }
 
 TEST(SearchExitStatus, ZeroOnAMatchElseThreeWhenAListWasNotRead) {
@@ -185,17 +185,17 @@ TEST(SearchExitStatus, ZeroOnAMatchElseThreeWhenAListWasNotRead) {
 TEST_F(CommandLineTest, ATextListThatCannotBeReadIsToldAndEndsWith3) {
     const auto missing = home.path("no/such.txt");
     EXPECT_EQ(run({"--search", "", "--text-list", missing.string()}), kExitListUnread);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, missing.string() + ": no such file");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, missing.string() + ": no such file");
 
     std::filesystem::create_symlink("loop", home.path("loop"));
     EXPECT_EQ(run({"--search", "", "--text-list", home.path("loop").string()}), kExitListUnread);
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_NE(ui.boxes()[1].text.find("loop"), std::string::npos);
+    ASSERT_EQ(user.boxes().size(), 2u);
+    EXPECT_NE(user.boxes()[1].text.find("loop"), std::string::npos);
 
     EXPECT_EQ(run({"--search", "", "--text-list", home.folder("a folder").string()}),
               kExitListUnread);
-    EXPECT_EQ(ui.boxes().size(), 3u);
+    EXPECT_EQ(user.boxes().size(), 3u);
     EXPECT_EQ(out.str(), "");
 }
 
@@ -221,8 +221,8 @@ TEST_F(CommandLineTest, PathsWithControlCharactersAreSkippedNotPrinted) {
                             {{"0", music, "Music", "0\n*Music/Rock/\nBad\x1b[1mName.mp3\n"}});
     EXPECT_EQ(run({"--search", "bad", "--paths"}), kExitMatched);
     EXPECT_EQ(out.str(), "");
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text,
               "skipped, the path holds a control character: " + music + "/Rock/Bad?[1mName.mp3");
 }
 
@@ -254,8 +254,8 @@ TEST_F(CommandLineTest, RunningOutOfMemoryIsToldAndEndsWith3) {
 
 TEST(TerminalInteraction, KeepsTheMessagesLinesAndShowsOtherControls) {
     std::ostringstream err;
-    TerminalInteraction ui(err);
-    ui.notice("Could not read\n/l/a\rb\x1b[2J", "Permission\ndenied", Shown::Always);
+    TerminalInteraction user(err);
+    user.notice("Could not read\n/l/a\rb\x1b[2J", "Permission\ndenied", Shown::Always);
     EXPECT_EQ(err.str(), "quorfind: Could not read\n  /l/a?b?[2J\n  (Permission?denied)\n");
 }
 

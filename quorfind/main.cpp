@@ -40,9 +40,9 @@ int main(int argc, char** argv) {
 #endif
     }
     const store::Places places = store::Places::forThisUser();
-    find::TerminalInteraction ui(std::cerr);
+    find::TerminalInteraction user(std::cerr);
     const int status =
-        find::runStoredSearch(*command, places, platform::settingsDatabaseFile(), std::cout, ui);
+        find::runStoredSearch(*command, places, platform::settingsDatabaseFile(), std::cout, user);
     std::cout.flush();
     return status;
 }

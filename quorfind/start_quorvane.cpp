@@ -38,19 +38,19 @@ std::vector<std::string> updateListCommand(const fs::path& quorvane, ListType ty
 
 namespace {
 
-bool start(Interaction& ui, const std::optional<std::vector<std::string>>& command) {
+bool start(Interaction& user, const std::optional<std::vector<std::string>>& command) {
     if (command && platform::startDetached(*command).ok()) {
         return true;
     }
-    ui.notice(kQuorvaneNotFound, kQuorfindTitle, Shown::Always);
+    user.notice(kQuorvaneNotFound, kQuorfindTitle, Shown::Always);
     return false;
 }
 
 }  // namespace
 
-bool runQuorvane(Interaction& ui, const fs::path& ownFolder) {
+bool runQuorvane(Interaction& user, const fs::path& ownFolder) {
     const auto quorvane = quorvaneExecutable(ownFolder);
-    return start(ui, quorvane ? std::optional(runQuorvaneCommand(*quorvane)) : std::nullopt);
+    return start(user, quorvane ? std::optional(runQuorvaneCommand(*quorvane)) : std::nullopt);
 }
 
 std::optional<std::vector<std::string>> updateCurrentListCommand(const fs::path& ownFolder,

@@ -33,7 +33,7 @@ std::vector<std::string> updateListCommand(const std::filesystem::path& quorvane
 // Starts Run Quorvane's command, detached; shows "Quorvane was not found!"
 // when quorvane cannot be found or started. ownFolder is the folder of the
 // running executable.
-[[nodiscard]] bool runQuorvane(Interaction& ui, const std::filesystem::path& ownFolder);
+[[nodiscard]] bool runQuorvane(Interaction& user, const std::filesystem::path& ownFolder);
 
 // The command of Update the Current List with the quorvane of ownFolder;
 // nothing when there is no quorvane.

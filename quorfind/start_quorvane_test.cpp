@@ -36,13 +36,13 @@ TEST(QuorvaneCommands, StartsTheQuorvaneBesideThisProgram) {
     EXPECT_EQ(updateCurrentListCommand(tree.path("bin"), ListType::OwnList, "/w/music.txt"),
               (Args{script.string(), "auto", "music"}));
 
-    quor::testing::ScriptedInteraction ui;
-    ASSERT_TRUE(runQuorvane(ui, tree.path("bin")));
+    quor::testing::ScriptedInteraction user;
+    ASSERT_TRUE(runQuorvane(user, tree.path("bin")));
     for (int i = 0; i < 2000 && tree.read("bin/ran") != "\n"; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(tree.read("bin/ran"), "\n");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST(QuorvaneCommands, AnUpdateThatDidNotRebuildTheListSaysWhy) {
@@ -80,14 +80,14 @@ TEST(QuorvaneCommands, AnUpdateThatDidNotRebuildTheListSaysWhy) {
 
 TEST(QuorvaneCommands, TellsWhenQuorvaneIsMissing) {
     quor::testing::TempTree tree;
-    quor::testing::ScriptedInteraction ui;
+    quor::testing::ScriptedInteraction user;
     {
         const quor::testing::ScopedEnvironment path("PATH", tree.path("empty").string());
-        EXPECT_FALSE(runQuorvane(ui, tree.path("nowhere")));
+        EXPECT_FALSE(runQuorvane(user, tree.path("nowhere")));
     }
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, kQuorvaneNotFound);
-    EXPECT_EQ(ui.boxes()[0].caption, "Quorfind");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, kQuorvaneNotFound);
+    EXPECT_EQ(user.boxes()[0].caption, "Quorfind");
 }
 
 }  // namespace

@@ -156,8 +156,8 @@ int runUnattended(const generate::StartupRequest& request) {
     if (!opened) {
         return fail(opened.error());
     }
-    UnattendedInteraction ui("quorvane");
-    store::ListContext context{**opened, places, ui};
+    UnattendedInteraction user("quorvane");
+    store::ListContext context{**opened, places, user};
     int exitStatus = generate::kExitNoList;
     // What the store or a worker thread throws ends the run with its text.
     const Status ran = store::statusOf([&] {

@@ -30,8 +30,8 @@ int usageError() {
 }
 
 int addFolder(store::SettingsStore& settings, const std::string& path, const std::string& name) {
-    UnattendedInteraction ui("quorvane-settings");
-    store::ListContext context{settings, store::Places::forThisUser(), ui};
+    UnattendedInteraction user("quorvane-settings");
+    store::ListContext context{settings, store::Places::forThisUser(), user};
     const auto index = store::addFolder(context, path);
     if (!index) {
         std::cerr << "quorvane-settings: " << path << " is already in the list\n";

@@ -34,13 +34,13 @@ bool refusedUnlessOwnList(const ActionContext& context, RowAction action) {
     if (context.listType == ListType::OwnList) {
         return false;
     }
-    context.ui.notice(std::string(refusalFirstLine(action)) + "\n" +
-                      std::string(kRefusalSecondLine));
+    context.user.notice(std::string(refusalFirstLine(action)) + "\n" +
+                        std::string(kRefusalSecondLine));
     return true;
 }
 
 std::string resolvedPath(const ActionContext& context, const SearchRow& row) {
-    return resolveRow(row, context.list, context.ui);
+    return resolveRow(row, context.list, context.user);
 }
 
 }  // namespace quor::find

@@ -25,7 +25,7 @@ void sleepPause(std::chrono::milliseconds duration);
 struct ActionContext {
     ListType listType = ListType::OwnList;
     const OwnList& list;
-    Interaction& ui;
+    Interaction& user;
     Pause pause = sleepPause;
 };
 

@@ -24,7 +24,7 @@ class ActionTest : public StoreTest {
     }
 
     find::ActionContext context(find::ListType type = find::ListType::OwnList) {
-        return find::ActionContext{type, list, ui, [this](std::chrono::milliseconds ms) {
+        return find::ActionContext{type, list, user, [this](std::chrono::milliseconds ms) {
                                        pauses.push_back(static_cast<int>(ms.count()));
                                    }};
     }

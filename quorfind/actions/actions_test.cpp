@@ -52,11 +52,11 @@ TEST_F(ActionTest, EveryActionButCopyRefusesOtherListSources) {
     EXPECT_TRUE(home.exists("music/a.mp3"));
     const RowAction actions[] = {RowAction::Open,   RowAction::Queue,    RowAction::Delete,
                                  RowAction::Rename, RowAction::Playlist, RowAction::Drag};
-    ASSERT_EQ(ui.boxes().size(), 12u);
+    ASSERT_EQ(user.boxes().size(), 12u);
     for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(ui.boxes()[i].text, std::string(refusalFirstLine(actions[i])) +
-                                          "\nFILE menu and choose \"Search Your List\".");
-        EXPECT_EQ(ui.boxes()[i].caption, "Notice");
+        EXPECT_EQ(user.boxes()[i].text, std::string(refusalFirstLine(actions[i])) +
+                                            "\nFILE menu and choose \"Search Your List\".");
+        EXPECT_EQ(user.boxes()[i].caption, "Notice");
     }
     EXPECT_EQ(refusalFirstLine(RowAction::DccSend),
               "You can only send files from your local list. Go to the");
@@ -76,9 +76,9 @@ TEST_F(ActionTest, OpenFallsBackToThePlayerAndStopsAtAFailure) {
                                         "open " + music + "/Rock/c d.mp3",
                                         "enqueue " + music + "/Rock/c d.mp3"}));
     EXPECT_EQ(pauses, std::vector<int>{1000});  // only after a request to the player
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Error");
-    EXPECT_EQ(ui.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Error");
+    EXPECT_EQ(user.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");
 }
 
 // A file that is no sound the desktop could not open never goes to the
@@ -94,9 +94,9 @@ TEST_F(ActionTest, OnlySoundFilesGoToThePlayerWhenOpenFails) {
     EXPECT_EQ(launcher.calls, (std::vector<std::string>{"open " + music + "/Tune.FLAC",
                                                         "play " + music + "/Tune.FLAC",
                                                         "open " + music + "/notes.txt"}));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Error");
-    EXPECT_EQ(ui.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Error");
+    EXPECT_EQ(user.boxes()[0].text, std::string(kLaunchFailedText) + "\n\ncannot");
     EXPECT_EQ(launchFailedText(""), kLaunchFailedText);
 }
 
@@ -128,7 +128,7 @@ TEST_F(ActionTest, QueueEnqueuesEachRowASecondApart) {
     EXPECT_EQ(pauses, (std::vector<int>{1000, 1000, 1000}));
     launcher.failing = {"enqueue"};
     EXPECT_EQ(queueFiles(rows, context(), launcher), 0);
-    EXPECT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes().size(), 1u);
 }
 
 // Which rows the window passes (the selected ones, or all) is its own test.
@@ -146,15 +146,15 @@ TEST_F(ActionTest, PlaylistAppendsTheResolvedPathsOfTheRowsGiven) {
     const std::vector<SearchRow> selected = {row("Music/Rock/b.mp3")};
     EXPECT_EQ(appendToPlaylist(home.path("new.m3u"), selected, context(), settings), 1);
     EXPECT_EQ(home.read("new.m3u"), music + "/Rock/b.mp3\r\n");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ActionTest, PlaylistThatCannotBeWrittenIsReportedAndLeftAlone) {
     FindSettings settings(*store);
     const auto target = home.path("nofolder/p.m3u");
     EXPECT_EQ(appendToPlaylist(target, {row("Music/a.mp3")}, context(), settings), -1);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text,
               "There was a problem saving the MP3 playlist to: \n" + target.string());
     EXPECT_FALSE(store::AppSettings(*store, store::kQuorfind).contains(kPlaylistPath));
 }

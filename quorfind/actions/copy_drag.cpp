@@ -24,7 +24,7 @@ std::vector<std::string> dragPaths(const std::vector<SearchRow>& rows,
         if (!path.empty()) {
             paths.push_back(std::move(path));
         }
-        (void)context.ui.keepResponsive();
+        (void)context.user.keepResponsive();
     }
     return paths;
 }

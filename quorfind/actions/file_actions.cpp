@@ -49,7 +49,7 @@ int deleteFiles(const std::vector<SearchRow>& rows, const ActionContext& context
     if (refusedUnlessOwnList(context, RowAction::Delete)) {
         return 0;
     }
-    if (!context.ui.confirmDestructive(kDeleteQuestion, kWarningCaption)) {
+    if (!context.user.confirmDestructive(kDeleteQuestion, kWarningCaption)) {
         return 0;
     }
     int deleted = 0;
@@ -60,13 +60,13 @@ int deleteFiles(const std::vector<SearchRow>& rows, const ActionContext& context
         }
         if (::unlink(path.c_str()) != 0) {
             const int error = errno;
-            context.ui.notice("There was a problem deleting " + path + std::string(kReadOnlyHint),
-                              std::strerror(error));
+            context.user.notice("There was a problem deleting " + path + std::string(kReadOnlyHint),
+                                std::strerror(error));
             return deleted;
         }
         ++deleted;
         context.pause(std::chrono::milliseconds(100));
-        (void)context.ui.keepResponsive();
+        (void)context.user.keepResponsive();
     }
     return deleted;
 }
@@ -102,17 +102,17 @@ int renameFiles(const std::vector<SearchRow>& rows, const ActionContext& context
         }
         const int error = exists(newPath) ? EEXIST : renameNoReplace(oldPath, newPath);
         if (error == EEXIST) {
-            context.ui.notice("Can't rename, the file " + newPath + " already exists!");
+            context.user.notice("Can't rename, the file " + newPath + " already exists!");
             return renamed;
         }
         if (error != 0) {
-            context.ui.notice(
+            context.user.notice(
                 "There was a problem renaming " + oldPath + std::string(kReadOnlyHint),
                 std::strerror(error));
             return renamed;
         }
         ++renamed;
-        (void)context.ui.keepResponsive();
+        (void)context.user.keepResponsive();
     }
     return renamed;
 }

@@ -11,31 +11,31 @@ using testing::ActionTest;
 
 TEST_F(ActionTest, DeleteAskedOnceAndNoChangesNothing) {
     const std::vector<SearchRow> rows = {row("Music/a.mp3"), row("Music/Rock/b.mp3")};
-    ui.answerNo();
+    user.answerNo();
     EXPECT_EQ(deleteFiles(rows, context()), 0);
     EXPECT_TRUE(home.exists("music/a.mp3"));
-    ui.answerYes();
+    user.answerYes();
     EXPECT_EQ(deleteFiles(rows, context()), 2);
     EXPECT_FALSE(home.exists("music/a.mp3"));
     EXPECT_FALSE(home.exists("music/Rock/b.mp3"));
     EXPECT_EQ(pauses, (std::vector<int>{100, 100}));
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes()[1].text, kDeleteQuestion);
-    EXPECT_EQ(ui.boxes()[1].caption, "Warning");
-    EXPECT_TRUE(ui.boxes()[1].defaultNo);
+    ASSERT_EQ(user.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes()[1].text, kDeleteQuestion);
+    EXPECT_EQ(user.boxes()[1].caption, "Warning");
+    EXPECT_TRUE(user.boxes()[1].defaultNo);
 }
 
 TEST_F(ActionTest, DeleteNeverRemovesAFolderAndReportsTheFailure) {
     home.folder("music/Empty");
-    ui.answerYes();
+    user.answerYes();
     EXPECT_EQ(
         deleteFiles({SearchRow::entry("Music/Empty/", ""), row("Music/Rock/b.mp3")}, context()), 0);
     EXPECT_TRUE(home.exists("music/Empty"));
     EXPECT_TRUE(home.exists("music/Rock/b.mp3"));
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes()[1].text, "There was a problem deleting " + music +
-                                      "/Empty/\nMake sure the file exists and that it's not "
-                                      "read-only.");
+    ASSERT_EQ(user.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes()[1].text, "There was a problem deleting " + music +
+                                        "/Empty/\nMake sure the file exists and that it's not "
+                                        "read-only.");
 }
 
 TEST(RenameTarget, CleansTheNameAndIgnoresNoChange) {
@@ -73,7 +73,7 @@ TEST_F(ActionTest, RenameRenamesAndMovesFiles) {
     EXPECT_EQ(home.read("music/Other/anew.mp3"), "a");
     EXPECT_FALSE(home.exists("music/a.mp3"));
     EXPECT_TRUE(home.exists("music/Rock/b.mp3"));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ActionTest, RenameOntoAnExistingFileStopsAndReplacesNothing) {
@@ -86,8 +86,8 @@ TEST_F(ActionTest, RenameOntoAnExistingFileStopsAndReplacesNothing) {
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(home.read("music/a.mp3"), "a");
     EXPECT_EQ(home.read("music/Rock/b.mp3"), "b");
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, "Can't rename, the file " + music + "/a.mp3 already exists!");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, "Can't rename, the file " + music + "/a.mp3 already exists!");
 }
 
 TEST_F(ActionTest, RenameIntoAMissingFolderIsReported) {
@@ -95,9 +95,9 @@ TEST_F(ActionTest, RenameIntoAMissingFolderIsReported) {
         return music + "/none/b.mp3";
     };
     EXPECT_EQ(renameFiles({row("Music/Rock/b.mp3")}, context(), ask), 0);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_TRUE(
-        ui.boxes()[0].text.starts_with("There was a problem renaming " + music + "/Rock/b.mp3\n"));
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_TRUE(user.boxes()[0].text.starts_with("There was a problem renaming " + music +
+                                                 "/Rock/b.mp3\n"));
     EXPECT_TRUE(home.exists("music/Rock/b.mp3"));
 }
 

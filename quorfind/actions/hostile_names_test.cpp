@@ -53,20 +53,20 @@ class HostileSearchTest : public quor::testing::HostileTreeTest {
     HostileSearchTest() {
         buildList();
         list = *loadOwnList(home.home() / "data", home.path("out/list.txt").string());
-        rows = searchOwnList(list, "", true, ui).rows.toVector();
+        rows = searchOwnList(list, "", true, user).rows.toVector();
         for (const auto& [relative, full] : files) {
             everyFile.insert(full);
         }
     }
 
     ActionContext context() {
-        return ActionContext{ListType::OwnList, list, ui, [](std::chrono::milliseconds) {}};
+        return ActionContext{ListType::OwnList, list, user, [](std::chrono::milliseconds) {}};
     }
 
     // The one row whose file has this path below Music.
     SearchRow rowOf(const std::string& relative) {
         for (const SearchRow& row : rows) {
-            if (resolveRow(row, list, ui, DiskQuestion::Never) == files.at(relative)) {
+            if (resolveRow(row, list, user, DiskQuestion::Never) == files.at(relative)) {
                 return row;
             }
         }
@@ -84,13 +84,13 @@ TEST_F(HostileSearchTest, EveryFileIsFoundOnceOnOneLineAndLeadsBackToItself) {
     std::multiset<std::string> resolved;
     for (const SearchRow& row : rows) {
         EXPECT_EQ(row.text().find_first_of("\r\n"), std::string::npos) << row.text();
-        resolved.insert(resolveRow(row, list, ui, DiskQuestion::Never));
+        resolved.insert(resolveRow(row, list, user, DiskQuestion::Never));
     }
     EXPECT_EQ(std::set<std::string>(resolved.begin(), resolved.end()), everyFile);
     EXPECT_EQ(resolved.size(), everyFile.size());
     // Search texts made of the same characters find their files.
     for (const char* text : {"$(touch", "<script>", "%2A%3E", "-rf", "\"double\""}) {
-        const SearchResult found = searchOwnList(list, text, false, ui);
+        const SearchResult found = searchOwnList(list, text, false, user);
         EXPECT_FALSE(found.rows.empty()) << text;
         for (const SearchRow& row : found.rows) {
             EXPECT_NE(row.name().find(text), std::string::npos) << text;
@@ -152,7 +152,7 @@ TEST_F(HostileSearchTest, TheDragAndThePlaylistKeepOnePathALine) {
 TEST_F(HostileSearchTest, DeleteAndRenameReachTheChosenFilesOnly) {
     const std::vector<SearchRow> chosen = {rowOf("$(touch PWNED).mp3"), rowOf("line\nbreak.mp3"),
                                            rowOf("-rf")};
-    ui.answerYes();
+    user.answerYes();
     EXPECT_EQ(deleteFiles(chosen, context()), 3);
     for (const char* gone : {"$(touch PWNED).mp3", "line\nbreak.mp3", "-rf"}) {
         EXPECT_FALSE(std::filesystem::exists(files.at(gone))) << gone;
@@ -180,7 +180,7 @@ TEST_F(HostileSearchTest, EveryDccCommandIsOneLineNamingTheWholePath) {
             rows, context(), settings, session, [](const std::string&) { return "bob"; }, link);
         std::set<std::string> expected;
         for (const SearchRow& row : rows) {
-            const std::string path = resolveRow(row, list, ui, DiskQuestion::Never);
+            const std::string path = resolveRow(row, list, user, DiskQuestion::Never);
             const bool quoteInQuotes = quotes && path.find('"') != std::string::npos;
             if (row.text().find_first_of("%$") == std::string::npos && !holdsLineBreak(path) &&
                 !quoteInQuotes) {

@@ -22,11 +22,11 @@ int handEachFile(const std::vector<SearchRow>& rows, const ActionContext& contex
             continue;
         }
         if (const Status done = act(path); !done) {
-            context.ui.notice(launchFailedText(done.error()), kLaunchFailedCaption);
+            context.user.notice(launchFailedText(done.error()), kLaunchFailedCaption);
             return handed;
         }
         ++handed;
-        (void)context.ui.keepResponsive();
+        (void)context.user.keepResponsive();
     }
     return handed;
 }

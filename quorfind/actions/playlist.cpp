@@ -23,8 +23,8 @@ int appendToPlaylist(const std::filesystem::path& playlist, const std::vector<Se
         return -1;
     }
     const auto fail = [&](const std::string& reason) {
-        context.ui.notice("There was a problem saving the MP3 playlist to: \n" + playlist.string(),
-                          reason);
+        context.user.notice(
+            "There was a problem saving the MP3 playlist to: \n" + playlist.string(), reason);
         return -1;
     };
     std::string contents;
@@ -49,7 +49,7 @@ int appendToPlaylist(const std::filesystem::path& playlist, const std::vector<Se
         }
         contents += path + "\r\n";
         ++written;
-        (void)context.ui.keepResponsive();
+        (void)context.user.keepResponsive();
     }
     if (Status saved = writeFileAtomically(playlist, contents); !saved) {
         return fail(saved.error());

@@ -52,7 +52,7 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
     int sent = 0;
     for (const SearchRow& row : rows) {
         if (row.text().find_first_of("%$") != std::string::npos) {
-            context.ui.notice(cannotSendText(row.text()));
+            context.user.notice(cannotSendText(row.text()));
             continue;
         }
         const std::string path = resolvedPath(context, row);
@@ -65,23 +65,23 @@ int dccSend(const std::vector<SearchRow>& rows, const ActionContext& context,
         // end the path early and send another file or none.
         if (quotePaths && sendTemplate.find("%P") != std::string::npos &&
             path.find('"') != std::string::npos) {
-            context.ui.notice(cannotQuoteText(row.text()));
+            context.user.notice(cannotQuoteText(row.text()));
             continue;
         }
         const std::string command =
             buildDccCommand(sendTemplate, session.nickname, path, quotePaths);
         if (platform::holdsLineBreak(command)) {
-            context.ui.notice(cannotSendText(row.text()));
+            context.user.notice(cannotSendText(row.text()));
             continue;
         }
         if (const Status status = link->send(command); !status) {
-            context.ui.notice(std::string(kIrcClientFailed) + "\n\n(" + status.error() + ")",
-                              "Quorfind");
+            context.user.notice(std::string(kIrcClientFailed) + "\n\n(" + status.error() + ")",
+                                "Quorfind");
             return sent;
         }
         ++sent;
         context.pause(std::chrono::milliseconds(1000));
-        (void)context.ui.keepResponsive();
+        (void)context.user.keepResponsive();
     }
     return sent;
 }

@@ -101,11 +101,11 @@ TEST_F(DccTest, RowsWithPercentDollarOrLineBreaksAreNotSent) {
                                          row("Music/a.mp3")};
     EXPECT_EQ(dccSend(rows, context(), settings, session, answering("bob"), factory()), 1);
     EXPECT_EQ(sent.size(), 1u);
-    ASSERT_EQ(ui.boxes().size(), 3u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 3u);
+    EXPECT_EQ(user.boxes()[0].text,
               "The file: Music/50%.mp3\ncould not be sent to Mirc.\n"
               "Mirc can't accept the $ or % symbols, please rename the file.");
-    EXPECT_EQ(ui.boxes()[2].text, cannotSendText("Music/line?break.mp3"));
+    EXPECT_EQ(user.boxes()[2].text, cannotSendText("Music/line?break.mp3"));
 }
 
 TEST_F(DccTest, AQuoteInAPathIsNotSentInsideQuotes) {
@@ -113,8 +113,8 @@ TEST_F(DccTest, AQuoteInAPathIsNotSentInsideQuotes) {
     const std::vector<SearchRow> rows = {row("Music/say \"hi\".mp3"), row("Music/a.mp3")};
     EXPECT_EQ(dccSend(rows, context(), settings, session, answering("bob"), factory()), 1);
     EXPECT_EQ(sent, std::vector<std::string>{"/DCC send bob \"" + music + "/a.mp3\""});
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, cannotQuoteText("Music/say \"hi\".mp3"));
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, cannotQuoteText("Music/say \"hi\".mp3"));
 
     settings.saveIrcOptions("hexchat", "/msg %N look at %F");  // unquoted: sent as it stands
     sent.clear();
@@ -128,9 +128,9 @@ TEST_F(DccTest, AFailedLinkStopsTheActionWithTheClientMessage) {
                       answering("bob"), factory()),
               0);
     EXPECT_EQ(services.size(), 1u);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_TRUE(ui.boxes()[0].text.starts_with(kIrcClientFailed));
-    EXPECT_EQ(ui.boxes()[0].caption, "Quorfind");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_TRUE(user.boxes()[0].text.starts_with(kIrcClientFailed));
+    EXPECT_EQ(user.boxes()[0].caption, "Quorfind");
 }
 
 TEST_F(DccTest, RefusedForOtherListSources) {
@@ -138,8 +138,8 @@ TEST_F(DccTest, RefusedForOtherListSources) {
                       answering("bob"), factory()),
               0);
     EXPECT_TRUE(offered.empty());
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_TRUE(ui.boxes()[0].text.starts_with("You can only send files"));
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_TRUE(user.boxes()[0].text.starts_with("You can only send files"));
 }
 
 TEST_F(DccTest, SendsThroughAWeechatFifoWithoutQuotes) {

@@ -76,7 +76,7 @@ class LoadedListTest : public quor::testing::StoreTest {
     std::vector<std::string> fullSearch(std::string_view text, bool includeFolders) {
         std::vector<std::string> out;
         for (const SearchRow& row :
-             searchOwnListOf(data(), "/web/music.txt", text, includeFolders, ui).rows) {
+             searchOwnListOf(data(), "/web/music.txt", text, includeFolders, user).rows) {
             out.push_back(row.text() + "|" + row.folder() + "|" + row.name());
         }
         return out;

@@ -359,7 +359,7 @@ long long searchListing(std::string_view contents, const TextMatcher& matcher, b
 }
 
 SearchResult searchOwnList(const OwnList& list, std::string_view searchText, bool includeFolders,
-                           Interaction& ui, const SearchLimits& limits) {
+                           Interaction& user, const SearchLimits& limits) {
     SearchResult result;
     result.rows.setLimit(limits.maxRows, limits.maxRowBytes);
     const TextMatcher matcher(searchText);
@@ -373,17 +373,17 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
         }
         const Result<std::string_view> read = readFileInto(folder.listingFile, contents);
         if (!read) {
-            ui.notice(kOpenListFailed, read.error());
+            user.notice(kOpenListFailed, read.error());
             result.failed = true;
             break;
         }
         ListingScanner scanner(*read, matcher, includeFolders, result.rows);
         result.matches += scanner.run();
         if (scanner.full()) {
-            reportTooManyMatches(result, ui);
+            reportTooManyMatches(result, user);
             break;
         }
-        if (ui.keepResponsive()) {
+        if (user.keepResponsive()) {
             result.stopped = true;
             break;
         }
@@ -392,16 +392,16 @@ SearchResult searchOwnList(const OwnList& list, std::string_view searchText, boo
 }
 
 SearchResult searchOwnListOf(const std::filesystem::path& dataFolder, std::string_view listPath,
-                             std::string_view searchText, bool includeFolders, Interaction& ui,
+                             std::string_view searchText, bool includeFolders, Interaction& user,
                              const SearchLimits& limits) {
     const Result<OwnList> list = loadOwnList(dataFolder, listPath);
     if (!list) {
-        ui.notice(kOpenListFailed, list.error());
+        user.notice(kOpenListFailed, list.error());
         SearchResult result;
         result.failed = true;
         return result;
     }
-    return searchOwnList(*list, searchText, includeFolders, ui, limits);
+    return searchOwnList(*list, searchText, includeFolders, user, limits);
 }
 
 }  // namespace quor::find

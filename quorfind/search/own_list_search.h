@@ -42,13 +42,13 @@ std::string_view shownColumns(std::string_view rest);
 // events run after each file and ends early when a stop was requested, or
 // when a row would go beyond the limit of limits.
 SearchResult searchOwnList(const OwnList& list, std::string_view searchText, bool includeFolders,
-                           Interaction& ui, const SearchLimits& limits = {});
+                           Interaction& user, const SearchLimits& limits = {});
 
 // Loads the saved list of the list output file listPath from dataFolder and
 // searches it. A saved list that exists but cannot be read shows the same
 // failure message and gives no rows.
 SearchResult searchOwnListOf(const std::filesystem::path& dataFolder, std::string_view listPath,
-                             std::string_view searchText, bool includeFolders, Interaction& ui,
+                             std::string_view searchText, bool includeFolders, Interaction& user,
                              const SearchLimits& limits = {});
 
 }  // namespace quor::find

@@ -35,7 +35,7 @@ class OwnListSearchTest : public quor::testing::StoreTest {
             {{"0", "/srv/music", "My MP3s", kMusic}, {"1", "/media/cd", "Discs", kDisks}});
     }
     SearchResult search(std::string_view text, bool includeFolders = true) {
-        return searchOwnListOf(home.home() / "data", "/web/music.txt", text, includeFolders, ui);
+        return searchOwnListOf(home.home() / "data", "/web/music.txt", text, includeFolders, user);
     }
     static std::vector<std::string> texts(const SearchResult& result) {
         std::vector<std::string> out;
@@ -60,7 +60,7 @@ TEST_F(OwnListSearchTest, FormsRowsFromFolderNameAndColumns) {
     EXPECT_EQ(result.matches, 7);
     EXPECT_EQ(result.rows[3].folder(), "My MP3s/Rock/");
     EXPECT_EQ(result.rows[3].name(), "we*rd.mp3");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(OwnListSearchTest, MatchesWithAndWithoutFolderNames) {
@@ -92,17 +92,17 @@ TEST_F(OwnListSearchTest, MatchesWithAndWithoutFolderNames) {
 }
 
 TEST_F(OwnListSearchTest, StopsBetweenFilesWhenAsked) {
-    ui.stopAtPoll(1);
+    user.stopAtPoll(1);
     const SearchResult result = search("beatles");
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(texts(result), std::vector<std::string>{"My MP3s/Rock/Beatles - Help.mp3"});
 }
 
 TEST_F(OwnListSearchTest, MissingFilesArePassedOverSilently) {
-    EXPECT_EQ(searchOwnListOf(home.home() / "data", "/web/none.html", "", true, ui).matches, 0);
+    EXPECT_EQ(searchOwnListOf(home.home() / "data", "/web/none.html", "", true, user).matches, 0);
     std::filesystem::remove(home.path("home/data/music0.dat"));
     EXPECT_EQ(search("").matches, 2);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
     EXPECT_EQ(shownRows(search("nothing like this")),
               std::vector<std::string>{std::string(kNoMatchesRow)});
 }
@@ -113,8 +113,8 @@ TEST_F(OwnListSearchTest, UnreadableListsShowTheFailureAndKeepRowsFound) {
     SearchResult result = search("beatles");
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.matches, 1);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, kOpenListFailed);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, kOpenListFailed);
 
     // A pipe or a link to a device in a listing's place is refused at once.
     std::filesystem::remove(home.path("home/data/music1.dat"));
@@ -125,13 +125,13 @@ TEST_F(OwnListSearchTest, UnreadableListsShowTheFailureAndKeepRowsFound) {
     std::filesystem::remove(home.path("home/data/music1.dat"));
     std::filesystem::create_symlink("/dev/zero", home.path("home/data/music1.dat"));
     EXPECT_EQ(search("beatles").matches, 1);
-    ASSERT_EQ(ui.boxes().size(), 3u);
-    EXPECT_EQ(ui.boxes()[2].text, kOpenListFailed);
+    ASSERT_EQ(user.boxes().size(), 3u);
+    EXPECT_EQ(user.boxes()[2].text, kOpenListFailed);
 
     home.file("home/data/short.lst", "3.2\r\n2\r\n");
-    result = searchOwnListOf(home.home() / "data", "short.html", "", true, ui);
+    result = searchOwnListOf(home.home() / "data", "short.html", "", true, user);
     EXPECT_TRUE(result.failed);
-    EXPECT_EQ(ui.boxes().size(), 4u);
+    EXPECT_EQ(user.boxes().size(), 4u);
 }
 
 // The search program reads its own list by the same rules as Quorvane: a
@@ -153,17 +153,17 @@ TEST_F(OwnListSearchTest, AListNotLaidOutAsItsVersionSaysIsRefused) {
         const SearchResult result = search("");
         EXPECT_TRUE(result.failed);
         EXPECT_TRUE(result.rows.empty());
-        ASSERT_FALSE(ui.boxes().empty());
-        EXPECT_EQ(ui.boxes().back().text, kOpenListFailed);
-        EXPECT_NE(ui.boxes().back().caption.find(c.problem), std::string::npos)
-            << ui.boxes().back().caption;
+        ASSERT_FALSE(user.boxes().empty());
+        EXPECT_EQ(user.boxes().back().text, kOpenListFailed);
+        EXPECT_NE(user.boxes().back().caption.find(c.problem), std::string::npos)
+            << user.boxes().back().caption;
         EXPECT_FALSE(savedListOutputPath(data / "music.lst"));
     }
     home.file("home/data/music.lst", "\xEF\xBB\xBF" + v32);
-    const std::size_t shown = ui.boxes().size();
+    const std::size_t shown = user.boxes().size();
     EXPECT_EQ(search("").matches, 7);
     EXPECT_EQ(savedListOutputPath(data / "music.lst").value(), "/web/music.txt");
-    EXPECT_EQ(ui.boxes().size(), shown);
+    EXPECT_EQ(user.boxes().size(), shown);
 }
 
 TEST_F(OwnListSearchTest, ChosenSavedListGivesItsOutputFile) {

@@ -124,7 +124,7 @@ std::string baseFolder(std::string_view root, const OwnList& list) {
 }
 
 std::string resolveLocations(const std::vector<RowLocation>& locations, const OwnList& list,
-                             Interaction& ui, DiskQuestion question) {
+                             Interaction& user, DiskQuestion question) {
     if (locations.empty()) {
         return {};
     }
@@ -147,27 +147,28 @@ std::string resolveLocations(const std::vector<RowLocation>& locations, const Ow
             }
         }
         if (question == DiskQuestion::Never ||
-            !ui.okOrCancel(std::string(kInsertDiskText) + folders.front(), kFileNotFoundCaption)) {
+            !user.okOrCancel(std::string(kInsertDiskText) + folders.front(),
+                             kFileNotFoundCaption)) {
             return {};
         }
     }
 }
 
-std::string resolveRow(const SearchRow& row, const OwnList& list, Interaction& ui,
+std::string resolveRow(const SearchRow& row, const OwnList& list, Interaction& user,
                        DiskQuestion question) {
     if (!row.name().empty() && row.folder().find('/') != npos) {
-        return resolveLocations(rowLocations(row), list, ui, question);
+        return resolveLocations(rowLocations(row), list, user, question);
     }
-    return resolveRowText(row.text(), list, ui, question);
+    return resolveRowText(row.text(), list, user, question);
 }
 
-std::string resolveRowText(std::string_view row, const OwnList& list, Interaction& ui,
+std::string resolveRowText(std::string_view row, const OwnList& list, Interaction& user,
                            DiskQuestion question) {
     std::vector<RowLocation> locations = rowTextLocations(row);
     for (RowLocation& location : locations) {
         location.fileName = std::string(withoutBlanksAround(location.fileName));
     }
-    return resolveLocations(locations, list, ui, question);
+    return resolveLocations(locations, list, user, question);
 }
 
 }  // namespace quor::find

@@ -56,9 +56,9 @@ enum class DiskQuestion { Ask, Never };
 
 // The real path of the row's file, or "" when the row names no file or the
 // user cancelled the disk question (never asked with DiskQuestion::Never).
-std::string resolveRow(const SearchRow& row, const OwnList& list, Interaction& ui,
+std::string resolveRow(const SearchRow& row, const OwnList& list, Interaction& user,
                        DiskQuestion question = DiskQuestion::Ask);
-std::string resolveRowText(std::string_view row, const OwnList& list, Interaction& ui,
+std::string resolveRowText(std::string_view row, const OwnList& list, Interaction& user,
                            DiskQuestion question = DiskQuestion::Ask);
 
 // Resolves each location (first to last) and returns the first that exists
@@ -68,6 +68,6 @@ std::string resolveRowText(std::string_view row, const OwnList& list, Interactio
 // not an absolute path is never resolved, so that no action reaches outside
 // the folder the row names.
 std::string resolveLocations(const std::vector<RowLocation>& locations, const OwnList& list,
-                             Interaction& ui, DiskQuestion question);
+                             Interaction& user, DiskQuestion question);
 
 }  // namespace quor::find

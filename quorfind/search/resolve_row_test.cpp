@@ -56,32 +56,34 @@ class ResolveRowTest : public quor::testing::StoreTest {
 };
 
 TEST_F(ResolveRowTest, FindsTheRealPathOfEachKindOfRow) {
-    EXPECT_EQ(resolveRowText("My MP3s/Rock/song.mp3  3,456k", list, ui), music + "/Rock/song.mp3");
-    EXPECT_EQ(resolveRowText("MY MP3S/Rock/song.mp3  3.45MB", list, ui), music + "/Rock/song.mp3");
-    EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", list, ui), music + "/Rock/song.mp3");
+    EXPECT_EQ(resolveRowText("My MP3s/Rock/song.mp3  3,456k", list, user),
+              music + "/Rock/song.mp3");
+    EXPECT_EQ(resolveRowText("MY MP3S/Rock/song.mp3  3.45MB", list, user),
+              music + "/Rock/song.mp3");
+    EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", list, user), music + "/Rock/song.mp3");
     const SearchRow exact = SearchRow::entry("my mp3s/Rock/", "two  blanks.mp3", "1KB");
-    EXPECT_EQ(resolveRow(exact, list, ui), music + "/Rock/two  blanks.mp3");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(resolveRow(exact, list, user), music + "/Rock/two  blanks.mp3");
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ResolveRowTest, AsksForTheDiskUntilTheFileIsThereOrCancelled) {
-    ui.answer(true);   // OK: still missing, asked again
-    ui.answer(false);  // Cancel
-    EXPECT_EQ(resolveRowText("Disc Two/b.mp3", list, ui), "");
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes()[0].box, Box::OkOrCancel);
-    EXPECT_EQ(ui.boxes()[0].text, "Please insert the disk " + cd + "/");
-    EXPECT_EQ(ui.boxes()[0].caption, "File Not Found");
+    user.answer(true);   // OK: still missing, asked again
+    user.answer(false);  // Cancel
+    EXPECT_EQ(resolveRowText("Disc Two/b.mp3", list, user), "");
+    ASSERT_EQ(user.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes()[0].box, Box::OkOrCancel);
+    EXPECT_EQ(user.boxes()[0].text, "Please insert the disk " + cd + "/");
+    EXPECT_EQ(user.boxes()[0].caption, "File Not Found");
 
     home.file("cd/a.mp3", "x");
-    EXPECT_EQ(resolveRowText("disc one/a.mp3", list, ui), cd + "/a.mp3");
-    EXPECT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(resolveRowText("disc one/a.mp3", list, user), cd + "/a.mp3");
+    EXPECT_EQ(user.boxes().size(), 2u);
 }
 
 TEST_F(ResolveRowTest, NeverAsksWhenToldNotToAndSkipsRowsWithoutPaths) {
-    EXPECT_EQ(resolveRowText("Disc Two/b.mp3", list, ui, DiskQuestion::Never), "");
-    EXPECT_EQ(resolveRowText("No Matches Found", list, ui), "");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(resolveRowText("Disc Two/b.mp3", list, user, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRowText("No Matches Found", list, user), "");
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ResolveRowTest, RowsClimbingOutOfTheirFolderResolveToNothing) {
@@ -90,7 +92,7 @@ TEST_F(ResolveRowTest, RowsClimbingOutOfTheirFolderResolveToNothing) {
         "My MP3s/Rock/..",         "My MP3s/Rock/.",      "My MP3s/Rock/../secret.txt",
         "My MP3s/./Rock/song.mp3", "../music/secret.txt", "/tmp/../etc/passwd"};
     for (const char* row : rows) {
-        EXPECT_EQ(resolveRowText(row, list, ui), "") << row;
+        EXPECT_EQ(resolveRowText(row, list, user), "") << row;
     }
     // Rows the search made from a listing's heading and file line, which a
     // hand-edited listing can fill with anything.
@@ -112,41 +114,41 @@ TEST_F(ResolveRowTest, RowsClimbingOutOfTheirFolderResolveToNothing) {
     };
     for (const auto& row : exact) {
         const SearchRow entry = SearchRow::entry(row.folder, row.name, "1KB");
-        EXPECT_EQ(resolveRow(entry, list, ui), "") << row.folder << row.name;
+        EXPECT_EQ(resolveRow(entry, list, user), "") << row.folder << row.name;
         // The text alone may read as another file, but one below the folder.
-        const std::string byText = resolveRowText(entry.text(), list, ui);
+        const std::string byText = resolveRowText(entry.text(), list, user);
         EXPECT_TRUE(byText.empty() || (byText.starts_with(music + "/") &&
                                        staysBelow(byText.substr(music.size() + 1))))
             << entry.text() << " gives " << byText;
     }
-    EXPECT_TRUE(ui.boxes().empty());  // no disk is asked for either
+    EXPECT_TRUE(user.boxes().empty());  // no disk is asked for either
 }
 
 TEST_F(ResolveRowTest, ANameWithANulByteNeverStandsForAShorterPath) {
     const std::string name("song.mp3\0/../..", 15);
-    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/Rock/", name), list, ui), "");
+    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/Rock/", name), list, user), "");
     const std::string climbing("..\0", 3);
-    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/Rock/", climbing), list, ui), "");
-    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/" + climbing + "/", "music"), list, ui), "");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/Rock/", climbing), list, user), "");
+    EXPECT_EQ(resolveRow(SearchRow::entry("my mp3s/" + climbing + "/", "music"), list, user), "");
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ResolveRowTest, ARootNameThatIsNoRecordAndNoPathResolvesToNothing) {
     // Relative to wherever the program runs, "Rock/song.mp3" would exist.
     const std::filesystem::path started = std::filesystem::current_path();
     std::filesystem::current_path(home.path("music"));
-    EXPECT_EQ(resolveRowText("Rock/song.mp3", list, ui, DiskQuestion::Never), "");
-    EXPECT_EQ(resolveRowText("./Rock/song.mp3", list, ui, DiskQuestion::Never), "");
-    EXPECT_EQ(resolveRowText("../music/Rock/song.mp3", list, ui, DiskQuestion::Never), "");
-    EXPECT_EQ(resolveRow(SearchRow::entry("Rock/", "song.mp3"), list, ui), "");
+    EXPECT_EQ(resolveRowText("Rock/song.mp3", list, user, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRowText("./Rock/song.mp3", list, user, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRowText("../music/Rock/song.mp3", list, user, DiskQuestion::Never), "");
+    EXPECT_EQ(resolveRow(SearchRow::entry("Rock/", "song.mp3"), list, user), "");
     std::filesystem::current_path(started);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ResolveRowTest, AMissingSavedListMakesTheRootNameTheFolder) {
     const OwnList none = *loadOwnList(home.home() / "data", "absent.txt");
     EXPECT_FALSE(none.present);
-    EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", none, ui), music + "/Rock/song.mp3");
+    EXPECT_EQ(resolveRowText(music + "/Rock/song.mp3", none, user), music + "/Rock/song.mp3");
     EXPECT_EQ(baseFolder("My MP3s", none), "My MP3s/");
 }
 

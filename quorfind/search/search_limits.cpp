@@ -29,10 +29,10 @@ SearchLimits windowLimits() {
     return windowLimitsFor(physical);
 }
 
-void reportTooManyMatches(SearchResult& result, Interaction& ui) {
+void reportTooManyMatches(SearchResult& result, Interaction& user) {
     if (!result.full) {
         result.full = true;
-        ui.notice(kTooManyMatchesText);
+        user.notice(kTooManyMatchesText);
     }
 }
 

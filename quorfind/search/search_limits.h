@@ -35,6 +35,6 @@ SearchLimits windowLimitsFor(std::uint64_t physicalBytes);
 SearchLimits windowLimits();
 
 // Marks the result full and, the first time, says so.
-void reportTooManyMatches(SearchResult& result, Interaction& ui);
+void reportTooManyMatches(SearchResult& result, Interaction& user);
 
 }  // namespace quor::find

@@ -31,13 +31,13 @@ namespace {
 // shared by every file, and the result the rows go to.
 class ListSearch {
   public:
-    ListSearch(std::string_view searchText, const SearchLimits& limits, Interaction& ui,
+    ListSearch(std::string_view searchText, const SearchLimits& limits, Interaction& user,
                SearchResult& result)
         : matcher_(searchText),
           limits_(limits),
           pieceBytes_(std::max<std::size_t>(limits.pieceBytes, 1)),
           piece_(std::make_unique_for_overwrite<char[]>(pieceBytes_)),
-          ui_(ui),
+          user_(user),
           result_(result) {}
 
     // Reads the open file front to back, adding its matching lines with
@@ -61,7 +61,7 @@ class ListSearch {
             if (!lines.feed(std::string_view(piece_.get(), *got), onLine)) {
                 return {};
             }
-            if (ui_.keepResponsive()) {
+            if (user_.keepResponsive()) {
                 result_.stopped = true;
                 return {};
             }
@@ -76,7 +76,7 @@ class ListSearch {
             return true;
         }
         if (result_.rows.full()) {
-            reportTooManyMatches(result_, ui_);
+            reportTooManyMatches(result_, user_);
             return false;
         }
         result_.rows.addText(line);
@@ -88,7 +88,7 @@ class ListSearch {
     const SearchLimits& limits_;
     std::size_t pieceBytes_;
     std::unique_ptr<char[]> piece_;
-    Interaction& ui_;
+    Interaction& user_;
     SearchResult& result_;
 };
 
@@ -100,11 +100,11 @@ SearchResult emptyResult(const SearchLimits& limits) {
 
 }  // namespace
 
-SearchResult searchTextList(const fs::path& file, std::string_view searchText, Interaction& ui,
+SearchResult searchTextList(const fs::path& file, std::string_view searchText, Interaction& user,
                             const SearchLimits& limits) {
     SearchResult result = emptyResult(limits);
     const auto fail = [&](const std::string& reason) {
-        ui.notice(kOpenTextListFailed, reason);
+        user.notice(kOpenTextListFailed, reason);
         result.failed = true;
         ++result.listsUnread;
     };
@@ -114,7 +114,7 @@ SearchResult searchTextList(const fs::path& file, std::string_view searchText, I
     } else if (opened.kind != FileKind::Regular) {
         fail(opened.reason);
     } else if (const Status read =
-                   ListSearch(searchText, limits, ui, result).searchFile(opened.file, file, "");
+                   ListSearch(searchText, limits, user, result).searchFile(opened.file, file, "");
                !read) {
         fail(read.error());
     }
@@ -138,18 +138,18 @@ std::vector<fs::path> visibleEntries(const fs::path& folder, std::error_code& er
 }  // namespace
 
 SearchResult searchListsFolder(const fs::path& listsFolder, std::string_view searchText,
-                               Interaction& ui, const SearchLimits& limits) {
+                               Interaction& user, const SearchLimits& limits) {
     SearchResult result = emptyResult(limits);
     std::error_code error;
     const std::vector<fs::path> entries = visibleEntries(listsFolder, error);
     if (error && error != std::errc::no_such_file_or_directory) {
-        ui.notice(listsFolderFailedText(listsFolder.parent_path().string()), error.message());
+        user.notice(listsFolderFailedText(listsFolder.parent_path().string()), error.message());
         result.failed = true;
         return result;
     }
-    ListSearch search(searchText, limits, ui, result);
+    ListSearch search(searchText, limits, user, result);
     const auto unread = [&](const fs::path& entry, const std::string& reason) {
-        ui.notice(listsFileFailedText(entry.string()), reason);
+        user.notice(listsFileFailedText(entry.string()), reason);
         ++result.listsUnread;
     };
     for (const fs::path& entry : entries) {
@@ -169,13 +169,13 @@ SearchResult searchListsFolder(const fs::path& listsFolder, std::string_view sea
         if (result.stopped || result.full) {
             break;
         }
-        if (ui.keepResponsive()) {
+        if (user.keepResponsive()) {
             result.stopped = true;
             break;
         }
     }
     if (result.listsRead == 0) {
-        ui.notice(kNoListsText, kNoListsCaption);
+        user.notice(kNoListsText, kNoListsCaption);
     }
     return result;
 }

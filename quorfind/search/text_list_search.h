@@ -23,7 +23,7 @@ namespace quor::find {
 // read failure). Lets events run after each piece of the list and ends
 // early on a stop request.
 SearchResult searchTextList(const std::filesystem::path& file, std::string_view searchText,
-                            Interaction& ui, const SearchLimits& limits = {});
+                            Interaction& user, const SearchLimits& limits = {});
 
 // Searches every regular file of listsFolder, in name order, passing over
 // folders and hidden files (names starting with "."). An entry that is not
@@ -33,7 +33,7 @@ SearchResult searchTextList(const std::filesystem::path& file, std::string_view 
 // file, and ends early on a stop request. With no file read at all, shows
 // the "No Lists Found" message after the search.
 SearchResult searchListsFolder(const std::filesystem::path& listsFolder,
-                               std::string_view searchText, Interaction& ui,
+                               std::string_view searchText, Interaction& user,
                                const SearchLimits& limits = {});
 
 // The name of a list file as its rows show it: upper case in every script.

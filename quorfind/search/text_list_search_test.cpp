@@ -81,20 +81,20 @@ class TextListTest : public quor::testing::StoreTest {
 
 TEST_F(TextListTest, AddsEveryMatchingLineUnchanged) {
     const auto file = home.file("friend.txt", "Beatles - Help\r\n\r\nbeatles live\r\nOther\n");
-    EXPECT_EQ(texts(searchTextList(file, "BEATLES", ui)),
+    EXPECT_EQ(texts(searchTextList(file, "BEATLES", user)),
               (std::vector<std::string>{"Beatles - Help", "beatles live"}));
-    EXPECT_EQ(searchTextList(file, "", ui).matches, 3);  // the empty line is never listed
-    const SearchResult missing = searchTextList(home.path("none.txt"), "", ui);
+    EXPECT_EQ(searchTextList(file, "", user).matches, 3);  // the empty line is never listed
+    const SearchResult missing = searchTextList(home.path("none.txt"), "", user);
     EXPECT_EQ(missing.matches, 0);
     EXPECT_TRUE(missing.listMissing);
     EXPECT_EQ(missing.listsUnread, 0);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(TextListTest, EveryKindOfLineEndEndsARow) {
     // LF, CR LF, CR alone (old Mac lists) and no line end at all.
     const auto file = home.file("mixed.txt", "a1.mp3\nb2.mp3\r\nc3.mp3\rd4.mp3\r\re5.mp3");
-    EXPECT_EQ(texts(searchTextList(file, ".MP3", ui)),
+    EXPECT_EQ(texts(searchTextList(file, ".MP3", user)),
               (std::vector<std::string>{"a1.mp3", "b2.mp3", "c3.mp3", "d4.mp3", "e5.mp3"}));
 }
 
@@ -102,15 +102,15 @@ TEST_F(TextListTest, EachLineIsDecodedOnItsOwn) {
     // A UTF-8 list with one Windows-1252 line, and a UTF-16 list.
     const auto mixed = home.file(
         "mixed.txt", "M\xC3\xBCller Song.mp3\r\nM\xFCller Live.mp3\r\nCaf\xE9 del Mar\r\n");
-    EXPECT_EQ(texts(searchTextList(mixed, "m\xC3\xBCller", ui)),
+    EXPECT_EQ(texts(searchTextList(mixed, "m\xC3\xBCller", user)),
               (std::vector<std::string>{"M\xC3\xBCller Song.mp3", "M\xC3\xBCller Live.mp3"}));
-    EXPECT_EQ(texts(searchTextList(mixed, "CAF\xC3\x89", ui)),
+    EXPECT_EQ(texts(searchTextList(mixed, "CAF\xC3\x89", user)),
               std::vector<std::string>{"Caf\xC3\xA9 del Mar"});
     const auto wide = home.file("wide.txt", std::string("\xFF\xFE"
                                                         "a\0\xE9\0\r\0\n\0b\0",
                                                         12));
-    EXPECT_EQ(texts(searchTextList(wide, "\xC3\x89", ui)), std::vector<std::string>{"a\xC3\xA9"});
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(texts(searchTextList(wide, "\xC3\x89", user)), std::vector<std::string>{"a\xC3\xA9"});
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(TextListTest, ATextListThatIsNotAFileFailsWithoutWaiting) {
@@ -149,7 +149,7 @@ TEST_F(TextListTest, AListThatCannotBeReadIsNotMissing) {
     }
     const auto file = home.file("locked.txt", "x\n");
     fs::permissions(file, fs::perms::none);
-    const SearchResult result = searchTextList(file, "", ui);
+    const SearchResult result = searchTextList(file, "", user);
     EXPECT_TRUE(result.failed);
     EXPECT_FALSE(result.listMissing);
     EXPECT_EQ(result.listsUnread, 1);
@@ -167,7 +167,7 @@ TEST_F(TextListTest, ListsFolderPassesOverWhatIsNotAFile) {
     fs::create_symlink("sub", lists() / "sublink");
     home.file("home/Lists/.hidden.txt", "abbey hidden\n");
 
-    const SearchResult result = searchListsFolder(lists(), "abbey", ui);
+    const SearchResult result = searchListsFolder(lists(), "abbey", user);
     EXPECT_EQ(texts(result),
               (std::vector<std::string>{"A.TXT - abbey road", "F.TXT - Abbey Road live"}));
     EXPECT_EQ(result.listsRead, 2);
@@ -175,11 +175,12 @@ TEST_F(TextListTest, ListsFolderPassesOverWhatIsNotAFile) {
     EXPECT_FALSE(result.failed);
     const std::pair<const char*, const char*> passedOver[] = {
         {"b.txt", "named pipe"}, {"c.txt", "device"}, {"d.txt", "socket"}, {"e.txt", "nothing"}};
-    ASSERT_EQ(ui.boxes().size(), std::size(passedOver));
+    ASSERT_EQ(user.boxes().size(), std::size(passedOver));
     for (std::size_t i = 0; i < std::size(passedOver); ++i) {
         const auto& [name, reason] = passedOver[i];
-        EXPECT_EQ(ui.boxes()[i].text, listsFileFailedText((lists() / name).string()));
-        EXPECT_NE(ui.boxes()[i].caption.find(reason), std::string::npos) << ui.boxes()[i].caption;
+        EXPECT_EQ(user.boxes()[i].text, listsFileFailedText((lists() / name).string()));
+        EXPECT_NE(user.boxes()[i].caption.find(reason), std::string::npos)
+            << user.boxes()[i].caption;
     }
 }
 
@@ -190,7 +191,7 @@ TEST_F(TextListTest, PiecesOfAnySizeGiveTheRowsOfTheWholeList) {
                                 "one\r\ntwo\rthree\nM\xFC"
                                 "ller\r\n\r\nf\xC3\xBCnf\r\r\n"
                                 "last without end");
-    const std::vector<std::string> whole = texts(searchTextList(file, "", ui));
+    const std::vector<std::string> whole = texts(searchTextList(file, "", user));
     EXPECT_EQ(whole, (std::vector<std::string>{"one", "two", "three", "M\xC3\xBCller",
                                                "f\xC3\xBCnf", "last without end"}));
     for (std::size_t piece = 1; piece <= 12; ++piece) {
@@ -207,10 +208,10 @@ TEST_F(TextListTest, AStopRequestEndsTheSearchWithinAList) {
         text += "song " + std::to_string(i) + "\r\n";
     }
     const auto file = home.file("long.txt", text);
-    ui.stopAtPoll(3);
-    const SearchResult stopped = searchTextList(file, "song", ui, inPiecesOf(16));
+    user.stopAtPoll(3);
+    const SearchResult stopped = searchTextList(file, "song", user, inPiecesOf(16));
     EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(ui.polls(), 3);
+    EXPECT_EQ(user.polls(), 3);
     const std::vector<std::string> rows = texts(stopped);
     ASSERT_FALSE(rows.empty());
     ASSERT_LT(rows.size(), 10u);
@@ -245,11 +246,11 @@ TEST_F(TextListTest, TooManyMatchesEndTheSearchWithOneMessage) {
     SearchLimits limits;
     limits.maxRows = 3;
     const auto file = home.file("many.txt", "a1\na2\na3\na4\na5\n");
-    const SearchResult list = searchTextList(file, "a", ui, limits);
+    const SearchResult list = searchTextList(file, "a", user, limits);
     EXPECT_EQ(texts(list), (std::vector<std::string>{"a1", "a2", "a3"}));
     EXPECT_EQ(list.matches, 3);
     EXPECT_TRUE(list.full);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(kTooManyMatchesText)});
+    EXPECT_EQ(user.texts(), std::vector<std::string>{std::string(kTooManyMatchesText)});
 
     quor::testing::ScriptedInteraction user;
     home.file("home/Lists/a.txt", "a1\na2\n");
@@ -265,25 +266,25 @@ TEST_F(TextListTest, ListsFolderPrefixesRowsWithTheFileName) {
     home.file("home/Lists/friends.txt", "abbey road\nsomething\n");
     home.file("home/Lists/zed.txt", "Abbey Road live\n");
     home.folder("home/Lists/sub");
-    const SearchResult result = searchListsFolder(lists(), "abbey", ui);
+    const SearchResult result = searchListsFolder(lists(), "abbey", user);
     EXPECT_EQ(texts(result),
               (std::vector<std::string>{"FRIENDS.TXT - abbey road", "ZED.TXT - Abbey Road live"}));
     EXPECT_EQ(result.listsRead, 2);
     EXPECT_EQ(result.listsUnread, 0);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(TextListTest, ListsFolderStopsAndTellsWhenEmpty) {
     home.file("home/Lists/a.txt", "x\n");
     home.file("home/Lists/b.txt", "x\n");
-    ui.stopAtPoll(1);
-    EXPECT_EQ(searchListsFolder(lists(), "x", ui).matches, 1);
+    user.stopAtPoll(1);
+    EXPECT_EQ(searchListsFolder(lists(), "x", user).matches, 1);
 
-    const SearchResult none = searchListsFolder(home.path("nowhere"), "x", ui);
+    const SearchResult none = searchListsFolder(home.path("nowhere"), "x", user);
     EXPECT_EQ(none.listsRead, 0);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, kNoListsCaption);
-    EXPECT_EQ(ui.boxes()[0].text, kNoListsText);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, kNoListsCaption);
+    EXPECT_EQ(user.boxes()[0].text, kNoListsText);
 }
 
 TEST(UpperCaseName, WorksForEveryScript) {

@@ -24,13 +24,13 @@ namespace quor::find::ui {
 // then shows the mIRC options dialog. The caller makes its window ordinary
 // before and applies the top-most state and the scroll range afterwards.
 void runOptionsDialog(QWidget* parent, FindSettings& settings);
-// The same; a settings store that fails is reported through ui.
-void runOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& ui);
+// The same; a settings store that fails is reported through user.
+void runOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& user);
 
 // "Advanced Mirc Options": the IRC link's service name and send template,
 // stored on OK.
 void runMircOptionsDialog(QWidget* parent, FindSettings& settings);
-void runMircOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& ui);
+void runMircOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& user);
 
 // The rename dialog: the new path the user typed over oldPath, or "" when
 // the user cancelled.
@@ -50,14 +50,14 @@ std::string askIrcNickname(QWidget* parent, const std::string& current);
 // closed with the window's close box.
 std::string chooseListToSearch(QWidget* parent, const store::Places& places,
                                const std::string& previousChoice);
-// The same; "Please select a saved list!" is shown through ui.
+// The same; "Please select a saved list!" is shown through user.
 std::string chooseListToSearch(QWidget* parent, const store::Places& places,
-                               const std::string& previousChoice, Interaction& ui);
+                               const std::string& previousChoice, Interaction& user);
 
 // The help box shown on the very first start.
 void showFirstStartHelp(QWidget* parent);
-// The same box through ui, naming the Lists folder of places.
-void showFirstStartHelp(Interaction& ui, const store::Places& places);
+// The same box through user, naming the Lists folder of places.
+void showFirstStartHelp(Interaction& user, const store::Places& places);
 // The text of the help box: lines joined by '\n', naming listsFolder.
 std::string firstStartHelpText(const std::filesystem::path& listsFolder);
 inline constexpr std::string_view kFirstStartHelpCaption = "Quorfind Help - Please Read";

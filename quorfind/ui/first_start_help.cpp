@@ -34,8 +34,8 @@ std::string firstStartHelpText(const std::filesystem::path& listsFolder) {
            "while clicking the lines)";
 }
 
-void showFirstStartHelp(Interaction& ui, const store::Places& places) {
-    ui.notice(firstStartHelpText(places.listsFolder()), kFirstStartHelpCaption);
+void showFirstStartHelp(Interaction& user, const store::Places& places) {
+    user.notice(firstStartHelpText(places.listsFolder()), kFirstStartHelpCaption);
 }
 
 // The box is made wide enough for its longest line, so that its lines

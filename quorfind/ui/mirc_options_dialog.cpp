@@ -32,8 +32,8 @@ constexpr const char* kLinuxClients =
 
 class MircOptionsDialog : public QDialog {
   public:
-    MircOptionsDialog(FindSettings& settings, Interaction& ui, QWidget* parent)
-        : QDialog(parent), settings_(settings), ui_(ui) {
+    MircOptionsDialog(FindSettings& settings, Interaction& user, QWidget* parent)
+        : QDialog(parent), settings_(settings), user_(user) {
         setObjectName("frmMircOptions");
         setWindowTitle("Advanced Mirc Options");
         setModal(true);
@@ -64,7 +64,7 @@ class MircOptionsDialog : public QDialog {
     }
 
     void showStoredOptions() {
-        (void)storeGuarded(ui_, "The Mirc options could not be read.", [this] {
+        (void)storeGuarded(user_, "The Mirc options could not be read.", [this] {
             service_->setText(qtext(settings_.serviceName()));
             template_->setText(qtext(settings_.sendTemplate()));
         });
@@ -79,7 +79,7 @@ class MircOptionsDialog : public QDialog {
         if (template_->text().isEmpty()) {
             template_->setText(qtext(kDdeSendString.fallback));
         }
-        const bool stored = storeGuarded(ui_, "The Mirc options could not be saved.", [this] {
+        const bool stored = storeGuarded(user_, "The Mirc options could not be saved.", [this] {
             settings_.saveIrcOptions(utf8(service_->text()), utf8(template_->text()));
         });
         if (stored) {
@@ -88,21 +88,21 @@ class MircOptionsDialog : public QDialog {
     }
 
     FindSettings& settings_;
-    Interaction& ui_;
+    Interaction& user_;
     QLineEdit* service_ = nullptr;
     QLineEdit* template_ = nullptr;
 };
 
 }  // namespace
 
-void runMircOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& ui) {
-    MircOptionsDialog dialog(settings, ui, parent);
+void runMircOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& user) {
+    MircOptionsDialog dialog(settings, user, parent);
     dialog.exec();
 }
 
 void runMircOptionsDialog(QWidget* parent, FindSettings& settings) {
-    quor::ui::QtInteraction ui(parent);
-    runMircOptionsDialog(parent, settings, ui);
+    quor::ui::QtInteraction user(parent);
+    runMircOptionsDialog(parent, settings, user);
 }
 
 }  // namespace quor::find::ui

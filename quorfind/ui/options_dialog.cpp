@@ -19,8 +19,8 @@ namespace {
 
 class OptionsDialog : public QDialog {
   public:
-    OptionsDialog(FindSettings& settings, Interaction& ui, QWidget* parent)
-        : QDialog(parent), settings_(settings), ui_(ui) {
+    OptionsDialog(FindSettings& settings, Interaction& user, QWidget* parent)
+        : QDialog(parent), settings_(settings), user_(user) {
         setObjectName("frmOptions");
         setWindowTitle("Quorfind Options");
         setModal(true);
@@ -74,7 +74,7 @@ class OptionsDialog : public QDialog {
     }
 
     void showStoredFlags() {
-        (void)quor::ui::storeGuarded(ui_, "The options could not be read.", [this] {
+        (void)quor::ui::storeGuarded(user_, "The options could not be read.", [this] {
             alwaysOnTop_->setChecked(settings_.alwaysOnTop());
             includeFolders_->setChecked(settings_.includeFolders());
             hScrollBar_->setChecked(settings_.includeHScrollBar());
@@ -83,7 +83,7 @@ class OptionsDialog : public QDialog {
     }
 
     void storeFlags() {
-        (void)quor::ui::storeGuarded(ui_, "The options could not be saved.", [this] {
+        (void)quor::ui::storeGuarded(user_, "The options could not be saved.", [this] {
             store::AppSettings& app = settings_.app();
             app.save(kAlwaysOnTop, alwaysOnTop_->isChecked() ? "1" : "0");
             app.save(kIncludeFolders, includeFolders_->isChecked() ? "1" : "0");
@@ -93,7 +93,7 @@ class OptionsDialog : public QDialog {
     }
 
     FindSettings& settings_;
-    Interaction& ui_;
+    Interaction& user_;
     QCheckBox* alwaysOnTop_ = nullptr;
     QCheckBox* includeFolders_ = nullptr;
     QCheckBox* hScrollBar_ = nullptr;
@@ -103,21 +103,21 @@ class OptionsDialog : public QDialog {
 
 }  // namespace
 
-void runOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& ui) {
+void runOptionsDialog(QWidget* parent, FindSettings& settings, Interaction& user) {
     bool mirc = false;
     {
-        OptionsDialog dialog(settings, ui, parent);
+        OptionsDialog dialog(settings, user, parent);
         dialog.exec();
         mirc = dialog.mircChosen();
     }
     if (mirc) {
-        runMircOptionsDialog(parent, settings, ui);
+        runMircOptionsDialog(parent, settings, user);
     }
 }
 
 void runOptionsDialog(QWidget* parent, FindSettings& settings) {
-    quor::ui::QtInteraction ui(parent);
-    runOptionsDialog(parent, settings, ui);
+    quor::ui::QtInteraction user(parent);
+    runOptionsDialog(parent, settings, user);
 }
 
 }  // namespace quor::find::ui

@@ -26,8 +26,8 @@ constexpr int kNameRole = Qt::UserRole;
 class SavedListChooser : public QDialog {
   public:
     SavedListChooser(const store::Places& places, const std::string& previousChoice,
-                     Interaction& ui, QWidget* parent)
-        : QDialog(parent), ui_(ui), chosen_(previousChoice) {
+                     Interaction& user, QWidget* parent)
+        : QDialog(parent), user_(user), chosen_(previousChoice) {
         setObjectName("frmSavedLists");
         setWindowTitle("Open List");
         setModal(true);
@@ -82,13 +82,13 @@ class SavedListChooser : public QDialog {
         if (const auto items = lists_->selectedItems(); !items.isEmpty()) {
             selected = items.first()->data(kNameRole).toByteArray().toStdString();
         }
-        if (const auto answer = store::chooseSavedList(ui_, store::ChooserMode::Open, selected)) {
+        if (const auto answer = store::chooseSavedList(user_, store::ChooserMode::Open, selected)) {
             chosen_ = *answer;
             accept();
         }
     }
 
-    Interaction& ui_;
+    Interaction& user_;
     std::string chosen_;
     QListWidget* lists_ = nullptr;
     QPushButton* cancel_ = nullptr;
@@ -98,8 +98,8 @@ class SavedListChooser : public QDialog {
 }  // namespace
 
 std::string chooseListToSearch(QWidget* parent, const store::Places& places,
-                               const std::string& previousChoice, Interaction& ui) {
-    SavedListChooser chooser(places, previousChoice, ui, parent);
+                               const std::string& previousChoice, Interaction& user) {
+    SavedListChooser chooser(places, previousChoice, user, parent);
     chooser.exec();
     return chooser.chosen();
 }
@@ -107,9 +107,9 @@ std::string chooseListToSearch(QWidget* parent, const store::Places& places,
 // The notice is shown over the chooser itself.
 std::string chooseListToSearch(QWidget* parent, const store::Places& places,
                                const std::string& previousChoice) {
-    quor::ui::QtInteraction ui;
-    SavedListChooser chooser(places, previousChoice, ui, parent);
-    ui.setParentWindow(&chooser);
+    quor::ui::QtInteraction user;
+    SavedListChooser chooser(places, previousChoice, user, parent);
+    user.setParentWindow(&chooser);
     chooser.exec();
     return chooser.chosen();
 }

@@ -17,8 +17,8 @@ namespace {
 
 SearchDialogs realDialogs() {
     SearchDialogs dialogs;
-    dialogs.options = [](QWidget* parent, FindSettings& settings, Interaction& ui) {
-        runOptionsDialog(parent, settings, ui);
+    dialogs.options = [](QWidget* parent, FindSettings& settings, Interaction& user) {
+        runOptionsDialog(parent, settings, user);
     };
     dialogs.newPath = [](QWidget* parent, const std::string& oldPath) {
         return askNewPath(parent, oldPath);
@@ -27,8 +27,8 @@ SearchDialogs realDialogs() {
         return askIrcNickname(parent, current);
     };
     dialogs.chooseList = [](QWidget* parent, const store::Places& places,
-                            const std::string& previous, Interaction& ui) {
-        return chooseListToSearch(parent, places, previous, ui);
+                            const std::string& previous, Interaction& user) {
+        return chooseListToSearch(parent, places, previous, user);
     };
     dialogs.firstStartHelp = [](QWidget* parent, Interaction&, const store::Places&) {
         showFirstStartHelp(parent);
@@ -38,7 +38,7 @@ SearchDialogs realDialogs() {
 
 }  // namespace
 
-bool startListUpdate(Interaction& ui, const std::optional<std::vector<std::string>>& command,
+bool startListUpdate(Interaction& user, const std::optional<std::vector<std::string>>& command,
                      SearchServices::ListUpdated listUpdated) {
     const bool started =
         command &&
@@ -46,7 +46,7 @@ bool startListUpdate(Interaction& ui, const std::optional<std::vector<std::strin
             listUpdated(updateFailureText(end.exitStatus, end.errorOutput));
         });
     if (!started) {
-        ui.notice(kQuorvaneNotFound, kQuorfindTitle, Shown::Always);
+        user.notice(kQuorvaneNotFound, kQuorfindTitle, Shown::Always);
     }
     return started;
 }
@@ -78,13 +78,13 @@ SearchServices SearchServices::desktop() {
     };
     services.makeLink = platform::makeIrcLink;
     services.pause = waitKeepingWindowsPainted;
-    services.runQuorvane = [](Interaction& ui) {
-        return find::runQuorvane(ui, platform::executableFolder());
+    services.runQuorvane = [](Interaction& user) {
+        return find::runQuorvane(user, platform::executableFolder());
     };
-    services.updateList = [](Interaction& ui, ListType type, std::string_view currentListPath,
+    services.updateList = [](Interaction& user, ListType type, std::string_view currentListPath,
                              SearchServices::ListUpdated listUpdated) {
         return startListUpdate(
-            ui, updateCurrentListCommand(platform::executableFolder(), type, currentListPath),
+            user, updateCurrentListCommand(platform::executableFolder(), type, currentListPath),
             std::move(listUpdated));
     };
     return services;

@@ -31,16 +31,16 @@ namespace quor::find::ui {
 
 // The small dialogs, called through this table so that tests answer them.
 struct SearchDialogs {
-    std::function<void(QWidget* parent, FindSettings& settings, Interaction& ui)> options;
+    std::function<void(QWidget* parent, FindSettings& settings, Interaction& user)> options;
     // The rename dialog: the new path, "" for Cancel.
     std::function<std::string(QWidget* parent, const std::string& oldPath)> newPath;
     // The nickname dialog: the nickname, "" for Cancel.
     std::function<std::string(QWidget* parent, const std::string& current)> nickname;
     // The saved-list chooser: "name.lst", "" for Cancel, previous when closed.
     std::function<std::string(QWidget* parent, const store::Places& places,
-                              const std::string& previous, Interaction& ui)>
+                              const std::string& previous, Interaction& user)>
         chooseList;
-    std::function<void(QWidget* parent, Interaction& ui, const store::Places& places)>
+    std::function<void(QWidget* parent, Interaction& user, const store::Places& places)>
         firstStartHelp;
 };
 
@@ -63,9 +63,9 @@ struct SearchServices {
     // to tell the user (nothing when the list was rebuilt). False, with the
     // user told, when quorvane could not be started; listUpdated is then
     // never called.
-    std::function<bool(Interaction& ui)> runQuorvane;
+    std::function<bool(Interaction& user)> runQuorvane;
     using ListUpdated = std::function<void(const std::optional<std::string>& failure)>;
-    std::function<bool(Interaction& ui, ListType type, std::string_view currentListPath,
+    std::function<bool(Interaction& user, ListType type, std::string_view currentListPath,
                        ListUpdated listUpdated)>
         updateList;
     // The result list's limit and how lists are read.
@@ -79,7 +79,7 @@ struct SearchServices {
 // found): starts it watched (see watched_run.h) and hands listUpdated what
 // updateFailureText makes of its end. False, with "Quorvane was not found!"
 // shown, when it could not be started.
-[[nodiscard]] bool startListUpdate(Interaction& ui,
+[[nodiscard]] bool startListUpdate(Interaction& user,
                                    const std::optional<std::vector<std::string>>& command,
                                    SearchServices::ListUpdated listUpdated);
 

@@ -61,7 +61,7 @@ void SearchWindow::openSelected() {
 // A double-click opens the row under the pointer, with no wait after it.
 void SearchWindow::openRow(const QModelIndex& index) {
     act([&](const ActionContext& context) {
-        const ActionContext noWait{context.listType, context.list, context.ui,
+        const ActionContext noWait{context.listType, context.list, context.user,
                                    [](std::chrono::milliseconds) {}};
         openOrPlay(model_->results({index.row()}), noWait, *launcher_);
     });

@@ -75,7 +75,7 @@ CatalogueReading readCatalogue(const store::ListContext& context, bool includeRe
             if (!readRecord(context, i, reading)) {
                 return reading;
             }
-            if (context.ui.keepResponsive()) {
+            if (context.user.keepResponsive()) {
                 reading.stopped = true;
                 return reading;
             }

@@ -40,12 +40,12 @@ void comparePairs(const store::ListContext& context, const EntryStore& entries, 
             result.list.add(displayForm(stored), std::string(stored));
         }
         result.list.add("", "");
-        context.ui.status(foundPairsStatus(++result.pairCount));
+        context.user.status(foundPairsStatus(++result.pairCount));
         if (pairListed) {
             pairListed(result.list);
         }
     };
-    hooks.afterEntry = [&] { return context.ui.keepResponsive(); };
+    hooks.afterEntry = [&] { return context.user.keepResponsive(); };
     findPairsFast(entries.signatures(), tolerance, hooks);
 }
 
@@ -55,7 +55,7 @@ void search(const store::ListContext& context, double numFiles, const PairListed
     CatalogueReading reading = readCatalogue(context, options.includeRemovables,
                                              static_cast<std::size_t>(std::min(numFiles, 4e6)) + 1);
     if (reading.failure) {
-        context.ui.notice(kOpenFailed, *reading.failure);
+        context.user.notice(kOpenFailed, *reading.failure);
         return;
     }
     if (reading.includedFolders > 0) {
@@ -74,27 +74,27 @@ DupesSearchResult searchDuplicates(const store::ListContext& context,
         // The duplicate finder's own fallback: 1, not the list's 0.
         numFiles = context.settings().get(store::kNumFiles.withFallback("1"));
     } catch (const store::StoreError& error) {
-        context.ui.notice(kOpenFailed, error.what());
+        context.user.notice(kOpenFailed, error.what());
         result.refused = true;
         return result;
     }
     if (numFiles < 2) {
-        context.ui.notice(kNoListYet);
+        context.user.notice(kNoListYet);
         result.refused = true;
         return result;
     }
-    context.ui.status("");
+    context.user.status("");
     if (searching) {
         searching(true);
     }
     {
-        BusyPointer busy(context.ui);
+        BusyPointer busy(context.user);
         try {
             search(context, numFiles, pairListed, result);
         } catch (const store::StoreError& error) {
-            context.ui.notice(kOpenFailed, error.what());
+            context.user.notice(kOpenFailed, error.what());
         } catch (const std::bad_alloc& error) {
-            context.ui.notice(kOpenFailed, error.what());  // a catalogue too large to compare
+            context.user.notice(kOpenFailed, error.what());  // a catalogue too large to compare
         }
     }
     if (result.pairCount == 0) {

@@ -38,9 +38,9 @@ TEST_F(DupesSearchTest, RefusesWithoutAListOfAtLeastTwoFiles) {
     }
     store->remove(store::kQuorvane, store::kSettings, store::kNumFiles.key);
     EXPECT_TRUE(search().refused);
-    ASSERT_EQ(ui.boxes().size(), 5U);
-    EXPECT_EQ(ui.boxes()[4].text, "You must first create a list!");
-    EXPECT_EQ(ui.boxes()[4].caption, "Notice");
+    ASSERT_EQ(user.boxes().size(), 5U);
+    EXPECT_EQ(user.boxes()[4].text, "You must first create a list!");
+    EXPECT_EQ(user.boxes()[4].caption, "Notice");
     EXPECT_TRUE(states.empty());
 }
 
@@ -56,12 +56,12 @@ TEST_F(DupesSearchTest, ThreeMutualMatchesGiveTwoPairsWithSeparators) {
     EXPECT_EQ(result.list.rowMap,
               (Rows{"Music/abc.mp3*      1KB", "Music/cab.MP3*      2KB", "",
                     "Music/cab.MP3*      2KB", "Music/Sub/b_c_a.mp3>  Music/Sub/", ""}));
-    EXPECT_EQ(ui.statuses(),
+    EXPECT_EQ(user.statuses(),
               (Rows{"", "Found 1 possible duplicate files.", "Found 2 possible duplicate files."}));
     EXPECT_EQ(states, (std::vector<bool>{true, false}));
     EXPECT_EQ(listed, (std::vector<std::size_t>{3, 6}));
-    EXPECT_EQ(ui.busyDepth(), 0);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(user.busyDepth(), 0);
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(DupesSearchTest, TheToleranceComesFromTheSlider) {
@@ -107,18 +107,18 @@ TEST_F(DupesSearchTest, MissingCacheFilesArePassedOverAndTheStoreGrows) {
     cacheFile(2, crlf("0\n*C/\nfour.txt\nfive.txt\nthree.txt\n"));
     const DupesSearchResult result = search();
     EXPECT_EQ(result.list.rows, (Rows{"A/three.txt", "C/three.txt", ""}));
-    EXPECT_EQ(ui.polls(), 3 + 6);  // after each folder and after each entry
+    EXPECT_EQ(user.polls(), 3 + 6);  // after each folder and after each entry
 }
 
 TEST_F(DupesSearchTest, AStopWhileReadingEndsAfterTheCurrentFolder) {
     addRecords({"/a", "/b"});
     cacheFile(0, crlf("0\n*A/\nx.txt\nx.txt\ny.txt\ny.txt\n"));
     cacheFile(1, crlf("0\n*B/\nz.txt\nz.txt\n"));
-    ui.stopAtPoll(1);
+    user.stopAtPoll(1);
     const DupesSearchResult result = search();
     // The first entry is still compared, then the request is honoured.
     EXPECT_EQ(result.list.rows, (Rows{"A/x.txt", "A/x.txt", ""}));
-    EXPECT_EQ(ui.polls(), 2);
+    EXPECT_EQ(user.polls(), 2);
     EXPECT_EQ(states, (std::vector<bool>{true, false}));
 }
 
@@ -128,10 +128,10 @@ TEST_F(DupesSearchTest, AFailureIsReportedAndNothingIsCompared) {
     setSetting(store::kNumPaths, "99999");
     const DupesSearchResult result = search();
     EXPECT_EQ(result.list.rows, (Rows{"No duplicate files found."}));
-    ASSERT_EQ(ui.boxes().size(), 1U);
-    EXPECT_EQ(ui.boxes()[0].text, "There was a problem opening the file list!");
-    EXPECT_NE(ui.boxes()[0].caption.find("Overflow"), std::string::npos);
-    EXPECT_EQ(ui.busyDepth(), 0);
+    ASSERT_EQ(user.boxes().size(), 1U);
+    EXPECT_EQ(user.boxes()[0].text, "There was a problem opening the file list!");
+    EXPECT_NE(user.boxes()[0].caption.find("Overflow"), std::string::npos);
+    EXPECT_EQ(user.busyDepth(), 0);
 }
 
 TEST_F(DupesSearchTest, OptionsAreReadAndStoredAsTheDialogShowsThem) {

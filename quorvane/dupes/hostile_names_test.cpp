@@ -90,7 +90,7 @@ TEST_F(HostileDupesTest, DeleteAndRenameReachTheFileAndCorrectItsCacheLine) {
     for (const char* relative : {"\nleading break", "<script>alert(1)<!script>.html", "-"}) {
         DupesRows rows;
         rows.add("row", entries.at(files.at(relative)));
-        ui.answerYes();
+        user.answerYes();
         ASSERT_EQ(deleteRow(ctx, rows, 0), ActionOutcome::Done) << relative;
         EXPECT_FALSE(std::filesystem::exists(files.at(relative))) << relative;
         EXPECT_FALSE(listsName(readCacheFile(0), relative)) << relative;

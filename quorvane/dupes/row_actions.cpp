@@ -25,7 +25,7 @@ std::string selectedStoredName(const store::ListContext& context, const DupesRow
                                std::optional<std::size_t> selected, std::string_view noSelection) {
     if (!selected || *selected >= list.rows.size()) {
         if (!noSelection.empty()) {
-            context.ui.notice(noSelection);
+            context.user.notice(noSelection);
         }
         return {};
     }
@@ -71,13 +71,13 @@ Status correctListing(const store::ListContext& context, const Located& located,
 
 ActionOutcome failed(const store::ListContext& context, std::string_view text,
                      std::string_view reason) {
-    context.ui.notice(text, reason);
+    context.user.notice(text, reason);
     return ActionOutcome::Failed;
 }
 
 ActionOutcome deleteLocated(const store::ListContext& context, DupesRows& list,
                             std::size_t selected, const Located& located) {
-    if (!context.ui.confirmDestructive(
+    if (!context.user.confirmDestructive(
             "Are you sure you want to delete the\nfile: " + located.row.fullPath + "?")) {
         return ActionOutcome::Cancelled;
     }
@@ -113,7 +113,7 @@ int renameWithoutReplacing(const std::string& from, const std::string& to) {
 }
 
 ActionOutcome alreadyExists(const store::ListContext& context, std::string_view newName) {
-    context.ui.notice("Can't rename, the file " + std::string(newName) + " already exists!");
+    context.user.notice("Can't rename, the file " + std::string(newName) + " already exists!");
     return ActionOutcome::Cancelled;
 }
 
@@ -184,7 +184,7 @@ ActionOutcome openRow(const store::ListContext& context, const DupesRows& list,
         if (platform::isAudioFile(path) && opener.open(path, "play")) {
             return ActionOutcome::Done;
         }
-        context.ui.notice(std::string(kNotRegistered) + "\n\n" + opened.error());
+        context.user.notice(std::string(kNotRegistered) + "\n\n" + opened.error());
         return ActionOutcome::Failed;
     } catch (const store::StoreError& error) {
         return failed(context, kNotRegistered, error.what());

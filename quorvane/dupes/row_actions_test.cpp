@@ -71,12 +71,12 @@ TEST_F(RowActionsTest, OpenTriesOpenThenPlayAndReportsWhenBothFail) {
     opener.working = {"play"};
     EXPECT_EQ(openRow(context(), list, 0, opener), ActionOutcome::Done);
     EXPECT_EQ(opener.calls, (Rows{"open " + music("song.mp3"), "play " + music("song.mp3")}));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 
     opener.working = {};
     EXPECT_EQ(openRow(context(), list, 0, opener), ActionOutcome::Failed);
-    ASSERT_EQ(ui.boxes().size(), 1U);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1U);
+    EXPECT_EQ(user.boxes()[0].text,
               "This file type is not registered with the system\n"
               "or the registered program could not be found.\n"
               "\n"
@@ -91,8 +91,8 @@ TEST_F(RowActionsTest, OnlySoundFilesGoToThePlayer) {
     opener.working = {"play"};
     EXPECT_EQ(openRow(context(), list, 3, opener), ActionOutcome::Failed);
     EXPECT_EQ(opener.calls, (Rows{"open " + music("notes.txt")}));
-    EXPECT_EQ(ui.texts(), (Rows{std::string(kNotRegistered) +
-                                "\n\nNo application is set to open files of this type."}));
+    EXPECT_EQ(user.texts(), (Rows{std::string(kNotRegistered) +
+                                  "\n\nNo application is set to open files of this type."}));
 }
 
 TEST_F(RowActionsTest, RowsWithoutAFileDoNothing) {
@@ -106,13 +106,13 @@ TEST_F(RowActionsTest, RowsWithoutAFileDoNothing) {
     EXPECT_EQ(deleteRow(context(), initial, 0), ActionOutcome::Nothing);
     EXPECT_EQ(deleteRow(context(), list, 2), ActionOutcome::Nothing);
     EXPECT_TRUE(opener.calls.empty());
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 
     TypedName dialog("x");
     EXPECT_EQ(renameRow(context(), list, std::nullopt, dialog), ActionOutcome::Nothing);
     EXPECT_EQ(deleteRow(context(), list, std::nullopt), ActionOutcome::Nothing);
-    EXPECT_EQ(ui.texts(), (Rows{"You must first select a file to rename!",
-                                "You must first select a file to delete!"}));
+    EXPECT_EQ(user.texts(), (Rows{"You must first select a file to rename!",
+                                  "You must first select a file to delete!"}));
     EXPECT_EQ(list.rows.size(), 3U);
 }
 
@@ -139,24 +139,24 @@ TEST_F(RowActionsTest, ResolutionFailuresAreReportedWithTheirReason) {
         DupesRows rows;
         rows.add("row", c.stored);
         EXPECT_EQ(deleteRow(context(), rows, 0), ActionOutcome::Failed) << c.stored;
-        ASSERT_FALSE(ui.boxes().empty());
-        EXPECT_EQ(ui.boxes().back().text, "There was a problem deleting this file!");
-        EXPECT_NE(ui.boxes().back().caption.find(c.reason), std::string::npos)
-            << ui.boxes().back().caption;
+        ASSERT_FALSE(user.boxes().empty());
+        EXPECT_EQ(user.boxes().back().text, "There was a problem deleting this file!");
+        EXPECT_NE(user.boxes().back().caption.find(c.reason), std::string::npos)
+            << user.boxes().back().caption;
         EXPECT_EQ(rows.rows.size(), 1U);
     }
     EXPECT_EQ(readCacheFile(0), kCache);
 }
 
 TEST_F(RowActionsTest, DeleteRemovesTheFileItsRowAndItsLineInItsOwnSectionOnly) {
-    ui.answerYes();
+    user.answerYes();
     EXPECT_EQ(deleteRow(context(), list, 1), ActionOutcome::Done);
-    ASSERT_EQ(ui.boxes().size(), 1U);
-    EXPECT_EQ(ui.boxes()[0].box, Box::Confirm);
-    EXPECT_TRUE(ui.boxes()[0].defaultNo);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1U);
+    EXPECT_EQ(user.boxes()[0].box, Box::Confirm);
+    EXPECT_TRUE(user.boxes()[0].defaultNo);
+    EXPECT_EQ(user.boxes()[0].text,
               "Are you sure you want to delete the\nfile: " + music("Sub/song.mp3") + "?");
-    EXPECT_EQ(ui.boxes()[0].caption, "Warning");
+    EXPECT_EQ(user.boxes()[0].caption, "Warning");
     EXPECT_FALSE(home.exists("music/Sub/song.mp3"));
     EXPECT_TRUE(home.exists("music/song.mp3"));
     EXPECT_EQ(list.rows, (Rows{"Music/song.mp3  1B", ""}));
@@ -166,7 +166,7 @@ TEST_F(RowActionsTest, DeleteRemovesTheFileItsRowAndItsLineInItsOwnSectionOnly) 
 }
 
 TEST_F(RowActionsTest, DeclinedDeleteChangesNothing) {
-    ui.answerNo();
+    user.answerNo();
     EXPECT_EQ(deleteRow(context(), list, 0), ActionOutcome::Cancelled);
     EXPECT_TRUE(home.exists("music/song.mp3"));
     EXPECT_EQ(list.rows.size(), 3U);
@@ -221,19 +221,19 @@ class DiskRowTest : public quor::testing::StoreTest {
 };
 
 TEST_F(DiskRowTest, AMissingDiskIsAskedForAndCancelChangesNothing) {
-    ui.answerYes();  // OK: checks again, still no disk; then Cancel
+    user.answerYes();  // OK: checks again, still no disk; then Cancel
     EXPECT_EQ(deleteRow(context(), list, 0), ActionOutcome::Cancelled);
     const std::string prompt = "Please insert the disk " + home.path("cdrom").string() + "/Docs/";
-    EXPECT_EQ(ui.texts(), (Rows{prompt, prompt}));
-    EXPECT_EQ(ui.boxes()[0].caption, "File Not Found");
-    EXPECT_EQ(ui.unscriptedQuestions(), 1);
+    EXPECT_EQ(user.texts(), (Rows{prompt, prompt}));
+    EXPECT_EQ(user.boxes()[0].caption, "File Not Found");
+    EXPECT_EQ(user.unscriptedQuestions(), 1);
     EXPECT_EQ(list.rows.size(), 1U);
     EXPECT_EQ(setting(store::kNumFiles), "5");
 }
 
 TEST_F(DiskRowTest, InsertingTheDiskLetsTheActionGoOn) {
-    InsertingInteraction inserting(ui, home.path("cdrom/Docs/song.mp3"));
-    ui.answerYes();  // OK after inserting the disk
+    InsertingInteraction inserting(user, home.path("cdrom/Docs/song.mp3"));
+    user.answerYes();  // OK after inserting the disk
     const store::ListContext withDisk{*store, store::Places(home.home()), inserting};
     EXPECT_EQ(openRow(withDisk, list, 0, opener), ActionOutcome::Done);
     EXPECT_EQ(opener.calls, (Rows{"open " + home.path("cdrom").string() + "/Docs/song.mp3"}));
@@ -261,7 +261,7 @@ TEST_F(RowActionsTest, RenameCleansTheNameAndCorrectsRowsAndCacheLine) {
     EXPECT_EQ(list.rowMap[1], "Music/Sub/newname%25.mp3*      1B");
     EXPECT_EQ(readCacheFile(0), crlf("2\n*Music/\nsong.mp3*      1B\n*Music/Sub/\n"
                                      "newname%25.mp3*      1B\nbare\n"));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(RowActionsTest, RenameKeepsWhateverFollowsTheName) {
@@ -285,8 +285,8 @@ TEST_F(RowActionsTest, RenameStopsAtAnExistingNameOrAnUnchangedOne) {
     home.file("music/Sub/taken.mp3", "t");
     TypedName taken("taken.mp3");
     EXPECT_EQ(renameRow(context(), list, 1, taken), ActionOutcome::Cancelled);
-    EXPECT_EQ(ui.texts(), (Rows{"Can't rename, the file taken.mp3 already exists!"}));
-    EXPECT_EQ(ui.boxes()[0].caption, "Notice");
+    EXPECT_EQ(user.texts(), (Rows{"Can't rename, the file taken.mp3 already exists!"}));
+    EXPECT_EQ(user.boxes()[0].caption, "Notice");
     for (std::optional<std::string> typed :
          {std::optional<std::string>(), std::optional<std::string>("song.mp3"),
           std::optional<std::string>(""), std::optional<std::string>("*?")}) {

@@ -77,8 +77,8 @@ Result<std::optional<std::string>> realFolderIn(const store::ListContext& contex
 
 bool waitForFile(const store::ListContext& context, const ResolvedRow& resolved) {
     while (!isRegularFile(resolved.fullPath)) {
-        if (!context.ui.okOrCancel(std::string(kInsertDisk) + resolved.realFolder,
-                                   kFileNotFoundCaption)) {
+        if (!context.user.okOrCancel(std::string(kInsertDisk) + resolved.realFolder,
+                                     kFileNotFoundCaption)) {
             return false;
         }
     }

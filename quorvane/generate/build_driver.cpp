@@ -54,7 +54,7 @@ Status PerformAction(store::ListContext& context, const StartCommand& start) {
     const std::string command = actionCommand(action, settings.get(store::kSavePath));
     Status started = start(platform::shellCommand(command));
     if (!started) {
-        context.ui.notice("Problem executing your action command on the list!", started.error());
+        context.user.notice("Problem executing your action command on the list!", started.error());
     }
     return started;
 }
@@ -80,20 +80,20 @@ BuildResult ListBuild::MakeList() {
 
     store::AppSettings settings = context_.settings();
     if (settings.get(store::kNumPaths) < 1) {
-        context_.ui.notice("No folders have been selected for the list!");
+        context_.user.notice("No folders have been selected for the list!");
         return BuildResult::NoFolders;
     }
-    if (settings.get(store::kSavePath).empty() && !context_.ui.unattended()) {
+    if (settings.get(store::kSavePath).empty() && !context_.user.unattended()) {
         window_->chooseOutputFile();
     }
     const std::string savePath = settings.get(store::kSavePath);
     if (savePath.empty()) {
-        context_.ui.notice("You must choose a save file for the list!");
+        context_.user.notice("You must choose a save file for the list!");
         return BuildResult::NoOutputFile;
     }
     if (Status allowed = context_.places.checkListOutputFile(savePath, context_.store.file());
         !allowed) {
-        context_.ui.notice(allowed.error(), store::kQuorvane, Shown::Always);
+        context_.user.notice(allowed.error(), store::kQuorvane, Shown::Always);
         return BuildResult::OutputRefused;
     }
     return writeList();
@@ -102,11 +102,11 @@ BuildResult ListBuild::MakeList() {
 BuildResult ListBuild::writeList() {
     BuildResult result = BuildResult::Failed;
     {
-        BusyPointer pointer(context_.ui);
+        BusyPointer pointer(context_.user);
         const Status made = store::statusOf([&] { return makeListFile(result); });
         if (!made) {
             result = BuildResult::Failed;
-            store::showFailure(context_.ui, {"There was a problem saving the list! (makelist)"},
+            store::showFailure(context_.user, {"There was a problem saving the list! (makelist)"},
                                made.error());
             problems_.push_back(made.error());
         }
@@ -125,22 +125,22 @@ Status ListBuild::makeListFile(BuildResult& result) {
         result = stopped();
         return Status::success();
     }
-    context_.ui.status("Sorting files.....");
+    context_.user.status("Sorting files.....");
     store::AppSettings settings = context_.settings();
     const bool html = settings.get(store::kHtml) != 0;
-    const ListBody body = html ? BuildHtmlListBody(context_) : BuildTextListBody(context_);
+    const ListBody body = html ? buildHtmlListBody(context_) : buildTextListBody(context_);
     for (const std::string& skipped : body.skipped) {
         problems_.push_back("the list leaves out " + skipped);
     }
-    if (context_.ui.keepResponsive()) {
+    if (context_.user.keepResponsive()) {
         result = stopped();  // nothing written yet: the last list stays whole
         return Status::success();
     }
     context_.store.transaction([&] {
         settings.save(store::kNumFiles, signedNumberText(body.fileCount));
-        settings.save(store::kTotalSize, SizeText(body.totalSize));
+        settings.save(store::kTotalSize, sizeText(body.totalSize));
     });
-    Status written = html ? WriteHtmlListFile(context_, body) : WriteTextListFile(context_, body);
+    Status written = html ? writeHtmlListFile(context_, body) : writeTextListFile(context_, body);
     if (written) {
         result = BuildResult::Written;
     }
@@ -148,7 +148,7 @@ Status ListBuild::makeListFile(BuildResult& result) {
 }
 
 BuildResult ListBuild::stopped() {
-    context_.ui.status("List creation was stopped.");
+    context_.user.status("List creation was stopped.");
     return BuildResult::Stopped;
 }
 
@@ -157,7 +157,7 @@ bool ListBuild::updateCacheFiles() {
     for (int i = 0; i < count; ++i) {
         window_->progress(i, count);
         updateRecord(i);
-        if (context_.ui.keepResponsive()) {
+        if (context_.user.keepResponsive()) {
             return false;
         }
     }
@@ -175,9 +175,9 @@ void ListBuild::updateRecord(int index) {
         return;
     }
     if (!update) {
-        context_.ui.notice(path + " is not in the list, it must be updated.");
+        context_.user.notice(path + " is not in the list, it must be updated.");
         if (store::isRemovableDiskSet(store::readFolderRecord(settings, index)) &&
-            !context_.ui.unattended()) {
+            !context_.user.unattended()) {
             disk_ = {index, true, true};
             window_->addDisks(disk_);
             return;
@@ -185,11 +185,12 @@ void ListBuild::updateRecord(int index) {
     }
     Scanner scanner(context_);
     scanner.reset();
-    context_.ui.status(path);
-    const int scanned = scanner.Scan(path, settings.get(store::kFileMask), index);
+    context_.user.status(path);
+    const ScanResult scanned = scanner.Scan(path, settings.get(store::kFileMask), index);
     // A cancelled scan keeps the old cache file; so does a stopped build,
     // which never writes half a folder.
-    const bool keepOld = scanned == kScanCancelled && (update || context_.ui.keepResponsive());
+    const bool keepOld =
+        scanned == ScanResult::Cancelled && (update || context_.user.keepResponsive());
     for (const std::string& unread : scanner.unreadFolders()) {
         problems_.push_back(
             unread + (keepOld ? " (its previous listing is kept)" : " (left out of the list)"));
@@ -208,12 +209,12 @@ void ListBuild::finishList(bool written) {
     store::AppSettings settings = context_.settings();
     const std::string savePath = settings.get(store::kSavePath);
     if (written) {
-        context_.ui.status("List saved as: " + savePath);
+        context_.user.status("List saved as: " + savePath);
     }
     window_->setListLabel(store::listLabelText(settings));
     // The window shows the new state before the saved list is copied; the
     // build goes on whatever is asked now, as the list is written.
-    (void)context_.ui.keepResponsive();
+    (void)context_.user.keepResponsive();
     // The recent files and the action are for a list that was written; the
     // configuration is saved either way.
     if (written) {

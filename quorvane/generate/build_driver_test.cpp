@@ -72,9 +72,9 @@ TEST_F(BuildDriverTest, BuildsTheListRecordsTheFiguresAndSavesTheConfiguration) 
     EXPECT_EQ(window.progressSeen.back(), (std::pair<int, int>{1, 1}));
     EXPECT_TRUE(existsInHome("data/list.lst"));
     EXPECT_TRUE(existsInHome("data/list0.dat"));
-    EXPECT_EQ(ui.statuses().back(), "List saved as: " + home.path("out/list.txt").string());
+    EXPECT_EQ(user.statuses().back(), "List saved as: " + home.path("out/list.txt").string());
     EXPECT_TRUE(started.empty());  // no action command
-    EXPECT_EQ(ui.busyDepth(), 0);
+    EXPECT_EQ(user.busyDepth(), 0);
 }
 
 // The summary's last line holds the time of the build; everything else of
@@ -112,8 +112,9 @@ TEST_F(BuildDriverTest, NoFoldersOrNoOutputFileEndsBeforeAnythingIsWritten) {
     };
     EXPECT_EQ(build.MakeList(), BuildResult::NoOutputFile);
     EXPECT_TRUE(asked);
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No folders have been selected for the list!",
-                                                    "You must choose a save file for the list!"}));
+    EXPECT_EQ(user.texts(),
+              (std::vector<std::string>{"No folders have been selected for the list!",
+                                        "You must choose a save file for the list!"}));
     EXPECT_FALSE(existsInHome("0.txt"));
     EXPECT_EQ(window.enabled, (std::vector<bool>{false, true, false, true}));
 }
@@ -142,7 +143,7 @@ TEST_F(BuildDriverTest, AMissingCacheFileOfAKeptFolderIsReadOnceWithANotice) {
     musicFolder();
     setRecord(0, {home.path("Music").string(), "Music", "0", "0"});
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
-    EXPECT_EQ(ui.texts().front(),
+    EXPECT_EQ(user.texts().front(),
               home.path("Music").string() + " is not in the list, it must be updated.");
     EXPECT_NE(readCacheFile(0).find("a.txt"), std::string::npos);
 }
@@ -161,7 +162,7 @@ TEST_F(BuildDriverTest, ACancelledFolderKeepsItsOldCacheFile) {
     musicFolder();
     addRecords({home.path("Gone").string()});
     cacheFile(1, "3\r\n*" + home.path("Gone").string() + "/\r\nold.txt\r\n");
-    ui.answerNo();  // Cancel the retry question for the missing folder
+    user.answerNo();  // Cancel the retry question for the missing folder
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
     EXPECT_EQ(readCacheFile(1), "3\r\n*" + home.path("Gone").string() + "/\r\nold.txt\r\n");
     EXPECT_NE(output().find("old.txt"), std::string::npos);
@@ -191,7 +192,7 @@ TEST_F(BuildDriverTest, WhatCouldNotBeWrittenOrReadIsAProblemOfTheBuild) {
 TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAndKeepsThePreviousList) {
     musicFolder();
     home.file("out/list.txt", "previous list");
-    ui.stopAtPoll(1);
+    user.stopAtPoll(1);
     EXPECT_EQ(build.MakeList(), BuildResult::Stopped);
     EXPECT_EQ(output(), "previous list");
     EXPECT_EQ(window.enabled.back(), true);
@@ -203,19 +204,19 @@ TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAndKeepsThePreviousList) {
 TEST_F(BuildDriverTest, AStopWhileTheBodyIsBuiltWritesNothing) {
     musicFolder();
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
-    const int polls = ui.polls();
+    const int polls = user.polls();
     home.file("out/list.txt", "previous list");
     setSetting("NumFiles", " 7");
     // The second build's poll after its body, the one before the list is
     // written (the last poll comes after that and stops nothing).
-    ui.stopAtPoll(2 * polls - 1);
+    user.stopAtPoll(2 * polls - 1);
     EXPECT_EQ(build.MakeList(), BuildResult::Stopped);
-    EXPECT_EQ(ui.polls(), 2 * polls - 1);
+    EXPECT_EQ(user.polls(), 2 * polls - 1);
     EXPECT_EQ(output(), "previous list");
     EXPECT_EQ(setting("NumFiles"), " 7");
-    EXPECT_EQ(ui.statuses().back(), "List creation was stopped.");
+    EXPECT_EQ(user.statuses().back(), "List creation was stopped.");
 
-    ui.stopAtPoll(ui.polls() + polls);  // the third build's last poll
+    user.stopAtPoll(user.polls() + polls);  // the third build's last poll
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
     EXPECT_NE(output(), "previous list");
 }
@@ -236,7 +237,7 @@ TEST_F(BuildDriverTest, AnUnwritableOutputFileIsReportedAndNoActionRuns) {
     recordStarts();
     EXPECT_EQ(build.MakeList(), BuildResult::Failed);
     EXPECT_TRUE(started.empty());
-    EXPECT_FALSE(ui.boxes().empty());
+    EXPECT_FALSE(user.boxes().empty());
     ASSERT_FALSE(build.problems().empty());
     EXPECT_EQ(build.problems()[0].rfind(
                   "Could not create a file in " + home.path("no/such/folder").string(), 0),
@@ -263,8 +264,8 @@ TEST_F(BuildDriverTest, TheActionRunsThroughTheShellAndAFailureIsReported) {
     build.setStartCommand(
         [](const std::vector<std::string>&) { return Status(Error{"no shell"}); });
     EXPECT_EQ(build.MakeList(), BuildResult::Written);
-    EXPECT_EQ(ui.boxes().back().text, "Problem executing your action command on the list!");
-    EXPECT_EQ(ui.boxes().back().caption, "no shell");
+    EXPECT_EQ(user.boxes().back().text, "Problem executing your action command on the list!");
+    EXPECT_EQ(user.boxes().back().caption, "no shell");
     EXPECT_EQ(build.problems(),
               (std::vector<std::string>{"the action command could not be started: no shell"}));
     EXPECT_TRUE(existsInHome("data/list.lst"));
@@ -282,9 +283,9 @@ TEST_F(BuildDriverTest, AnOutputFileTheProgramsOwnIsRefusedAndNothingIsWritten) 
         const std::string savePath = (home.home() / owned).string();
         setSetting("SavePath", savePath);
         EXPECT_EQ(build.MakeList(), BuildResult::OutputRefused) << owned;
-        ASSERT_FALSE(ui.boxes().empty());
-        EXPECT_NE(ui.boxes().back().text.find(savePath), std::string::npos) << owned;
-        EXPECT_EQ(ui.boxes().back().shown, Shown::Always);
+        ASSERT_FALSE(user.boxes().empty());
+        EXPECT_NE(user.boxes().back().text.find(savePath), std::string::npos) << owned;
+        EXPECT_EQ(user.boxes().back().shown, Shown::Always);
     }
     EXPECT_EQ(home.read("home/data/kept.lst"), "saved list\r\n");
     EXPECT_EQ(home.read("home/0.txt"), "cache\r\n");

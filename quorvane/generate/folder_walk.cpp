@@ -46,7 +46,7 @@ FolderWalk::FolderWalk(WalkChannel& channel, const FileMask& mask, const Collati
 void FolderWalk::run(const std::string& root, const std::string& rootDisplay) noexcept {
     try {
         batchStart_ = std::chrono::steady_clock::now();
-        const int result = walkFolder(root, rootDisplay, false);
+        const ScanResult result = walkFolder(root, rootDisplay, false);
         if (folderHandle_) {
             folderHandle_.reset();
             mp3_->wake();
@@ -54,7 +54,7 @@ void FolderWalk::run(const std::string& root, const std::string& rootDisplay) no
         (void)flush();
         channel_.finish(result, nullptr);
     } catch (...) {  // the scanner's thread throws it again
-        channel_.finish(kScanCancelled, std::current_exception());
+        channel_.finish(ScanResult::Cancelled, std::current_exception());
     }
 }
 
@@ -111,17 +111,17 @@ int FolderWalk::openFolder(const std::string& path, bool isSubfolder) {
     }
 }
 
-int FolderWalk::walkFolder(const std::string& path, const std::string& displayPath,
-                           bool isSubfolder) {
+ScanResult FolderWalk::walkFolder(const std::string& path, const std::string& displayPath,
+                                  bool isSubfolder) {
     UniqueFd fd(openFolder(path, isSubfolder));
     if (!fd) {
-        return kScanCancelled;
+        return ScanResult::Cancelled;
     }
     // The folder stream owns the descriptor from here.
     std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd.get()));
     if (!dir) {
         add(WalkEvent::Kind::Unread, ioErrorText("read the folder", path, errno));
-        return kScanCancelled;
+        return ScanResult::Cancelled;
     }
     (void)fd.release();
     add(WalkEvent::Kind::Folder, displayPath);
@@ -176,7 +176,7 @@ int FolderWalk::walkFolder(const std::string& path, const std::string& displayPa
         }
         (void)walkFolder(subfolder, displayPath + encodeCacheName(name) + "/", true);
     }
-    return kScanNormal;
+    return ScanResult::Normal;
 }
 
 void FolderWalk::addFile(int dirFd, const char* name, const struct ::stat* known,

@@ -30,12 +30,13 @@ class FolderWalk {
     FolderWalk(WalkChannel& channel, const FileMask& mask, const Collation& order, Mp3Reading* mp3);
 
     // Walks root (a path ending in "/", shown as rootDisplay) and finishes
-    // the channel with kScanNormal, or kScanCancelled when the root could
-    // not be read; an exception ends the walk and is handed over too.
+    // the channel with Normal, or Cancelled when the root could not be
+    // read; an exception ends the walk and is handed over too.
     void run(const std::string& root, const std::string& rootDisplay) noexcept;
 
   private:
-    int walkFolder(const std::string& path, const std::string& displayPath, bool isSubfolder);
+    ScanResult walkFolder(const std::string& path, const std::string& displayPath,
+                          bool isSubfolder);
     int openFolder(const std::string& path, bool isSubfolder);
     void addFile(int dirFd, const char* name, const struct ::stat* known, bool regularEntry);
     void queueMp3File(int dirFd, const char* name, bool isLink);

@@ -137,7 +137,7 @@ TEST_F(HostileNamesTest, TheHtmlPageCarriesNoMarkupFromANameAndLinksToEachFile) 
 TEST_F(HostileNamesTest, ThePlaylistHoldsEveryFileThatALineCanCarry) {
     buildList();
     store::ListContext ctx = context();
-    const std::vector<std::string> paths = BuildPlaylistPaths(ctx);
+    const std::vector<std::string> paths = buildPlaylistPaths(ctx);
     std::set<std::string> expected;
     for (const auto& [relative, full] : files) {
         if (!holdsLineBreak(full)) {

@@ -9,7 +9,7 @@
 
 namespace quor::generate {
 
-ListBody BuildHtmlListBody(store::ListContext& context) {
+ListBody buildHtmlListBody(store::ListContext& context) {
     return ListBodyBuilder(context, ListKind::Html).build();
 }
 
@@ -110,7 +110,7 @@ void pollNow(const RenderPoll& poll, std::size_t line) {
 
 }  // namespace
 
-void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+void renderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
                     const RenderPoll& poll) {
     if (options.useTable) {
         addPiece(page, "<table width= \"100%\" border=" + options.border + ">");
@@ -133,7 +133,7 @@ void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std:
     }
 }
 
-void RenderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+void renderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
                         const RenderPoll& poll) {
     for (std::size_t i = 0; i < body.lines.size(); ++i) {
         pollNow(poll, i);

@@ -17,8 +17,8 @@
 namespace quor::generate {
 
 // Builds the HTML list body from the cache files of every folder record,
-// with the same reports and failures as BuildTextListBody.
-ListBody BuildHtmlListBody(store::ListContext& context);
+// with the same reports and failures as buildTextListBody.
+ListBody buildHtmlListBody(store::ListContext& context);
 
 // The rendering preferences, read when the page is written.
 struct HtmlRenderOptions {
@@ -39,12 +39,12 @@ using RenderPoll = std::function<void()>;
 
 // Appends the body (table start, one piece per line, table end) to page,
 // every piece ended by CR LF.
-void RenderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+void renderListBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
                     const RenderPoll& poll = {});
 
 // Appends the simpler body of a page without template: one "<br>" line per
 // body line, a link around it when links are on.
-void RenderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
+void renderFallbackBody(const ListBody& body, const HtmlRenderOptions& options, std::string& page,
                         const RenderPoll& poll = {});
 
 // Text with "&", "<", ">" and double quotes as HTML entities.

@@ -27,12 +27,12 @@ class HtmlListBody : public testing::ListTest {
     }
     ListBody build() {
         store::ListContext c = context();
-        return BuildHtmlListBody(c);
+        return buildHtmlListBody(c);
     }
     std::string render() {
         const ListBody body = build();
         std::string page;
-        RenderListBody(body, HtmlRenderOptions::read(settings()), page);
+        renderListBody(body, HtmlRenderOptions::read(settings()), page);
         return page;
     }
 };
@@ -61,8 +61,8 @@ TEST_F(HtmlListBody, ALongBodyPollsWhileRendered) {
     std::string polled;
     std::string plain;
     int polls = 0;
-    RenderListBody(body, options, polled, [&] { ++polls; });
-    RenderListBody(body, options, plain);
+    renderListBody(body, options, polled, [&] { ++polls; });
+    renderListBody(body, options, plain);
     EXPECT_EQ(polled, plain);
     EXPECT_EQ(polls, 10000 / 4096);
 }

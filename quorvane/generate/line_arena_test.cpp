@@ -88,9 +88,9 @@ TEST(SortLines, SameOrderAsTheStringSort) {
         }
         const std::int32_t last = count - 1;
         SortStrings(strings, 0, last, root());
-        SortLines(arena, 0, last, root());
+        sortLines(arena, 0, last, root());
         EXPECT_EQ(texts(arena), strings) << count << " lines";
-        SortLinesPaired(paired, companion, 0, last, root());
+        sortLinesPaired(paired, companion, 0, last, root());
         EXPECT_EQ(texts(paired), strings) << count << " lines";
         EXPECT_EQ(companion, strings) << count << " lines";
     }
@@ -101,7 +101,7 @@ TEST(SortLines, TouchesOnlyTheRange) {
     for (const char* line : {"z", "d", "c", "b", "a"}) {
         arena.push_back(line);
     }
-    SortLines(arena, 1, 3, root());
+    sortLines(arena, 1, 3, root());
     EXPECT_EQ(texts(arena), (std::vector<std::string>{"z", "b", "c", "d", "a"}));
 }
 

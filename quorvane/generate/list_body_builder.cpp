@@ -37,7 +37,7 @@ ListBodyBuilder::ListBodyBuilder(store::ListContext& context, ListKind kind, con
     : context_(context), kind_(kind), order_(order) {}
 
 ListBody ListBodyBuilder::build() {
-    BusyPointer busy(context_.ui);
+    BusyPointer busy(context_.user);
     const store::AppSettings settings = context_.settings();
     layout_ = ListLayout::read(settings);
     const int records = store::numPaths(settings);
@@ -65,7 +65,7 @@ void ListBodyBuilder::addRecord(int index, bool last) {
     const Result<std::string> text =
         isRegularFile(file) ? readFile(file) : Result<std::string>(Error{});
     if (!text) {
-        context_.ui.notice(missingCacheText(record.folder.path), kWarningCaption);
+        context_.user.notice(missingCacheText(record.folder.path), kWarningCaption);
         body_.skipped.push_back(record.folder.path + ": " +
                                 (text.error().empty() ? "it has no listing" : text.error()));
         return;
@@ -294,7 +294,7 @@ void ListBodyBuilder::append(std::string_view line, std::string target) {
 // Events run between cache files and every few thousand lines; a stop is
 // for the caller to see.
 void ListBodyBuilder::poll() {
-    (void)context_.ui.keepResponsive();
+    (void)context_.user.keepResponsive();
 }
 
 void ListBodyBuilder::closeGroup() {
@@ -313,9 +313,9 @@ void ListBodyBuilder::sortRange(std::size_t first, std::size_t end) {
     const auto high = static_cast<std::int32_t>(end - 1);
     const SortPoll poll = [this] { this->poll(); };
     if (kind_ == ListKind::Html) {
-        SortLinesPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
+        sortLinesPaired(body_.lines, body_.linkTargets, low, high, order_, poll);
     } else {
-        SortLines(body_.lines, low, high, order_, poll);
+        sortLines(body_.lines, low, high, order_, poll);
     }
 }
 

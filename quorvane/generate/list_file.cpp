@@ -32,7 +32,7 @@ Status writeList(store::ListContext& context, Fill&& fill) {
         }
     }
     if (!written) {
-        context.ui.notice(cannotWriteText(savePath), store::kQuorvane);
+        context.user.notice(cannotWriteText(savePath), store::kQuorvane);
     }
     return written;
 }
@@ -47,7 +47,7 @@ void putTextList(store::ListContext& context, const ListBody& body, std::string_
                  Put&& put) {
     const store::AppSettings settings = context.settings();
     if (settingIsOne(settings, store::kShowHeader)) {
-        put(ReadHeaderText(context, PageKind::Text));
+        put(readHeaderText(context, PageKind::Text));
         put("\r\n\r\n");
     }
     for (const std::string_view line : body.lines) {
@@ -56,45 +56,45 @@ void putTextList(store::ListContext& context, const ListBody& body, std::string_
     }
     if (settingIsOne(settings, store::kShowSummary)) {
         put("\r\n");
-        put(BuildSummaryText(PageKind::Text, body.fileCount, settings.get(store::kTotalSize), now));
+        put(buildSummaryText(PageKind::Text, body.fileCount, settings.get(store::kTotalSize), now));
         put("\r\n");
     }
     put("\r\n");
     if (settingIsOne(settings, store::kShowFooter)) {
-        put(ReadFooterText(context, PageKind::Text));
+        put(readFooterText(context, PageKind::Text));
         put("\r\n");
     }
 }
 
 }  // namespace
 
-Status WriteTextListFile(store::ListContext& context, const ListBody& body) {
-    return WriteTextListFile(context, body, currentDateTimeText());
+Status writeTextListFile(store::ListContext& context, const ListBody& body) {
+    return writeTextListFile(context, body, currentDateTimeText());
 }
 
 // The text list goes to the file as it is made: the list is the largest
 // text a build makes, and holding it whole beside the body would double
 // the build's memory.
-Status WriteTextListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
+Status writeTextListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
     return writeList(context, [&](AtomicFileWriter& writer) {
         putTextList(context, body, now, [&writer](std::string_view text) { writer.append(text); });
     });
 }
 
-Status WriteHtmlListFile(store::ListContext& context, const ListBody& body) {
-    return WriteHtmlListFile(context, body, currentDateTimeText());
+Status writeHtmlListFile(store::ListContext& context, const ListBody& body) {
+    return writeHtmlListFile(context, body, currentDateTimeText());
 }
 
-Status WriteHtmlListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
+Status writeHtmlListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
     const std::filesystem::path templateFile = context.places.templateFile();
     Result<std::vector<std::string>> templateLines =
         isRegularFile(templateFile) ? readUserTextLines(templateFile)
                                     : Result<std::vector<std::string>>(Error{});
     if (templateLines) {
-        return writeListText(context, MergeTemplate(context, body, *templateLines, now));
+        return writeListText(context, mergeTemplate(context, body, *templateLines, now));
     }
-    context.ui.notice(missingTemplateText(context.places), "Notice!", Shown::Always);
-    return writeListText(context, FallbackPage(context, body, now));
+    context.user.notice(missingTemplateText(context.places), "Notice!", Shown::Always);
+    return writeListText(context, fallbackPage(context, body, now));
 }
 
 }  // namespace quor::generate

@@ -20,13 +20,13 @@ namespace quor::generate {
 // the summary's time. When it cannot be written the user
 // is told (not in an unattended run) and the failure is returned; the old
 // file stays as it was.
-Status WriteTextListFile(store::ListContext& context, const ListBody& body);
-Status WriteTextListFile(store::ListContext& context, const ListBody& body, std::string_view now);
+Status writeTextListFile(store::ListContext& context, const ListBody& body);
+Status writeTextListFile(store::ListContext& context, const ListBody& body, std::string_view now);
 
 // Writes the HTML page to "SavePath": the program folder's "Template.html"
 // merged, or, when it is missing, the fallback page after a "Notice!"
-// (shown in unattended runs too). Fails as WriteTextListFile.
-Status WriteHtmlListFile(store::ListContext& context, const ListBody& body);
-Status WriteHtmlListFile(store::ListContext& context, const ListBody& body, std::string_view now);
+// (shown in unattended runs too). Fails as writeTextListFile.
+Status writeHtmlListFile(store::ListContext& context, const ListBody& body);
+Status writeHtmlListFile(store::ListContext& context, const ListBody& body, std::string_view now);
 
 }  // namespace quor::generate

@@ -30,14 +30,14 @@ class ListFile : public testing::ListTest {
     }
     std::string writeText() {
         store::ListContext c = context();
-        const ListBody body = BuildTextListBody(c);
-        EXPECT_TRUE(WriteTextListFile(c, body, kNow).ok());
+        const ListBody body = buildTextListBody(c);
+        EXPECT_TRUE(writeTextListFile(c, body, kNow).ok());
         return home.read("out/list.txt");
     }
     std::string writeHtml() {
         store::ListContext c = context();
-        const ListBody body = BuildHtmlListBody(c);
-        EXPECT_TRUE(WriteHtmlListFile(c, body, kNow).ok());
+        const ListBody body = buildHtmlListBody(c);
+        EXPECT_TRUE(writeHtmlListFile(c, body, kNow).ok());
         return home.read("out/list.txt");
     }
     std::string body() {
@@ -49,8 +49,8 @@ TEST_F(ListFile, DefaultTextListWithoutHeaderFile) {
     EXPECT_EQ(writeText(),
               crlf("\n\nM/\n" + std::string(kFolderSeparator) + "\n" + body() + "\n" + kEquals +
                    "\nFiles: 2   Total Size: 2KB   List Created: " + std::string(kNow) + "\n\n"));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text,
               "There was a problem opening the header file!\n"
               "Go to the Options menu, and choose Header Text to edit.");
 }
@@ -62,7 +62,7 @@ TEST_F(ListFile, TextHeaderAndFooterWithoutSummary) {
     setSetting("ShowFooter", "1");
     setSetting("BigList", "True");
     EXPECT_EQ(writeText(), crlf("My list\nof things\n\n" + body() + "\nBye\n"));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ListFile, TextListWithNothingAroundTheBodyStillEndsWithAnEmptyLine) {
@@ -118,36 +118,36 @@ TEST_F(ListFile, FallbackPageHasNoRawMarkers) {
     cache(0, {"0", "*M/", testing::cached("a%2A", "a*", "1KB") + ">  M/", "b>  M/"});
     EXPECT_EQ(writeHtml(), crlf("<br><a href=\"/m/a*\">a*" + testing::filler("a*") +
                                 "1KB  M/</a>\n<br><a href=\"/m/b\">b  M/</a>\n\n"));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Notice!");
-    EXPECT_EQ(ui.boxes()[0].shown, Shown::Always);
-    EXPECT_EQ(ui.boxes()[0].text, missingTemplateText(context().places));
-    EXPECT_NE(ui.boxes()[0].text.find("/Template.html\nCreate an HTML page"), std::string::npos);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Notice!");
+    EXPECT_EQ(user.boxes()[0].shown, Shown::Always);
+    EXPECT_EQ(user.boxes()[0].text, missingTemplateText(context().places));
+    EXPECT_NE(user.boxes()[0].text.find("/Template.html\nCreate an HTML page"), std::string::npos);
 }
 
 TEST_F(ListFile, UnwritableOutputIsReportedAndTheOldListKept) {
     home.file("out/list.txt", "old list");
     setSetting("SavePath", home.path("missing/list.txt").string());
     store::ListContext c = context();
-    const ListBody body = BuildTextListBody(c);
-    EXPECT_FALSE(WriteTextListFile(c, body, kNow).ok());
-    ASSERT_FALSE(ui.boxes().empty());
-    EXPECT_EQ(ui.boxes().back().text, "Can't write to the following file:\n" +
-                                          home.path("missing/list.txt").string() +
-                                          "\nPlease make sure this directory exists and there "
-                                          "is enough disk space.");
+    const ListBody body = buildTextListBody(c);
+    EXPECT_FALSE(writeTextListFile(c, body, kNow).ok());
+    ASSERT_FALSE(user.boxes().empty());
+    EXPECT_EQ(user.boxes().back().text, "Can't write to the following file:\n" +
+                                            home.path("missing/list.txt").string() +
+                                            "\nPlease make sure this directory exists and there "
+                                            "is enough disk space.");
     EXPECT_EQ(home.read("out/list.txt"), "old list");
 }
 
 TEST(Summary, TextAndHtmlForms) {
-    EXPECT_EQ(BuildSummaryText(PageKind::Text, 12, "1.50MB", "now"),
+    EXPECT_EQ(buildSummaryText(PageKind::Text, 12, "1.50MB", "now"),
               kEquals + "\r\nFiles: 12   Total Size: 1.50MB   List Created: now");
-    EXPECT_EQ(BuildSummaryText(PageKind::Html, 0, "0B", "a b"),
+    EXPECT_EQ(buildSummaryText(PageKind::Html, 0, "0B", "a b"),
               "<br>" + kEquals +
                   "<br>Files:&nbsp;0&nbsp;&nbsp;&nbsp;Total&nbsp;Size:&nbsp;0B&nbsp;&nbsp;&nbsp;"
                   "List&nbsp;Created:&nbsp;a&nbsp;b");
     // The size comes from the store, which a saved list fills.
-    EXPECT_EQ(BuildSummaryText(PageKind::Html, 1, "<b>1KB</b>", "1/2/24 &c"),
+    EXPECT_EQ(buildSummaryText(PageKind::Html, 1, "<b>1KB</b>", "1/2/24 &c"),
               "<br>" + kEquals +
                   "<br>Files:&nbsp;1&nbsp;&nbsp;&nbsp;Total&nbsp;Size:&nbsp;&lt;b&gt;1KB&lt;/b&gt;"
                   "&nbsp;&nbsp;&nbsp;List&nbsp;Created:&nbsp;1/2/24&nbsp;&amp;c");
@@ -163,14 +163,14 @@ TEST(TemplateMarker, WholeLineIgnoringCaseOnly) {
 TEST(HeadFootEditor, LoadCreatesAndSaveReplacesWithCrLf) {
     quor::testing::TempTree tree;
     const auto file = tree.path("header.txt");
-    Result<std::string> loaded = LoadHeadFootText(file);
+    Result<std::string> loaded = loadHeadFootText(file);
     ASSERT_TRUE(loaded.ok());
     EXPECT_EQ(*loaded, "");
     EXPECT_EQ(tree.read("header.txt"), "");
-    ASSERT_TRUE(SaveHeadFootText(file, "one\ntwo\r\nthree").ok());
+    ASSERT_TRUE(saveHeadFootText(file, "one\ntwo\r\nthree").ok());
     EXPECT_EQ(tree.read("header.txt"), "one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(*LoadHeadFootText(file), "one\r\ntwo\r\nthree");
-    EXPECT_FALSE(LoadHeadFootText(tree.path("no/such/header.txt")).ok());
+    EXPECT_EQ(*loadHeadFootText(file), "one\r\ntwo\r\nthree");
+    EXPECT_FALSE(loadHeadFootText(tree.path("no/such/header.txt")).ok());
 }
 
 }  // namespace

@@ -33,13 +33,13 @@ std::string joinForPage(const std::vector<std::string>& lines, Part part, PageKi
 }
 
 std::string readPart(store::ListContext& context, Part part, PageKind kind) {
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     const std::filesystem::path file =
         part == Part::Header ? context.places.headerFile() : context.places.footerFile();
     Result<std::vector<std::string>> lines =
         isRegularFile(file) ? readUserTextLines(file) : Result<std::vector<std::string>>(Error{});
     if (!lines) {
-        context.ui.notice(problemText(part), store::kQuorvane);
+        context.user.notice(problemText(part), store::kQuorvane);
         return {};
     }
     return joinForPage(*lines, part, kind);
@@ -47,15 +47,15 @@ std::string readPart(store::ListContext& context, Part part, PageKind kind) {
 
 }  // namespace
 
-std::string ReadHeaderText(store::ListContext& context, PageKind kind) {
+std::string readHeaderText(store::ListContext& context, PageKind kind) {
     return readPart(context, Part::Header, kind);
 }
 
-std::string ReadFooterText(store::ListContext& context, PageKind kind) {
+std::string readFooterText(store::ListContext& context, PageKind kind) {
     return readPart(context, Part::Footer, kind);
 }
 
-Result<std::string> LoadHeadFootText(const std::filesystem::path& file) {
+Result<std::string> loadHeadFootText(const std::filesystem::path& file) {
     if (!isRegularFile(file)) {
         if (Status made = writeFileAtomically(file, ""); !made) {
             return Error{made.error()};
@@ -73,7 +73,7 @@ Result<std::string> LoadHeadFootText(const std::filesystem::path& file) {
     return text;
 }
 
-Status SaveHeadFootText(const std::filesystem::path& file, std::string_view text) {
+Status saveHeadFootText(const std::filesystem::path& file, std::string_view text) {
     std::string contents;
     contents.reserve(text.size() + 2);
     for (std::size_t i = 0; i < text.size(); ++i) {

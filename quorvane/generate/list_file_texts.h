@@ -18,18 +18,18 @@ enum class PageKind { Text, Html };
 // list) or each followed by "<br>" (HTML). A missing or unreadable file
 // gives the empty text and, unless unattended, the message "There was a
 // problem opening the header file!" with a hint where to edit it.
-std::string ReadHeaderText(store::ListContext& context, PageKind kind);
+std::string readHeaderText(store::ListContext& context, PageKind kind);
 
 // The same for the footer; in HTML every line is preceded by "<br>".
-std::string ReadFooterText(store::ListContext& context, PageKind kind);
+std::string readFooterText(store::ListContext& context, PageKind kind);
 
 // The editor's text of a header or footer file: its lines joined by CR LF.
 // A missing file is first created empty. Fails when it cannot be created
 // or read.
-Result<std::string> LoadHeadFootText(const std::filesystem::path& file);
+Result<std::string> loadHeadFootText(const std::filesystem::path& file);
 
 // Replaces the file with text followed by one CR LF, atomically. Line
 // ends of text (LF or CR LF) are written as CR LF.
-Status SaveHeadFootText(const std::filesystem::path& file, std::string_view text);
+Status saveHeadFootText(const std::filesystem::path& file, std::string_view text);
 
 }  // namespace quor::generate

@@ -190,15 +190,15 @@ std::string mp3TextOfFile(int fd, std::uint64_t fileSize, bool mp3InfoFlag, bool
     return mp3ColumnText(bitrate, fileSize, mp3InfoFlag, songLengthFlag);
 }
 
-std::string Mp3Text(int dirFd, const char* name, std::uint64_t fileSize, bool mp3InfoFlag,
+std::string mp3Text(int dirFd, const char* name, std::uint64_t fileSize, bool mp3InfoFlag,
                     bool songLengthFlag) {
     const UniqueFd fd(openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     return mp3TextOfFile(fd.get(), fileSize, mp3InfoFlag, songLengthFlag);
 }
 
-std::string Mp3Text(const std::filesystem::path& file, std::uint64_t fileSize, bool mp3InfoFlag,
+std::string mp3Text(const std::filesystem::path& file, std::uint64_t fileSize, bool mp3InfoFlag,
                     bool songLengthFlag) {
-    return Mp3Text(AT_FDCWD, file.c_str(), fileSize, mp3InfoFlag, songLengthFlag);
+    return mp3Text(AT_FDCWD, file.c_str(), fileSize, mp3InfoFlag, songLengthFlag);
 }
 
 bool hasMp3Extension(std::string_view name) {

@@ -56,9 +56,9 @@ std::string mp3TextOfFile(int fd, std::uint64_t fileSize, bool mp3InfoFlag, bool
 // Opens the file (relative to dirFd, or a path), reads its stream
 // information and closes it. A file that cannot be opened or read gives the
 // unknown text.
-std::string Mp3Text(int dirFd, const char* name, std::uint64_t fileSize, bool mp3InfoFlag,
+std::string mp3Text(int dirFd, const char* name, std::uint64_t fileSize, bool mp3InfoFlag,
                     bool songLengthFlag);
-std::string Mp3Text(const std::filesystem::path& file, std::uint64_t fileSize, bool mp3InfoFlag,
+std::string mp3Text(const std::filesystem::path& file, std::uint64_t fileSize, bool mp3InfoFlag,
                     bool songLengthFlag);
 
 // True when the last four characters of name are ".mp3" in any case.

@@ -44,7 +44,7 @@ class Mp3Files : public ::testing::Test {
     std::string text(std::string_view contents, bool info = true, bool length = true,
                      std::uint64_t claimedSize = 0) {
         const auto file = tree.file("f.mp3", contents);
-        return Mp3Text(file, claimedSize ? claimedSize : contents.size(), info, length);
+        return mp3Text(file, claimedSize ? claimedSize : contents.size(), info, length);
     }
     static std::string padded(std::string data, std::size_t size) {
         data.resize(size, '\0');
@@ -161,7 +161,7 @@ TEST(Mp3Texts, SongLengths) {
 }
 
 TEST(Mp3Texts, MissingFileIsUnknown) {
-    EXPECT_EQ(Mp3Text(std::filesystem::path("/nonexistent/x.mp3"), 100, true, true), " ???k ");
+    EXPECT_EQ(mp3Text(std::filesystem::path("/nonexistent/x.mp3"), 100, true, true), " ???k ");
 }
 
 }  // namespace

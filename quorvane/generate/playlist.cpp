@@ -83,7 +83,7 @@ std::string playlistFolderOf(std::string_view heading, std::string_view displayN
     return std::string(heading);
 }
 
-std::vector<std::string> BuildPlaylistPaths(store::ListContext& context) {
+std::vector<std::string> buildPlaylistPaths(store::ListContext& context) {
     const store::AppSettings settings = context.settings();
     std::vector<std::string> paths;
     const int records = store::numPaths(settings);
@@ -93,9 +93,9 @@ std::vector<std::string> BuildPlaylistPaths(store::ListContext& context) {
         Result<std::vector<std::string>> lines =
             isRegularFile(file) ? readCacheLines(file) : Result<std::vector<std::string>>(Error{});
         if (!lines) {
-            context.ui.notice("There was a problem opening the file list for the \n" + record.path +
-                                  " directory. Skipped!",
-                              kWarningCaption);
+            context.user.notice("There was a problem opening the file list for the \n" +
+                                    record.path + " directory. Skipped!",
+                                kWarningCaption);
             continue;
         }
         addRecordPaths(*lines, record, paths);
@@ -104,8 +104,8 @@ std::vector<std::string> BuildPlaylistPaths(store::ListContext& context) {
     return paths;
 }
 
-Status SaveToPlaylist(store::ListContext& context, const std::filesystem::path& playlist) {
-    const std::vector<std::string> paths = BuildPlaylistPaths(context);
+Status saveToPlaylist(store::ListContext& context, const std::filesystem::path& playlist) {
+    const std::vector<std::string> paths = buildPlaylistPaths(context);
     std::string contents;
     Status saved;
     if (std::filesystem::exists(playlist)) {
@@ -126,7 +126,7 @@ Status SaveToPlaylist(store::ListContext& context, const std::filesystem::path& 
         saved = writeFileAtomically(playlist, contents);
     }
     if (!saved) {
-        context.ui.notice(
+        context.user.notice(
             "There was a problem saving the MP3 playlist to: \n" + playlist.string() + "!",
             store::kQuorvane);
         return saved;

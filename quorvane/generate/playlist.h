@@ -24,13 +24,13 @@ std::string playlistFolderOf(std::string_view heading, std::string_view displayN
 // One full path per catalogued file, sorted. A record whose cache file is
 // missing is reported (a "Warning") and skipped. A path holding a line break
 // is left out: an M3U line cannot carry it.
-std::vector<std::string> BuildPlaylistPaths(store::ListContext& context);
+std::vector<std::string> buildPlaylistPaths(store::ListContext& context);
 
 // Adds the paths to the end of the playlist file (created when missing),
 // keeping what it held, by writing the whole new file atomically; then
 // saves the file as "PlaylistPath". When the file cannot be read or written
 // the user is told, nothing changes and the failure is returned.
-Status SaveToPlaylist(store::ListContext& context, const std::filesystem::path& playlist);
+Status saveToPlaylist(store::ListContext& context, const std::filesystem::path& playlist);
 
 // The folder the playlist dialog opens in: "PlaylistPath" up to and
 // including its last "/", the program folder when it is empty, the home

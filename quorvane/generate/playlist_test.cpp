@@ -15,7 +15,7 @@ class Playlist : public testing::ListTest {
   protected:
     Lines paths() {
         store::ListContext c = context();
-        return BuildPlaylistPaths(c);
+        return buildPlaylistPaths(c);
     }
 };
 
@@ -46,8 +46,8 @@ TEST_F(Playlist, MissingCacheFileIsReportedAndSkipped) {
     record(1, "/m", "M");
     cache(1, {"0", "*M/", "a"});
     EXPECT_EQ(paths(), (Lines{"/m/a"}));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Warning");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Warning");
 }
 
 TEST_F(Playlist, AppendsKeepingWhatTheFileHeld) {
@@ -56,8 +56,8 @@ TEST_F(Playlist, AppendsKeepingWhatTheFileHeld) {
     home.file("list.m3u", "/old/one.mp3");  // no line end after the last line
     const auto playlist = home.path("list.m3u");
     store::ListContext c = context();
-    ASSERT_TRUE(SaveToPlaylist(c, playlist).ok());
-    ASSERT_TRUE(SaveToPlaylist(c, playlist).ok());
+    ASSERT_TRUE(saveToPlaylist(c, playlist).ok());
+    ASSERT_TRUE(saveToPlaylist(c, playlist).ok());
     EXPECT_EQ(home.read("list.m3u"), crlf("/old/one.mp3\n/m/a\n/m/b\n/m/a\n/m/b\n"));
     EXPECT_EQ(setting("PlaylistPath"), playlist.string());
     EXPECT_EQ(playlistStartFolder(c), home.root().string() + "/");
@@ -69,9 +69,9 @@ TEST_F(Playlist, FailedSaveTellsTheUserAndKeepsThePlaylistPath) {
     setSetting("PlaylistPath", "/before/p.m3u");
     store::ListContext c = context();
     const auto bad = home.path("no/such/folder/p.m3u");
-    EXPECT_FALSE(SaveToPlaylist(c, bad).ok());
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    EXPECT_FALSE(saveToPlaylist(c, bad).ok());
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text,
               "There was a problem saving the MP3 playlist to: \n" + bad.string() + "!");
     EXPECT_EQ(setting("PlaylistPath"), "/before/p.m3u");
 }

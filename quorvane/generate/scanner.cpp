@@ -38,6 +38,18 @@ struct StopWalkOnExit {
     ~StopWalkOnExit() { channel.requestStop(); }
 };
 
+// Any other stored number lists no size.
+SizeMode sizeModeOf(int stored) {
+    switch (stored) {
+        case 1:
+            return SizeMode::Bytes;
+        case 2:
+            return SizeMode::WithUnit;
+        default:
+            return SizeMode::None;
+    }
+}
+
 }  // namespace
 
 Scanner::Scanner(const store::ListContext& context, const Collation& order)
@@ -51,8 +63,7 @@ void Scanner::reset() {
 
 void Scanner::startWalk(int recordIndex) {
     const store::AppSettings settings = context_.settings();
-    const int size = static_cast<int>(settings.get(store::kIncludeFileSize));
-    columns_.sizeMode = (size == 1 || size == 2) ? size : 0;
+    columns_.sizeMode = sizeModeOf(static_cast<int>(settings.get(store::kIncludeFileSize)));
     columns_.date = isFlagSet(settings, store::kIncludeFileDate);
     columns_.mp3Info = isFlagSet(settings, store::kIncludeMp3Info);
     columns_.songLength = isFlagSet(settings, store::kIncludeSongLength);
@@ -73,7 +84,7 @@ void Scanner::startWalk(int recordIndex) {
     }
 }
 
-int Scanner::Scan(std::string_view folder, std::string_view mask, int recordIndex) {
+ScanResult Scanner::Scan(std::string_view folder, std::string_view mask, int recordIndex) {
     const std::string path = withTrailingSlash(folder);
     stopped_ = false;
     mask_.emplace(mask);
@@ -81,13 +92,13 @@ int Scanner::Scan(std::string_view folder, std::string_view mask, int recordInde
         startWalk(recordIndex);
         rootPath_ = path;
     }
-    const int result = walk(path);
+    const ScanResult result = walk(path);
     completeMp3Lines();
-    return stopped_ ? kScanCancelled : result;
+    return stopped_ ? ScanResult::Cancelled : result;
 }
 
 // The walk on its own thread, its findings taken here as they come.
-int Scanner::walk(const std::string& path) {
+ScanResult Scanner::walk(const std::string& path) {
     WalkChannel channel;
     FolderWalk folderWalk(channel, *mask_, order_, mp3Reading_.get());
     {
@@ -137,10 +148,10 @@ bool Scanner::take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent
             lines_.push_back({});
             break;
         case WalkEvent::Kind::Poll:
-            return !context_.ui.keepResponsive();
+            return !context_.user.keepResponsive();
         case WalkEvent::Kind::Subfolder:
-            context_.ui.status(text);
-            return !context_.ui.keepResponsive();
+            context_.user.status(text);
+            return !context_.user.keepResponsive();
         case WalkEvent::Kind::OpenFailed:
             channel.answer(openFailed(text, static_cast<int>(event.number), event.subfolder));
             break;
@@ -156,10 +167,10 @@ bool Scanner::take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent
 // while the walk went on.
 bool Scanner::openFailed(std::string_view path, int error, bool isSubfolder) {
     const std::string reason = ioErrorText("read the folder", std::string(path), error);
-    if (!context_.ui.unattended() &&
-        context_.ui.retryOrCancel("There was an error reading " + std::string(path) +
-                                      "\nPlease make sure a disk is in the drive.",
-                                  reason)) {
+    if (!context_.user.unattended() &&
+        context_.user.retryOrCancel("There was an error reading " + std::string(path) +
+                                        "\nPlease make sure a disk is in the drive.",
+                                    reason)) {
         return true;
     }
     if (!(isSubfolder && error == ENOENT)) {
@@ -194,15 +205,15 @@ std::string Scanner::displayPathOf(const std::string& path) const {
 void Scanner::appendListedFile(std::string& line, std::string_view name, std::uint64_t size,
                                std::time_t modified, std::string_view mp3Text,
                                std::string_view displayPath) {
-    std::string sizeText;
+    std::string sizeColumn;
     std::string dateText;
     FileLineColumns columns;
-    if (columns_.sizeMode == 1) {
-        sizeText = locale_->groupedSize(size);
-        columns.size = sizeText;
-    } else if (columns_.sizeMode == 2) {
-        sizeText = SizeText(static_cast<double>(size));
-        columns.size = sizeText;
+    if (columns_.sizeMode == SizeMode::Bytes) {
+        sizeColumn = locale_->groupedSize(size);
+        columns.size = sizeColumn;
+    } else if (columns_.sizeMode == SizeMode::WithUnit) {
+        sizeColumn = sizeText(static_cast<double>(size));
+        columns.size = sizeColumn;
     }
     if (columns_.mp3Info || columns_.songLength) {
         if (!mp3Text.empty()) {
@@ -227,7 +238,7 @@ void Scanner::completeMp3Lines() {
         return;
     }
     const std::vector<Mp3Reading::Result> results = mp3Reading_->finish([this] {
-        stopped_ = stopped_ || context_.ui.keepResponsive();
+        stopped_ = stopped_ || context_.user.keepResponsive();
         return stopped_;
     });
     LineArena complete;

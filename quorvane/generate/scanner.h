@@ -32,13 +32,15 @@
 #include "quorvane/generate/locale_text.h"
 #include "quorvane/generate/mp3_reading.h"
 #include "quorvane/generate/removable_disk_state.h"
+#include "quorvane/generate/scan_result.h"
 #include "quorvane/generate/walk_channel.h"
 #include "quorvane/store/list_context.h"
 
 namespace quor::generate {
 
-inline constexpr int kScanNormal = 0;
-inline constexpr int kScanCancelled = 666;
+// The size column of a file line ("IncludeFileSize" 0, 1 or 2): none, the
+// bytes with the locale's separators, or the size with a unit.
+enum class SizeMode { None, Bytes, WithUnit };
 
 class Scanner {
   public:
@@ -50,14 +52,14 @@ class Scanner {
     void reset();
 
     // Walks folder and its subfolders, listing the files whose names match
-    // mask, and appends their lines to the buffer. Returns kScanNormal, or
-    // kScanCancelled when the folder itself could not be read and the user
-    // chose Cancel (always so in an unattended run), or a stop was requested
+    // mask, and appends their lines to the buffer. Returns Normal, or
+    // Cancelled when the folder itself could not be read and the user chose
+    // Cancel (always so in an unattended run), or a stop was requested
     // while it ran; the buffer then holds what was read so far. A subfolder
     // that cannot be read is asked about the same way and, on Cancel, left
     // out while the walk goes on. A file whose size or date cannot be read
     // is left out. Throws StoreError when the settings cannot be read.
-    int Scan(std::string_view folder, std::string_view mask, int recordIndex);
+    ScanResult Scan(std::string_view folder, std::string_view mask, int recordIndex);
 
     // Writes the buffer as the cache file of record recordIndex, atomically,
     // with the total line first; a removable disk set's file gets a disk
@@ -79,7 +81,7 @@ class Scanner {
 
   private:
     struct Columns {
-        int sizeMode = 0;  // 0 none, 1 bytes with separators, 2 with unit
+        SizeMode sizeMode = SizeMode::None;
         bool date = false;
         bool mp3Info = false;
         bool songLength = false;
@@ -87,7 +89,7 @@ class Scanner {
     };
 
     void startWalk(int recordIndex);
-    int walk(const std::string& path);
+    ScanResult walk(const std::string& path);
     void takeWalk(WalkChannel& channel);
     bool take(WalkChannel& channel, const WalkBatch& batch, const WalkEvent& event);
     bool openFailed(std::string_view path, int error, bool isSubfolder);

@@ -68,7 +68,7 @@ class ScannerTest : public quor::testing::StoreTest {
     // Scans record 0 and writes its cache file; returns the file.
     std::string scanAndWrite(std::string_view mask = "*.*") {
         Scanner scanner(context(), order_);
-        EXPECT_EQ(scanner.Scan(music().string(), mask, 0), kScanNormal);
+        EXPECT_EQ(scanner.Scan(music().string(), mask, 0), ScanResult::Normal);
         RemovableDiskState disk;
         EXPECT_TRUE(scanner.WriteCacheFile(0, disk).ok());
         return readCacheFile(0);
@@ -208,12 +208,12 @@ TEST_F(ScannerTest, StatusAndPollBeforeEverySubfolder) {
     musicRecord();
     (void)scanAndWrite();
     const std::string root = music().string() + "/";
-    EXPECT_EQ(ui.statuses(),
+    EXPECT_EQ(user.statuses(),
               (std::vector<std::string>{root + "alpha/", root + "Beta/", root + "Gamma/",
                                         root + "Links/", root + "Only/", root + "Only/Deep/"}));
-    EXPECT_EQ(ui.polls(), 6);
-    EXPECT_TRUE(ui.boxes().empty());
-    EXPECT_EQ(ui.busyDepth(), 0);
+    EXPECT_EQ(user.polls(), 6);
+    EXPECT_TRUE(user.boxes().empty());
+    EXPECT_EQ(user.busyDepth(), 0);
 }
 
 // MP3 files are read on worker threads: the lines must still come out in
@@ -273,10 +273,10 @@ TEST_F(ScannerTest, Mp3ColumnsKeepTheWalksOrderAndItsFiles) {
 TEST_F(ScannerTest, StopRequestEndsTheWalkAsCancelled) {
     layOutMusic();
     musicRecord();
-    ui.stopAtPoll(2);
+    user.stopAtPoll(2);
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
-    EXPECT_EQ(ui.polls(), 2);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
+    EXPECT_EQ(user.polls(), 2);
     EXPECT_EQ(scanner.lines().size(), 4u);  // root, a.txt, alpha, c.mp3
 }
 
@@ -288,22 +288,22 @@ TEST_F(ScannerTest, ALargeFolderPollsWhileListedAndStopsInside) {
     }
     musicRecord();
     EXPECT_EQ(scanAndWrite().substr(0, 5), "300\r\n");
-    EXPECT_EQ(ui.polls(), 4);  // 302 entries with "." and ".."
+    EXPECT_EQ(user.polls(), 4);  // 302 entries with "." and ".."
 
-    ui.stopAtPoll(ui.polls() + 1);
+    user.stopAtPoll(user.polls() + 1);
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
     EXPECT_LT(scanner.lines().size(), 65u);  // the heading and the files before the poll
 }
 
 TEST_F(ScannerTest, MissingFolderAsksRetryOrCancel) {
     musicRecord();
-    ui.answer(true);   // Retry: fails again
-    ui.answer(false);  // Cancel
+    user.answer(true);   // Retry: fails again
+    user.answer(false);  // Cancel
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    for (const auto& box : ui.boxes()) {
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
+    ASSERT_EQ(user.boxes().size(), 2u);
+    for (const auto& box : user.boxes()) {
         EXPECT_EQ(box.box, Box::RetryOrCancel);
         EXPECT_EQ(box.text, "There was an error reading " + music().string() +
                                 "/\nPlease make sure a disk is in the drive.");
@@ -316,9 +316,9 @@ TEST_F(ScannerTest, MissingFolderAsksRetryOrCancel) {
 TEST_F(ScannerTest, EmptyFolderPathNamesNoFolder) {
     musicRecord();
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan("", "*.*", 0), kScanCancelled);  // never the root folder
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].box, Box::RetryOrCancel);
+    EXPECT_EQ(scanner.Scan("", "*.*", 0), ScanResult::Cancelled);  // never the root folder
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].box, Box::RetryOrCancel);
     EXPECT_TRUE(scanner.lines().empty());
 }
 
@@ -327,8 +327,8 @@ TEST_F(ScannerTest, LinesOfSeveralScansAddUpUntilReset) {
     tree.file("Music/b/y.txt", "22");
     musicRecord();
     Scanner scanner(context(), order_);
-    ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), kScanNormal);
-    ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), kScanNormal);
+    ASSERT_EQ(scanner.Scan((music() / "a").string(), "*.*", 0), ScanResult::Normal);
+    ASSERT_EQ(scanner.Scan((music() / "b").string(), "*.*", 0), ScanResult::Normal);
     EXPECT_EQ(std::vector<std::string>(scanner.lines().begin(), scanner.lines().end()),
               (std::vector<std::string>{"*Music/", "x.txt", "*Music/", "y.txt"}));
     EXPECT_EQ(scanner.folderTotal(), 3);
@@ -339,10 +339,10 @@ TEST_F(ScannerTest, LinesOfSeveralScansAddUpUntilReset) {
 
 TEST_F(ScannerTest, MissingFolderInAnUnattendedRunIsCancelledSilently) {
     musicRecord();
-    ui.setUnattended(true);
+    user.setUnattended(true);
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 // A folder nested so deep that its path is longer than the system allows
@@ -362,10 +362,10 @@ TEST_F(ScannerTest, UnreadableSubfolderIsLeftOutOnCancel) {
     ::close(::openat(fd, "deep.txt", O_CREAT | O_WRONLY, 0600));
     ::close(fd);
     musicRecord();
-    ui.answer(false);
+    user.answer(false);
     EXPECT_EQ(scanAndWrite(), crlf("3\n*Music/\nz.txt\n*Music/b/\ny.txt\n"));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].box, Box::RetryOrCancel);
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].box, Box::RetryOrCancel);
 }
 
 // A cron run over folders that did not change writes and flushes nothing:
@@ -415,10 +415,10 @@ TEST_F(ScannerTest, AWalkOfManyBatchesKeepsEveryFileUnderItsFolder) {
     }
     makeTooDeepChain(tree.path("Music/f1060"));
     musicRecord();
-    ui.answer(true);
-    ui.answer(false);
+    user.answer(true);
+    user.answer(false);
     const std::string cache = scanAndWrite();
-    EXPECT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes().size(), 2u);
 
     std::vector<std::string> headings;
     std::map<std::string, int> filesUnder;
@@ -448,10 +448,10 @@ TEST_F(ScannerTest, AStopLeavesOutWhatTheWalkFoundAfterIt) {
         tree.file("Music/f" + std::to_string(n), "x");
     }
     musicRecord();
-    ui.stopAtPoll(10);  // at the 640th entry, before it is listed
+    user.stopAtPoll(10);  // at the 640th entry, before it is listed
     Scanner scanner(context(), order_);
-    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanCancelled);
-    EXPECT_EQ(ui.polls(), 10);
+    EXPECT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Cancelled);
+    EXPECT_EQ(user.polls(), 10);
     // The heading and the files among the first 639 entries ("." and ".."
     // are among them wherever the file system returns them).
     EXPECT_GE(scanner.lines().size(), 1u + 637u);
@@ -463,14 +463,14 @@ TEST_F(ScannerTest, WriteFailureIsReportedAndLosesNothing) {
     musicRecord();
     home.file("home/0.txt/keep", "old");  // 0.txt is a folder: it cannot be replaced
     Scanner scanner(context(), order_);
-    ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanNormal);
+    ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Normal);
     RemovableDiskState disk;
     EXPECT_FALSE(scanner.WriteCacheFile(0, disk).ok());
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, "There was a problem saving the list! (savepath)");
-    EXPECT_FALSE(ui.boxes()[0].caption.empty());
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, "There was a problem saving the list! (savepath)");
+    EXPECT_FALSE(user.boxes()[0].caption.empty());
     EXPECT_EQ(readHome("0.txt/keep"), "old");
-    EXPECT_EQ(ui.busyDepth(), 0);
+    EXPECT_EQ(user.busyDepth(), 0);
 }
 
 class RemovableDiskTest : public ScannerTest {
@@ -482,7 +482,7 @@ class RemovableDiskTest : public ScannerTest {
         store::AppSettings s = settings();
         s.save("0", store::kPathname, diskName);
         Scanner scanner(context(), order_);
-        ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), kScanNormal);
+        ASSERT_EQ(scanner.Scan(music().string(), "*.*", 0), ScanResult::Normal);
         ASSERT_TRUE(scanner.WriteCacheFile(0, disk).ok());
     }
 };
@@ -519,7 +519,7 @@ TEST_F(RemovableDiskTest, SortDiskBlocksOrdersByNameAndKeepsDuplicates) {
     EXPECT_EQ(readCacheFile(0), crlf("?zip 1\n7\n*zip 1/\none.txt\n"
                                      "?Zip 2\n5\n*Zip 2/\ntwo.txt\n"
                                      "?Zip 2\n9\n*Zip 2/\nagain.txt\n"));
-    EXPECT_EQ(ui.busyDepth(), 0);
+    EXPECT_EQ(user.busyDepth(), 0);
 }
 
 TEST_F(RemovableDiskTest, SortDiskBlocksKeepsStrayLinesAndIgnoresMissingFiles) {

@@ -41,12 +41,12 @@ void appendLines(std::string& out, const LineArena& lines, bool includeEmptyDirs
 
 Status Scanner::WriteCacheFile(int recordIndex, RemovableDiskState& disk) {
     std::optional<BusyPointer> busy;
-    if (!context_.ui.unattended()) {
-        busy.emplace(context_.ui);
+    if (!context_.user.unattended()) {
+        busy.emplace(context_.user);
     }
     const Status written = store::statusOf([&] { return writeFile(recordIndex, disk); });
     if (!written) {
-        context_.ui.notice(kSaveFailed, written.error());
+        context_.user.notice(kSaveFailed, written.error());
     }
     return written;
 }

@@ -30,7 +30,7 @@ std::string twoDecimals(double value) {
 
 }  // namespace
 
-std::string SizeText(double bytes) {
+std::string sizeText(double bytes) {
     if (!std::isfinite(bytes) || bytes < 0) {
         bytes = 0;
     }

@@ -9,6 +9,6 @@ namespace quor::generate {
 // rounded, then divided by 1024 without remainder); below 1 GiB MiB with two
 // decimals; above that GiB with two decimals. Negative or non-finite input
 // is treated as 0.
-std::string SizeText(double bytes);
+std::string sizeText(double bytes);
 
 }  // namespace quor::generate

@@ -29,7 +29,7 @@ TEST(SizeText, UnitBoundaries) {
         {-5, "0B"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SizeText(c.bytes), c.text) << c.bytes;
+        EXPECT_EQ(sizeText(c.bytes), c.text) << c.bytes;
     }
 }
 

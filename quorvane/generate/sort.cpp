@@ -232,7 +232,7 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
     sortRange(keys, first, last, order, swap, poll);
 }
 
-void SortLines(LineArena& lines, std::int32_t first, std::int32_t last, const Collation& order,
+void sortLines(LineArena& lines, std::int32_t first, std::int32_t last, const Collation& order,
                const SortPoll& poll) {
     if (first >= last) {
         return;
@@ -243,7 +243,7 @@ void SortLines(LineArena& lines, std::int32_t first, std::int32_t last, const Co
     sortRange(lines, first, last, order, swap, poll);
 }
 
-void SortLinesPaired(LineArena& lines, std::vector<std::string>& companion, std::int32_t first,
+void sortLinesPaired(LineArena& lines, std::vector<std::string>& companion, std::int32_t first,
                      std::int32_t last, const Collation& order, const SortPoll& poll) {
     if (first >= last) {
         return;

@@ -36,9 +36,9 @@ void SortStringsPaired(std::vector<std::string>& keys, std::vector<std::string>&
 
 // The same two for compact lines: the same steps, so the same order as a
 // string array holding the same lines.
-void SortLines(LineArena& lines, std::int32_t first, std::int32_t last,
+void sortLines(LineArena& lines, std::int32_t first, std::int32_t last,
                const Collation& order = Collation::forUserLocale(), const SortPoll& poll = {});
-void SortLinesPaired(LineArena& lines, std::vector<std::string>& companion, std::int32_t first,
+void sortLinesPaired(LineArena& lines, std::vector<std::string>& companion, std::int32_t first,
                      std::int32_t last, const Collation& order = Collation::forUserLocale(),
                      const SortPoll& poll = {});
 

@@ -47,7 +47,7 @@ Status SortDiskBlocks(store::ListContext& context, int recordIndex, const Collat
     if (!isRegularFile(file)) {
         return Status::success();
     }
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     Result<std::string> contents = readFile(file);
     if (!contents) {
         return Error{contents.error()};

@@ -9,7 +9,7 @@
 
 namespace quor::generate {
 
-std::string BuildSummaryText(PageKind kind, std::int32_t fileCount, std::string_view totalSize,
+std::string buildSummaryText(PageKind kind, std::int32_t fileCount, std::string_view totalSize,
                              std::string_view now) {
     const std::string rule(67, '=');
     std::string line = "Files:" + signedNumberText(fileCount) + "   Total Size: ";

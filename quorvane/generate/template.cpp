@@ -29,13 +29,13 @@ struct Shows {
 };
 
 std::string summaryOf(store::ListContext& context, const ListBody& body, std::string_view now) {
-    return BuildSummaryText(PageKind::Html, body.fileCount,
+    return buildSummaryText(PageKind::Html, body.fileCount,
                             context.settings().get(store::kTotalSize), now);
 }
 
 // Lets the window's events run while a long body is rendered.
 RenderPoll keepWindowLive(store::ListContext& context) {
-    return [&context] { (void)context.ui.keepResponsive(); };
+    return [&context] { (void)context.user.keepResponsive(); };
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ bool isTemplateMarker(std::string_view line, std::string_view marker) {
     return asciiLower(line) == marker;
 }
 
-std::string MergeTemplate(store::ListContext& context, const ListBody& body,
+std::string mergeTemplate(store::ListContext& context, const ListBody& body,
                           const std::vector<std::string>& templateLines, std::string_view now) {
     const Shows shows = Shows::read(context.settings());
     const HtmlRenderOptions options = HtmlRenderOptions::read(context.settings());
@@ -52,17 +52,17 @@ std::string MergeTemplate(store::ListContext& context, const ListBody& body,
     for (const std::string& line : templateLines) {
         if (isTemplateMarker(line, kHeaderMarker)) {
             if (shows.header) {
-                addLine(page, ReadHeaderText(context, PageKind::Html));
+                addLine(page, readHeaderText(context, PageKind::Html));
             }
         } else if (isTemplateMarker(line, kListMarker)) {
-            RenderListBody(body, options, page, keepWindowLive(context));
+            renderListBody(body, options, page, keepWindowLive(context));
             if (shows.summary) {
                 addLine(page, (options.useTable ? "" : "<br>") + summaryOf(context, body, now));
             }
             addLine(page, "");
         } else if (isTemplateMarker(line, kFooterMarker)) {
             if (shows.footer) {
-                addLine(page, ReadFooterText(context, PageKind::Html));
+                addLine(page, readFooterText(context, PageKind::Html));
             }
         } else {
             addLine(page, line);
@@ -71,20 +71,20 @@ std::string MergeTemplate(store::ListContext& context, const ListBody& body,
     return page;
 }
 
-std::string FallbackPage(store::ListContext& context, const ListBody& body, std::string_view now) {
+std::string fallbackPage(store::ListContext& context, const ListBody& body, std::string_view now) {
     const Shows shows = Shows::read(context.settings());
     std::string page;
     if (shows.header) {
-        addLine(page, ReadHeaderText(context, PageKind::Html));
+        addLine(page, readHeaderText(context, PageKind::Html));
     }
-    RenderFallbackBody(body, HtmlRenderOptions::read(context.settings()), page,
+    renderFallbackBody(body, HtmlRenderOptions::read(context.settings()), page,
                        keepWindowLive(context));
     if (shows.summary) {
         addLine(page, "<br>" + summaryOf(context, body, now));
     }
     addLine(page, "");
     if (shows.footer) {
-        addLine(page, ReadFooterText(context, PageKind::Html));
+        addLine(page, readFooterText(context, PageKind::Html));
     }
     return page;
 }

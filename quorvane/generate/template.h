@@ -26,12 +26,12 @@ bool isTemplateMarker(std::string_view line, std::string_view marker);
 // give the header ("ShowHeader" 1), the rendered body with the summary
 // ("ShowSummary" 1) and an empty line (at every list marker), and the footer
 // ("ShowFooter" 1). Lines end in CR LF.
-std::string MergeTemplate(store::ListContext& context, const ListBody& body,
+std::string mergeTemplate(store::ListContext& context, const ListBody& body,
                           const std::vector<std::string>& templateLines, std::string_view now);
 
 // The page without a template: header, the plain body, summary, an empty
 // line, footer.
-std::string FallbackPage(store::ListContext& context, const ListBody& body, std::string_view now);
+std::string fallbackPage(store::ListContext& context, const ListBody& body, std::string_view now);
 
 // The message shown when the program folder has no template, lines
 // separated by "\n".

@@ -4,7 +4,7 @@
 
 namespace quor::generate {
 
-ListBody BuildTextListBody(store::ListContext& context) {
+ListBody buildTextListBody(store::ListContext& context) {
     return ListBodyBuilder(context, ListKind::Text).build();
 }
 

@@ -14,6 +14,6 @@ namespace quor::generate {
 // record whose cache file is missing is reported (a "Warning", not in an
 // unattended run) and left out. Throws StoreError when the settings store
 // fails.
-ListBody BuildTextListBody(store::ListContext& context);
+ListBody buildTextListBody(store::ListContext& context);
 
 }  // namespace quor::generate

@@ -18,7 +18,7 @@ class TextListBody : public testing::ListTest {
   protected:
     ListBody build() {
         store::ListContext c = context();
-        return BuildTextListBody(c);
+        return buildTextListBody(c);
     }
     // Two records: Music (2 files in the root, 1 in Rock), Books (2 files).
     void twoFolders() {
@@ -42,7 +42,7 @@ TEST_F(TextListBody, BrokenDownBySortedFolderGroupsWithSizes) {
     EXPECT_EQ(body.fileCount, 5);
     EXPECT_EQ(body.totalSize, 5420);
     EXPECT_TRUE(body.linkTargets.empty());
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 // A long list lets the window's events run while it is built.
@@ -54,7 +54,7 @@ TEST_F(TextListBody, ALongListPollsWhileItIsBuilt) {
     record(0, "/home/u/Music", "Music");
     cache(0, lines);
     EXPECT_EQ(build().fileCount, 10000);
-    EXPECT_GE(ui.polls(), 10000 / 4096 + 1);
+    EXPECT_GE(user.polls(), 10000 / 4096 + 1);
 }
 
 TEST_F(TextListBody, NumbersRunAcrossGroupsAndRecords) {
@@ -145,10 +145,10 @@ TEST_F(TextListBody, MissingCacheFileIsReportedAndSkipped) {
     cache(2, {"0", "*C/", "y"});
     record(3, "/gone/too", "Too");
     EXPECT_EQ(texts(build().lines), (Lines{"A/", kRule, "x", "", "C/", kRule, "y", ""}));
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes()[0].text,
               "There was a problem opening the file list for the \n/gone directory. Skipped!");
-    EXPECT_EQ(ui.boxes()[0].caption, "Warning");
+    EXPECT_EQ(user.boxes()[0].caption, "Warning");
 }
 
 TEST_F(TextListBody, EmptyCatalogueAndEmptyFoldersGiveNothingToNumber) {

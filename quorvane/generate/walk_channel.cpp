@@ -31,7 +31,7 @@ bool WalkChannel::ask(WalkBatch batch) {
     return retry;
 }
 
-void WalkChannel::finish(int result, std::exception_ptr error) {
+void WalkChannel::finish(ScanResult result, std::exception_ptr error) {
     std::lock_guard lock(mutex_);
     finished_ = true;
     result_ = result;
@@ -63,7 +63,7 @@ void WalkChannel::requestStop() {
     changed_.notify_all();
 }
 
-int WalkChannel::result() const {
+ScanResult WalkChannel::result() const {
     std::lock_guard lock(mutex_);
     return result_;
 }

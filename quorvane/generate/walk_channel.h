@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvane/generate/scan_result.h"
+
 namespace quor::generate {
 
 struct WalkEvent {
@@ -59,9 +61,9 @@ class WalkChannel {
     // Hands over a batch whose last event is OpenFailed and waits for the
     // answer: true to try again.
     [[nodiscard]] bool ask(WalkBatch batch);
-    // The walk is over (result kScanNormal or kScanCancelled, or the
-    // exception it ended with); no batch follows.
-    void finish(int result, std::exception_ptr error);
+    // The walk is over (with its result, or the exception it ended
+    // with); no batch follows.
+    void finish(ScanResult result, std::exception_ptr error);
 
     // The formatting side. The next batch, waiting for it; nothing once the
     // walk has finished and every batch was taken.
@@ -70,7 +72,7 @@ class WalkChannel {
     void answer(bool retry);
     // Asks the walk to end; batches it handed over are still taken by pop.
     void requestStop();
-    int result() const;
+    ScanResult result() const;
     std::exception_ptr error() const;
 
   private:
@@ -82,7 +84,7 @@ class WalkChannel {
     std::optional<bool> answer_;
     bool finished_ = false;
     std::atomic<bool> stop_{false};
-    int result_ = 0;
+    ScanResult result_ = ScanResult::Normal;
     std::exception_ptr error_;
 };
 

@@ -22,7 +22,7 @@ TEST(WalkChannel, BatchesArriveInOrderThenTheEnd) {
         for (int i = 0; i < 50; ++i) {
             ASSERT_TRUE(channel.push(batchOf("batch " + std::to_string(i))));
         }
-        channel.finish(7, nullptr);
+        channel.finish(ScanResult::Cancelled, nullptr);
     });
     int taken = 0;
     while (const std::optional<WalkBatch> batch = channel.pop()) {
@@ -31,7 +31,7 @@ TEST(WalkChannel, BatchesArriveInOrderThenTheEnd) {
         ++taken;
     }
     EXPECT_EQ(taken, 50);
-    EXPECT_EQ(channel.result(), 7);
+    EXPECT_EQ(channel.result(), ScanResult::Cancelled);
     EXPECT_FALSE(channel.error());
 }
 
@@ -41,7 +41,7 @@ TEST(WalkChannel, AQuestionWaitsForItsAnswer) {
     std::jthread walk([&] {
         answers.push_back(channel.ask(batchOf("first")));
         answers.push_back(channel.ask(batchOf("second")));
-        channel.finish(0, nullptr);
+        channel.finish(ScanResult::Normal, nullptr);
     });
     ASSERT_TRUE(channel.pop().has_value());
     channel.answer(true);
@@ -66,7 +66,8 @@ TEST(WalkChannel, AStopEndsAWaitingWalk) {
                     break;
                 }
             }
-            channel.finish(0, std::make_exception_ptr(std::runtime_error("ended")));
+            channel.finish(ScanResult::Normal,
+                           std::make_exception_ptr(std::runtime_error("ended")));
         });
         ASSERT_TRUE(channel.pop().has_value());
         channel.requestStop();

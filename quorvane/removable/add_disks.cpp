@@ -30,7 +30,7 @@ AddDisks::AddDisks(store::ListContext& context, generate::RemovableDiskState& st
     }
     Result<std::vector<std::string>> lines = readNonEmptyLines(file);
     if (!lines) {
-        context.ui.notice("There was a problem reading the list of disks!", lines.error());
+        context.user.notice("There was a problem reading the list of disks!", lines.error());
         return;
     }
     for (const std::string& name : diskNames(*lines)) {
@@ -52,20 +52,20 @@ std::string AddDisks::suggestedName() const {
 
 bool AddDisks::add(const std::string& typedName) {
     if (typedName.empty()) {
-        context_.ui.notice("You must enter a name for this disk!");
+        context_.user.notice("You must enter a name for this disk!");
         return false;
     }
     const std::string name = stripNameCharacters(typedName);
     if (name.empty() || std::find(disks_.begin(), disks_.end(), name) != disks_.end()) {
-        context_.ui.notice(name.empty() ? "You must enter a name for this disk!"
-                                        : "There is already a disk with this name!");
+        context_.user.notice(name.empty() ? "You must enter a name for this disk!"
+                                          : "There is already a disk with this name!");
         return false;
     }
-    BusyPointer busy(context_.ui);
+    BusyPointer busy(context_.user);
     listDisk(name);
     bool written = false;
     const bool read =
-        store::runOperation(context_.ui, {"There was a problem reading the disk!,, error"}, [&] {
+        store::runOperation(context_.user, {"There was a problem reading the disk!,, error"}, [&] {
             store::AppSettings settings = context_.settings();
             settings.save(store::recordSection(state_.recordIndex), store::kPathname, name);
             const std::string mask = settings.get(store::kFileMask);

@@ -60,7 +60,7 @@ TEST_F(AddDisksTest, AddAllReplacesTheSetAndAddNewAppendsInNameOrder) {
     dialog.done();
     EXPECT_EQ(readCacheFile(0),
               "?Zip A\r\n1\r\n*Zip A/\r\na.txt\r\n?Zip C\r\n1\r\n*Zip C/\r\nc.txt\r\n");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(AddDisksTest, SuggestsTheNextDiskNumberAndCleansNames) {
@@ -86,19 +86,19 @@ TEST_F(AddDisksTest, RefusesEmptyAndRepeatedNames) {
     EXPECT_FALSE(dialog.add("Disk 1"));
     EXPECT_FALSE(dialog.add("Disk *1"));  // cleaned to the same name
     EXPECT_TRUE(dialog.add("disk 1"));    // names compare exactly
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"You must enter a name for this disk!",
-                                                    "There is already a disk with this name!",
-                                                    "There is already a disk with this name!"}));
+    EXPECT_EQ(user.texts(), (std::vector<std::string>{"You must enter a name for this disk!",
+                                                      "There is already a disk with this name!",
+                                                      "There is already a disk with this name!"}));
 }
 
 TEST_F(AddDisksTest, AnUnreadableDriveIsAskedAboutAndCancelKeepsTheSet) {
     RemovableDiskState state{0, true, true};
     AddDisks dialog(ctx, state);
     std::filesystem::remove_all(home.path("drive"));
-    ui.answerNo();                    // Cancel the retry question
+    user.answerNo();                  // Cancel the retry question
     (void)dialog.add("Empty drive");  // what it returns is not the point here: the boxes are
-    ASSERT_FALSE(ui.boxes().empty());
-    EXPECT_EQ(ui.boxes()[0].text.rfind("There was an error reading " + drive(), 0), 0u);
+    ASSERT_FALSE(user.boxes().empty());
+    EXPECT_EQ(user.boxes()[0].text.rfind("There was an error reading " + drive(), 0), 0u);
 }
 
 }  // namespace

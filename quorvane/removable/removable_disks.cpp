@@ -101,7 +101,7 @@ bool isPlaceholder(const std::optional<std::string>& selected) {
 
 bool checkDiskSelected(store::ListContext& context, const std::optional<std::string>& selected) {
     if (!selected) {
-        context.ui.notice("You must select a disk first!");
+        context.user.notice("You must select a disk first!");
         return false;
     }
     return true;
@@ -110,7 +110,7 @@ bool checkDiskSelected(store::ListContext& context, const std::optional<std::str
 DiskList fillDiskList(store::ListContext& context) {
     DiskList list;
     // A set that cannot be read is told; the disks read before it are listed.
-    (void)store::runOperation(context.ui, {"There was a problem reading the list of disks!"},
+    (void)store::runOperation(context.user, {"There was a problem reading the list of disks!"},
                               [&] { return collectDiskNames(context, list); });
     std::sort(list.rows.begin(), list.rows.end(), caseInsensitiveLess);
     if (list.rows.empty()) {
@@ -124,10 +124,10 @@ std::optional<DiskView> viewDisk(store::ListContext& context,
     if (!checkDiskSelected(context, selected)) {
         return std::nullopt;
     }
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     std::optional<DiskView> view;  // nothing when the disk is gone or cannot be read (told)
     (void)store::runOperation(
-        context.ui, {"There was a problem reading this disk!"}, [&]() -> Status {
+        context.user, {"There was a problem reading this disk!"}, [&]() -> Status {
             Result<std::optional<FoundDisk>> found = findDisk(context, *selected);
             if (!found) {
                 return Error{found.error()};
@@ -148,14 +148,14 @@ DiskList deleteDisk(store::ListContext& context, const std::optional<std::string
     if (isPlaceholder(selected) || !checkDiskSelected(context, selected)) {
         return fillDiskList(context);
     }
-    if (!context.ui.confirmDestructive("Are you sure you want to delete " + *selected +
-                                       "\nfrom the list?")) {
+    if (!context.user.confirmDestructive("Are you sure you want to delete " + *selected +
+                                         "\nfrom the list?")) {
         return fillDiskList(context);
     }
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     std::optional<DiskList> left;
     const bool deleted = store::runOperation(
-        context.ui, {"There was a problem deleting this disk!"}, [&]() -> Status {
+        context.user, {"There was a problem deleting this disk!"}, [&]() -> Status {
             Result<std::optional<FoundDisk>> found = findDisk(context, *selected);
             if (!found) {
                 return Error{found.error()};
@@ -203,10 +203,10 @@ DiskList renameDisk(store::ListContext& context, const std::optional<std::string
         newName == *selected) {
         return fillDiskList(context);
     }
-    BusyPointer busy(context.ui);
+    BusyPointer busy(context.user);
     // A failure is told; the list shows the disks as they are now either way.
     (void)store::runOperation(
-        context.ui, {"There was a problem renaming this disk!"}, [&]() -> Status {
+        context.user, {"There was a problem renaming this disk!"}, [&]() -> Status {
             Result<std::optional<FoundDisk>> found = findDisk(context, *selected);
             if (!found || !*found) {
                 return found ? Status::success() : Status(Error{found.error()});
@@ -214,7 +214,7 @@ DiskList renameDisk(store::ListContext& context, const std::optional<std::string
             FoundDisk& disk = **found;
             const std::vector<std::string> names = diskNames(disk.lines);
             if (std::find(names.begin(), names.end(), newName) != names.end()) {
-                context.ui.notice("There is already a disk with this name!");
+                context.user.notice("There is already a disk with this name!");
                 return Status::success();
             }
             renameBlock(disk.lines, disk.block, *selected, newName);

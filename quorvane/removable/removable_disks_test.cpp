@@ -46,34 +46,34 @@ TEST_F(RemovableDisksTest, ViewShowsTheDisksFilesSortedWithoutHeadings) {
     EXPECT_EQ(view->text, "Alpha.txt      2KB\nzeta.txt       1KB");
     EXPECT_FALSE(viewDisk(ctx, std::string("Missing")).has_value());
     EXPECT_FALSE(viewDisk(ctx, std::nullopt).has_value());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"You must select a disk first!"});
+    EXPECT_EQ(user.texts(), std::vector<std::string>{"You must select a disk first!"});
 }
 
 TEST_F(RemovableDisksTest, DeletingTheOnlyDiskRemovesTheFile) {
     diskSet(0, "?Disk 1\r\n1\r\n*Disk 1/\r\na.txt\r\n");
-    ui.answerYes();
+    user.answerYes();
     const DiskList list = deleteDisk(ctx, std::string("Disk 1"));
     EXPECT_EQ(list.diskCount, 0);
     EXPECT_FALSE(existsInHome("0.txt"));
-    EXPECT_EQ(ui.boxes()[0].text, "Are you sure you want to delete Disk 1\nfrom the list?");
-    EXPECT_TRUE(ui.boxes()[0].defaultNo);
+    EXPECT_EQ(user.boxes()[0].text, "Are you sure you want to delete Disk 1\nfrom the list?");
+    EXPECT_TRUE(user.boxes()[0].defaultNo);
 }
 
 TEST_F(RemovableDisksTest, DeletingADiskKeepsTheOtherBlocksAndOtherSets) {
     diskSet(0, "?Disk 1\r\n1\r\n*Disk 1/\r\na.txt\r\n\r\n?Disk 2\r\n2\r\n*Disk 2/\r\nb.txt\r\n");
     diskSet(1, "?Other\r\n1\r\n");
-    ui.answerNo();
+    user.answerNo();
     deleteDisk(ctx, std::string("Disk 1"));
     EXPECT_EQ(fillDiskList(ctx).diskCount, 3);
-    ui.answerYes();
+    user.answerYes();
     const DiskList list = deleteDisk(ctx, std::string("Disk 1"));
     EXPECT_EQ(list.diskCount, 2);
     EXPECT_EQ(readCacheFile(0), "?Disk 2\r\n2\r\n*Disk 2/\r\nb.txt\r\n");
-    ui.answerYes();
+    user.answerYes();
     deleteDisk(ctx, std::string("Disk 2"));
     EXPECT_EQ(readCacheFile(0), "");  // another set still holds a disk
     deleteDisk(ctx, std::string(kNoDisksRow));
-    EXPECT_EQ(ui.unscriptedQuestions(), 0);
+    EXPECT_EQ(user.unscriptedQuestions(), 0);
 }
 
 TEST_F(RemovableDisksTest, RenameChangesOnlyTheDisksOwnBlockAndKeepsNameOrder) {
@@ -101,7 +101,7 @@ TEST_F(RemovableDisksTest, RenameToANameTheSetHasIsRefused) {
     const std::string cache = "?Disk 1\r\n1\r\n?Disk 2\r\n1\r\n";
     diskSet(0, cache);
     renameDisk(ctx, std::string("Disk 1"), "Disk 2");
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"There is already a disk with this name!"});
+    EXPECT_EQ(user.texts(), std::vector<std::string>{"There is already a disk with this name!"});
     EXPECT_EQ(readCacheFile(0), cache);
     renameDisk(ctx, std::string("Disk 1"), "");
     renameDisk(ctx, std::string("Disk 1"), "Disk 1");

@@ -30,7 +30,7 @@ std::optional<int> addFolder(ListContext& context, std::string_view chosenPath) 
         added = n;
     });
     if (!added) {
-        context.ui.notice("That folder has already been added!");
+        context.user.notice("That folder has already been added!");
     }
     return added;
 }
@@ -62,7 +62,7 @@ std::optional<std::string> shiftCacheFile(const Places& places, int from, int to
 
 bool removeFolder(ListContext& context, std::optional<int> selected) {
     if (!selected) {
-        context.ui.notice("You must first select a folder to remove!");
+        context.user.notice("You must first select a folder to remove!");
         return false;
     }
     AppSettings settings = context.settings();
@@ -74,8 +74,8 @@ bool removeFolder(ListContext& context, std::optional<int> selected) {
             return false;
         }
         const std::string row = settings.get(recordSection(k), kPath);
-        if (!context.ui.confirmDestructive("Are you sure you want to remove the folder: \n" + row +
-                                           "\nfrom your list?")) {
+        if (!context.user.confirmDestructive("Are you sure you want to remove the folder: \n" +
+                                             row + "\nfrom your list?")) {
             return false;
         }
         (void)removeFileIfExists(context.places.cacheFile(k));  // a failure here is ignored
@@ -104,7 +104,7 @@ bool removeFolder(ListContext& context, std::optional<int> selected) {
     }
     if (!problem.empty()) {
         const std::string cause = problem.substr(0, problem.find('\n'));
-        context.ui.notice("There was a problem reordering the folders!\n" + problem, cause);
+        context.user.notice("There was a problem reordering the folders!\n" + problem, cause);
     }
     return true;
 }
@@ -133,7 +133,7 @@ void renameIfExists(const fs::path& from, const fs::path& to) {
 
 bool moveSelected(ListContext& context, std::optional<int> selected, int direction) {
     if (!selected) {
-        context.ui.notice("You must first select a folder to move it!");
+        context.user.notice("You must first select a folder to move it!");
         return false;
     }
     const int k = *selected;
@@ -152,7 +152,7 @@ bool moveSelected(ListContext& context, std::optional<int> selected, int directi
         renameIfExists(places.cacheFile(k), places.cacheFile(other));
         renameIfExists(temporary, places.cacheFile(k));
     } catch (const StoreError& error) {
-        context.ui.notice("There was a problem reordering the folders!", error.what());
+        context.user.notice("There was a problem reordering the folders!", error.what());
         return false;
     }
     return true;
@@ -170,7 +170,7 @@ bool moveFolderDown(ListContext& context, std::optional<int> selected) {
 
 bool checkFolderSelected(ListContext& context, std::optional<int> selected) {
     if (!selected) {
-        context.ui.notice("You must select a folder first!");
+        context.user.notice("You must select a folder first!");
         return false;
     }
     return true;

@@ -24,14 +24,14 @@ TEST_F(FolderListTest, AddFolderCreatesARecordAndRefusesAnExactDuplicate) {
     EXPECT_EQ(setting("NumPaths"), "1");
 
     EXPECT_EQ(addFolder(ctx, "/home/ann/Music"), std::nullopt);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, "That folder has already been added!");
-    EXPECT_EQ(ui.boxes()[0].caption, "Notice");
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].text, "That folder has already been added!");
+    EXPECT_EQ(user.boxes()[0].caption, "Notice");
 
     EXPECT_EQ(addFolder(ctx, "/home/ann/music"), 1);  // the comparison is exact
     EXPECT_EQ(addFolder(ctx, ""), std::nullopt);      // the browser was cancelled
     EXPECT_EQ(rows(), (std::vector<std::string>{"/home/ann/Music", "/home/ann/music"}));
-    EXPECT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes().size(), 1u);
 }
 
 TEST_F(FolderListTest, RemovingTheFirstRecordRenumbersRecordsAndCacheFiles) {
@@ -39,14 +39,14 @@ TEST_F(FolderListTest, RemovingTheFirstRecordRenumbersRecordsAndCacheFiles) {
     cacheFile(0, "listing a");
     cacheFile(1, "listing b");
     cacheFile(2, "listing c");
-    ui.answerYes();
+    user.answerYes();
     EXPECT_TRUE(removeFolder(ctx, 0));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].box, Box::Confirm);
-    EXPECT_TRUE(ui.boxes()[0].defaultNo);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].box, Box::Confirm);
+    EXPECT_TRUE(user.boxes()[0].defaultNo);
+    EXPECT_EQ(user.boxes()[0].text,
               "Are you sure you want to remove the folder: \n/a\nfrom your list?");
-    EXPECT_EQ(ui.boxes()[0].caption, "Warning");
+    EXPECT_EQ(user.boxes()[0].caption, "Warning");
     EXPECT_EQ(rows(), (std::vector<std::string>{"/b", "/c"}));
     EXPECT_EQ(setting("NumPaths"), "2");
     EXPECT_TRUE(store->keys(kQuorvane, "2").empty());
@@ -59,7 +59,7 @@ TEST_F(FolderListTest, RemovingTheLastRecordTouchesOnlyItsOwnSectionAndFile) {
     addRecords({"/a", "/b"});
     cacheFile(0, "listing a");
     cacheFile(1, "listing b");
-    ui.answerYes();
+    user.answerYes();
     EXPECT_TRUE(removeFolder(ctx, 1));
     EXPECT_EQ(rows(), (std::vector<std::string>{"/a"}));
     EXPECT_EQ(readCacheFile(0), "listing a");
@@ -70,12 +70,12 @@ TEST_F(FolderListTest, RemovingTheLastRecordTouchesOnlyItsOwnSectionAndFile) {
 TEST_F(FolderListTest, RemovingSkipsMissingCacheFilesAndNoChangesNothing) {
     addRecords({"/a", "/b", "/c"});
     cacheFile(2, "listing c");
-    ui.answerNo();
+    user.answerNo();
     EXPECT_FALSE(removeFolder(ctx, 1));
     EXPECT_EQ(rows().size(), 3u);
     EXPECT_EQ(readCacheFile(2), "listing c");
 
-    ui.answerYes();
+    user.answerYes();
     EXPECT_TRUE(removeFolder(ctx, 1));
     EXPECT_EQ(rows(), (std::vector<std::string>{"/a", "/c"}));
     EXPECT_FALSE(existsInHome("0.txt"));
@@ -90,10 +90,10 @@ TEST_F(FolderListTest, NoSelectionGivesTheNoticeAndChangesNothing) {
     EXPECT_FALSE(moveFolderDown(ctx, std::nullopt));
     EXPECT_FALSE(checkFolderSelected(ctx, std::nullopt));
     EXPECT_TRUE(checkFolderSelected(ctx, 0));
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"You must first select a folder to remove!",
-                                                    "You must first select a folder to move it!",
-                                                    "You must first select a folder to move it!",
-                                                    "You must select a folder first!"}));
+    EXPECT_EQ(user.texts(), (std::vector<std::string>{"You must first select a folder to remove!",
+                                                      "You must first select a folder to move it!",
+                                                      "You must first select a folder to move it!",
+                                                      "You must select a folder first!"}));
     EXPECT_EQ(rows(), (std::vector<std::string>{"/a"}));
 }
 
@@ -111,7 +111,7 @@ TEST_F(FolderListTest, MovesSwapRecordsAndCacheFilesThroughATemporaryName) {
     EXPECT_EQ(readCacheFile(2), "listing a");
     EXPECT_FALSE(existsInHome("1_temp.txt"));
     EXPECT_FALSE(existsInHome("2_temp.txt"));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(FolderListTest, MovingRecordThreeUpWhenOnlyItHasACacheFile) {
@@ -128,7 +128,7 @@ TEST_F(FolderListTest, MovesAtTheEdgesDoNothingAndShowNothing) {
     EXPECT_FALSE(moveFolderUp(ctx, 0));
     EXPECT_FALSE(moveFolderDown(ctx, 1));
     EXPECT_EQ(rows(), (std::vector<std::string>{"/a", "/b"}));
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(FolderListTest, AFailedRenameCompletesTheRecordsAndLeavesNoFileUnderAWrongIndex) {
@@ -138,7 +138,7 @@ TEST_F(FolderListTest, AFailedRenameCompletesTheRecordsAndLeavesNoFileUnderAWron
     // A non-empty folder named 0.txt can be neither deleted nor replaced by
     // a file, so moving 1.txt to 0.txt fails.
     std::filesystem::create_directories(home.home() / "0.txt" / "inside");
-    ui.answerYes();
+    user.answerYes();
     EXPECT_TRUE(removeFolder(ctx, 0));
     EXPECT_EQ(rows(), (std::vector<std::string>{"/b", "/c"}));
     EXPECT_EQ(setting("NumPaths"), "2");
@@ -146,9 +146,9 @@ TEST_F(FolderListTest, AFailedRenameCompletesTheRecordsAndLeavesNoFileUnderAWron
     // was removed rather than left to describe /c.
     EXPECT_EQ(readCacheFile(1), "listing c");
     EXPECT_FALSE(existsInHome("2.txt"));
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes()[1].text.rfind("There was a problem reordering the folders!\n", 0), 0u);
-    EXPECT_NE(ui.boxes()[1].text.find("1.txt"), std::string::npos) << ui.boxes()[1].text;
+    ASSERT_EQ(user.boxes().size(), 2u);
+    EXPECT_EQ(user.boxes()[1].text.rfind("There was a problem reordering the folders!\n", 0), 0u);
+    EXPECT_NE(user.boxes()[1].text.find("1.txt"), std::string::npos) << user.boxes()[1].text;
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ void FolderOptions::showAsRemovable(bool removable) {
 
 bool FolderOptions::accept() {
     if (path.empty()) {
-        context_.ui.notice("You must enter a valid path!");
+        context_.user.notice("You must enter a valid path!");
         return false;
     }
     // A display name that differs from the path is cleaned of the name
@@ -105,7 +105,7 @@ bool FolderOptions::hasDisks() const {
 }
 
 bool FolderOptions::confirmErase() {
-    return !hasDisks() || context_.ui.confirmDestructive(kEraseDisksQuestion);
+    return !hasDisks() || context_.user.confirmDestructive(kEraseDisksQuestion);
 }
 
 }  // namespace quor::store

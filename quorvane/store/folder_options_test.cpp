@@ -54,7 +54,7 @@ TEST_F(FolderOptionsTest, OkCleansTheDisplayNameUnlessItIsThePathButForCase) {
             EXPECT_EQ(options.pathName, c.shown) << c.typed;
         }
     }
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(FolderOptionsTest, OkRefusesAnEmptyPathAndStoresUpdateAndKind) {
@@ -62,7 +62,7 @@ TEST_F(FolderOptionsTest, OkRefusesAnEmptyPathAndStoresUpdateAndKind) {
     FolderOptions options(ctx, 0);
     options.path = "";
     EXPECT_FALSE(options.accept());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"You must enter a valid path!"});
+    EXPECT_EQ(user.texts(), std::vector<std::string>{"You must enter a valid path!"});
     EXPECT_EQ(record(0).path, "/music");
 
     options.path = "/elsewhere/not/checked";
@@ -84,7 +84,7 @@ TEST_F(FolderOptionsTest, TickingMultipleDisksDiscardsTheCacheAndStoresTheKindAt
     EXPECT_TRUE(options.diskButtonsEnabled());
     EXPECT_FALSE(options.updateEnabled());
     EXPECT_FALSE(options.update);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
     // Cancel now: the new kind stays stored.
 }
 
@@ -93,20 +93,20 @@ TEST_F(FolderOptionsTest, UntickingADiskSetAsksAndNoKeepsEverything) {
     setRecord(0, {"/media/cdrom", "CDs", "0", "1"});
     cacheFile(0, "?Disk 1\r\n10\r\n");
     FolderOptions options(ctx, 0);
-    ui.answerNo();
+    user.answerNo();
     options.multipleDisks = false;
     options.multipleDisksClicked();
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].box, Box::Confirm);
-    EXPECT_TRUE(ui.boxes()[0].defaultNo);
-    EXPECT_EQ(ui.boxes()[0].text,
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].box, Box::Confirm);
+    EXPECT_TRUE(user.boxes()[0].defaultNo);
+    EXPECT_EQ(user.boxes()[0].text,
               "This will erase any removable disks you\nhave entered for this path.\n"
               "Are you sure you want to do this?");
     EXPECT_TRUE(options.multipleDisks);  // ticked again
     EXPECT_EQ(readCacheFile(0), "?Disk 1\r\n10\r\n");
     EXPECT_EQ(record(0).cdrom, "1");
 
-    ui.answerYes();
+    user.answerYes();
     options.multipleDisks = false;
     options.multipleDisksClicked();
     EXPECT_FALSE(existsInHome("0.txt"));
@@ -126,16 +126,16 @@ TEST_F(FolderOptionsTest, AddAllAsksWithNoAsDefaultOnlyWhenThereAreDisksToErase)
     cacheFile(0, "");
     EXPECT_FALSE(options.hasDisks());
     EXPECT_TRUE(options.confirmAddAll());
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 
     cacheFile(0, "?Disk 1\r\n10\r\n");
     EXPECT_TRUE(options.hasDisks());
-    ui.answerNo();
-    ui.answerYes();
+    user.answerNo();
+    user.answerYes();
     EXPECT_FALSE(options.confirmAddAll());
     EXPECT_TRUE(options.confirmAddAll());
-    ASSERT_EQ(ui.boxes().size(), 2u);
-    for (const auto& asked : ui.boxes()) {
+    ASSERT_EQ(user.boxes().size(), 2u);
+    for (const auto& asked : user.boxes()) {
         EXPECT_EQ(asked.box, Box::Confirm);
         EXPECT_TRUE(asked.defaultNo);
         EXPECT_EQ(asked.text, kEraseDisksQuestion);
@@ -148,7 +148,7 @@ TEST_F(FolderOptionsTest, UntickingASetWithoutDisksSwitchesWithoutAsking) {
     FolderOptions options(ctx, 0);
     options.multipleDisks = false;
     options.multipleDisksClicked();
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
     EXPECT_EQ(record(0).cdrom, "0");
     EXPECT_EQ(record(0).update, "1");
     EXPECT_TRUE(options.updateEnabled());

@@ -62,13 +62,13 @@ void newList(ListContext& context, ListSession& session) {
 bool openList(ListContext& context, ListSession& session, std::string_view chosenListName) {
     bool opened = false;
     const bool done =
-        runOperation(context.ui, {"There was a problem opening the list! (openlist)"},
+        runOperation(context.user, {"There was a problem opening the list! (openlist)"},
                      [&] { return openCheckedList(context, session, chosenListName, opened); });
     return done && opened;
 }
 
 void deleteList(ListContext& context, std::string_view chosenListName) {
-    (void)runOperation(context.ui, {"There was a problem deleting the list!"}, [&]() -> Status {
+    (void)runOperation(context.user, {"There was a problem deleting the list!"}, [&]() -> Status {
         if (Status made = createFolders(context.places.dataFolder()); !made) {
             return made;
         }
@@ -136,14 +136,14 @@ std::optional<std::size_t> preselectedList(const std::vector<std::string>& names
     return std::nullopt;
 }
 
-std::optional<std::string> chooseSavedList(Interaction& ui, ChooserMode mode,
+std::optional<std::string> chooseSavedList(Interaction& user, ChooserMode mode,
                                            const std::optional<std::string>& selectedItem) {
     if (!selectedItem) {
-        ui.notice("Please select a saved list!");
+        user.notice("Please select a saved list!");
         return std::nullopt;
     }
     if (mode == ChooserMode::Delete &&
-        !ui.confirmDestructive("Are you sure you want to delete this list?")) {
+        !user.confirmDestructive("Are you sure you want to delete this list?")) {
         return std::string();
     }
     return *selectedItem + ".lst";

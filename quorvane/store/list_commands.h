@@ -79,7 +79,7 @@ std::optional<std::size_t> preselectedList(const std::vector<std::string>& names
 // item (std::nullopt: none). Returns std::nullopt to stay open (after "Please
 // select a saved list!"), else the chosen list name to close with: item +
 // ".lst", or "" when a deletion was not confirmed.
-std::optional<std::string> chooseSavedList(Interaction& ui, ChooserMode mode,
+std::optional<std::string> chooseSavedList(Interaction& user, ChooserMode mode,
                                            const std::optional<std::string>& selectedItem);
 
 }  // namespace quor::store

@@ -41,7 +41,7 @@ TEST_F(ListCommandsTest, NewListSavesTheOldListAndStartsEmptyWithTheSamePreferen
     EXPECT_FALSE(existsInHome("0.txt"));
     EXPECT_EQ(session.openedListName, "");
     EXPECT_EQ(windowCaption(settings()), "Quorvane");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(ListCommandsTest, OpenListSavesTheCurrentListThenLoadsTheChosenOne) {
@@ -67,14 +67,14 @@ TEST_F(ListCommandsTest, OpenListCancelledAndDeleteListRefusedChangeNothing) {
     EXPECT_EQ(setting("NumPaths"), "1");
     EXPECT_EQ(session.openedListName, "");
 
-    ui.answerNo();
-    const auto chosen = chooseSavedList(ui, ChooserMode::Delete, std::string("music"));
+    user.answerNo();
+    const auto chosen = chooseSavedList(user, ChooserMode::Delete, std::string("music"));
     ASSERT_TRUE(chosen.has_value());
     deleteList(ctx, *chosen);
     EXPECT_TRUE(inData("music.lst"));
 
-    ui.answerYes();
-    deleteList(ctx, *chooseSavedList(ui, ChooserMode::Delete, std::string("music")));
+    user.answerYes();
+    deleteList(ctx, *chooseSavedList(user, ChooserMode::Delete, std::string("music")));
     EXPECT_FALSE(inData("music.lst"));
     EXPECT_EQ(setting("NumPaths"), "1");  // the current configuration stays
 }
@@ -104,9 +104,9 @@ TEST_F(ListCommandsTest, OpenListRefusesAMisfitFileBeforeChangingAnything) {
     for (const std::string& contents : cases) {
         home.file("home/data/other.lst", contents);
         EXPECT_FALSE(openList(ctx, session, "other.lst"));
-        ASSERT_FALSE(ui.boxes().empty());
-        EXPECT_EQ(ui.boxes().back().text, "There was a problem opening the list! (openlist)");
-        EXPECT_NE(ui.boxes().back().caption.find("other.lst: "), std::string::npos);
+        ASSERT_FALSE(user.boxes().empty());
+        EXPECT_EQ(user.boxes().back().text, "There was a problem opening the list! (openlist)");
+        EXPECT_NE(user.boxes().back().caption.find("other.lst: "), std::string::npos);
         EXPECT_EQ(session.openedListName, "");
         EXPECT_EQ(setting("NumPaths"), "1");
         EXPECT_EQ(setting("PerformAction"), "notify %");
@@ -116,7 +116,7 @@ TEST_F(ListCommandsTest, OpenListRefusesAMisfitFileBeforeChangingAnything) {
         EXPECT_EQ(readHome("header.txt"), "header");
         EXPECT_EQ(readHome("data/music.lst"), "edited by hand");
     }
-    EXPECT_EQ(ui.boxes().size(), std::size(cases));
+    EXPECT_EQ(user.boxes().size(), std::size(cases));
 }
 
 TEST_F(ListCommandsTest, ClosingMovesTheSavedListWhenTheOutputFileChanged) {
@@ -151,14 +151,14 @@ TEST_F(ListCommandsTest, TheChooserListsSavedListsSortedWithoutRegardToCase) {
 }
 
 TEST_F(ListCommandsTest, TheChooserButtonNeedsASelection) {
-    EXPECT_EQ(chooseSavedList(ui, ChooserMode::Open, std::nullopt), std::nullopt);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Please select a saved list!"});
-    EXPECT_EQ(chooseSavedList(ui, ChooserMode::Open, std::string("music")), "music.lst");
-    ui.answerYes();
-    EXPECT_EQ(chooseSavedList(ui, ChooserMode::Delete, std::string("music")), "music.lst");
-    EXPECT_EQ(ui.boxes().back().box, Box::Confirm);
-    EXPECT_TRUE(ui.boxes().back().defaultNo);
-    EXPECT_EQ(ui.boxes().back().text, "Are you sure you want to delete this list?");
+    EXPECT_EQ(chooseSavedList(user, ChooserMode::Open, std::nullopt), std::nullopt);
+    EXPECT_EQ(user.texts(), std::vector<std::string>{"Please select a saved list!"});
+    EXPECT_EQ(chooseSavedList(user, ChooserMode::Open, std::string("music")), "music.lst");
+    user.answerYes();
+    EXPECT_EQ(chooseSavedList(user, ChooserMode::Delete, std::string("music")), "music.lst");
+    EXPECT_EQ(user.boxes().back().box, Box::Confirm);
+    EXPECT_TRUE(user.boxes().back().defaultNo);
+    EXPECT_EQ(user.boxes().back().text, "Are you sure you want to delete this list?");
 }
 
 TEST(PreselectedList, TheCurrentListElseTheOnlyOne) {

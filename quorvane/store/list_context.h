@@ -11,7 +11,7 @@ namespace quor::store {
 struct ListContext {
     SettingsStore& store;
     Places places;
-    Interaction& ui;
+    Interaction& user;
 
     AppSettings settings() const { return AppSettings(store, kQuorvane); }
 };

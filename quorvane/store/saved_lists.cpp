@@ -198,8 +198,8 @@ Status writeSavedList(ListContext& context, std::string_view name) {
         }
     }
     if (!skipped.empty()) {
-        context.ui.notice(listingCollisionText(files.base(), skipped), kNoticeCaption,
-                          Shown::Always);
+        context.user.notice(listingCollisionText(files.base(), skipped), kNoticeCaption,
+                            Shown::Always);
     }
     return Status::success();
 }
@@ -256,13 +256,13 @@ Status readSavedListIn(ListContext& context, std::string_view name) {
 }  // namespace
 
 bool deletesavedlist(ListContext& context, std::string_view name) {
-    return runOperation(context.ui,
+    return runOperation(context.user,
                         {"There was a problem saving the list! (deletesavedlist)", Shown::Always},
                         [&] { return deleteSavedListFiles(context, name); });
 }
 
 bool deletecurrentlist(ListContext& context) {
-    return runOperation(context.ui, {"There was a problem opening the list! (deletecurrentlist)"},
+    return runOperation(context.user, {"There was a problem opening the list! (deletecurrentlist)"},
                         [&] { return clearCurrentList(context); });
 }
 
@@ -270,13 +270,13 @@ bool savelist(ListContext& context, std::string_view name) {
     if (name.empty()) {
         return true;
     }
-    return runOperation(context.ui,
+    return runOperation(context.user,
                         {"There was a problem saving the list! (savelist)", Shown::Always},
                         [&] { return writeSavedList(context, name); });
 }
 
 bool loadlist(ListContext& context, std::string_view name) {
-    return runOperation(context.ui, {"There was a problem opening the list! (loadlist)"},
+    return runOperation(context.user, {"There was a problem opening the list! (loadlist)"},
                         [&] { return readSavedListIn(context, name); });
 }
 

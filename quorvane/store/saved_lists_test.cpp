@@ -76,7 +76,7 @@ TEST_F(SavedListsTest, SaveWritesTheListFileLineForLineWithItsCopies) {
     EXPECT_EQ(data("music2.dat"), "?Disk 1\r\n5\r\n*CDs/\r\nb.txt\r\n");
     EXPECT_EQ(data("music.hdr"), "My header\r\n");
     EXPECT_EQ(data("music.ftr"), "My footer\r\n");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(SavedListsTest, SaveWithAnEmptyNameWritesNothing) {
@@ -152,7 +152,7 @@ TEST_F(SavedListsTest, SavingAgainRewritesOnlyWhatChangedAndKeepsEachListingItsO
     EXPECT_EQ(readCacheFile(0), "12\r\n*/home/ann/Music/\r\n");
     ASSERT_TRUE(writeFileAtomically(ctx.places.cacheFile(0), "13\r\n"));
     EXPECT_EQ(data("music0.dat"), "12\r\n*/home/ann/Music/\r\n");
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 TEST_F(SavedListsTest, LoadingAListWithoutHeaderOrFooterRemovesTheCurrentOnes) {
@@ -250,9 +250,9 @@ TEST_F(SavedListsTest, AFileNotLaidOutAsItsVersionSaysIsRefusedAndChangesNothing
     for (const auto& c : cases) {
         dataFile("broken.lst", c.contents);
         EXPECT_FALSE(loadlist(ctx, "broken.lst"));
-        ASSERT_FALSE(ui.boxes().empty());
-        EXPECT_EQ(ui.boxes().back().text, "There was a problem opening the list! (loadlist)");
-        const std::string& caption = ui.boxes().back().caption;
+        ASSERT_FALSE(user.boxes().empty());
+        EXPECT_EQ(user.boxes().back().text, "There was a problem opening the list! (loadlist)");
+        const std::string& caption = user.boxes().back().caption;
         EXPECT_NE(caption.find(c.problem), std::string::npos) << caption;
         EXPECT_NE(caption.find("broken.lst"), std::string::npos) << caption;
         EXPECT_EQ(storeSnapshot(), before);
@@ -263,7 +263,7 @@ TEST_F(SavedListsTest, AFileNotLaidOutAsItsVersionSaysIsRefusedAndChangesNothing
         EXPECT_EQ(readCacheFile(0), "10\r\n*/home/ann/Music/\r\na.mp3\r\n");
     }
     EXPECT_FALSE(loadlist(ctx, "missing.lst"));
-    EXPECT_NE(ui.boxes().back().caption.find("missing.lst"), std::string::npos);
+    EXPECT_NE(user.boxes().back().caption.find("missing.lst"), std::string::npos);
 }
 
 TEST_F(SavedListsTest, AByteOrderMarkBeforeTheVersionIsPassedOver) {
@@ -276,7 +276,7 @@ TEST_F(SavedListsTest, AByteOrderMarkBeforeTheVersionIsPassedOver) {
     ASSERT_TRUE(deletecurrentlist(ctx));
     ASSERT_TRUE(loadlist(ctx, "plain.lst"));
     EXPECT_EQ(storeSnapshot(), marked);
-    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(user.boxes().empty());
 }
 
 // Every older version with exactly its own lines: line n of the file holds
@@ -302,7 +302,7 @@ TEST_F(SavedListsTest, EachOlderVersionReadsItsOwnLayout) {
         }
         dataFile("old.lst", text);
         ASSERT_TRUE(deletecurrentlist(ctx));
-        ASSERT_TRUE(loadlist(ctx, "old.lst")) << v.version << ": " << ui.boxes().back().caption;
+        ASSERT_TRUE(loadlist(ctx, "old.lst")) << v.version << ": " << user.boxes().back().caption;
         EXPECT_EQ(setting("NumPaths"), "1") << v.version;
         EXPECT_EQ(setting("FileMask"), "L4") << v.version;
         EXPECT_EQ(setting("SavePath"), line(v.savePath)) << v.version;
@@ -322,7 +322,7 @@ TEST_F(SavedListsTest, AFolderCountOutOfRangeInTheStoreIsRefused) {
     for (const char* count : {"999999999", "32768", "1e9"}) {
         setSetting("NumPaths", count);
         EXPECT_FALSE(deletecurrentlist(ctx)) << count;
-        EXPECT_NE(ui.boxes().back().caption.find("Overflow"), std::string::npos);
+        EXPECT_NE(user.boxes().back().caption.find("Overflow"), std::string::npos);
         EXPECT_EQ(setting("SavePath"), "/out/odd.txt");
         EXPECT_FALSE(savelist(ctx, "odd.txt")) << count;
         EXPECT_FALSE(inData("odd.lst"));
@@ -390,10 +390,10 @@ TEST_F(SavedListsTest, TwoListsSharingListingNamesNeverOverwriteEachOther) {
     ASSERT_TRUE(savelist(ctx, "a.txt"));
     EXPECT_EQ(data("a10.dat"), "1\r\n*/one/\r\nfrom a1\r\n");
     EXPECT_EQ(data("a9.dat"), "1\r\n*/a/9/\r\nfrom a\r\n");
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].caption, "Notice");
-    EXPECT_NE(ui.boxes()[0].text.find("a10.dat (saved list a1)"), std::string::npos)
-        << ui.boxes()[0].text;
+    ASSERT_EQ(user.boxes().size(), 1u);
+    EXPECT_EQ(user.boxes()[0].caption, "Notice");
+    EXPECT_NE(user.boxes()[0].text.find("a10.dat (saved list a1)"), std::string::npos)
+        << user.boxes()[0].text;
 
     // Loading a does not take a1's listing for its record 10; loading a1
     // still gets its own.
@@ -416,8 +416,8 @@ TEST_F(SavedListsTest, ALineBreakInAValueIsRefusedRatherThanBreakingTheFile) {
     addRecords({"/odd\nname"});
     setSetting("SavePath", "/out/odd.txt");
     EXPECT_FALSE(savelist(ctx, "odd.txt"));
-    EXPECT_EQ(ui.boxes().back().text, "There was a problem saving the list! (savelist)");
-    EXPECT_EQ(ui.boxes().back().shown, Shown::Always);
+    EXPECT_EQ(user.boxes().back().text, "There was a problem saving the list! (savelist)");
+    EXPECT_EQ(user.boxes().back().shown, Shown::Always);
     EXPECT_FALSE(inData("odd.lst"));
 }
 
@@ -425,7 +425,7 @@ TEST_F(SavedListsTest, AMissingDataFolderIsReportedBySave) {
     std::filesystem::remove_all(home.home() / "data");
     setSetting("SavePath", "/out/x.txt");
     EXPECT_FALSE(savelist(ctx, "x.txt"));
-    EXPECT_EQ(ui.boxes().back().text, "There was a problem saving the list! (savelist)");
+    EXPECT_EQ(user.boxes().back().text, "There was a problem saving the list! (savelist)");
     EXPECT_TRUE(deletesavedlist(ctx, "x.txt"));  // creates the data folder
     EXPECT_TRUE(savelist(ctx, "x.txt"));
 }

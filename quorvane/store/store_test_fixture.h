@@ -30,7 +30,7 @@ class StoreTest : public ::testing::Test {
     }
 
     store::ListContext context() {
-        return store::ListContext{*store, store::Places(home.home()), ui};
+        return store::ListContext{*store, store::Places(home.home()), user};
     }
     store::AppSettings settings() { return store::AppSettings(*store, store::kQuorvane); }
 
@@ -78,7 +78,7 @@ class StoreTest : public ::testing::Test {
 
     TempHome home;
     std::unique_ptr<store::SettingsStore> store;
-    ScriptedInteraction ui;
+    ScriptedInteraction user;
 };
 
 }  // namespace quor::testing

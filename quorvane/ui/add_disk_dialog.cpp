@@ -12,7 +12,7 @@ namespace quor::ui {
 AddDiskDialog::AddDiskDialog(store::ListContext& context, generate::RemovableDiskState& state,
                              QWidget* parent)
     : QDialog(parent),
-      interaction_(context.ui, [this](const QString& text) { readingFolder_->setText(text); }),
+      interaction_(context.user, [this](const QString& text) { readingFolder_->setText(text); }),
       context_{context.store, context.places, interaction_},
       disks_(context_, state) {
     setObjectName("frmLabel");

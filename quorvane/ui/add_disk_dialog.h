@@ -24,7 +24,7 @@ namespace quor::ui {
 class AddDiskDialog : public QDialog {
     Q_OBJECT
   public:
-    // The messages go to context.ui; state says which set and how its
+    // The messages go to context.user; state says which set and how its
     // cache file is written (see RemovableDiskState).
     AddDiskDialog(store::ListContext& context, generate::RemovableDiskState& state,
                   QWidget* parent = nullptr);

@@ -32,8 +32,9 @@ constexpr std::string_view kResetText =
 
 // The window could not set itself up from the stored settings: they are
 // reset (the folder records stay) and the program ends.
-int resetSettings(Interaction& ui, store::SettingsStore& settingsStore, const std::string& cause) {
-    ui.notice(kResetText, cause);
+int resetSettings(Interaction& user, store::SettingsStore& settingsStore,
+                  const std::string& cause) {
+    user.notice(kResetText, cause);
     (void)storeGuarded(
         [&] {
             store::AppSettings(settingsStore, store::kQuorvane).removeSection(store::kSettings);
@@ -49,11 +50,11 @@ int runQuorvaneWindow(int argc, char** argv) {
     nameApplication("Quorvane", "quorvane");
     QApplication::setWindowIcon(programIcon("quorvane", drawnQuorvaneIcon()));
     QtInteraction qtUi;
-    Interaction& ui = qtUi;
+    Interaction& user = qtUi;
 
     const store::Places places = store::Places::forThisUser();
     if (Status made = places.ensureFolders(); !made) {
-        ui.notice(made.error(), "Quorvane");
+        user.notice(made.error(), "Quorvane");
         return 1;
     }
     const QString beacon = beaconName(places.programFolder());
@@ -71,22 +72,22 @@ int runQuorvaneWindow(int argc, char** argv) {
     if (!opened) {
         // Nothing can be reset in a store that cannot be opened; nothing is
         // touched, so the user's settings are not lost.
-        ui.notice(kResetText, opened.error());
+        user.notice(kResetText, opened.error());
         return 1;
     }
     store::SettingsStore& settingsStore = **opened;
 
     const WindowServices services = WindowServices::desktop();
-    MainWindow window(settingsStore, places, ui, services);
+    MainWindow window(settingsStore, places, user, services);
     qtUi.setParentWindow(&window);
     qtUi.setStatusBar(window.statusBar());
-    WindowBuild* build = attachWindowBuild(window, ui, services);
+    WindowBuild* build = attachWindowBuild(window, user, services);
     window.setDuplicatesHandler(duplicatesWindowOpener(window, services));
     window.setRemovableDisksHandler(removableDisksWindowOpener(window, services));
     window.setDiskReadHandler(diskReader(window, services));
     window.setPlaylistHandler(playlistSaver(window, services));
     if (Status loaded = window.load(); !loaded) {
-        return resetSettings(ui, settingsStore, loaded.error());
+        return resetSettings(user, settingsStore, loaded.error());
     }
 
     InstanceBeacon listener;

@@ -11,9 +11,9 @@
 
 namespace quor::ui {
 
-DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction& ui,
+DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction& user,
                                        QWidget* parent)
-    : QDialog(parent), settings_(std::move(settings)), ui_(ui) {
+    : QDialog(parent), settings_(std::move(settings)), user_(user) {
     setObjectName("frmDownloadLink");
     setWindowTitle("Edit Link Properties");
     setModal(true);
@@ -57,7 +57,7 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
     });
     connect(buttons.ok, &QPushButton::clicked, this, &DownloadLinkDialog::okClicked);
 
-    (void)storeGuarded(ui_, "The download link could not be read.",
+    (void)storeGuarded(user_, "The download link could not be read.",
                        [&] { link_->setText(qtext(settings_.get(store::kDownloadLink))); });
     example_->setText(qtext(exampleDownloadLink(utf8(link_->text()))));
     link_->selectAll();
@@ -67,7 +67,7 @@ DownloadLinkDialog::DownloadLinkDialog(store::AppSettings settings, Interaction&
 void DownloadLinkDialog::okClicked() {
     const std::string cleaned = cleanDownloadLink(utf8(link_->text()));
     link_->setText(qtext(cleaned));
-    if (storeGuarded(ui_, "The download link could not be saved.",
+    if (storeGuarded(user_, "The download link could not be saved.",
                      [&] { settings_.save(store::kDownloadLink, cleaned); })) {
         accept();
     }

@@ -14,14 +14,14 @@ namespace quor::ui {
 class DownloadLinkDialog : public QDialog {
     Q_OBJECT
   public:
-    DownloadLinkDialog(store::AppSettings settings, Interaction& ui, QWidget* parent = nullptr);
+    DownloadLinkDialog(store::AppSettings settings, Interaction& user, QWidget* parent = nullptr);
 
   public slots:
     void okClicked();
 
   private:
     store::AppSettings settings_;
-    Interaction& ui_;
+    Interaction& user_;
     QLineEdit* link_ = nullptr;
     QLineEdit* example_ = nullptr;
 };

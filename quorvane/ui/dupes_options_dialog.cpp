@@ -12,15 +12,15 @@
 
 namespace quor::ui {
 
-DupesOptionsDialog::DupesOptionsDialog(store::AppSettings settings, Interaction& ui,
+DupesOptionsDialog::DupesOptionsDialog(store::AppSettings settings, Interaction& user,
                                        QWidget* parent)
-    : QDialog(parent), settings_(std::move(settings)), ui_(ui) {
+    : QDialog(parent), settings_(std::move(settings)), user_(user) {
     setObjectName("frmDupesOptions");
     setWindowTitle(qtext(dupes::kDupesOptionsCaption));
     setModal(true);
     buildControls();
     dupes::DupesOptions options;
-    (void)storeGuarded(ui_, "The duplicate file options could not be read.",
+    (void)storeGuarded(user_, "The duplicate file options could not be read.",
                        [&] { options = dupes::readDupesOptions(settings_); });
     slider_->setValue(options.tolerance);
     includeRemovables_->setChecked(options.includeRemovables);
@@ -67,7 +67,7 @@ void DupesOptionsDialog::buildControls() {
 }
 
 void DupesOptionsDialog::okClicked() {
-    if (storeGuarded(ui_, "The duplicate file options could not be saved.", [&] {
+    if (storeGuarded(user_, "The duplicate file options could not be saved.", [&] {
             dupes::saveDupesOptions(settings_, {slider_->value(), includeRemovables_->isChecked()});
         })) {
         accept();

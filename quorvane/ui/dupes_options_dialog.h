@@ -17,7 +17,7 @@ namespace quor::ui {
 class DupesOptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    DupesOptionsDialog(store::AppSettings settings, Interaction& ui, QWidget* parent = nullptr);
+    DupesOptionsDialog(store::AppSettings settings, Interaction& user, QWidget* parent = nullptr);
 
   public slots:
     // Stores the options and closes; a store that cannot be written is
@@ -28,7 +28,7 @@ class DupesOptionsDialog : public QDialog {
     void buildControls();
 
     store::AppSettings settings_;
-    Interaction& ui_;
+    Interaction& user_;
     QSlider* slider_ = nullptr;
     QCheckBox* includeRemovables_ = nullptr;
 };

@@ -17,9 +17,9 @@ constexpr std::string_view kNotSavedText = "The folder options could not be save
 
 }  // namespace
 
-FolderOptionsDialog::FolderOptionsDialog(store::FolderOptions& state, Interaction& ui,
+FolderOptionsDialog::FolderOptionsDialog(store::FolderOptions& state, Interaction& user,
                                          QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui) {
+    : QDialog(parent), state_(state), user_(user) {
     setObjectName("frmProperties");
     setWindowTitle("Folder Options");
     setModal(true);
@@ -90,7 +90,7 @@ void FolderOptionsDialog::okClicked() {
     state_.update = update_->isChecked();
     state_.multipleDisks = multipleDisks_->isChecked();
     bool close = false;
-    (void)storeGuarded(ui_, kNotSavedText, [&] { close = state_.accept(); });
+    (void)storeGuarded(user_, kNotSavedText, [&] { close = state_.accept(); });
     pathName_->setText(qtext(state_.pathName));
     if (close) {
         accept();
@@ -100,7 +100,7 @@ void FolderOptionsDialog::okClicked() {
 void FolderOptionsDialog::multipleDisksClicked() {
     state_.update = update_->isChecked();
     state_.multipleDisks = multipleDisks_->isChecked();
-    (void)storeGuarded(ui_, kNotSavedText, [&] { state_.multipleDisksClicked(); });
+    (void)storeGuarded(user_, kNotSavedText, [&] { state_.multipleDisksClicked(); });
     showState();
 }
 
@@ -116,7 +116,7 @@ void FolderOptionsDialog::addNewClicked() {
 
 void FolderOptionsDialog::readDisks(DiskReadMode mode) {
     if (!diskReader_) {
-        ui_.notice(kNotAvailableText);
+        user_.notice(kNotAvailableText);
         return;
     }
     if (diskReader_(this, state_.index(), mode)) {

@@ -18,7 +18,7 @@ namespace quor::ui {
 class FolderOptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    FolderOptionsDialog(store::FolderOptions& state, Interaction& ui, QWidget* parent = nullptr);
+    FolderOptionsDialog(store::FolderOptions& state, Interaction& user, QWidget* parent = nullptr);
 
     // Reads disks for Add All and Add New; without one they show a notice.
     // Once disks were read, OK has the focus.
@@ -38,7 +38,7 @@ class FolderOptionsDialog : public QDialog {
     void readDisks(DiskReadMode mode);
 
     store::FolderOptions& state_;
-    Interaction& ui_;
+    Interaction& user_;
     DiskReadHandler diskReader_;
     QLineEdit* path_ = nullptr;
     QLineEdit* pathName_ = nullptr;

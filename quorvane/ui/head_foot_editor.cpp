@@ -108,7 +108,7 @@ void HeadFootEditor::okClicked() {
     const std::filesystem::path file = fileOf(context_, which_);
     if (Status written = writeFileAtomically(file, fileContentsForText(utf8(text_->toPlainText())));
         !written) {
-        context_.ui.notice(kindOf(which_).failure, written.error());
+        context_.user.notice(kindOf(which_).failure, written.error());
         return;
     }
     accept();
@@ -132,12 +132,12 @@ void editListText(store::ListContext& context, const WindowServices& services, L
     }
     std::string text;
     {
-        BusyPointer busy(context.ui);
+        BusyPointer busy(context.user);
         Status made = isRegularFile(file) ? Status::success() : writeFileAtomically(file, "");
         Result<std::string> contents =
             made ? readFile(file) : Result<std::string>(Error{made.error()});
         if (!contents) {
-            context.ui.notice(kindOf(which).failure, "Quorvane");
+            context.user.notice(kindOf(which).failure, "Quorvane");
             return;
         }
         text = editableText(*contents);
@@ -210,7 +210,7 @@ void editHtmlTemplate(store::ListContext& context, const WindowServices& service
             return;
         }
     }
-    context.ui.notice(missingTemplateText(context.places.programFolder()), "Quorvane");
+    context.user.notice(missingTemplateText(context.places.programFolder()), "Quorvane");
 }
 
 }  // namespace quor::ui

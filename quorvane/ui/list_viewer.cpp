@@ -16,8 +16,8 @@ const QSize kViewerMinimumTwips(0, 1200);
 
 }  // namespace
 
-ListViewer::ListViewer(store::SettingsStore& store, Interaction& ui, QWidget* parent)
-    : QDialog(parent), store_(store), ui_(ui) {
+ListViewer::ListViewer(store::SettingsStore& store, Interaction& user, QWidget* parent)
+    : QDialog(parent), store_(store), user_(user) {
     setObjectName("frmRecentList");
     setModal(false);
     auto* layout = new QVBoxLayout(this);
@@ -35,7 +35,7 @@ ListViewer::ListViewer(store::SettingsStore& store, Interaction& ui, QWidget* pa
 void ListViewer::showText(const QString& caption, const QString& text) {
     if (!placed_) {
         placed_ = true;
-        restorePlacementOrTell(*this, store_, ui_, kViewListPlacement, kViewerMinimumTwips);
+        restorePlacementOrTell(*this, store_, user_, kViewListPlacement, kViewerMinimumTwips);
     }
     setWindowTitle(caption);
     text_->setPlainText(text);
@@ -44,7 +44,7 @@ void ListViewer::showText(const QString& caption, const QString& text) {
 
 void ListViewer::done(int result) {
     if (isVisible()) {
-        storePlacementOrTell(*this, store_, ui_, kViewListPlacement);
+        storePlacementOrTell(*this, store_, user_, kViewListPlacement);
     }
     QDialog::done(result);
 }

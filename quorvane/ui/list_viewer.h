@@ -16,7 +16,7 @@ namespace quor::ui {
 class ListViewer : public QDialog {
     Q_OBJECT
   public:
-    ListViewer(store::SettingsStore& store, Interaction& ui, QWidget* parent = nullptr);
+    ListViewer(store::SettingsStore& store, Interaction& user, QWidget* parent = nullptr);
 
     // Shows text under caption; the first time at the stored place.
     void showText(const QString& caption, const QString& text);
@@ -28,7 +28,7 @@ class ListViewer : public QDialog {
 
   private:
     store::SettingsStore& store_;
-    Interaction& ui_;
+    Interaction& user_;
     QPlainTextEdit* text_ = nullptr;
     bool placed_ = false;
 };

@@ -56,9 +56,11 @@ std::string lastChangeText(const std::string& path) {
 
 }  // namespace
 
-MainWindow::MainWindow(store::SettingsStore& store, store::Places places, Interaction& ui,
+MainWindow::MainWindow(store::SettingsStore& store, store::Places places, Interaction& user,
                        WindowServices services, QWidget* parent)
-    : QMainWindow(parent), context_{store, std::move(places), ui}, services_(std::move(services)) {
+    : QMainWindow(parent),
+      context_{store, std::move(places), user},
+      services_(std::move(services)) {
     setObjectName("frmMain");
     setWindowTitle("Quorvane");
     buildControls();
@@ -223,7 +225,7 @@ Status MainWindow::load() {
 void MainWindow::showLastUpdated() {
     const std::string savePath = context_.settings().get(store::kSavePath);
     if (!savePath.empty() && isRegularFile(savePath)) {
-        context_.ui.status("List was last updated: " + lastChangeText(savePath));
+        context_.user.status("List was last updated: " + lastChangeText(savePath));
     }
 }
 
@@ -231,7 +233,7 @@ void MainWindow::showAndWelcome() {
     show();
     guarded([&] {
         if (store::numPaths(context_.settings()) == 0) {
-            context_.ui.notice(kWelcomeText, kWelcomeCaption);
+            context_.user.notice(kWelcomeText, kWelcomeCaption);
         }
     });
 }
@@ -272,14 +274,14 @@ std::optional<int> MainWindow::selectedRow() const {
 
 void MainWindow::guarded(const std::function<void()>& command) {
     (void)storeGuarded(command, [this](std::string_view error) {
-        context_.ui.notice("The command could not be completed:\n" + std::string(error),
-                           "Quorvane");
+        context_.user.notice("The command could not be completed:\n" + std::string(error),
+                             "Quorvane");
     });
 }
 
 void MainWindow::runHook(const std::function<void()>& hook) {
     if (!hook) {
-        context_.ui.notice(kNotAvailableText);
+        context_.user.notice(kNotAvailableText);
         return;
     }
     guarded(hook);
@@ -353,7 +355,7 @@ void MainWindow::openFolderOptions(int index) {
     bool rebuild = false;
     guarded([&] {
         store::FolderOptions state(context_, index);
-        FolderOptionsDialog dialog(state, context_.ui, this);
+        FolderOptionsDialog dialog(state, context_.user, this);
         dialog.setDiskReadHandler(diskReadHandler_);
         services_.runDialog(dialog);
         rebuild = dialog.rebuildRequested();
@@ -381,7 +383,7 @@ void MainWindow::openList() {
     }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
-        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Open,
+        SavedListsDialog chooser(context_.user, context_.places, store::ChooserMode::Open,
                                  store::currentListName(context_.settings()), this);
         services_.runDialog(chooser);
         if (store::openList(context_, session_, chooser.chosenListName())) {
@@ -397,7 +399,7 @@ void MainWindow::deleteList() {
     }
     guarded([&] {
         (void)createFolders(context_.places.dataFolder());
-        SavedListsDialog chooser(context_.ui, context_.places, store::ChooserMode::Delete,
+        SavedListsDialog chooser(context_.user, context_.places, store::ChooserMode::Delete,
                                  store::currentListName(context_.settings()), this);
         services_.runDialog(chooser);
         store::deleteList(context_, chooser.chosenListName());

@@ -36,7 +36,7 @@ using DiskReadHandler = std::function<bool(QWidget* owner, int index, DiskReadMo
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    MainWindow(store::SettingsStore& store, store::Places places, Interaction& ui,
+    MainWindow(store::SettingsStore& store, store::Places places, Interaction& user,
                WindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 

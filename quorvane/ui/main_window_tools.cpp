@@ -37,7 +37,7 @@ void MainWindow::search() {
     });
     const QString program = services_.findProgram ? services_.findProgram("quorfind") : QString();
     if (program.isEmpty() || !services_.startDetached(program, {})) {
-        context_.ui.notice(
+        context_.user.notice(
             "Quorfind was not found!\nMake sure quorfind exists in the same folder as quorvane",
             "Quorvane");
     }
@@ -47,12 +47,12 @@ void MainWindow::viewThisList() {
     std::string savePath;
     guarded([&] { savePath = context_.settings().get(store::kSavePath); });
     if (savePath.empty() || !isRegularFile(savePath)) {
-        context_.ui.notice("You must create a list first!");
+        context_.user.notice("You must create a list first!");
         return;
     }
     // The reason goes on a line of its own below the usual text.
     if (const Status opened = services_.openFile(savePath); !opened) {
-        context_.ui.notice(
+        context_.user.notice(
             "There was a problem opening the list! (Toolsmostrecent)\n" + opened.error(),
             "No application could open " + savePath);
     }
@@ -61,7 +61,7 @@ void MainWindow::viewThisList() {
 void MainWindow::showHelp() {
     const QString page = helpPage();
     if (page.isEmpty() || !services_.openUrl(QUrl::fromLocalFile(page))) {
-        context_.ui.notice(
+        context_.user.notice(
             "There was a problem opening the help file. Please go to the Quorvane folder\nand "
             "open the help page to view help.");
     }
@@ -74,7 +74,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::listPreferences() {
     guarded([&] {
-        PreferencesDialog dialog(context_.settings(), context_.ui, services_, this);
+        PreferencesDialog dialog(context_.settings(), context_.user, services_, this);
         services_.runDialog(dialog);
     });
     refreshListLabel();
@@ -82,7 +82,7 @@ void MainWindow::listPreferences() {
 
 void MainWindow::actionAfterListCreation() {
     guarded([&] {
-        PerformDialog dialog(context_.settings(), context_.ui, this);
+        PerformDialog dialog(context_.settings(), context_.user, this);
         services_.runDialog(dialog);
     });
 }

@@ -10,8 +10,8 @@
 
 namespace quor::ui {
 
-PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidget* parent)
-    : QDialog(parent), settings_(std::move(settings)), ui_(ui) {
+PerformDialog::PerformDialog(store::AppSettings settings, Interaction& user, QWidget* parent)
+    : QDialog(parent), settings_(std::move(settings)), user_(user) {
     setObjectName("frmPerform");
     setWindowTitle("Perform Action on List");
     setModal(true);
@@ -36,13 +36,13 @@ PerformDialog::PerformDialog(store::AppSettings settings, Interaction& ui, QWidg
     }
     const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
     connect(buttons.ok, &QPushButton::clicked, this, &PerformDialog::okClicked);
-    (void)storeGuarded(ui_, "The action could not be read.",
+    (void)storeGuarded(user_, "The action could not be read.",
                        [&] { action_->setText(qtext(settings_.get(store::kPerformAction))); });
     setMinimumWidth(460);
 }
 
 void PerformDialog::okClicked() {
-    if (storeGuarded(ui_, "The action could not be saved.",
+    if (storeGuarded(user_, "The action could not be saved.",
                      [&] { settings_.save(store::kPerformAction, utf8(action_->text())); })) {
         accept();
     }

@@ -13,14 +13,14 @@ namespace quor::ui {
 class PerformDialog : public QDialog {
     Q_OBJECT
   public:
-    PerformDialog(store::AppSettings settings, Interaction& ui, QWidget* parent = nullptr);
+    PerformDialog(store::AppSettings settings, Interaction& user, QWidget* parent = nullptr);
 
   public slots:
     void okClicked();
 
   private:
     store::AppSettings settings_;
-    Interaction& ui_;
+    Interaction& user_;
     QLineEdit* action_ = nullptr;
 };
 

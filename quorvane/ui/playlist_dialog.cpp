@@ -22,8 +22,8 @@ bool savePlaylist(store::ListContext& context, const WindowServices& services, Q
     if (chosen.isEmpty()) {
         return false;
     }
-    BusyPointer busy(context.ui);
-    return generate::SaveToPlaylist(context, utf8(chosen)).ok();
+    BusyPointer busy(context.user);
+    return generate::saveToPlaylist(context, utf8(chosen)).ok();
 }
 
 std::function<void()> playlistSaver(MainWindow& main, WindowServices services) {

@@ -28,9 +28,9 @@ QRadioButton* radio(QWidget* parent, QLayout* layout, const char* name, const QS
 
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(store::AppSettings settings, Interaction& ui,
+PreferencesDialog::PreferencesDialog(store::AppSettings settings, Interaction& user,
                                      WindowServices services, QWidget* parent)
-    : QDialog(parent), settings_(std::move(settings)), ui_(ui), services_(std::move(services)) {
+    : QDialog(parent), settings_(std::move(settings)), user_(user), services_(std::move(services)) {
     setObjectName("frmOptions");
     setWindowTitle("List Preferences");
     setModal(true);
@@ -262,14 +262,14 @@ ListPreferences PreferencesDialog::current() const {
 void PreferencesDialog::okClicked() {
     // When the store fails nothing was written (one transaction): the
     // dialog stays open.
-    if (storeGuarded(ui_, "The list preferences could not be saved.",
+    if (storeGuarded(user_, "The list preferences could not be saved.",
                      [&] { writeListPreferences(settings_, current()); })) {
         accept();
     }
 }
 
 void PreferencesDialog::editDownloadLink() {
-    DownloadLinkDialog dialog(settings_, ui_, this);
+    DownloadLinkDialog dialog(settings_, user_, this);
     services_.runDialog(dialog);
 }
 

@@ -28,7 +28,7 @@ namespace quor::ui {
 class PreferencesDialog : public QDialog {
     Q_OBJECT
   public:
-    PreferencesDialog(store::AppSettings settings, Interaction& ui, WindowServices services,
+    PreferencesDialog(store::AppSettings settings, Interaction& user, WindowServices services,
                       QWidget* parent = nullptr);
 
     // What the controls hold now (what OK would write).
@@ -51,7 +51,7 @@ class PreferencesDialog : public QDialog {
     void setTableDetailsEnabled(bool on);
 
     store::AppSettings settings_;
-    Interaction& ui_;
+    Interaction& user_;
     WindowServices services_;
     std::string storedSavePath_;
     std::string workingSavePath_;

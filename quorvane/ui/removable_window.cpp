@@ -99,7 +99,7 @@ void RemovableWindow::buildMenu() {
 
 void RemovableWindow::load() {
     showList(removable::fillDiskList(context_), std::nullopt);
-    restorePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement,
+    restorePlacementOrTell(*this, context_.store, context_.user, kRemovePlacement,
                            kRemovableMinimumTwips);
 }
 
@@ -146,7 +146,7 @@ void RemovableWindow::viewSelected() {
         return;
     }
     if (!viewer_) {
-        viewer_ = new ListViewer(context_.store, context_.ui, this);
+        viewer_ = new ListViewer(context_.store, context_.user, this);
     }
     viewer_->showText(qtext(view->caption), qtext(view->text));
 }
@@ -190,7 +190,7 @@ void RemovableWindow::closeEvent(QCloseEvent* event) {
         if (viewer_ && viewer_->isVisible()) {
             viewer_->close();  // it goes with this window, and keeps its place
         }
-        storePlacementOrTell(*this, context_.store, context_.ui, kRemovePlacement);
+        storePlacementOrTell(*this, context_.store, context_.user, kRemovePlacement);
     }
     event->accept();
 }

@@ -59,7 +59,7 @@ bool saveListOutputAs(store::ListContext& context, const WindowServices& service
     const std::string newPath = utf8(chosen);
     if (Status allowed = context.places.checkListOutputFile(newPath, context.store.file());
         !allowed) {
-        context.ui.notice(allowed.error(), store::kQuorvane);
+        context.user.notice(allowed.error(), store::kQuorvane);
         return false;
     }
     // Each shows its own failure; the new output file is chosen either way.

@@ -9,10 +9,10 @@
 
 namespace quor::ui {
 
-SavedListsDialog::SavedListsDialog(Interaction& ui, const store::Places& places,
+SavedListsDialog::SavedListsDialog(Interaction& user, const store::Places& places,
                                    store::ChooserMode mode, std::string_view currentList,
                                    QWidget* parent)
-    : QDialog(parent), ui_(ui), mode_(mode) {
+    : QDialog(parent), user_(user), mode_(mode) {
     setObjectName("frmSavedLists");
     const store::ChooserTexts texts = store::chooserTexts(mode);
     setWindowTitle(qtext(texts.caption));
@@ -50,7 +50,7 @@ void SavedListsDialog::chooseClicked() {
     if (const auto items = lists_->selectedItems(); !items.isEmpty()) {
         selected = utf8(items.first()->text());
     }
-    const auto answer = store::chooseSavedList(ui_, mode_, selected);
+    const auto answer = store::chooseSavedList(user_, mode_, selected);
     if (!answer) {
         return;
     }

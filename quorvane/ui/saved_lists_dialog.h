@@ -20,7 +20,7 @@ class SavedListsDialog : public QDialog {
     Q_OBJECT
   public:
     // currentList names the current list as store::preselectedList takes it.
-    SavedListsDialog(Interaction& ui, const store::Places& places, store::ChooserMode mode,
+    SavedListsDialog(Interaction& user, const store::Places& places, store::ChooserMode mode,
                      std::string_view currentList, QWidget* parent = nullptr);
 
     // The chosen list's file name ("music.lst"), or "" when the chooser was
@@ -31,7 +31,7 @@ class SavedListsDialog : public QDialog {
     void chooseClicked();
 
   private:
-    Interaction& ui_;
+    Interaction& user_;
     store::ChooserMode mode_;
     QListWidget* lists_ = nullptr;
     std::string chosen_;

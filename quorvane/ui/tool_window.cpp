@@ -7,7 +7,7 @@
 
 namespace quor::ui {
 
-void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
+void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& user,
                             const PlacementKeys& keys, QSize minimumTwips) {
     std::string failure;
     const auto placeAsStored = [&] {
@@ -19,13 +19,13 @@ void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Intera
     (void)storeGuarded(placeAsStored, [&](std::string_view error) { failure = error; });
     if (!failure.empty()) {
         restoreDefaultPlacement(window, keys, minimumTwips);
-        ui.notice("The stored place of this window could not be used.", failure);
+        user.notice("The stored place of this window could not be used.", failure);
     }
 }
 
-void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
+void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& user,
                           const PlacementKeys& keys) {
-    (void)storeGuarded(ui, "The place of this window could not be stored.", [&] {
+    (void)storeGuarded(user, "The place of this window could not be stored.", [&] {
         store::AppPlacementSettings settings(store::AppSettings(store, store::kQuorvane));
         storePlacement(window, settings, keys);
     });

@@ -36,10 +36,10 @@ class ToolBoxes {
 
 // restorePlacement; when the stored place is unusable the window opens at
 // its default place and the user is told why.
-void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& ui,
+void restorePlacementOrTell(QWidget& window, store::SettingsStore& store, Interaction& user,
                             const PlacementKeys& keys, QSize minimumTwips);
 // storePlacement, telling the user when the store fails.
-void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& ui,
+void storePlacementOrTell(const QWidget& window, store::SettingsStore& store, Interaction& user,
                           const PlacementKeys& keys);
 
 // The command that opens the tool window made by make() over main, or

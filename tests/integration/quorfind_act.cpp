@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         std::cerr << "quorfind_act: " << opened.error() << '\n';
         return 1;
     }
-    find::TerminalInteraction ui(std::cerr);
+    find::TerminalInteraction user(std::cerr);
     const find::FindSettings settings(**opened);
     const store::Places places = store::Places::forThisUser();
     const Result<find::OwnList> list = find::loadOwnList(places.dataFolder(), settings.localList());
@@ -85,8 +85,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const find::SearchResult found =
-        find::searchOwnList(*list, find::cleanSearchText(args[1]), false, ui);
-    const find::ActionContext context{find::ListType::OwnList, *list, ui};
+        find::searchOwnList(*list, find::cleanSearchText(args[1]), false, user);
+    const find::ActionContext context{find::ListType::OwnList, *list, user};
     const int handed = runAction(args, settings, found.rows.toVector(), context);
     std::cout << "handed " << handed << " of " << found.rows.size() << '\n';
     return handed == static_cast<int>(found.rows.size()) ? 0 : 1;

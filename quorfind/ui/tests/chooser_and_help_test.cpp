@@ -65,7 +65,7 @@ void ChooserAndHelpTest::chooserListsTheSavedListsWithoutExtension() {
         QCOMPARE(dialog.focusWidget(), &child<QListWidget>(dialog, "lstSavedLists"));
         screenshot(dialog, "frmSavedLists");
     });
-    (void)chooseListToSearch(nullptr, world.places(), "", world.ui);
+    (void)chooseListToSearch(nullptr, world.places(), "", world.user);
     QVERIFY(*ran);
 }
 
@@ -85,11 +85,11 @@ void ChooserAndHelpTest::openIsEnabledOnlyWithASelection() {
         select(dialog, 2);
         open.click();
     });
-    QCOMPARE(chooseListToSearch(nullptr, world.places(), "old.lst", world.ui),
+    QCOMPARE(chooseListToSearch(nullptr, world.places(), "old.lst", world.user),
              std::string("rock.lst"));
     QVERIFY(*ran);
     QVERIFY(stayedOpen);
-    QVERIFY(world.ui.boxes().empty());
+    QVERIFY(world.user.boxes().empty());
 }
 
 void ChooserAndHelpTest::enterOpensTheCurrentOrOnlyList_data() {
@@ -173,10 +173,10 @@ void ChooserAndHelpTest::chooserResults() {
         }
     });
     const std::string chosen =
-        chooseListToSearch(nullptr, world.places(), previous.toStdString(), world.ui);
+        chooseListToSearch(nullptr, world.places(), previous.toStdString(), world.user);
     QVERIFY(*ran);
     QCOMPARE(QString::fromStdString(chosen), expected);
-    QVERIFY(world.ui.boxes().empty());
+    QVERIFY(world.user.boxes().empty());
 }
 
 void ChooserAndHelpTest::chooserHandsBackTheFileNameBytes() {
@@ -187,7 +187,8 @@ void ChooserAndHelpTest::chooserHandsBackTheFileNameBytes() {
         select(dialog, 0);
         child<QPushButton>(dialog, "btnOpen").click();
     });
-    QCOMPARE(chooseListToSearch(nullptr, world.places(), "", world.ui), std::string("caf\xe9.lst"));
+    QCOMPARE(chooseListToSearch(nullptr, world.places(), "", world.user),
+             std::string("caf\xe9.lst"));
     QVERIFY(*ran);
 }
 
@@ -214,10 +215,10 @@ void ChooserAndHelpTest::helpTextNamesThisSystemsPlaces() {
 
 void ChooserAndHelpTest::helpBoxIsShownWithItsCaption() {
     DialogWorld world;
-    showFirstStartHelp(world.ui, world.places());
-    QCOMPARE(world.ui.boxes().size(), std::size_t(1));
-    QCOMPARE(world.ui.boxes()[0].caption, std::string("Quorfind Help - Please Read"));
-    QCOMPARE(world.ui.boxes()[0].text, firstStartHelpText(world.home.home() / "Lists"));
+    showFirstStartHelp(world.user, world.places());
+    QCOMPARE(world.user.boxes().size(), std::size_t(1));
+    QCOMPARE(world.user.boxes()[0].caption, std::string("Quorfind Help - Please Read"));
+    QCOMPARE(world.user.boxes()[0].text, firstStartHelpText(world.home.home() / "Lists"));
 
     // The box of the window itself, over the program folder of this user.
     auto ran = onModal("", [](QWidget& box) {

@@ -47,7 +47,7 @@ struct DialogWorld {
     TempHome home;
     std::unique_ptr<store::SettingsStore> store = openStore(home.home());
     find::FindSettings settings{*store};
-    ScriptedInteraction ui;
+    ScriptedInteraction user;
 };
 
 namespace detail {

@@ -65,8 +65,8 @@ void InstantSearchWindowTest::eachKeyShowsRowsAndCountAndNothingElse() {
     QCOMPARE(boxItems(box), recent);
     QCOMPARE(f.window->windowTitle(), QString("Quorfind - music.txt"));
     QCOMPARE(f.child<QPushButton>("btnSearch").text(), QString("Search"));
-    QVERIFY(f.world.ui.boxes().empty());
-    QCOMPARE(f.world.ui.busyDepth(), 0);
+    QVERIFY(f.world.user.boxes().empty());
+    QCOMPARE(f.world.user.busyDepth(), 0);
     // The rows act as the rows of a full search.
     const std::vector<SearchRow> rows = f.window->results().resultRows();
     QCOMPARE(rows.size(), std::size_t{3});
@@ -80,7 +80,7 @@ void InstantSearchWindowTest::noMatchesShowsAsItsRow() {
     QCOMPARE(f.rows(), std::vector<std::string>{std::string(kNoMatchesRow)});
     QVERIFY(f.window->results().notes());
     QCOMPARE(f.status(), QString("Found 0 matching files."));
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 void InstantSearchWindowTest::aChangedListIsReadAgain() {

@@ -69,7 +69,7 @@ void OptionsDialogsTest::optionsShowTheStoredFlagsOrTheirDefaults() {
                               "chkSearchAsYouType", "btnMirc", "btnClose"}));
         screenshot(dialog, "frmOptions");
     });
-    runOptionsDialog(nullptr, world.settings, world.ui);
+    runOptionsDialog(nullptr, world.settings, world.user);
     QVERIFY(*ran);
 
     // Flags read as their leading number: "1.0" is set, "2" is not.
@@ -83,9 +83,9 @@ void OptionsDialogsTest::optionsShowTheStoredFlagsOrTheirDefaults() {
         QVERIFY(!child<QCheckBox>(dialog, "chkIncludeHScrollBar").isChecked());
         QVERIFY(!child<QCheckBox>(dialog, "chkSearchAsYouType").isChecked());
     });
-    runOptionsDialog(nullptr, world.settings, world.ui);
+    runOptionsDialog(nullptr, world.settings, world.user);
     QVERIFY(*ran);
-    QVERIFY(world.ui.boxes().empty());
+    QVERIFY(world.user.boxes().empty());
 }
 
 void OptionsDialogsTest::optionsStoreTheFlagsHoweverTheyAreClosed_data() {
@@ -102,7 +102,7 @@ void OptionsDialogsTest::optionsStoreTheFlagsHoweverTheyAreClosed() {
         setBoxes(dialog, true, false, false, false);
         leave(dialog, static_cast<Leave>(how), "btnClose");
     });
-    runOptionsDialog(nullptr, world.settings, world.ui);
+    runOptionsDialog(nullptr, world.settings, world.user);
     QVERIFY(*ran);
     QCOMPARE(world.setting(kAlwaysOnTop), std::string("1"));
     QCOMPARE(world.setting(kIncludeFolders), std::string("0"));
@@ -130,7 +130,7 @@ void OptionsDialogsTest::mircButtonStoresFirstThenOpensTheMircOptions() {
         });
         child<QPushButton>(dialog, "btnMirc").click();
     });
-    runOptionsDialog(nullptr, world.settings, world.ui);
+    runOptionsDialog(nullptr, world.settings, world.user);
     QVERIFY(*ran);
     QVERIFY(*mircRan);
     QVERIFY(optionsGone);
@@ -158,7 +158,7 @@ void OptionsDialogsTest::mircOptionsRefillEmptyBoxesOnOk() {
         QCOMPARE(service.text(), QString("mIRC"));
         QCOMPARE(command.text(), QString("/DCC send %N %P"));
     });
-    runMircOptionsDialog(nullptr, world.settings, world.ui);
+    runMircOptionsDialog(nullptr, world.settings, world.user);
     QVERIFY(*ran);
     QCOMPARE(world.setting(kDdeServiceName), std::string("mIRC"));
     QCOMPARE(world.setting(kDdeSendString), std::string("/DCC send %N %P"));
@@ -188,7 +188,7 @@ void OptionsDialogsTest::mircOptionsStoreEditsOnOkOnly() {
             leave(dialog, static_cast<Leave>(how), "btnOK");
         }
     });
-    runMircOptionsDialog(nullptr, world.settings, world.ui);
+    runMircOptionsDialog(nullptr, world.settings, world.user);
     QVERIFY(*ran);
     QCOMPARE(world.setting(kDdeServiceName), std::string(stored ? "hexchat" : "weechat"));
     QCOMPARE(world.setting(kDdeSendString), std::string(stored ? "/msg friend %F" : "<missing>"));

@@ -75,20 +75,20 @@ void ResultActionsTest::everyActionButCopyRefusesAnotherSource() {
         {"mnuEditRename", RowAction::Rename},     {"mnuEditDCC", RowAction::DccSend}};
     for (const Case& c : cases) {
         f.trigger(c.action);
-        QCOMPARE(f.world.ui.boxes().back().text,
+        QCOMPARE(f.world.user.boxes().back().text,
                  std::string(refusalFirstLine(c.refusal)) + "\n" + std::string(kRefusalSecondLine));
     }
     emit f.window->resultView().dragRequested();
-    QCOMPARE(f.world.ui.boxes().back().text.substr(0, 30),
+    QCOMPARE(f.world.user.boxes().back().text.substr(0, 30),
              std::string(refusalFirstLine(RowAction::Drag)).substr(0, 30));
-    QCOMPARE(f.world.ui.boxes().size(), 7u);
+    QCOMPARE(f.world.user.boxes().size(), 7u);
     QVERIFY(f.world.launched.empty() && f.world.dragged.empty());
     QVERIFY(f.world.dialogsRun.empty() && f.world.fileRequests.size() == 1);
     QVERIFY(f.world.home.exists("music/a.mp3"));
 
     f.trigger("mnuEditCopy");
     QCOMPARE(QApplication::clipboard()->text(), QString("Music/a.mp3"));
-    QCOMPARE(f.world.ui.boxes().size(), 7u);
+    QCOMPARE(f.world.user.boxes().size(), 7u);
 }
 
 void ResultActionsTest::copyTextPutsTheShownRowsOnTheClipboard() {
@@ -100,7 +100,7 @@ void ResultActionsTest::copyTextPutsTheShownRowsOnTheClipboard() {
     f.select({});
     f.trigger("mnuEditCopy");  // nothing selected: the clipboard stays
     QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 void ResultActionsTest::openAndQueueHandTheResolvedPaths() {
@@ -178,7 +178,7 @@ void ResultActionsTest::keysReachTheSearchBoxAndTheSelectedRows() {
     f.window->searchBox().lineEdit()->setCursorPosition(0);
     QTest::keyClick(f.window->searchBox().lineEdit(), Qt::Key_Delete);
     QCOMPARE(f.window->searchBox().currentText(), QString("b"));
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 
     // On the rows, F2 renames and Delete deletes the selected files.
     view.setFocus();
@@ -187,13 +187,13 @@ void ResultActionsTest::keysReachTheSearchBoxAndTheSelectedRows() {
     QCOMPARE(f.world.dialogsRun, std::vector<std::string>{"frmRename"});
     view.setFocus();
     f.select({0});
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     QTest::keyClick(&view, Qt::Key_Delete);
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
-    QCOMPARE(f.world.ui.boxes()[0].text, std::string(kDeleteQuestion));
+    QCOMPARE(f.world.user.boxes().size(), 1u);
+    QCOMPARE(f.world.user.boxes()[0].text, std::string(kDeleteQuestion));
 
     QTest::keyClick(f.window.get(), Qt::Key_F1);
-    QCOMPARE(f.world.ui.boxes().back().text, std::string(kHelpFailedText));
+    QCOMPARE(f.world.user.boxes().back().text, std::string(kHelpFailedText));
     QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!f.window->isVisible());
 }
@@ -218,13 +218,13 @@ void ResultActionsTest::doubleClickOpensTheRowUnderThePointer() {
 void ResultActionsTest::deleteAsksThenRemovesTheFilesAndKeepsTheRows() {
     Searched f;
     f.select({0, 1});
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     f.trigger("mnuEditDelete");
     QVERIFY(f.world.home.exists("music/a.mp3"));
     QCOMPARE(f.window->resultView().selectedRowNumbers(), (std::vector<int>{0, 1}));
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     f.trigger("mnuEditDelete");
-    QCOMPARE(f.world.ui.boxes().back().text, std::string(kDeleteQuestion));
+    QCOMPARE(f.world.user.boxes().back().text, std::string(kDeleteQuestion));
     QVERIFY(!f.world.home.exists("music/a.mp3"));
     QVERIFY(!f.world.home.exists("music/Rock/b.mp3"));
     QVERIFY(f.world.home.exists("music/Rock/c d.mp3"));
@@ -244,7 +244,7 @@ void ResultActionsTest::renameMovesTheFileAndNeverReplacesOne() {
     f.select({1});
     f.world.newPaths = {f.world.music("Rock/c d.mp3")};
     f.trigger("mnuEditRename");
-    QCOMPARE(f.world.ui.texts().back(),
+    QCOMPARE(f.world.user.texts().back(),
              "Can't rename, the file " + f.world.music("Rock/c d.mp3") + " already exists!");
     QCOMPARE(f.world.home.read("music/Rock/c d.mp3"), std::string("c"));
     QCOMPARE(f.world.home.read("music/Rock/b.mp3"), std::string("b"));
@@ -284,7 +284,7 @@ void ResultActionsTest::playlistAppendsEveryRowWhenNoneIsSelected() {
     f.world.saveAnswers = {QString::fromStdString(f.world.home.path("none.m3u").string())};
     f.trigger("mnuEditPlaylist");
     QCOMPARE(f.world.home.read("none.m3u"), std::string());
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 void ResultActionsTest::dragCarriesTheResolvedPaths() {
@@ -298,7 +298,7 @@ void ResultActionsTest::dragCarriesTheResolvedPaths() {
     f.select({1});
     emit f.window->resultView().dragRequested();
     QCOMPARE(f.world.dragged.size(), 1u);
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 void ResultActionsTest::rightClickKeepsOrReplacesTheSelection() {
@@ -356,13 +356,13 @@ void ResultActionsTest::dccSendWritesToTheIrcClientsPipe() {
     f.world.nicknames = {""};  // Cancel: nothing is sent, and no link is tried
     f.trigger("mnuPopupDCC");
     QCOMPARE(f.world.dialogsRun, (std::vector<std::string>{"frmIRCnick", "frmIRCnick"}));
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 
     f.world.setSetting(kDdeSendString, "/msg friend %F");  // no nickname needed
     f.trigger("mnuEditDCC");                               // the pipe has no reader now
     QCOMPARE(f.world.dialogsRun.size(), 2u);
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
-    QCOMPARE(f.world.ui.boxes()[0].caption, std::string("Quorfind"));
+    QCOMPARE(f.world.user.boxes().size(), 1u);
+    QCOMPARE(f.world.user.boxes()[0].caption, std::string("Quorfind"));
 }
 
 void ResultActionsTest::tipsNameThePlayerAndIrcClientInUse() {

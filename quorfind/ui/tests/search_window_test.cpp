@@ -66,7 +66,7 @@ void SearchWindowTest::startsOnTheOwnListWithInstructions() {
     QCOMPARE(f.world.setting(kListType), std::string("0"));
     QCOMPARE(f.window->searchBox().count(), 8);
     QCOMPARE(f.window->searchBox().currentText(), QString());
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 void SearchWindowTest::ownListSearchShowsRowsStatusAndCaption() {
@@ -113,7 +113,7 @@ void SearchWindowTest::enterSearchesAndAPickSearchesAgain() {
     QCOMPARE(box.count(), 8);
     QCOMPARE(f.rows(), std::vector<std::string>{"Music/Rock/b.mp3"});
     QCOMPARE(f.window->searchBox().currentText(), QString("b.mp3"));
-    QCOMPARE(f.world.ui.busyDepth(), 0);
+    QCOMPARE(f.world.user.busyDepth(), 0);
 
     box.setCurrentIndex(0);  // a recent search picked from the list runs as it stands
     emit box.activated(0);
@@ -212,14 +212,14 @@ void SearchWindowTest::listsFolderIsCreatedAndSearched() {
     WindowFixture f;
     std::filesystem::remove_all(f.world.places().listsFolder());
     f.child<QAction>("mnuFileOpenListsFolder").trigger();
-    QCOMPARE(f.world.ui.boxes().at(0).caption, std::string(kNoListsCaption));
+    QCOMPARE(f.world.user.boxes().at(0).caption, std::string(kNoListsCaption));
     QVERIFY(std::filesystem::is_directory(f.world.places().listsFolder()));
     QCOMPARE(f.window->windowTitle(), QString("Quorfind - Lists Folder"));
     f.world.home.file("home/Lists/friends.txt", "Abbey Road.mp3\r\nother\r\n");
     f.search("abbey");
     QCOMPARE(f.rows(), std::vector<std::string>{"FRIENDS.TXT - Abbey Road.mp3"});
     screenshot(*f.window, "search-window-lists-folder");
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
+    QCOMPARE(f.world.user.boxes().size(), 1u);
 }
 
 void SearchWindowTest::aFullResultListKeepsItsRowsAndSaysSoOnce() {
@@ -228,7 +228,7 @@ void SearchWindowTest::aFullResultListKeepsItsRowsAndSaysSoOnce() {
     f.reopen();
     f.search("");  // the own list's three rows
     QCOMPARE(f.rows(), (std::vector<std::string>{kMusicRows[0], kMusicRows[1]}));
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{std::string(kTooManyMatchesText)});
+    QCOMPARE(f.world.user.texts(), std::vector<std::string>{std::string(kTooManyMatchesText)});
     QCOMPARE(f.status(), QString("Found 2 matching files."));
 
     const auto list = f.world.home.file("lists/many.txt", "s1\ns2\ns3\ns4\n");
@@ -236,7 +236,7 @@ void SearchWindowTest::aFullResultListKeepsItsRowsAndSaysSoOnce() {
     f.child<QAction>("mnuFileOpenNonLocal").trigger();
     f.search("s");
     QCOMPARE(f.rows(), (std::vector<std::string>{"s1", "s2"}));
-    QCOMPARE(f.world.ui.texts().size(), 2u);
+    QCOMPARE(f.world.user.texts().size(), 2u);
 }
 
 void SearchWindowTest::savedListChooserMakesTheOwnList() {
@@ -253,7 +253,8 @@ void SearchWindowTest::savedListChooserMakesTheOwnList() {
     f.world.home.file("home/data/broken.lst", "3.2\r\n");
     f.world.listChoices = {"broken.lst"};
     f.child<QAction>("mnuFileOpenLocal").trigger();
-    QCOMPARE(f.world.ui.boxes().at(0).text, std::string("There was a problem opening your list!"));
+    QCOMPARE(f.world.user.boxes().at(0).text,
+             std::string("There was a problem opening your list!"));
     QCOMPARE(f.window->currentListPath(), std::string("/web/other.txt"));
 }
 
@@ -305,14 +306,14 @@ void SearchWindowTest::placementKeepsTheMinimumAndStoresTwips() {
 
     f.world.setSetting("SearchWidth", "wide");
     f.reopen();
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
-    QVERIFY(f.world.ui.boxes()[0].text.find("SearchWidth") != std::string::npos);
+    QCOMPARE(f.world.user.boxes().size(), 1u);
+    QVERIFY(f.world.user.boxes()[0].text.find("SearchWidth") != std::string::npos);
     QCOMPARE(f.rows(), instructions());
 }
 
 void SearchWindowTest::firstStartOpensCentredAndGrownWithTheFont() {
     FindWorld world;
-    SearchWindow window(*world.store, world.places(), world.ui, world.services());
+    SearchWindow window(*world.store, world.places(), world.user, world.services());
     QFont large;
     large.setPixelSize(26);
     window.setFont(large);
@@ -373,7 +374,7 @@ void SearchWindowTest::optionsSetTopMostAndScrollRange() {
 void SearchWindowTest::helpWithoutAPageSaysSo() {
     WindowFixture f;
     f.child<QAction>("mnuHelp").trigger();
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{std::string(kHelpFailedText)});
+    QCOMPARE(f.world.user.texts(), std::vector<std::string>{std::string(kHelpFailedText)});
     f.world.helpPage = "/usr/share/quorvane/help/index.html";
     f.child<QAction>("mnuHelp").trigger();
     QCOMPARE(f.world.opened, std::vector<QString>{f.world.helpPage});

@@ -140,20 +140,20 @@ void TrayAndStartTest::aListNotRebuiltIsToldInAMessageBox() {
     f.child<QAction>("mnuUpdateList").trigger();
     f.child<QAction>("mnuUpdateList").trigger();
     QCOMPARE(f.world.updatesRunning.size(), 2u);
-    QVERIFY(f.world.ui.boxes().empty());  // nothing is known until a run ends
+    QVERIFY(f.world.user.boxes().empty());  // nothing is known until a run ends
 
     f.world.updatesRunning[0](std::nullopt);  // rebuilt
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
     const std::string failure = std::string(kListNotRebuilt) + "\nit is busy";
     f.world.updatesRunning[1](failure);
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
-    QCOMPARE(f.world.ui.boxes()[0].text, failure);
-    QCOMPARE(f.world.ui.boxes()[0].caption, std::string("Quorfind"));
+    QCOMPARE(f.world.user.boxes().size(), 1u);
+    QCOMPARE(f.world.user.boxes()[0].text, failure);
+    QCOMPARE(f.world.user.boxes()[0].caption, std::string("Quorfind"));
 
     f.child<QAction>("mnuUpdateList").trigger();
     f.window.reset();  // a run that ends after the window has gone tells nobody
     f.world.updatesRunning[2](failure);
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
+    QCOMPARE(f.world.user.boxes().size(), 1u);
 }
 
 void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
@@ -177,12 +177,12 @@ void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
              "\nThe running Quorvane window did not build the list: it is busy"},
     };
     for (const Case& c : cases) {
-        quor::testing::ScriptedInteraction ui;
+        quor::testing::ScriptedInteraction user;
         QEventLoop loop;
         int calls = 0;
         std::optional<std::string> told = "(not called)";
         const bool started =
-            startListUpdate(ui, std::vector<std::string>{script.string(), c.status},
+            startListUpdate(user, std::vector<std::string>{script.string(), c.status},
                             [&](const std::optional<std::string>& failure) {
                                 ++calls;
                                 told = failure;
@@ -200,14 +200,14 @@ void TrayAndStartTest::anUpdateRunsWithoutWaitingAndLearnsHowItEnded() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the ended run
         QCOMPARE(calls, 1);
         QCOMPARE(told, c.told);
-        QVERIFY(ui.boxes().empty());
+        QVERIFY(user.boxes().empty());
     }
 
-    quor::testing::ScriptedInteraction ui;
-    QVERIFY(!startListUpdate(ui, std::nullopt, [](const std::optional<std::string>&) {}));
-    QVERIFY(!startListUpdate(ui, std::vector<std::string>{tree.path("none").string()},
+    quor::testing::ScriptedInteraction user;
+    QVERIFY(!startListUpdate(user, std::nullopt, [](const std::optional<std::string>&) {}));
+    QVERIFY(!startListUpdate(user, std::vector<std::string>{tree.path("none").string()},
                              [](const std::optional<std::string>&) {}));
-    QCOMPARE(ui.texts(), (std::vector<std::string>(2, std::string(kQuorvaneNotFound))));
+    QCOMPARE(user.texts(), (std::vector<std::string>(2, std::string(kQuorvaneNotFound))));
 }
 
 }  // namespace quor::find::ui

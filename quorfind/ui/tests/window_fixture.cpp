@@ -137,7 +137,7 @@ find::ui::SearchServices FindWorld::services() {
 
 void WindowFixture::reopen() {
     window.reset();
-    window = std::make_unique<find::ui::SearchWindow>(*world.store, world.places(), world.ui,
+    window = std::make_unique<find::ui::SearchWindow>(*world.store, world.places(), world.user,
                                                       world.services());
     window->load();
 }

@@ -50,7 +50,7 @@ struct FindWorld {
 
     TempHome home;
     std::unique_ptr<store::SettingsStore> store;
-    ScriptedInteraction ui;
+    ScriptedInteraction user;
     std::string musicFolder;
 
     // Answers, taken in order ("" when a queue is empty).

@@ -43,7 +43,7 @@ struct HandoffWorld {
         world.settings().saveSetting("SavePath", world.home.path("out/list.txt").string());
         world.settings().saveSetting("ShowHeader", "0");
         window = world.makeMainWindow();
-        build = attachWindowBuild(*window, world.ui, world.services());
+        build = attachWindowBuild(*window, world.user, world.services());
         build->interaction().setEventInterval(std::chrono::milliseconds(0));
         (void)window->load();
     }
@@ -170,7 +170,7 @@ void BuildHandoffTest::theWindowBuildsItsOpenListWhenIdle() {
         QCOMPARE(acceptedBeforeTheBuild, 1);
         QCOMPARE(f.accepted, 1);
         QVERIFY(f.world.home.read("out/list.txt").find("a.txt") != std::string::npos);
-        QVERIFY(f.world.ui.boxes().empty());
+        QVERIFY(f.world.user.boxes().empty());
         QVERIFY(!f.window->building());
     }
 }

@@ -59,7 +59,7 @@ struct BuildWorld {
         s.saveSetting("ShowHeader", "0");
         s.saveSetting("ShowSummary", "0");
         window = world.makeMainWindow();
-        build = attachWindowBuild(*window, world.ui, world.services());
+        build = attachWindowBuild(*window, world.user, world.services());
         build->interaction().setEventInterval(std::chrono::milliseconds(0));
         (void)window->load();
         window->resize(900, window->height());  // room for the whole folder path
@@ -141,8 +141,8 @@ void BuildWindowTest::buildShowsTheFolderBeingReadAndTheFoldersDone() {
              QString("List: list.txt, 5 files, 8B"));
     QCOMPARE(f.window->windowTitle(), QString("Quorvane - list.txt"));
     QVERIFY(f.world.home.read("out/list.txt").find("b.txt") != std::string::npos);
-    QCOMPARE(f.world.ui.busyDepth(), 0);
-    QVERIFY(f.world.ui.boxes().empty());
+    QCOMPARE(f.world.user.busyDepth(), 0);
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 // A menu entry under the pointer shows its tip in the status bar; when the
@@ -214,7 +214,7 @@ void BuildWindowTest::withoutAnOutputFileTheChooserAsksAndTheActionRuns() {
     f.world.settings().saveSetting("PerformAction", "notify %");
     // Cancelled: nothing is built.
     click(*f.window, "btnMakeList");
-    QCOMPARE(f.world.ui.texts(),
+    QCOMPARE(f.world.user.texts(),
              std::vector<std::string>{"You must choose a save file for the list!"});
     QVERIFY(f.world.started.empty());
 
@@ -233,7 +233,7 @@ void BuildWindowTest::withoutAnOutputFileTheChooserAsksAndTheActionRuns() {
     // An action that cannot be started is told; the list stays saved.
     f.world.startSucceeds = false;
     click(*f.window, "btnMakeList");
-    QCOMPARE(f.world.ui.boxes().back().text,
+    QCOMPARE(f.world.user.boxes().back().text,
              std::string("Problem executing your action command on the list!"));
     QVERIFY(f.status().startsWith("List saved as: "));
 }
@@ -267,7 +267,7 @@ void BuildWindowTest::playlistIsAppendedToTheChosenFile() {
     child<QAction>(*f.window, "mnuMakePlayList").trigger();
     QCOMPARE(f.world.saveRequests.back().folder, QString::fromStdString(f.path("lists") + "/"));
     QCOMPARE(f.world.home.read("lists/mine.m3u"), crlf("/kept/first.mp3\n" + files + files));
-    QCOMPARE(f.world.ui.busyDepth(), 0);
+    QCOMPARE(f.world.user.busyDepth(), 0);
 }
 
 void BuildWindowTest::screenshots() {

@@ -78,7 +78,7 @@ void DialogsTest::preferencesShowStoredChoices() {
 
 void DialogsTest::preferencesDependenciesFollowTheMasterBoxes() {
     UiWorld world;
-    PreferencesDialog dialog(world.settings(), world.ui, world.services());
+    PreferencesDialog dialog(world.settings(), world.user, world.services());
     // A text list: no HTML settings; no sizes, paths or folders-only.
     for (const char* name :
          {"chkIncludeLinks", "chkUseHTMLTable", "chkShowTableBorders", "chkAlternateColors",
@@ -158,12 +158,12 @@ void DialogsTest::preferencesWriteInOrderOnlyOnOk() {
 
     UiWorld world;
     {
-        PreferencesDialog dialog(world.settings(), world.ui, world.services());
+        PreferencesDialog dialog(world.settings(), world.user, world.services());
         box(dialog, "chkFooter")->click();
         click(dialog, "btnCancel");
     }
     QCOMPARE(world.setting("ShowFooter"), std::string("<missing>"));
-    PreferencesDialog dialog(world.settings(), world.ui, world.services());
+    PreferencesDialog dialog(world.settings(), world.user, world.services());
     box(dialog, "chkFooter")->click();
     child<QRadioButton>(dialog, "optBigList").click();
     child<QLineEdit>(dialog, "FileMask").setText("*.mp3");
@@ -183,7 +183,7 @@ void DialogsTest::savePathFollowsTheFormat() {
     UiWorld world;
     world.settings().saveSetting("HTML", "1");
     world.settings().saveSetting("SavePath", "/lists/my.list.txt");
-    PreferencesDialog dialog(world.settings(), world.ui, world.services());
+    PreferencesDialog dialog(world.settings(), world.user, world.services());
     QCOMPARE(dialog.workingSavePath(), std::string("/lists/my.list.html"));
     child<QRadioButton>(dialog, "optText").click();
     QCOMPARE(dialog.workingSavePath(), std::string("/lists/my.list.txt"));
@@ -202,7 +202,7 @@ void DialogsTest::downloadLinkIsCleanedAndExampled() {
     QCOMPARE(exampleDownloadLink("http://h"), std::string("http://h/mymusic/song.mp3"));
 
     UiWorld world;
-    DownloadLinkDialog dialog(world.settings(), world.ui);
+    DownloadLinkDialog dialog(world.settings(), world.user);
     auto* link = &child<QLineEdit>(dialog, "txtDownloadLink");
     link->setText("http://h/ my files/");
     QCOMPARE(child<QLineEdit>(dialog, "txtExampleLink").text(),
@@ -220,28 +220,27 @@ void DialogsTest::folderOptionsMultipleDisksAnsweredNoKeepsTheDisks() {
     world.home.file("home/0.txt", "?disk1");
     auto context = world.context();
     store::FolderOptions state(context, 0);
-    FolderOptionsDialog dialog(state, world.ui);
+    FolderOptionsDialog dialog(state, world.user);
     auto* disks = box(dialog, "Check2");
     QVERIFY(disks->isChecked());
     QVERIFY(!box(dialog, "Check1")->isEnabled());
     QVERIFY(child<QWidget>(dialog, "btnAddAll").isEnabled());
-    world.ui.answerNo();
+    world.user.answerNo();
     disks->click();
     QVERIFY(disks->isChecked());
     QVERIFY(world.home.exists("home/0.txt"));
-    QVERIFY(world.ui.boxes().back().defaultNo);
-    world.ui.answerYes();
+    QVERIFY(world.user.boxes().back().defaultNo);
+    world.user.answerYes();
     disks->click();
     QVERIFY(!disks->isChecked());
-    QVERIFY(box(dialog, "Check1")->isChecked() &&
-            box(dialog, "Check1")->isEnabled());
+    QVERIFY(box(dialog, "Check1")->isChecked() && box(dialog, "Check1")->isEnabled());
     QVERIFY(!child<QWidget>(dialog, "btnAddNew").isEnabled());
     QVERIFY(!world.home.exists("home/0.txt"));
     QCOMPARE(store::readFolderRecord(world.settings(), 0).cdrom, std::string("0"));
     // An empty path keeps the dialog open.
     child<QLineEdit>(dialog, "Path").clear();
     click(dialog, "btnOK");
-    QCOMPARE(world.ui.texts().back(), std::string("You must enter a valid path!"));
+    QCOMPARE(world.user.texts().back(), std::string("You must enter a valid path!"));
     QCOMPARE(dialog.result(), 0);
 }
 
@@ -250,7 +249,7 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
     world.addRecords({"/media/cd"});
     auto context = world.context();
     store::FolderOptions state(context, 0);
-    FolderOptionsDialog dialog(state, world.ui);
+    FolderOptionsDialog dialog(state, world.user);
     box(dialog, "Check2")->click();  // an ordinary folder becomes a disk set
     QCOMPARE(store::readFolderRecord(world.settings(), 0).cdrom, std::string("1"));
     std::vector<std::pair<int, DiskReadMode>> reads;
@@ -262,17 +261,17 @@ void DialogsTest::folderOptionsDiskButtonsRequestARebuild() {
     auto* addAll = &child<QPushButton>(dialog, "btnAddAll");
     addAll->setFocus();
     click(dialog, "btnAddAll");  // no disks yet: nothing to erase, nothing asked
-    QVERIFY(world.ui.boxes().empty());
+    QVERIFY(world.user.boxes().empty());
     QCOMPARE(reads.size(), 1u);
     QCOMPARE(reads[0].second, DiskReadMode::AddAll);
     QVERIFY(dialog.rebuildRequested());
     // Enter after the disks were read closes the dialog, not Add All again.
     QCOMPARE(dialog.focusWidget(), &child<QWidget>(dialog, "btnOK"));
 
-    world.ui.answerNo();
+    world.user.answerNo();
     click(dialog, "btnAddAll");  // now there are disks: asked, No by default
-    QCOMPARE(world.ui.boxes().size(), 1u);
-    QVERIFY(world.ui.boxes()[0].defaultNo);
+    QCOMPARE(world.user.boxes().size(), 1u);
+    QVERIFY(world.user.boxes()[0].defaultNo);
     QCOMPARE(reads.size(), 1u);
     click(dialog, "btnAddNew");
     QCOMPARE(reads.size(), 2u);
@@ -361,7 +360,7 @@ void DialogsTest::templateIsEditedWithAGraphicalEditor() {
     auto context = world.context();
     auto services = world.services();
     editHtmlTemplate(context, services);  // no template: the message, nothing started
-    QVERIFY(world.ui.texts().at(0).starts_with("There was a problem opening "));
+    QVERIFY(world.user.texts().at(0).starts_with("There was a problem opening "));
     QVERIFY(world.started.empty() && world.opened.empty());
     QVERIFY(!world.home.exists("home/Template.html"));
 
@@ -401,15 +400,15 @@ void DialogsTest::templateWithoutAnEditorGoesToThePlainTextApplication() {
     std::filesystem::remove(world.home.path("xdg/data/applications/pad.desktop"));
     editHtmlTemplate(context, world.services());
     QCOMPARE(world.opened, std::vector<QUrl>{QUrl::fromLocalFile(path)});
-    QVERIFY(world.ui.boxes().empty());
+    QVERIFY(world.user.boxes().empty());
 }
 
 void DialogsTest::screenshots() {
     UiWorld world;
     world.settings().saveSetting("HTML", "1");
-    PreferencesDialog preferences(world.settings(), world.ui, world.services());
+    PreferencesDialog preferences(world.settings(), world.user, world.services());
     screenshot(preferences, "list-preferences");
-    DownloadLinkDialog link(world.settings(), world.ui);
+    DownloadLinkDialog link(world.settings(), world.user);
     screenshot(link, "download-link");
     auto context = world.context();
     HeadFootEditor editor(context, ListText::Header, "My files\nAsk me for anything");

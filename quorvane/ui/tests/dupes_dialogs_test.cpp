@@ -58,7 +58,7 @@ class DupesDialogsTest : public QObject {
 void DupesDialogsTest::optionsShowTheStoredChoices() {
     UiWorld world;
     {
-        DupesOptionsDialog dialog(world.settings(), world.ui);
+        DupesOptionsDialog dialog(world.settings(), world.user);
         QCOMPARE(dialog.windowTitle(), QString("Duplicate File Options"));
         QCOMPARE(child<QLabel>(dialog, "lblInstruction").text(),
                  QString("Select how close files must be to match:"));
@@ -81,16 +81,16 @@ void DupesDialogsTest::optionsShowTheStoredChoices() {
     }
     world.settings().saveSetting("DupesSlider", "1");
     world.settings().saveSetting("DupesIncludeRemovables", "0");
-    DupesOptionsDialog dialog(world.settings(), world.ui);
+    DupesOptionsDialog dialog(world.settings(), world.user);
     QCOMPARE(slider(dialog).value(), 1);
     QVERIFY(!removables(dialog).isChecked());
-    QVERIFY(world.ui.boxes().empty());
+    QVERIFY(world.user.boxes().empty());
 }
 
 void DupesDialogsTest::optionsAreStoredOnlyOnOk() {
     UiWorld world;
     {
-        DupesOptionsDialog dialog(world.settings(), world.ui);
+        DupesOptionsDialog dialog(world.settings(), world.user);
         QTest::keyClick(&slider(dialog), Qt::Key_Home);  // the keyboard reaches both ends
         removables(dialog).setChecked(false);
         QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -99,7 +99,7 @@ void DupesDialogsTest::optionsAreStoredOnlyOnOk() {
     QCOMPARE(world.setting("DupesSlider"), std::string("<missing>"));
     QCOMPARE(world.setting("DupesIncludeRemovables"), std::string("<missing>"));
 
-    DupesOptionsDialog dialog(world.settings(), world.ui);
+    DupesOptionsDialog dialog(world.settings(), world.user);
     QTest::keyClick(&slider(dialog), Qt::Key_End);
     removables(dialog).setChecked(false);
     click(dialog, "btnOK");
@@ -186,7 +186,7 @@ void DupesDialogsTest::screenshots() {
     child<QPushButton>(*window, "btnSearch").click();
     selectRow(*window, 3);
     screenshot(*window, "dupes-window");
-    DupesOptionsDialog options(f.world.settings(), f.world.ui);
+    DupesOptionsDialog options(f.world.settings(), f.world.user);
     screenshot(options, "dupes-options");
     RenameFileDialog rename("My Song.mp3");
     screenshot(rename, "dupes-rename");

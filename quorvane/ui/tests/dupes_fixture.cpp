@@ -36,8 +36,8 @@ std::unique_ptr<ui::DupesWindow> DupesWorld::makeWindow() {
     auto recording = std::make_unique<RecordingOpener>();
     opener = recording.get();
     auto window =
-        std::make_unique<ui::DupesWindow>(*world.store, store::Places(world.home.home()), &world.ui,
-                                          world.services(), std::move(recording));
+        std::make_unique<ui::DupesWindow>(*world.store, store::Places(world.home.home()),
+                                          &world.user, world.services(), std::move(recording));
     window->load();
     return window;
 }

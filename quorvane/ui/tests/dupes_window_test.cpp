@@ -89,7 +89,7 @@ void DupesWindowTest::searchListsThePairsAndTellsHowMany() {
     // Without a list of at least two files nothing is searched.
     f.world.settings().saveSetting("NumFiles", "1");
     button(*window, "btnSearch").click();
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{"You must first create a list!"});
+    QCOMPARE(f.world.user.texts(), std::vector<std::string>{"You must first create a list!"});
     QCOMPARE(shownRows(*window), QStringList{kInstruction});
 
     f.world.settings().saveSetting("NumFiles", "5");
@@ -115,7 +115,7 @@ void DupesWindowTest::searchListsThePairsAndTellsHowMany() {
         QCOMPARE(dupesList(*window).item(row)->isSelected(), file);
         QCOMPARE(stateOf(*window).actionsEnabled, file);
     }
-    QCOMPARE(f.world.ui.busyDepth(), 0);
+    QCOMPARE(f.world.user.busyDepth(), 0);
 
     // A search that finds nothing says so in the list.
     f.writeCacheFile(1, "1\n*More/\nother.txt*  1KB\n");
@@ -166,21 +166,21 @@ void DupesWindowTest::deleteRemovesTheFileItsRowAndItsCacheLine() {
     DupesWorld f;
     auto window = f.makeWindow();
     trigger(*window, "mnuDelete");
-    QCOMPARE(f.world.ui.texts().back(), std::string("You must first select a file to delete!"));
+    QCOMPARE(f.world.user.texts().back(), std::string("You must first select a file to delete!"));
     button(*window, "btnSearch").click();
 
     // The Delete key asks first; No keeps everything.
     selectRow(*window, 1);
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     QTest::keyClick(&dupesList(*window), Qt::Key_Delete);
     const std::string path = f.musicFolder() + "/Rock/my_song.MP3";
-    QCOMPARE(f.world.ui.boxes().back().text,
+    QCOMPARE(f.world.user.boxes().back().text,
              "Are you sure you want to delete the\nfile: " + path + "?");
-    QCOMPARE(f.world.ui.boxes().back().caption, std::string("Warning"));
+    QCOMPARE(f.world.user.boxes().back().caption, std::string("Warning"));
     QVERIFY(f.world.home.exists("music/Rock/my_song.MP3"));
     QCOMPARE(shownRows(*window), kBothPairs);
 
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     QTest::keyClick(&dupesList(*window), Qt::Key_Delete);
     QVERIFY(!f.world.home.exists("music/Rock/my_song.MP3"));
     QStringList expected = kBothPairs;
@@ -201,12 +201,12 @@ void DupesWindowTest::deleteRemovesTheFileItsRowAndItsCacheLine() {
     trigger(*window, "mnuDelete");
     QCOMPARE(shownRows(*window), expected);
     selectRow(*window, 3);
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     trigger(*window, "mnuDelete");
     QVERIFY(!f.world.home.exists("more/cab.mp3"));
     QCOMPARE(f.cacheFile(1), quor::testing::crlf("3\n*More/\nabc.mp3*  1KB\nother.txt*  1KB\n"));
     QCOMPARE(f.world.setting("NumFiles"), std::string("3"));
-    QCOMPARE(f.world.ui.unscriptedQuestions(), 0);
+    QCOMPARE(f.world.user.unscriptedQuestions(), 0);
 }
 
 void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
@@ -214,7 +214,7 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
     f.world.home.file("music/taken.mp3");
     auto window = f.makeWindow();
     trigger(*window, "mnuRename");
-    QCOMPARE(f.world.ui.texts().back(), std::string("You must first select a file to rename!"));
+    QCOMPARE(f.world.user.texts().back(), std::string("You must first select a file to rename!"));
     QVERIFY(f.world.dialogsRun.empty());
     button(*window, "btnSearch").click();
     selectRow(*window, 0);
@@ -235,7 +235,7 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
         return dialog.result();
     });
     button(*window, "btnRename").click();
-    QCOMPARE(f.world.ui.texts().back(),
+    QCOMPARE(f.world.user.texts().back(),
              std::string("Can't rename, the file taken.mp3 already exists!"));
     QVERIFY(f.world.home.exists("music/My Song.mp3"));
 
@@ -256,7 +256,7 @@ void DupesWindowTest::renameRenamesTheFileItsRowsAndItsCacheLine() {
     QCOMPARE(f.cacheFile(0), quor::testing::crlf("2\n*Music/\nBestSong.mp3*      3KB\n"
                                                  "*Music/Rock/\nmy_song.MP3*      3KB\n"));
     QVERIFY(!dupesList(*window).selectedItems().isEmpty());
-    QCOMPARE(f.world.ui.unscriptedQuestions(), 0);
+    QCOMPARE(f.world.user.unscriptedQuestions(), 0);
 }
 
 void DupesWindowTest::openHandsTheFileToTheDesktop() {
@@ -284,16 +284,17 @@ void DupesWindowTest::openHandsTheFileToTheDesktop() {
     trigger(*window, "mnuOpen");
     const std::string path = f.musicFolder() + "/My Song.mp3";
     QCOMPARE(f.opener->calls, (std::vector<Call>{{path, "open"}, {path, "play"}}));
-    QCOMPARE(f.world.ui.texts().back(), std::string(dupes::kNotRegistered) + "\n\nno application");
+    QCOMPARE(f.world.user.texts().back(),
+             std::string(dupes::kNotRegistered) + "\n\nno application");
 
     // A file that is not there asks for its disk; Cancel ends the action.
     f.opener->calls.clear();
     std::filesystem::remove(f.world.home.path("more/abc.mp3"));
     selectRow(*window, 3);
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     button(*window, "btnOpen").click();
-    QCOMPARE(f.world.ui.boxes().back().text, "Please insert the disk " + f.moreFolder() + "/");
-    QCOMPARE(f.world.ui.boxes().back().caption, std::string("File Not Found"));
+    QCOMPARE(f.world.user.boxes().back().text, "Please insert the disk " + f.moreFolder() + "/");
+    QCOMPARE(f.world.user.boxes().back().caption, std::string("File Not Found"));
     QVERIFY(f.opener->calls.empty());
 }
 

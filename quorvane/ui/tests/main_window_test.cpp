@@ -31,7 +31,7 @@ struct Fixture {
 
     Fixture() {
         window = std::make_unique<MainWindow>(*world.store, store::Places(world.home.home()),
-                                              world.ui, world.services());
+                                              world.user, world.services());
     }
     QListWidget& list() { return child<QListWidget>(*window, "PathList"); }
     QStringList rows() {
@@ -78,9 +78,9 @@ void MainWindowTest::emptyStoreWelcomesAfterShowing() {
     QCOMPARE(f.window->windowTitle(), QString("Quorvane"));
     f.window->showAndWelcome();
     QVERIFY(f.window->isVisible());
-    QCOMPARE(f.world.ui.boxes().size(), 1u);
-    QCOMPARE(f.world.ui.boxes()[0].caption, std::string("Welcome to Brevard's Quorvane!"));
-    QVERIFY(f.world.ui.boxes()[0].text.starts_with("To begin making a list:\n\n1. Click"));
+    QCOMPARE(f.world.user.boxes().size(), 1u);
+    QCOMPARE(f.world.user.boxes()[0].caption, std::string("Welcome to Brevard's Quorvane!"));
+    QVERIFY(f.world.user.boxes()[0].text.starts_with("To begin making a list:\n\n1. Click"));
 }
 
 void MainWindowTest::addFolderStoresRecordAndOpensItsOptions() {
@@ -108,7 +108,7 @@ void MainWindowTest::addingTheSameFolderTwiceIsRefused() {
     QVERIFY(f.window->load().ok());
     f.world.folderAnswers = {"/data/Music", "/data/music", ""};
     click(*f.window, "btnAdd");
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>{"That folder has already been added!"});
+    QCOMPARE(f.world.user.texts(), std::vector<std::string>{"That folder has already been added!"});
     click(*f.window, "btnAdd");  // exact comparison: another case is another folder
     QCOMPARE(f.rows(), (QStringList{"/data/Music", "/data/music"}));
     click(*f.window, "btnAdd");  // the chooser was cancelled
@@ -122,16 +122,16 @@ void MainWindowTest::deleteKeyRemovesAfterConfirmation() {
     f.world.home.file("home/2.txt", "c listing");
     QVERIFY(f.window->load().ok());
     f.select(1);
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     QTest::keyClick(&f.list(), Qt::Key_Delete);
     QCOMPARE(f.rows().size(), 3);
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     QTest::keyClick(&f.list(), Qt::Key_Delete);
     QCOMPARE(f.rows(), (QStringList{"/a", "/c"}));
     QCOMPARE(f.world.setting("NumPaths"), std::string("2"));
     QCOMPARE(f.world.home.read("home/1.txt"), std::string("c listing"));
     QVERIFY(!f.world.home.exists("home/2.txt"));
-    QCOMPARE(f.world.ui.boxes()[0].text,
+    QCOMPARE(f.world.user.boxes()[0].text,
              std::string("Are you sure you want to remove the folder: \n/b\nfrom your list?"));
 }
 
@@ -152,7 +152,7 @@ void MainWindowTest::upAndDownKeysMoveTheFolderAndTheSelectionFollows() {
     QTest::keyClick(&f.list(), Qt::Key_Down);
     QCOMPARE(f.rows(), (QStringList{"/a", "/c", "/b"}));
     QCOMPARE(*f.window->selectedRow(), 1);
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 }
 
 void MainWindowTest::rightClickSelectsTheRowAndOffersTheMenu() {
@@ -194,7 +194,7 @@ void MainWindowTest::commandsWithoutSelectionSayWhatIsMissing() {
     click(*f.window, "btnRemove");
     click(*f.window, "btnOptions");
     f.trigger("mnuPathListMoveDown");
-    QCOMPARE(f.world.ui.texts(),
+    QCOMPARE(f.world.user.texts(),
              (std::vector<std::string>{"You must first select a folder to remove!",
                                        "You must select a folder first!",
                                        "You must first select a folder to move it!"}));
@@ -261,8 +261,8 @@ void MainWindowTest::saveListOutputAsRefusesAFileTheProgramsOwn() {
     f.trigger("mnuFileSaveAs");
     QCOMPARE(f.world.setting("SavePath"), std::string("/web/old.txt"));
     QVERIFY(!f.world.home.exists("home/data/settings.lst"));
-    QCOMPARE(f.world.ui.boxes().size(), std::size_t{1});
-    QVERIFY(f.world.ui.boxes()[0].text.starts_with("The list cannot be saved as " + store));
+    QCOMPARE(f.world.user.boxes().size(), std::size_t{1});
+    QVERIFY(f.world.user.boxes()[0].text.starts_with("The list cannot be saved as " + store));
 }
 
 void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
@@ -292,7 +292,7 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
         return dialog.result();
     });
     f.trigger("mnuOpenList");
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
     QVERIFY(f.rows().isEmpty());
 
     // Enter opens the selected list.
@@ -311,7 +311,7 @@ void MainWindowTest::newOpenAndDeleteListThroughTheChooser() {
 
     // Delete answered No deletes nothing; Yes deletes the saved list only.
     for (bool yes : {false, true}) {
-        f.world.ui.answer(yes);
+        f.world.user.answer(yes);
         f.world.dialogScripts.push_back([](QDialog& dialog) {
             SCRIPT_CHECK(dialog.windowTitle(), QString("Delete List"));
             SCRIPT_CHECK(child<QAbstractButton>(dialog, "btnOpen").text(), QString("Delete"));
@@ -337,12 +337,12 @@ void MainWindowTest::searchWritesQuorfindSettingsAndStartsIt() {
     QCOMPARE(quorfind.setting("ListType"), std::string("0"));
     QCOMPARE(f.world.started.size(), 1u);
     QCOMPARE(f.world.started[0], QStringList{"/opt/q/quorfind"});
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
 
     f.world.programFound.clear();
     f.trigger("mnuSearch");
     QCOMPARE(
-        f.world.ui.texts(),
+        f.world.user.texts(),
         std::vector<std::string>{
             "Quorfind was not found!\nMake sure quorfind exists in the same folder as quorvane"});
 }
@@ -353,18 +353,18 @@ void MainWindowTest::viewThisListNeedsAnExistingList() {
     f.trigger("mnuToolsRecentList");
     f.world.settings().saveSetting("SavePath", (f.world.home.root() / "gone.txt").string());
     f.trigger("mnuToolsRecentList");
-    QCOMPARE(f.world.ui.texts(), (std::vector<std::string>{"You must create a list first!",
-                                                           "You must create a list first!"}));
+    QCOMPARE(f.world.user.texts(), (std::vector<std::string>{"You must create a list first!",
+                                                             "You must create a list first!"}));
     const auto list = f.world.home.file("list.txt", "x");
     f.world.settings().saveSetting("SavePath", list.string());
     f.trigger("mnuToolsRecentList");
     QCOMPARE(f.world.opened.at(0), QUrl::fromLocalFile(QString::fromStdString(list.string())));
     f.world.openSucceeds = false;
     f.trigger("mnuToolsRecentList");
-    QCOMPARE(f.world.ui.texts().back(),
+    QCOMPARE(f.world.user.texts().back(),
              std::string("There was a problem opening the list! (Toolsmostrecent)\n"
                          "No application is set to open files of this type."));
-    QCOMPARE(f.world.ui.boxes().back().caption, "No application could open " + list.string());
+    QCOMPARE(f.world.user.boxes().back().caption, "No application could open " + list.string());
 }
 
 void MainWindowTest::hooksWithoutHandlerShowANotice() {
@@ -374,7 +374,7 @@ void MainWindowTest::hooksWithoutHandlerShowANotice() {
          {"mnuMakePlayList", "mnuToolsRemovable", "mnuToolsDupes", "mnuFileMakeList"}) {
         f.trigger(action);
     }
-    QCOMPARE(f.world.ui.texts(), std::vector<std::string>(4, std::string(kNotAvailableText)));
+    QCOMPARE(f.world.user.texts(), std::vector<std::string>(4, std::string(kNotAvailableText)));
     int built = 0;
     f.window->setBuildHandler([&] { ++built; });
     click(*f.window, "btnMakeList");
@@ -439,15 +439,15 @@ void MainWindowTest::menuKeysRunTheirCommands() {
     QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmSavedLists"});
 
     QTest::keyClick(f.window.get(), Qt::Key_F1);  // the help page, or why it cannot open
-    QCOMPARE(f.world.opened.size() + f.world.ui.boxes().size(), 1u);
+    QCOMPARE(f.world.opened.size() + f.world.user.boxes().size(), 1u);
 
     // Delete is the folder list's: in the list it asks to remove the folder.
     f.list().setFocus();
     f.select(0);
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     QTest::keyClick(&f.list(), Qt::Key_Delete);
     QVERIFY(
-        f.world.ui.boxes().back().text.starts_with("Are you sure you want to remove the folder"));
+        f.world.user.boxes().back().text.starts_with("Are you sure you want to remove the folder"));
     QCOMPARE(f.rows(), QStringList{"/music"});
 
     QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);

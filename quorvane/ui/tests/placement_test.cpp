@@ -73,7 +73,7 @@ void PlacementTest::windowsOffEveryScreenMoveToThePrimary() {
 
 void PlacementTest::mainWindowOpensAtItsStoredPlacement() {
     UiWorld world;
-    MainWindow window(*world.store, store::Places(world.home.home()), world.ui, world.services());
+    MainWindow window(*world.store, store::Places(world.home.home()), world.user, world.services());
     const double dpi = logicalDpi(window);
     auto s = world.settings();
     s.saveSetting("MainLeft", std::to_string(pixelsToTwips(40, dpi)));
@@ -94,7 +94,7 @@ void PlacementTest::mainWindowOpensAtItsStoredPlacement() {
 void PlacementTest::minimisedWindowKeepsTheLastPlacement() {
     UiWorld world;
     world.settings().saveSetting("MainLeft", "1234");
-    MainWindow window(*world.store, store::Places(world.home.home()), world.ui, world.services());
+    MainWindow window(*world.store, store::Places(world.home.home()), world.user, world.services());
     QVERIFY(window.load().ok());
     window.show();
     window.setWindowState(Qt::WindowMinimized);
@@ -108,7 +108,7 @@ void PlacementTest::minimisedWindowKeepsTheLastPlacement() {
 void PlacementTest::unusablePlacementFailsTheLoad() {
     UiWorld world;
     world.settings().saveSetting("MainTop", "left of centre");
-    MainWindow window(*world.store, store::Places(world.home.home()), world.ui, world.services());
+    MainWindow window(*world.store, store::Places(world.home.home()), world.user, world.services());
     const Status loaded = window.load();
     QVERIFY(!loaded.ok());
     QVERIFY(loaded.error().find("MainTop") != std::string::npos);

@@ -73,7 +73,7 @@ struct DiskWorld {
     }
     std::unique_ptr<RemovableWindow> makeWindow() {
         auto window = std::make_unique<RemovableWindow>(
-            *world.store, store::Places(world.home.home()), &world.ui, world.services());
+            *world.store, store::Places(world.home.home()), &world.user, world.services());
         window->load();
         return window;
     }
@@ -153,13 +153,13 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
     DiskWorld f;
     const auto mainWindow = f.world.makeMainWindow();
     MainWindow& main = *mainWindow;
-    (void)attachWindowBuild(main, f.world.ui, f.world.services());
+    (void)attachWindowBuild(main, f.world.user, f.world.services());
     main.setDiskReadHandler(diskReader(main, f.world.services()));
     QVERIFY(main.load().ok());
 
     // Add All: the set starts anew with the disks read now.
     f.world.dialogScripts.push_back([&](QDialog& options) {
-        f.world.ui.answerYes();  // erase the disks entered so far
+        f.world.user.answerYes();  // erase the disks entered so far
         click(options, "btnAddAll");
         click(options, "btnOK");
         return options.result();
@@ -191,7 +191,7 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
     });
     main.openFolderOptions(0);
     QCOMPARE(f.world.dialogsRun, (std::vector<QString>{"frmProperties", "frmLabel"}));
-    QCOMPARE(f.world.ui.texts().back(), std::string("There is already a disk with this name!"));
+    QCOMPARE(f.world.user.texts().back(), std::string("There is already a disk with this name!"));
     QCOMPARE(f.cacheFile(0), crlf("?Backup\n1\n*Backup/\nthree.txt\n"
                                   "?CD:12\n2\n*CD:12/\none.txt\n*CD:12/Sub/\ntwo.txt\n"));
     // Disks were read, so the list was built again when the dialog closed.
@@ -215,7 +215,7 @@ void RemovableWindowTest::folderOptionsAddAllAndAddNewReadDisksUnderTheTypedName
     main.openFolderOptions(0);
     QVERIFY(f.cacheFile(0).starts_with(crlf("?Archive\n1\n*Archive/\nfour.txt\n?Backup\n")));
     QVERIFY(f.world.home.read("out/list.txt").find("four.txt") != std::string::npos);
-    QCOMPARE(f.world.ui.busyDepth(), 0);
+    QCOMPARE(f.world.user.busyDepth(), 0);
 }
 
 void RemovableWindowTest::aBuildAsksForTheDisksOfASetWithoutItsCacheFile() {
@@ -223,11 +223,11 @@ void RemovableWindowTest::aBuildAsksForTheDisksOfASetWithoutItsCacheFile() {
     std::filesystem::remove(f.world.home.path("home/0.txt"));
     const auto mainWindow = f.world.makeMainWindow();
     MainWindow& main = *mainWindow;
-    (void)attachWindowBuild(main, f.world.ui, f.world.services());
+    (void)attachWindowBuild(main, f.world.user, f.world.services());
     QVERIFY(main.load().ok());
     f.world.dialogScripts.push_back(readDisks(f, {{"Zeta", {"z.txt"}}, {"Alpha", {"a.txt"}}}));
     main.makeList();
-    QCOMPARE(f.world.ui.texts().front(), f.drive() + " is not in the list, it must be updated.");
+    QCOMPARE(f.world.user.texts().front(), f.drive() + " is not in the list, it must be updated.");
     QCOMPARE(f.world.dialogsRun, std::vector<QString>{"frmLabel"});
     QCOMPARE(f.cacheFile(0), crlf("?Alpha\n1\n*Alpha/\na.txt\n?Zeta\n1\n*Zeta/\nz.txt\n"));
     const std::string list = f.world.home.read("out/list.txt");
@@ -278,7 +278,7 @@ void RemovableWindowTest::windowListsEveryDiskAndViewsOne() {
     // Without a selected disk the buttons that need one are disabled.
     QVERIFY(!rowButtonsEnabled(*window));
     click(*window, "btnView");
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
     QVERIFY(window->viewer() == nullptr);
 
     const QPoint inRow = list.visualItemRect(list.item(0)).center();
@@ -315,9 +315,9 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
 
     // Without a selection the Rename button does nothing; the menu says why.
     click(*window, "btnRename");
-    QVERIFY(f.world.ui.boxes().empty());
+    QVERIFY(f.world.user.boxes().empty());
     child<QAction>(*window, "mnuRename").trigger();
-    QCOMPARE(f.world.ui.texts().back(), std::string("You must select a disk first!"));
+    QCOMPARE(f.world.user.texts().back(), std::string("You must select a disk first!"));
     QVERIFY(f.world.dialogsRun.empty());
 
     // Cancel changes nothing.
@@ -353,16 +353,16 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
         return dialog.result();
     });
     click(*window, "btnRename");
-    QCOMPARE(f.world.ui.texts().back(), std::string("There is already a disk with this name!"));
+    QCOMPARE(f.world.user.texts().back(), std::string("There is already a disk with this name!"));
     QCOMPARE(list.currentItem()->text(), QString("Music"));
 
     // Delete asks first: No keeps the disk, Yes removes its block.
-    f.world.ui.answerNo();
+    f.world.user.answerNo();
     QTest::keyClick(&list, Qt::Key_Delete);
-    QCOMPARE(f.world.ui.boxes().back().text,
+    QCOMPARE(f.world.user.boxes().back().text,
              std::string("Are you sure you want to delete Music\nfrom the list?"));
     QCOMPARE(rows(list).size(), 3);
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     click(*window, "btnDelete");
     QCOMPARE(rows(list), (QStringList{"Disk 10", "Zip"}));
     QCOMPARE(statusOf(*window), QString("Number of disks: 2"));
@@ -370,10 +370,10 @@ void RemovableWindowTest::renameAndDeleteThroughButtonsMenuAndKeys() {
     QVERIFY(list.selectedItems().isEmpty());
     QVERIFY(!rowButtonsEnabled(*window));
     select(list, "Zip");
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     child<QAction>(*window, "mnuDelete").trigger();
     QCOMPARE(rows(list), QStringList{"Disk 10"});
-    QCOMPARE(f.world.ui.unscriptedQuestions(), 0);
+    QCOMPARE(f.world.user.unscriptedQuestions(), 0);
 }
 
 void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
@@ -383,7 +383,7 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
     auto window = f.makeWindow();
     QListWidget& list = diskList(*window);
     select(list, "Zip");
-    f.world.ui.answerYes();
+    f.world.user.answerYes();
     QTest::keyClick(&list, Qt::Key_Delete);
     QCOMPARE(rows(list), QStringList{"There are no removable disks in the list."});
     QCOMPARE(statusOf(*window), QString("Number of disks: 0"));
@@ -391,14 +391,14 @@ void RemovableWindowTest::withoutDisksOnlyThePlaceholderShows() {
 
     // The placeholder row is no disk: it cannot be selected, the buttons
     // stay disabled, and Delete and Rename do nothing.
-    const std::size_t boxes = f.world.ui.boxes().size();
+    const std::size_t boxes = f.world.user.boxes().size();
     select(list, "There are no removable disks in the list.");
     QVERIFY(list.selectedItems().isEmpty());
     QVERIFY(!rowButtonsEnabled(*window));
     click(*window, "btnDelete");
     click(*window, "btnRename");
     click(*window, "btnView");
-    QCOMPARE(f.world.ui.boxes().size(), boxes);
+    QCOMPARE(f.world.user.boxes().size(), boxes);
     QVERIFY(f.world.dialogsRun.empty());
     QVERIFY(window->viewer() == nullptr);
 }

@@ -72,7 +72,7 @@ ui::WindowServices UiWorld::services() {
 }
 
 std::unique_ptr<ui::MainWindow> UiWorld::makeMainWindow() {
-    return std::make_unique<ui::MainWindow>(*store, store::Places(home.home()), ui, services());
+    return std::make_unique<ui::MainWindow>(*store, store::Places(home.home()), user, services());
 }
 
 void UiWorld::storePixels(std::initializer_list<std::pair<std::string_view, int>> values,

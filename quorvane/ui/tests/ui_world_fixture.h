@@ -47,7 +47,7 @@ struct UiWorld {
     std::string setting(const store::Setting<Kind>& declared) {
         return setting(declared.key);
     }
-    store::ListContext context() { return {*store, store::Places(home.home()), ui}; }
+    store::ListContext context() { return {*store, store::Places(home.home()), user}; }
     // Adds folder records (display name = path).
     void addRecords(const std::vector<std::string>& paths);
 
@@ -61,7 +61,7 @@ struct UiWorld {
 
     TempHome home;
     std::unique_ptr<store::SettingsStore> store;
-    ScriptedInteraction ui;
+    ScriptedInteraction user;
 
     std::deque<QString> folderAnswers;
     std::deque<QString> saveAnswers;
