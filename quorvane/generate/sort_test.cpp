@@ -161,7 +161,7 @@ TEST(SortLines, LinesAlikeBeyondTheKeptKeyTakeTheSameStepsAsTheCollator) {
             lines.push_back(s);
         }
         referenceSort(a, 0, static_cast<std::int32_t>(size) - 1);
-        SortLines(lines, 0, static_cast<std::int32_t>(size) - 1, root());
+        sortLines(lines, 0, static_cast<std::int32_t>(size) - 1, root());
         ASSERT_EQ(lines.size(), a.size());
         for (std::size_t i = 0; i < a.size(); ++i) {
             ASSERT_EQ(lines[i], a[i]) << size << " at " << i;
