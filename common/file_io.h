@@ -15,7 +15,6 @@
 
 #include "common/result.h"
 #include "common/unique_fd.h"
-#include "common/unique_fd.h"
 
 namespace quor {
 
