@@ -20,6 +20,11 @@ Status statusOf(const std::function<Status()>& work) {
         return Error{error.what()};
     } catch (const std::bad_alloc& error) {
         return Error{error.what()};
+    } catch (const std::exception& error) {
+        // Anything else the standard library or ICU's set-up throws (the
+        // collation missing, a path that cannot be formed) fails the
+        // operation with its box too, instead of ending the program.
+        return Error{error.what()};
     }
 }
 

@@ -24,7 +24,8 @@ void showFailure(Interaction& user, const FailureBox& box, std::string_view caus
 
 // The error work returns, or the text of what an operation may throw on
 // the way: StoreError from the settings store, std::system_error when a
-// worker thread cannot start, std::bad_alloc when memory runs out.
+// worker thread cannot start, std::bad_alloc when memory runs out, and any
+// other std::exception.
 [[nodiscard]] Status statusOf(const std::function<Status()>& work);
 
 // Runs work and shows box when it fails (statusOf). True when work

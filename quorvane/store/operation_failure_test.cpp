@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <stdexcept>
 #include <system_error>
 
 #include "common/testing/scripted_interaction.h"
@@ -37,6 +38,9 @@ TEST(RunOperation, EveryFailureShowsTheOperationsBoxWithItsCause) {
                            "thread")
              .what()},
         {"memory", []() -> Status { throw std::bad_alloc(); }, std::bad_alloc().what()},
+        {"the collation missing",
+         []() -> Status { throw std::runtime_error("The text collation of ICU is not available"); },
+         "The text collation of ICU is not available"},
     };
     for (const Case& c : cases) {
         ScriptedInteraction user;
