@@ -461,10 +461,6 @@ Status createFolders(const fs::path& folder) {
     return {};
 }
 
-}  // namespace quor
-
-namespace quor {
-
 namespace {
 
 // Pieces are gathered to this size before they are written.

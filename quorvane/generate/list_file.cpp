@@ -41,28 +41,28 @@ Status writeListText(store::ListContext& context, const std::string& contents) {
     return writeList(context, [&contents](AtomicFileWriter& writer) { writer.append(contents); });
 }
 
-// Gives the text list to put piece by piece, in order.
-template <typename Put>
-void putTextList(store::ListContext& context, const ListBody& body, std::string_view now,
-                 Put&& put) {
+// Appends the text list to out, piece by piece, in order.
+void appendTextList(store::ListContext& context, const ListBody& body, std::string_view now,
+                    AtomicFileWriter& out) {
     const store::AppSettings settings = context.settings();
     if (settingIsOne(settings, store::kShowHeader)) {
-        put(readHeaderText(context, PageKind::Text));
-        put("\r\n\r\n");
+        out.append(readHeaderText(context, PageKind::Text));
+        out.append("\r\n\r\n");
     }
     for (const std::string_view line : body.lines) {
-        put(line);
-        put("\r\n");
+        out.append(line);
+        out.append("\r\n");
     }
     if (settingIsOne(settings, store::kShowSummary)) {
-        put("\r\n");
-        put(buildSummaryText(PageKind::Text, body.fileCount, settings.get(store::kTotalSize), now));
-        put("\r\n");
+        out.append("\r\n");
+        out.append(
+            buildSummaryText(PageKind::Text, body.fileCount, settings.get(store::kTotalSize), now));
+        out.append("\r\n");
     }
-    put("\r\n");
+    out.append("\r\n");
     if (settingIsOne(settings, store::kShowFooter)) {
-        put(readFooterText(context, PageKind::Text));
-        put("\r\n");
+        out.append(readFooterText(context, PageKind::Text));
+        out.append("\r\n");
     }
 }
 
@@ -76,9 +76,8 @@ Status writeTextListFile(store::ListContext& context, const ListBody& body) {
 // text a build makes, and holding it whole beside the body would double
 // the build's memory.
 Status writeTextListFile(store::ListContext& context, const ListBody& body, std::string_view now) {
-    return writeList(context, [&](AtomicFileWriter& writer) {
-        putTextList(context, body, now, [&writer](std::string_view text) { writer.append(text); });
-    });
+    return writeList(context,
+                     [&](AtomicFileWriter& out) { appendTextList(context, body, now, out); });
 }
 
 Status writeHtmlListFile(store::ListContext& context, const ListBody& body) {
